@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Cancellation.h"
+#include "CaptureTime.h"
+#include "FileEntry.h"
+#include "MatchOptions.h"
+#include "ScanResult.h"
+
+#include <QList>
+
+// Turns a scanned file list into pairs and leftovers.
+namespace Analyzer {
+
+// `files` in scan order, which decides every tie. `captureReader` is asked only for files left
+// unpaired by name; `cancel` is checked while stamps are read. Throws Cancelled.
+ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& options,
+    const CaptureReader& captureReader = {}, const CancellationToken& cancel = {});
+
+} // namespace Analyzer

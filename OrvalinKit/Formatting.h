@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Sizes and dates as people read them, in the user's locale.
+namespace Formatting {
+
+// Decimal units, 1 kB = 1000 bytes: "25.2 MB".
+QString byteCount(qint64 bytes);
+// A long date with a short time: "Sunday, 4 October 2026 15:07".
+QString longDateShortTime(const QDateTime& when);
+
+} // namespace Formatting

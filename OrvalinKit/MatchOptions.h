@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+
+// The six switches that decide how files pair and which leftovers are listed.
+struct MatchOptions
+{
+    // IMG_0001-Edit.jpg, IMG_0001 copy.jpg and IMG_0001 (1).jpg pair as IMG_0001.
+    bool ignoreEditSuffixes = true;
+    // _MG_0001 pairs as IMG_0001.
+    bool canonPrefixes = true;
+    // Files pair by name whatever subfolder they are in.
+    bool matchAcrossFolders = false;
+    // Files left unpaired by name pair by capture time and camera model.
+    bool matchCaptureTime = false;
+    // Leftovers are listed only in folders holding both RAW files and JPEG or HEIC files.
+    bool onlyMixedFolders = true;
+    // HEIC files without a RAW are offered as leftovers too.
+    bool trimHEIC = false;
+
+    // Compact JSON with the keys in field order.
+    QByteArray toJson() const;
+    // Every key is required; extra keys are ignored. Throws CodingError.
+    static MatchOptions fromJson(const QByteArray& json);
+
+    bool operator==(const MatchOptions&) const = default;
+};

@@ -1,0 +1,64 @@
+#include "Messages.h"
+
+#include "Formatting.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char* text, int n = -1)
+{
+    return QCoreApplication::translate("Messages", text, nullptr, n);
+}
+
+} // namespace
+
+namespace Messages {
+
+QString reviewFolderName(const QString& app)
+{
+    return tr("%1 Review").arg(app);
+}
+
+LogWording logWording(const QString& app)
+{
+    return {
+        [](const QString& appName, qsizetype count, const QString& date) {
+            return tr("%1 moved %2 files on %3.").arg(appName, QString::number(count), date);
+        },
+        tr("From:"),
+        tr("To:"),
+        tr("To put everything back, open the folder in %1 and choose Restore. Each line below "
+           "shows where a file was and where it is now, so you can also move files back by hand.")
+            .arg(app),
+        tr("Moved"),
+        tr("Not moved"),
+        tr("Put back"),
+    };
+}
+
+QString moveNotice(const QString& app, const MoveOutcome& outcome)
+{
+    QString text = tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
+                       .arg(QString::number(outcome.log.movedCount()),
+                           Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
+    if (const qsizetype failed = outcome.failed().size())
+        text += u' ' + tr("%1 couldn’t be moved; see the log.").arg(failed);
+    return text;
+}
+
+QString restoreNotice(const RestoreOutcome& outcome)
+{
+    QString text = tr("Put back %1 files.").arg(outcome.restored);
+    if (!outcome.conflicts.isEmpty())
+        text += u' '
+            + tr("%1 stayed in the review folder because a file with the same name is back in the "
+                 "original place.")
+                  .arg(outcome.conflicts.size());
+    if (!outcome.missing.isEmpty())
+        text += u' ' + tr("%1 weren’t where the log says (moved or deleted by hand).")
+                           .arg(outcome.missing.size());
+    return text;
+}
+
+} // namespace Messages

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FileManager.h"
+#include "LogWording.h"
+#include "MoveOutcome.h"
+#include "MovePlan.h"
+#include "RestoreOutcome.h"
+#include "ReviewSession.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Moves planned files into a new review session, puts sessions back, and finds past sessions.
+// Never deletes or overwrites a file; the only removals are emptied folders inside a session.
+namespace Mover {
+
+// "restore-log.json" and "Moved files.txt".
+QString logName();
+QString textLogName();
+
+// Creates root/reviewFolderName/<date and time>[ n]/, writes both logs before the first file
+// moves, every 500 files and at the end. Per-file problems are recorded, not thrown. Throws
+// OperationError when the session folder or the first or final log cannot be written.
+MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
+    const QString& app, const QDateTime& now, const LogWording& wording,
+    FileManager& fileManager);
+
+// The full text of "Moved files.txt" for a log and its session folder.
+QString text(const RestoreLog& log, const QString& session, const LogWording& wording);
+
+// Reads and decodes the session's restore log. Throws OperationError.
+RestoreLog readLog(const QString& session, const FileManager& fileManager);
+
+// Puts the session's files back under the folder that holds its review folder now; never
+// overwrites. Throws OperationError when the log cannot be read or rewritten.
+RestoreOutcome restore(const QString& session, const LogWording& wording, const QDateTime& now,
+    FileManager& fileManager);
+
+// Sessions of `root`, newest first; folders without a readable log are left out.
+QList<ReviewSession> sessions(const QString& root, const QString& reviewFolderName,
+    const FileManager& fileManager);
+
+// The path when a log's path may be joined to a folder: not empty, no leading "/" or "~", and
+// no empty, "." or ".." component.
+std::optional<QString> safeRelativePath(const QString& path);
+
+} // namespace Mover

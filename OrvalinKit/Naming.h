@@ -1,0 +1,41 @@
+#pragma once
+
+#include "MatchOptions.h"
+
+#include <QString>
+#include <QStringView>
+
+// Pure text functions that reduce a bare file name (never a path) to the keys under which a
+// photo, its twins and its sidecars find each other.
+namespace Naming {
+
+// Canonical composition, then full Unicode lower-casing: the one folding used for every
+// comparison of file and folder names.
+QString fold(QStringView name);
+
+// The folded name without its trailing photo or clip extensions: IMG_0001.CR3.JPG gives img_0001,
+// DSC_0106.NEF.xmp stays dsc_0106.nef.xmp.
+QString stem(QStringView name);
+
+// What a sidecar's name points at.
+struct SidecarTarget
+{
+    enum class Kind {
+        // A full folded file name: DSC_0106.NEF.xmp was written for dsc_0106.nef.
+        exact,
+        // A stem: DSC_0099.xmp was written for whichever photo has the stem dsc_0099.
+        stem,
+    };
+
+    Kind kind = Kind::stem;
+    QString text;
+
+    bool operator==(const SidecarTarget&) const = default;
+};
+
+SidecarTarget sidecarTarget(QStringView name);
+
+// The name under which a photo pairs with its twin; reads ignoreEditSuffixes and canonPrefixes.
+QString pairName(QStringView name, const MatchOptions& options);
+
+} // namespace Naming
