@@ -15,6 +15,31 @@ QString tr(const char* text, int n = -1)
 
 namespace Messages {
 
+QString groupTitle(OrphanGroup group)
+{
+    switch (group) {
+    case OrphanGroup::raw: return tr("RAW without JPEG");
+    case OrphanGroup::jpeg: return tr("JPEG without RAW");
+    case OrphanGroup::sidecar: return tr("Orphaned sidecars");
+    }
+    return {};
+}
+
+QString groupExplanation(OrphanGroup group)
+{
+    switch (group) {
+    case OrphanGroup::raw:
+        return tr("RAW files whose JPEG or HEIC twin is gone: usually the shots you culled as "
+                  "JPEGs. Their sidecars move with them.");
+    case OrphanGroup::jpeg:
+        return tr("JPEGs whose RAW file is gone: usually the shots you culled as RAWs.");
+    case OrphanGroup::sidecar:
+        return tr("Edit-settings files (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) whose photo is "
+                  "gone.");
+    }
+    return {};
+}
+
 QString reviewFolderName(const QString& app)
 {
     return tr("%1 Review").arg(app);

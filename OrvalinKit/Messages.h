@@ -2,6 +2,7 @@
 
 #include "LogWording.h"
 #include "MoveOutcome.h"
+#include "OrphanGroup.h"
 #include "RestoreOutcome.h"
 
 #include <QString>
@@ -9,6 +10,11 @@
 // The sentences the window and the command-line tool both say about moves and restores,
 // translated in the "Messages" context.
 namespace Messages {
+
+// "RAW without JPEG", "JPEG without RAW", "Orphaned sidecars".
+QString groupTitle(OrphanGroup group);
+// What a group holds, in a sentence.
+QString groupExplanation(OrphanGroup group);
 
 // "{app} Review": the review folder inside every scanned folder.
 QString reviewFolderName(const QString& app);
