@@ -46,19 +46,6 @@ QString describe(const std::exception& error)
     return QString::fromLocal8Bit(error.what());
 }
 
-// Runs `work` on the thread pool and hands its value to `done` on the model's thread, unless
-// the model is gone by then: the watcher is the model's child and dies with it.
-template <typename T, typename Work, typename Done>
-void runInBackground(AppModel* model, Work work, Done done)
-{
-    auto* watcher = new QFutureWatcher<T>(model);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, model, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
-}
-
 using FolderGroup = AppModel::FolderGroup;
 
 QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
@@ -78,6 +65,20 @@ QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
 }
 
 } // namespace
+
+// The watcher is the model's child, so a model that is gone takes the delivery with it.
+template <typename T, typename Work, typename Done>
+void AppModel::runInBackground(Work work, Done done)
+{
+    auto* watcher = new QFutureWatcher<T>(this);
+    ++m_pendingTasks;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done] {
+        watcher->deleteLater();
+        --m_pendingTasks;
+        done(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
 
 struct AppModel::ScanOutcome
 {
@@ -321,11 +322,13 @@ void AppModel::startScan()
     };
 
     auto* watcher = new QFutureWatcher<ScanOutcome>(this);
+    ++m_pendingTasks;
     connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, watcher, id] {
         applyProgress(id, { watcher->progressValue(), watcher->progressText() });
     });
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, id, options] {
         watcher->deleteLater();
+        --m_pendingTasks;
         finishScan(id, options, watcher->result());
     });
     watcher->setFuture(QtConcurrent::run(std::move(work)));
@@ -410,7 +413,6 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     setBusy(tr("Matching…"));
 
     runInBackground<std::optional<ScanResult>>(
-        this,
         [files, options, reader, cancel]() -> std::optional<ScanResult> {
             try {
                 return Analyzer::analyze(files, options, reader, cancel);
@@ -527,7 +529,6 @@ void AppModel::move(const MovePlan& plan)
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
 
     runInBackground<Result>(
-        this,
         [=]() -> Result {
             try {
                 return { Mover::move(plan, root, reviewFolder, app, now, wording, *fileManager),
@@ -588,7 +589,6 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
 
     runInBackground<RestoreOutcome>(
-        this,
         [=]() {
             RestoreOutcome total;
             for (const QString& folder : folders) {
@@ -636,7 +636,6 @@ void AppModel::refreshSessions()
     const QString reviewFolder = m_reviewFolderName;
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
     runInBackground<std::optional<QList<ReviewSession>>>(
-        this,
         [=]() -> std::optional<QList<ReviewSession>> {
             try {
                 return Mover::sessions(root, reviewFolder, *fileManager);

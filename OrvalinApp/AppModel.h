@@ -138,6 +138,8 @@ public:
     const std::optional<QString>& previewUrl() const { return m_previewUrl; }
     const MatchOptions& options() const { return m_options; }
     bool persist() const { return m_persist; }
+    // Whether a background task has yet to report back.
+    bool hasPendingWork() const { return m_pendingTasks > 0; }
 
     // Counting helpers for the views.
     // Candidates of the group in the current result; 0 without a result.
@@ -214,6 +216,10 @@ private:
     };
     struct ScanOutcome;
 
+    // Runs `work` on the thread pool and hands its value to `done` on the main thread, unless
+    // the model is gone by then.
+    template <typename T, typename Work, typename Done> void runInBackground(Work work, Done done);
+
     void startScan();
     // Makes the running scan task no longer the current one, so that its outcome is dropped.
     void abandonScan();
@@ -267,6 +273,7 @@ private:
     TaskState m_scan;
     TaskState m_analysis;
     quint64 m_sessionsRequest = 0;
+    int m_pendingTasks = 0;
 
     FileManagerFactory m_fileManagerFactory;
     FolderPicker m_folderPicker;
