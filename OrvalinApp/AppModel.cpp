@@ -80,6 +80,14 @@ void AppModel::runInBackground(Work work, Done done)
     watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
 
+struct AppModel::Analysis
+{
+    ScanResult result;
+    QMap<OrphanGroup, QList<FolderGroup>> folders;
+    // Of every candidate.
+    QSet<QString> ids;
+};
+
 struct AppModel::ScanOutcome
 {
     enum class Kind : quint8
@@ -92,7 +100,7 @@ struct AppModel::ScanOutcome
 
     Kind kind = Kind::failed;
     QList<FileEntry> files;
-    ScanResult result;
+    Analysis analysis;
     ScanProgress lastProgress;
     std::optional<ScanRefusal> refusal;
     QString error;
@@ -305,7 +313,7 @@ void AppModel::startScan()
                         int(std::min<qint64>(progress.files, INT_MAX)), progress.folder);
                 },
                 cancel);
-            outcome.result = Analyzer::analyze(outcome.files, options, reader, cancel);
+            outcome.analysis = prepare(Analyzer::analyze(outcome.files, options, reader, cancel));
             outcome.kind = ScanOutcome::Kind::finished;
         } catch (const ScanRefusal& refusal) {
             outcome.kind = ScanOutcome::Kind::refused;
@@ -350,7 +358,7 @@ void AppModel::finishScan(quint64 id, const MatchOptions& scannedWith, const Sca
     case ScanOutcome::Kind::finished:
         setProgress(outcome.lastProgress);
         setFiles(outcome.files);
-        applyResult(outcome.result);
+        applyAnalysis(outcome.analysis);
         setPhase(Phase::ready());
         // The options changed while the scan ran; what is shown must follow the new ones.
         if (scannedWith != m_options)
@@ -412,20 +420,20 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     const CancellationToken cancel = m_analysis.cancel;
     setBusy(tr("Matching…"));
 
-    runInBackground<std::optional<ScanResult>>(
-        [files, options, reader, cancel]() -> std::optional<ScanResult> {
+    runInBackground<std::optional<Analysis>>(
+        [files, options, reader, cancel]() -> std::optional<Analysis> {
             try {
-                return Analyzer::analyze(files, options, reader, cancel);
+                return prepare(Analyzer::analyze(files, options, reader, cancel));
             } catch (...) {
                 // A failed re-analysis keeps the previous result, silently.
                 return std::nullopt;
             }
         },
-        [this, id, done](const std::optional<ScanResult>& result) {
+        [this, id, done](const std::optional<Analysis>& analysis) {
             if (id == m_analysis.id) {
                 m_analysis.running = false;
-                if (result)
-                    applyResult(*result);
+                if (analysis)
+                    applyAnalysis(*analysis);
             }
             done();
         });
@@ -437,20 +445,28 @@ void AppModel::endBusy()
         setBusy(std::nullopt);
 }
 
-void AppModel::applyResult(const ScanResult& result)
+AppModel::Analysis AppModel::prepare(const ScanResult& result)
 {
-    setResult(result);
-
-    QMap<OrphanGroup, QList<FolderGroup>> folders;
-    QSet<QString> ids;
+    Analysis analysis { result, {}, {} };
     for (const OrphanGroup group : OrphanGroups::allCases()) {
         const QList<Candidate>& candidates = result.candidates(group);
-        folders.insert(group, byFolder(candidates));
+        analysis.folders.insert(group, byFolder(candidates));
         for (const Candidate& candidate : candidates)
-            ids.insert(candidate.id());
+            analysis.ids.insert(candidate.id());
     }
-    setFolders(folders);
-    setSelection(QSet<QString>(m_selection).intersect(ids));
+    return analysis;
+}
+
+void AppModel::applyAnalysis(const Analysis& analysis)
+{
+    setResult(analysis.result);
+    setFolders(analysis.folders);
+    QSet<QString> kept;
+    for (const QString& id : m_selection) {
+        if (analysis.ids.contains(id))
+            kept.insert(id);
+    }
+    setSelection(kept);
 }
 
 // Ticks

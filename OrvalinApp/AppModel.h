@@ -215,6 +215,9 @@ private:
         CancellationToken cancel;
     };
     struct ScanOutcome;
+    // A result with what the model derives from it, prepared off the main thread.
+    struct Analysis;
+    static Analysis prepare(const ScanResult& result);
 
     // Runs `work` on the thread pool and hands its value to `done` on the main thread, unless
     // the model is gone by then.
@@ -228,7 +231,7 @@ private:
     // Runs `done` once the analysis has ended, or at once when none can start.
     void reanalyzeThen(std::function<void()> done);
     void abandonAnalysis();
-    void applyResult(const ScanResult& result);
+    void applyAnalysis(const Analysis& analysis);
     void finishMove(const QString& root, const MoveOutcome& outcome);
     void finishRestore(const RestoreOutcome& total);
     void endBusy();
