@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -116,21 +115,22 @@ struct DirectoryCloser
 using Directory = std::unique_ptr<DIR, DirectoryCloser>;
 
 // Null when the folder cannot be read; such a folder is left out without a word.
-Directory openDirectory(int parentFd, const char* name, int extraFlags)
+Directory openSubfolder(int parentFd, const char* name)
 {
-    const int fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
+    const int fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    // A folder that directly holds a restore log is a past review session, whatever its name.
-    struct stat log;
-    if (fstatat(fd, "restore-log.json", &log, AT_SYMLINK_NOFOLLOW) == 0) {
-        close(fd);
-        return nullptr;
-    }
     DIR* directory = fdopendir(fd);
     if (!directory)
         close(fd);
     return Directory(directory);
+}
+
+// A folder that directly holds a restore log is a past review session, whatever its name.
+bool holdsRestoreLog(DIR* directory)
+{
+    struct stat log;
+    return fstatat(dirfd(directory), "restore-log.json", &log, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 class Walk
@@ -201,10 +201,11 @@ private:
             return;
 
         if (type == DT_DIR) {
-            if (mayEnter(fd, name, itemName)) {
-                if (Directory child = openDirectory(fd, name, O_NOFOLLOW))
-                    walkFolder(child.get(), path + u'/', itemName);
-            }
+            if (!mayEnter(fd, name, itemName))
+                return;
+            const Directory child = openSubfolder(fd, name);
+            if (child && !holdsRestoreLog(child.get()))
+                walkFolder(child.get(), path + u'/', itemName);
             return;
         }
         if (type != DT_REG)

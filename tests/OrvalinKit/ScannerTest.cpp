@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <fcntl.h>
@@ -76,6 +77,14 @@ private:
     QList<QByteArray> m_made;
 };
 
+// Folders still open after a scan gave up part-way would pile up over a session.
+qsizetype openFileCount()
+{
+    return QDir(QStringLiteral("/dev/fd"))
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+        .size();
+}
+
 struct Reports
 {
     QList<ScanProgress> received;
@@ -120,11 +129,13 @@ TEST(ScannerWalk, RefusesACatalogueAtAnyDepth)
 {
     TempFolder deep;
     deep.write(QStringLiteral("IMG_1.JPG"));
-    deep.write(QStringLiteral("A/IMG_2.JPG"));
-    deep.write(QStringLiteral("A/Catalog.lrcat"));
+    deep.write(QStringLiteral("A/B/C/IMG_2.JPG"));
+    deep.write(QStringLiteral("A/B/C/Catalog.lrcat"));
+    const qsizetype openBefore = openFileCount();
     EXPECT_EQ(refusalOfScan(deep.path()),
-        (ScanRefusal {
-            ScanRefusal::Reason::containsLightroomCatalog, QStringLiteral("A/Catalog.lrcat") }));
+        (ScanRefusal { ScanRefusal::Reason::containsLightroomCatalog,
+            QStringLiteral("A/B/C/Catalog.lrcat") }));
+    EXPECT_EQ(openFileCount(), openBefore);
 
     TempFolder session;
     session.write(QStringLiteral("Session.cosessiondb/Capture/IMG_1.CR3"));
