@@ -2,42 +2,53 @@
 
 #include "Naming.h"
 #include "PathOrder.h"
+#include "TextIndex.h"
 
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <span>
 #include <vector>
+
+// Names only ever meet names of the same folder (or, across folders, of one folder part), so the
+// indexes are built folder by folder: small, cache-resident tables instead of one table of every
+// file. A key is then the folded text alone; the folder it belongs to is the one being worked on,
+// which is what joining the folder's key and the text with U+0000 would express. Results are
+// noted per file and gathered in input order at the end, so input order still decides every tie.
 
 namespace {
 
-// A text under one folder: a name, a stem, a match key. It stands for the folder's key and the
-// text joined by U+0000, without the joined text ever being built: folders are numbered by
-// their folded text, and the text is a view of a folded name that outlives the analysis.
-struct FolderKey
-{
-    int folder = 0;
-    QStringView text;
+// Input positions fit in 32 bits and halve the size of the per-file tables.
+using Position = qint32;
+constexpr Position none = -1;
 
-    bool operator==(const FolderKey&) const = default;
+// How files are bucketed within a folder; the first three are the files a sidecar may follow.
+enum class Bucket
+{
+    raw,
+    twin,
+    otherMedia,
+    sidecar
 };
+constexpr int bucketCount = 4;
 
-size_t qHash(const FolderKey& key, size_t seed = 0) noexcept
+std::optional<Bucket> bucketOf(FileKind kind)
 {
-    return qHashMulti(seed, key.folder, key.text);
-}
-
-// The folder part and capture date under which photos pair by capture time.
-struct CaptureKey
-{
-    int folder = 0;
-    QString date;
-
-    bool operator==(const CaptureKey&) const = default;
-};
-
-size_t qHash(const CaptureKey& key, size_t seed = 0) noexcept
-{
-    return qHashMulti(seed, key.folder, key.date);
+    switch (kind) {
+    case FileKind::raw:
+        return Bucket::raw;
+    case FileKind::jpeg:
+    case FileKind::heic:
+        return Bucket::twin;
+    case FileKind::video:
+    case FileKind::image:
+        return Bucket::otherMedia;
+    case FileKind::sidecar:
+        return Bucket::sidecar;
+    case FileKind::other:
+        break;
+    }
+    return std::nullopt;
 }
 
 // Which photo a sidecar named only by stem belongs to when several share that stem: the RAW
@@ -73,21 +84,34 @@ std::pair<QStringView, QStringView> splitPath(const QString& path)
     return { folder, QStringView(path).sliced(slash + 1) };
 }
 
-// Twins that share one match key, chained through their positions in the twin list so that the
-// index holds no list of its own.
-struct TwinChain
-{
-    qsizetype head = -1;
-    qsizetype tail = -1;
-};
-
-// An input position in an index; -1 when the look-up found nothing.
+// A file found in an index.
 struct FileSlot
 {
-    qsizetype file = -1;
+    Position file = none;
 };
 
-// The working state of one call. Files are referred to by their position in the input.
+// The twins that share one match key, chained through the input positions.
+struct TwinChain
+{
+    Position head = none;
+    Position tail = none;
+};
+
+// The folder part and capture date under which photos pair by capture time.
+struct CaptureKey
+{
+    int folder = 0;
+    QString date;
+
+    bool operator==(const CaptureKey&) const = default;
+};
+
+size_t qHash(const CaptureKey& key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.folder, key.date);
+}
+
+// The working state of one call.
 class Analysis
 {
 public:
@@ -102,11 +126,10 @@ public:
 
     ScanResult run()
     {
-        sortAndRegister();
+        classify();
+        bucketByFolder();
         attachSidecars();
-        indexTwins();
         pairByName();
-        findUnmatchedTwins();
         if (m_options.matchCaptureTime && m_captureReader && !m_unmatchedRaws.empty()
             && !m_unmatchedTwins.empty())
             pairByCaptureTime();
@@ -120,7 +143,7 @@ public:
     }
 
 private:
-    int folderPart(qsizetype file) const
+    int folderPart(Position file) const
     {
         return m_options.matchAcrossFolders ? 0 : m_folderOf[file];
     }
@@ -140,31 +163,22 @@ private:
         return m_lastFolderNumber;
     }
 
-    FolderKey matchKey(qsizetype file)
+    // Kinds, folders and folded names, each name folded once.
+    void classify()
     {
-        QString storage;
-        const QStringView name = Naming::Folded::pairName(m_folded[file], m_options, storage);
-        if (storage.isNull())
-            return { folderPart(file), name };
-        // Moving a text keeps its characters where they are, so the view stays valid.
-        m_rewrittenNames.push_back(std::move(storage));
-        return { folderPart(file), m_rewrittenNames.back() };
-    }
-
-    void sortAndRegister()
-    {
-        const qsizetype count = m_files.size();
+        const Position count = Position(m_files.size());
         m_folded.resize(count);
-        m_folderOf.resize(count);
-        m_byName.reserve(count);
-        m_byStem.reserve(count);
-        for (qsizetype i = 0; i < count; ++i) {
+        m_folderOf.assign(count, 0);
+        m_stemLength.assign(count, 0);
+        for (Position i = 0; i < count; ++i) {
             const FileEntry& file = m_files[i];
             if (file.kind == FileKind::other)
                 continue;
             const auto [folder, name] = splitPath(file.relativePath);
             m_folderOf[i] = folderNumber(folder);
             m_folded[i] = Naming::fold(name);
+            if (file.kind != FileKind::sidecar)
+                m_stemLength[i] = Position(Naming::Folded::stem(m_folded[i]).size());
             switch (file.kind) {
             case FileKind::raw:
                 m_raws.push_back(i);
@@ -175,97 +189,176 @@ private:
                 break;
             case FileKind::sidecar:
                 m_sidecars.push_back(i);
-                continue;
+                break;
             case FileKind::video:
             case FileKind::image:
             case FileKind::other:
                 break;
             }
-            registerTarget(i);
         }
     }
 
-    void registerTarget(qsizetype file)
+    // Of a photo, clip or image.
+    QStringView stem(Position file) const
     {
-        const int folder = m_folderOf[file];
-        m_byName[{ folder, m_folded[file] }].file = file;
-        // Only the best-ranked file of a stem can ever be a sidecar's target, so that is all
-        // the stem index keeps; a later file of equal rank never displaces an earlier one.
-        qsizetype& best = m_byStem[{ folder, Naming::Folded::stem(m_folded[file]) }].file;
-        if (best < 0 || targetRank(m_files[file].kind) < targetRank(m_files[best].kind))
-            best = file;
+        return QStringView(m_folded[file]).first(m_stemLength[file]);
+    }
+
+    qsizetype folderCount() const { return m_folderNumbers.size(); }
+
+    // Groups the files by folder and bucket, each group in input order.
+    void bucketByFolder()
+    {
+        m_bucketStart.assign(folderCount() * bucketCount + 1, 0);
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+                ++m_bucketStart[bucketIndex(m_folderOf[i], *bucket) + 1];
+        }
+        for (size_t b = 1; b < m_bucketStart.size(); ++b)
+            m_bucketStart[b] += m_bucketStart[b - 1];
+        m_grouped.resize(m_bucketStart.back());
+        std::vector<Position> next(m_bucketStart.begin(), m_bucketStart.end() - 1);
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+                m_grouped[next[bucketIndex(m_folderOf[i], *bucket)]++] = i;
+        }
+    }
+
+    static qsizetype bucketIndex(int folder, Bucket bucket)
+    {
+        return qsizetype(folder) * bucketCount + qsizetype(bucket);
+    }
+
+    // The files of buckets first to last (inclusive) of one folder.
+    std::span<const Position> files(int folder, Bucket first, Bucket last) const
+    {
+        const Position begin = m_bucketStart[bucketIndex(folder, first)];
+        const Position end = m_bucketStart[bucketIndex(folder, last) + 1];
+        return { m_grouped.data() + begin, size_t(end - begin) };
+    }
+
+    std::span<const Position> files(int folder, Bucket bucket) const
+    {
+        return files(folder, bucket, bucket);
     }
 
     void attachSidecars()
     {
-        for (qsizetype sidecar : m_sidecars) {
-            const auto [kind, text] = Naming::Folded::sidecarTarget(m_folded[sidecar]);
-            const FolderKey key { m_folderOf[sidecar], text };
-            const auto& index = kind == Naming::SidecarTarget::Kind::exact ? m_byName : m_byStem;
-            const qsizetype target = index.value(key).file;
-            if (target < 0)
-                m_orphanSidecars.push_back(sidecar);
-            else
-                m_followers[m_files[target].relativePath].push_back(sidecar);
+        m_firstFollower.assign(m_files.size(), none);
+        m_nextFollower.assign(m_files.size(), none);
+        m_isOrphanSidecar.assign(m_files.size(), false);
+        for (int folder = 0; folder < folderCount(); ++folder) {
+            const std::span<const Position> sidecars = files(folder, Bucket::sidecar);
+            if (sidecars.empty())
+                continue;
+            indexTargets(files(folder, Bucket::raw, Bucket::otherMedia));
+            // Walked backwards and prepended, so that each chain of followers is in input order.
+            for (auto it = sidecars.rbegin(); it != sidecars.rend(); ++it)
+                attach(*it);
         }
     }
 
-    void indexTwins()
+    void indexTargets(std::span<const Position> targets)
     {
-        const qsizetype count = qsizetype(m_twins.size());
-        m_twinKeys.reserve(count);
-        m_nextTwin.assign(count, -1);
-        m_chainHead.resize(count);
-        m_twinChains.reserve(count);
-        for (qsizetype position = 0; position < count; ++position) {
-            m_twinKeys.push_back(matchKey(m_twins[position]));
-            TwinChain& chain = m_twinChains[m_twinKeys.back()];
-            if (chain.head < 0)
-                chain.head = position;
-            else
-                m_nextTwin[chain.tail] = position;
-            chain.tail = position;
-            m_chainHead[position] = chain.head;
+        m_byName.reset(qsizetype(targets.size()));
+        m_byStem.reset(qsizetype(targets.size()));
+        for (Position file : targets) {
+            // Two names that fold alike: the later one wins.
+            m_byName[m_folded[file]].file = file;
+            // Only the best-ranked file of a stem can ever be a sidecar's target; a later file
+            // of equal rank never displaces an earlier one.
+            Position& best = m_byStem[stem(file)].file;
+            if (best == none || targetRank(m_files[file].kind) < targetRank(m_files[best].kind))
+                best = file;
         }
-        m_chainHasRaw.assign(count, false);
-        m_chainTwins.resize(count);
     }
 
-    // The twins of one chain in input order, built once and shared by every RAW of that key.
-    const QList<FileEntry>& twinsOf(const TwinChain& chain)
+    void attach(Position sidecar)
     {
-        QList<FileEntry>& twins = m_chainTwins[chain.head];
-        if (twins.isEmpty()) {
-            for (qsizetype position = chain.head; position >= 0; position = m_nextTwin[position])
-                twins.append(m_files[m_twins[position]]);
+        const auto [kind, text] = Naming::Folded::sidecarTarget(m_folded[sidecar]);
+        const FileSlot* target = kind == Naming::SidecarTarget::Kind::exact ? m_byName.find(text)
+                                                                            : m_byStem.find(text);
+        if (!target) {
+            m_isOrphanSidecar[sidecar] = true;
+            return;
         }
-        return twins;
+        m_nextFollower[sidecar] = m_firstFollower[target->file];
+        m_firstFollower[target->file] = sidecar;
+    }
+
+    // The match key of a photo within its folder part; a view of its folded name, or of a
+    // kept copy when the Canon prefix was rewritten.
+    QStringView matchKey(Position file)
+    {
+        QString storage;
+        const QStringView key = Naming::Folded::pairNameOfStem(stem(file), m_options, storage);
+        if (storage.isNull())
+            return key;
+        // Moving a text keeps its characters where they are, so the view stays valid.
+        m_rewrittenNames.push_back(std::move(storage));
+        return m_rewrittenNames.back();
     }
 
     void pairByName()
     {
-        for (qsizetype raw : m_raws) {
-            const auto chain = m_twinChains.constFind(matchKey(raw));
-            if (chain == m_twinChains.constEnd()) {
-                m_unmatchedRaws.push_back(raw);
-                continue;
+        m_nextTwin.assign(m_files.size(), none);
+        m_chainOf.assign(m_files.size(), none);
+        m_chainHasRaw.assign(m_files.size(), false);
+        if (m_options.matchAcrossFolders) {
+            matchWithin(m_twins, m_raws);
+        } else {
+            for (int folder = 0; folder < folderCount(); ++folder) {
+                const std::span<const Position> raws = files(folder, Bucket::raw);
+                const std::span<const Position> twins = files(folder, Bucket::twin);
+                if (!raws.empty() && !twins.empty())
+                    matchWithin(twins, raws);
             }
-            m_chainHasRaw[chain->head] = true;
-            m_pairs.append({ m_files[raw], twinsOf(*chain), false });
+        }
+        for (Position raw : m_raws) {
+            if (m_chainOf[raw] == none)
+                m_unmatchedRaws.push_back(raw);
+            else
+                m_pairs.append({ m_files[raw], twinsOf(m_chainOf[raw]), false });
+        }
+        for (Position twin : m_twins) {
+            if (m_chainOf[twin] == none || !m_chainHasRaw[m_chainOf[twin]])
+                m_unmatchedTwins.push_back(twin);
         }
     }
 
-    void findUnmatchedTwins()
+    // Indexes the twins of one folder part by match key, in input order, and finds each RAW's
+    // chain of twins. Both chains and RAWs are noted under the position of the chain's first twin.
+    void matchWithin(std::span<const Position> twins, std::span<const Position> raws)
     {
-        for (qsizetype position = 0; position < qsizetype(m_twins.size()); ++position) {
-            if (!m_chainHasRaw[m_chainHead[position]])
-                m_unmatchedTwins.push_back(m_twins[position]);
+        m_twinChains.reset(qsizetype(twins.size()));
+        for (Position twin : twins) {
+            TwinChain& chain = m_twinChains[matchKey(twin)];
+            if (chain.head == none)
+                chain.head = twin;
+            else
+                m_nextTwin[chain.tail] = twin;
+            chain.tail = twin;
+            m_chainOf[twin] = chain.head;
         }
+        for (Position raw : raws) {
+            if (const TwinChain* chain = m_twinChains.find(matchKey(raw))) {
+                m_chainOf[raw] = chain->head;
+                m_chainHasRaw[chain->head] = true;
+            }
+        }
+    }
+
+    QList<FileEntry> twinsOf(Position head) const
+    {
+        QList<FileEntry> twins;
+        for (Position twin = head; twin != none; twin = m_nextTwin[twin])
+            twins.append(m_files[twin]);
+        return twins;
     }
 
     // The reader may open image files and be slow, hence a cancellation check before every
     // 64th read.
-    std::optional<CaptureStamp> readStamp(qsizetype file, qsizetype position)
+    std::optional<CaptureStamp> readStamp(Position file, size_t position)
     {
         if (position % 64 == 0)
             m_cancel.throwIfCancelled();
@@ -274,9 +367,9 @@ private:
 
     void pairByCaptureTime()
     {
-        QHash<CaptureKey, QList<std::pair<qsizetype, CaptureStamp>>> twinsByCapture;
-        for (qsizetype position = 0; position < qsizetype(m_unmatchedTwins.size()); ++position) {
-            const qsizetype twin = m_unmatchedTwins[position];
+        QHash<CaptureKey, QList<std::pair<Position, CaptureStamp>>> twinsByCapture;
+        for (size_t position = 0; position < m_unmatchedTwins.size(); ++position) {
+            const Position twin = m_unmatchedTwins[position];
             if (std::optional<CaptureStamp> stamp = readStamp(twin, position)) {
                 const CaptureKey key { folderPart(twin), stamp->date };
                 twinsByCapture[key].append({ twin, std::move(*stamp) });
@@ -285,9 +378,9 @@ private:
 
         // A twin taken by one RAW stays available to every later RAW whose stamp matches too.
         QSet<QString> usedTwins;
-        std::vector<qsizetype> stillUnmatched;
-        for (qsizetype position = 0; position < qsizetype(m_unmatchedRaws.size()); ++position) {
-            const qsizetype raw = m_unmatchedRaws[position];
+        std::vector<Position> stillUnmatched;
+        for (size_t position = 0; position < m_unmatchedRaws.size(); ++position) {
+            const Position raw = m_unmatchedRaws[position];
             const std::optional<CaptureStamp> stamp = readStamp(raw, position);
             QList<FileEntry> twins;
             if (stamp) {
@@ -309,19 +402,19 @@ private:
         }
         m_unmatchedRaws = std::move(stillUnmatched);
         std::erase_if(m_unmatchedTwins,
-            [&](qsizetype twin) { return usedTwins.contains(m_files[twin].relativePath); });
+            [&](Position twin) { return usedTwins.contains(m_files[twin].relativePath); });
     }
 
     qsizetype holdBackSingleKindFolders()
     {
-        const qsizetype folderCount = std::max<qsizetype>(m_folderNumbers.size(), 1);
-        std::vector<bool> hasRaw(folderCount, false);
-        std::vector<bool> hasTwin(folderCount, false);
-        for (qsizetype raw : m_raws)
+        const qsizetype parts = std::max<qsizetype>(folderCount(), 1);
+        std::vector<bool> hasRaw(parts, false);
+        std::vector<bool> hasTwin(parts, false);
+        for (Position raw : m_raws)
             hasRaw[folderPart(raw)] = true;
-        for (qsizetype twin : m_twins)
+        for (Position twin : m_twins)
             hasTwin[folderPart(twin)] = true;
-        const auto inSingleKindFolder = [&](qsizetype file) {
+        const auto inSingleKindFolder = [&](Position file) {
             const int folder = folderPart(file);
             return !hasRaw[folder] || !hasTwin[folder];
         };
@@ -331,33 +424,39 @@ private:
 
     qsizetype holdBackHEIC()
     {
-        return qsizetype(std::erase_if(m_unmatchedTwins,
-            [&](qsizetype twin) { return m_files[twin].kind == FileKind::heic; }));
+        return qsizetype(std::erase_if(
+            m_unmatchedTwins, [&](Position twin) { return m_files[twin].kind == FileKind::heic; }));
     }
 
     // Path order, stable: files that compare equal keep their input order.
-    void sortByPath(std::vector<qsizetype>& files) const
+    void sortByPath(std::vector<Position>& files) const
     {
-        std::stable_sort(files.begin(), files.end(), [&](qsizetype a, qsizetype b) {
+        std::stable_sort(files.begin(), files.end(), [&](Position a, Position b) {
             return PathOrder::lessThan(m_files[a].relativePath, m_files[b].relativePath);
         });
     }
 
-    QList<Candidate> candidates(std::vector<qsizetype>& files, OrphanGroup group)
+    QList<FileEntry> followersOf(Position file) const
+    {
+        std::vector<Position> followers;
+        for (Position f = m_firstFollower[file]; f != none; f = m_nextFollower[f])
+            followers.push_back(f);
+        sortByPath(followers);
+        QList<FileEntry> entries;
+        entries.reserve(qsizetype(followers.size()));
+        for (Position follower : followers)
+            entries.append(m_files[follower]);
+        return entries;
+    }
+
+    QList<Candidate> candidates(std::vector<Position>& files, OrphanGroup group) const
     {
         sortByPath(files);
         QList<Candidate> list;
         list.reserve(qsizetype(files.size()));
-        for (qsizetype file : files) {
-            Candidate candidate { m_files[file], group, {} };
-            const auto followers = m_followers.find(m_files[file].relativePath);
-            if (followers != m_followers.end()) {
-                sortByPath(*followers);
-                candidate.followers.reserve(qsizetype(followers->size()));
-                for (qsizetype follower : *followers)
-                    candidate.followers.append(m_files[follower]);
-            }
-            list.append(std::move(candidate));
+        for (Position file : files) {
+            list.append({ m_files[file], group,
+                group == OrphanGroup::sidecar ? QList<FileEntry>() : followersOf(file) });
         }
         return list;
     }
@@ -369,9 +468,14 @@ private:
         result.twinCount = qsizetype(m_twins.size());
         result.sidecarCount = qsizetype(m_sidecars.size());
         result.pairs = std::move(m_pairs);
+        std::vector<Position> orphanSidecars;
+        for (Position sidecar : m_sidecars) {
+            if (m_isOrphanSidecar[sidecar])
+                orphanSidecars.push_back(sidecar);
+        }
         result.orphanRaws = candidates(m_unmatchedRaws, OrphanGroup::raw);
         result.orphanJPEGs = candidates(m_unmatchedTwins, OrphanGroup::jpeg);
-        result.orphanSidecars = candidates(m_orphanSidecars, OrphanGroup::sidecar);
+        result.orphanSidecars = candidates(orphanSidecars, OrphanGroup::sidecar);
     }
 
     const QList<FileEntry>& m_files;
@@ -382,33 +486,40 @@ private:
     // Per input position; empty for files of kind `other`.
     std::vector<QString> m_folded;
     std::vector<int> m_folderOf;
+    std::vector<Position> m_stemLength;
     QHash<QString, int> m_folderNumbers;
     QStringView m_lastFolder;
     int m_lastFolderNumber = -1;
-    // Names rewritten by the Canon prefix rule, which the match keys then point into.
+    // Names rewritten by the Canon prefix rule, which match keys then point into.
     std::vector<QString> m_rewrittenNames;
 
-    std::vector<qsizetype> m_raws;
-    std::vector<qsizetype> m_twins;
-    std::vector<qsizetype> m_sidecars;
+    // Input order.
+    std::vector<Position> m_raws;
+    std::vector<Position> m_twins;
+    std::vector<Position> m_sidecars;
 
-    QHash<FolderKey, FileSlot> m_byName;
-    QHash<FolderKey, FileSlot> m_byStem;
-    // Sidecars by the relative path of the file they follow.
-    QHash<QString, std::vector<qsizetype>> m_followers;
-    std::vector<qsizetype> m_orphanSidecars;
+    // Every file but `other` ones, grouped by folder and bucket.
+    std::vector<Position> m_bucketStart;
+    std::vector<Position> m_grouped;
 
-    // Per position in m_twins.
-    std::vector<FolderKey> m_twinKeys;
-    std::vector<qsizetype> m_nextTwin;
-    std::vector<qsizetype> m_chainHead;
-    // Per chain, at the position of its first twin.
+    // Refilled folder by folder.
+    TextIndex<FileSlot> m_byName;
+    TextIndex<FileSlot> m_byStem;
+    TextIndex<TwinChain> m_twinChains;
+
+    // Per input position: the followers of a file, chained; sidecars that follow nothing.
+    std::vector<Position> m_firstFollower;
+    std::vector<Position> m_nextFollower;
+    std::vector<bool> m_isOrphanSidecar;
+
+    // Per input position: the next twin of a chain, the chain (its first twin) of a twin or a
+    // paired RAW, and whether a chain has a RAW.
+    std::vector<Position> m_nextTwin;
+    std::vector<Position> m_chainOf;
     std::vector<bool> m_chainHasRaw;
-    std::vector<QList<FileEntry>> m_chainTwins;
-    QHash<FolderKey, TwinChain> m_twinChains;
 
-    std::vector<qsizetype> m_unmatchedRaws;
-    std::vector<qsizetype> m_unmatchedTwins;
+    std::vector<Position> m_unmatchedRaws;
+    std::vector<Position> m_unmatchedTwins;
     // Name pairs in RAW order, then capture-time pairs.
     QList<Pair> m_pairs;
 };

@@ -50,6 +50,8 @@ QStringView withoutEditSuffixes(QStringView folded);
 std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(QStringView folded);
 // A prefix of `folded`, or, when a Canon prefix had to be rewritten, a view of `storage`.
 QStringView pairName(QStringView folded, const MatchOptions& options, QString& storage);
+// The same from the stem, for a caller that keeps it.
+QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage);
 
 } // namespace Folded
 

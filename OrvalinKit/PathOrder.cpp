@@ -1,6 +1,8 @@
 #include "PathOrder.h"
 
 #include <QChar>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -16,12 +18,22 @@ char32_t codePointAt(QStringView text, qsizetype i, qsizetype& length)
     return first.unicode();
 }
 
+bool isAsciiDigit(char16_t unit)
+{
+    return unit >= u'0' && unit <= u'9';
+}
+
 // The value of the decimal digit at `i`, or -1 when there is none; digits of every script count,
 // including those outside the Basic Multilingual Plane.
 int digitAt(QStringView text, qsizetype i, qsizetype& length)
 {
     if (i >= text.size())
         return -1;
+    const char16_t unit = text[i].unicode();
+    if (unit < 0x80) {
+        length = 1;
+        return isAsciiDigit(unit) ? unit - u'0' : -1;
+    }
     const char32_t c = codePointAt(text, i, length);
     return QChar::isDigit(c) ? QChar::digitValue(c) : -1;
 }
@@ -78,15 +90,68 @@ int compareNumbers(QStringView a, qsizetype& ia, QStringView b, qsizetype& ib)
     return 0;
 }
 
+// Where the comparison of two texts can start: after the part they have in common, moved back to
+// a code point boundary and out of any run of digits, so that numbers are still read whole.
+// Paths listed together mostly share their folders, which this skips at the cost of one pass.
+qsizetype commonStart(QStringView a, QStringView b)
+{
+    const qsizetype shorter = std::min(a.size(), b.size());
+    qsizetype start = 0;
+    // Four code units at a time, then one by one.
+    constexpr qsizetype chunk = sizeof(quint64) / sizeof(char16_t);
+    while (start + chunk <= shorter
+        && std::memcmp(a.utf16() + start, b.utf16() + start, sizeof(quint64)) == 0)
+        start += chunk;
+    while (start < shorter && a[start] == b[start])
+        ++start;
+    if (start > 0 && a[start - 1].isHighSurrogate())
+        --start;
+    while (start > 0) {
+        qsizetype length = 1;
+        char32_t previous = a[start - 1].unicode();
+        if (start > 1 && a[start - 1].isLowSurrogate() && a[start - 2].isHighSurrogate()) {
+            previous = QChar::surrogateToUcs4(a[start - 2], a[start - 1]);
+            length = 2;
+        }
+        if (!(previous < 0x80 ? isAsciiDigit(char16_t(previous)) : QChar::isDigit(previous)))
+            break;
+        start -= length;
+    }
+    return start;
+}
+
+char16_t asciiLower(char16_t unit)
+{
+    return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
+}
+
 } // namespace
 
 namespace PathOrder {
 
 int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs)
 {
-    qsizetype ia = 0;
-    qsizetype ib = 0;
+    qsizetype ia = commonStart(a, b);
+    qsizetype ib = ia;
     while (ia < a.size() && ib < b.size()) {
+        char16_t ua = a[ia].unicode();
+        char16_t ub = b[ib].unicode();
+        if (ua < 0x80 && ub < 0x80) {
+            if (isAsciiDigit(ua) && isAsciiDigit(ub)) {
+                if (const int order = compareNumbers(a, ia, b, ib))
+                    return order;
+                continue;
+            }
+            if (cs == Qt::CaseInsensitive) {
+                ua = asciiLower(ua);
+                ub = asciiLower(ub);
+            }
+            if (ua != ub)
+                return ua < ub ? -1 : 1;
+            ++ia;
+            ++ib;
+            continue;
+        }
         qsizetype lengthA = 0;
         qsizetype lengthB = 0;
         char32_t ca = codePointAt(a, ia, lengthA);
