@@ -127,6 +127,7 @@ public:
     ScanResult run()
     {
         classify();
+        findStems();
         bucketByFolder();
         attachSidecars();
         pairByName();
@@ -168,6 +169,10 @@ private:
     {
         const Position count = Position(m_files.size());
         m_folded.resize(count);
+        qsizetype nameLength = 0;
+        for (const FileEntry& file : m_files)
+            nameLength += file.relativePath.size();
+        m_foldedNames.reserve(nameLength);
         m_folderOf.assign(count, 0);
         m_stemLength.assign(count, 0);
         for (Position i = 0; i < count; ++i) {
@@ -176,9 +181,9 @@ private:
                 continue;
             const auto [folder, name] = splitPath(file.relativePath);
             m_folderOf[i] = folderNumber(folder);
-            m_folded[i] = Naming::fold(name);
-            if (file.kind != FileKind::sidecar)
-                m_stemLength[i] = Position(Naming::Folded::stem(m_folded[i]).size());
+            const Position start = Position(m_foldedNames.size());
+            Naming::appendFolded(name, m_foldedNames);
+            m_folded[i] = { start, Position(m_foldedNames.size()) - start };
             switch (file.kind) {
             case FileKind::raw:
                 m_raws.push_back(i);
@@ -198,11 +203,22 @@ private:
         }
     }
 
-    // Of a photo, clip or image.
-    QStringView stem(Position file) const
+    // The stems, once every name is folded and the buffer of folded names stops moving.
+    void findStems()
     {
-        return QStringView(m_folded[file]).first(m_stemLength[file]);
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (FileKinds::isMedia(m_files[i].kind))
+                m_stemLength[i] = Position(Naming::Folded::stem(folded(i)).size());
+        }
     }
+
+    QStringView folded(Position file) const
+    {
+        return QStringView(m_foldedNames).sliced(m_folded[file].start, m_folded[file].length);
+    }
+
+    // Of a photo, clip or image.
+    QStringView stem(Position file) const { return folded(file).first(m_stemLength[file]); }
 
     qsizetype folderCount() const { return m_folderNumbers.size(); }
 
@@ -264,7 +280,7 @@ private:
         m_byStem.reset(qsizetype(targets.size()));
         for (Position file : targets) {
             // Two names that fold alike: the later one wins.
-            m_byName[m_folded[file]].file = file;
+            m_byName[folded(file)].file = file;
             // Only the best-ranked file of a stem can ever be a sidecar's target; a later file
             // of equal rank never displaces an earlier one.
             Position& best = m_byStem[stem(file)].file;
@@ -275,7 +291,7 @@ private:
 
     void attach(Position sidecar)
     {
-        const auto [kind, text] = Naming::Folded::sidecarTarget(m_folded[sidecar]);
+        const auto [kind, text] = Naming::Folded::sidecarTarget(folded(sidecar));
         const FileSlot* target = kind == Naming::SidecarTarget::Kind::exact ? m_byName.find(text)
                                                                             : m_byStem.find(text);
         if (!target) {
@@ -301,6 +317,7 @@ private:
 
     void pairByName()
     {
+        m_pairs.reserve(qsizetype(m_raws.size()));
         m_nextTwin.assign(m_files.size(), none);
         m_chainOf.assign(m_files.size(), none);
         m_chainHasRaw.assign(m_files.size(), false);
@@ -483,8 +500,15 @@ private:
     const CaptureReader& m_captureReader;
     const CancellationToken& m_cancel;
 
-    // Per input position; empty for files of kind `other`.
-    std::vector<QString> m_folded;
+    // Every folded name, one after the other, and where each file's is; empty for files of
+    // kind `other`.
+    QString m_foldedNames;
+    struct Span
+    {
+        Position start = 0;
+        Position length = 0;
+    };
+    std::vector<Span> m_folded;
     std::vector<int> m_folderOf;
     std::vector<Position> m_stemLength;
     QHash<QString, int> m_folderNumbers;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -82,13 +83,25 @@ const std::array<QRegularExpression, 3>& editSuffixPatterns()
     return patterns;
 }
 
-// Cheap test that keeps the regular expressions off the common path. Every suffix ends in ")",
-// or, once its trailing digits and one separator before them are set aside, in "edit",
-// "edited" or " copy".
-bool mayHaveEditSuffix(QStringView key)
+bool endsWithAscii(QStringView text, std::u16string_view suffix)
 {
-    if (key.endsWith(u')'))
-        return true;
+    return text.size() >= qsizetype(suffix.size())
+        && std::equal(suffix.begin(), suffix.end(), text.utf16() + text.size() - suffix.size());
+}
+
+bool isSeparator(QChar c)
+{
+    return c == u'-' || c == u'_' || c == u' ';
+}
+
+// Cheap tests that keep the regular expressions off the common path: whether the pattern at
+// `index` may match at all. Once its trailing digits and one separator before them are set
+// aside, an edit suffix ends in "edit" or "edited" and a copy suffix in " copy"; a numbered
+// copy ends in ")".
+bool mayMatch(size_t index, QStringView key)
+{
+    if (index == 2)
+        return key.endsWith(u')');
     qsizetype end = key.size();
     while (end > 0 && key[end - 1].isDigit())
         --end;
@@ -96,10 +109,12 @@ bool mayHaveEditSuffix(QStringView key)
     // know; leave such names to the patterns.
     if (end > 0 && key[end - 1].isLowSurrogate())
         return true;
-    if (end < key.size() && end > 0 && QStringView(u"-_ ").contains(key[end - 1]))
+    if (end < key.size() && end > 0 && isSeparator(key[end - 1]))
         --end;
     const QStringView rest = key.first(end);
-    return rest.endsWith(u"edit") || rest.endsWith(u"edited") || rest.endsWith(u" copy");
+    if (index == 0)
+        return endsWithAscii(rest, u"edit") || endsWithAscii(rest, u"edited");
+    return endsWithAscii(rest, u" copy");
 }
 
 } // namespace
@@ -108,18 +123,27 @@ namespace Naming {
 
 QString fold(QStringView name)
 {
+    QString folded;
+    appendFolded(name, folded);
+    return folded;
+}
+
+void appendFolded(QStringView name, QString& text)
+{
     // ASCII text is already composed, and its lower case needs no tables.
     const bool ascii
         = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (!ascii)
-        return name.toString().normalized(QString::NormalizationForm_C).toLower();
-    QString folded(name.size(), Qt::Uninitialized);
-    QChar* out = folded.data();
+    if (!ascii) {
+        text.append(name.toString().normalized(QString::NormalizationForm_C).toLower());
+        return;
+    }
+    const qsizetype start = text.size();
+    text.resize(start + name.size());
+    QChar* out = text.data() + start;
     for (QChar c : name) {
         const char16_t unit = c.unicode();
         *out++ = QChar(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
     }
-    return folded;
 }
 
 QString stem(QStringView name)
@@ -160,13 +184,14 @@ QStringView stem(QStringView folded)
 
 QStringView withoutEditSuffixes(QStringView folded)
 {
-    if (!mayHaveEditSuffix(folded))
-        return folded;
+    const auto& patterns = editSuffixPatterns();
     bool changed = true;
     while (changed) {
         changed = false;
-        for (const QRegularExpression& pattern : editSuffixPatterns()) {
-            const QRegularExpressionMatch match = pattern.match(folded);
+        for (size_t index = 0; index < patterns.size(); ++index) {
+            if (!mayMatch(index, folded))
+                continue;
+            const QRegularExpressionMatch match = patterns[index].match(folded);
             if (match.hasMatch()) {
                 // Every pattern is anchored at the end, so what is left is a prefix.
                 folded.truncate(match.capturedStart());

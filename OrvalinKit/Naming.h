@@ -13,6 +13,8 @@ namespace Naming {
 // Canonical composition, then full Unicode lower-casing: the one folding used for every
 // comparison of file and folder names.
 QString fold(QStringView name);
+// The same, appended to `text`: many names folded into one buffer cost one allocation.
+void appendFolded(QStringView name, QString& text);
 
 // The folded name without its trailing photo or clip extensions: IMG_0001.CR3.JPG gives img_0001,
 // DSC_0106.NEF.xmp stays dsc_0106.nef.xmp.

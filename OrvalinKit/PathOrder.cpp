@@ -65,9 +65,37 @@ DigitRun digitRun(QStringView text, qsizetype i)
     return run;
 }
 
+// The end of a run of ASCII digits, or -1 when the run goes on in digits of another script.
+qsizetype asciiRunEnd(QStringView text, qsizetype i)
+{
+    while (i < text.size() && isAsciiDigit(text[i].unicode()))
+        ++i;
+    return i < text.size() && text[i].unicode() >= 0x80 ? -1 : i;
+}
+
 // Compares the digit runs starting at ia and ib by value, moving both past their runs.
 int compareNumbers(QStringView a, qsizetype& ia, QStringView b, qsizetype& ib)
 {
+    // Nearly every number in a file name is written in ASCII digits, which need no tables.
+    const qsizetype asciiEndA = asciiRunEnd(a, ia);
+    const qsizetype asciiEndB = asciiEndA < 0 ? -1 : asciiRunEnd(b, ib);
+    if (asciiEndA >= 0 && asciiEndB >= 0) {
+        while (ia < asciiEndA && a[ia] == u'0')
+            ++ia;
+        while (ib < asciiEndB && b[ib] == u'0')
+            ++ib;
+        const qsizetype lengthA = asciiEndA - ia;
+        const qsizetype lengthB = asciiEndB - ib;
+        int order = lengthA == lengthB ? 0 : lengthA < lengthB ? -1 : 1;
+        for (qsizetype k = 0; order == 0 && k < lengthA; ++k) {
+            if (a[ia + k] != b[ib + k])
+                order = a[ia + k] < b[ib + k] ? -1 : 1;
+        }
+        ia = asciiEndA;
+        ib = asciiEndB;
+        return order;
+    }
+
     const DigitRun runA = digitRun(a, ia);
     const DigitRun runB = digitRun(b, ib);
     ia = runA.end;

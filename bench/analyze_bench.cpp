@@ -1,7 +1,7 @@
 // Times the analysis of a large scan: 200,000 files in 2,000 folders of shoots, with pairs,
 // leftovers of every group, sidecars, edited copies, clips and unknown files.
 //
-//   analyze_bench [scan-seconds]
+//   analyze_bench [scan-seconds [runs]]
 //
 // The analysis should take at most half as long as the scan of the same tree. Pass the scan's
 // measured time to see the ratio; without it a warm scan is taken to last 0.2 s, the fast end
@@ -21,7 +21,7 @@ namespace {
 
 constexpr int folderCount = 2000;
 constexpr int filesPerFolder = 100;
-constexpr int runs = 9;
+constexpr int defaultRuns = 9;
 
 // The processor time of this thread: on a busy machine it shows the analysis's own cost, which
 // the wall-clock time, shared with everything else running, overstates.
@@ -112,6 +112,7 @@ private:
 int main(int argc, char** argv)
 {
     const double scanSeconds = argc > 1 ? std::atof(argv[1]) : 0.2;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : defaultRuns;
     const QList<FileEntry> files = TreeBuilder().build();
     const MatchOptions options;
 
