@@ -448,9 +448,24 @@ private:
     // Path order, stable: files that compare equal keep their input order.
     void sortByPath(std::vector<Position>& files) const
     {
-        std::stable_sort(files.begin(), files.end(), [&](Position a, Position b) {
-            return PathOrder::lessThan(m_files[a].relativePath, m_files[b].relativePath);
+        if (files.size() < 2)
+            return;
+        // The paths are gathered beside their positions, so that the sort reads them without
+        // going through the file list.
+        struct Keyed
+        {
+            QStringView path;
+            Position file;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(files.size());
+        for (Position file : files)
+            keyed.push_back({ m_files[file].relativePath, file });
+        std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+            return PathOrder::lessThan(a.path, b.path);
         });
+        for (size_t i = 0; i < files.size(); ++i)
+            files[i] = keyed[i].file;
     }
 
     QList<FileEntry> followersOf(Position file) const
