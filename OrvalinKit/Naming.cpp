@@ -11,17 +11,20 @@
 
 namespace {
 
-// Every media extension is ASCII and at most four characters long, so each packs into one
-// integer; looking a packed extension up needs no temporary text.
-constexpr qsizetype maxPackedLength = 4;
+// Every media extension is short ASCII, so each packs into one integer, a byte per letter;
+// looking a packed extension up needs no temporary text.
+constexpr qsizetype maxPackedLength = 8;
 
 std::optional<quint64> packed(QStringView extension)
 {
     if (extension.isEmpty() || extension.size() > maxPackedLength)
         return std::nullopt;
     quint64 code = 0;
-    for (QChar c : extension)
-        code = (code << 16) | c.unicode();
+    for (QChar c : extension) {
+        if (c.unicode() >= 0x80)
+            return std::nullopt;
+        code = (code << 8) | c.unicode();
+    }
     return code;
 }
 

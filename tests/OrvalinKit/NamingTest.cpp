@@ -1,6 +1,9 @@
 #include "Naming.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -134,4 +137,23 @@ TEST(Naming, FoldedFormsAreViewsOfTheFoldedName)
     const QString canon = Naming::fold(u"_MG_7.CR2");
     EXPECT_EQ(Naming::Folded::pairName(canon, MatchOptions(), storage), u"img_7");
     EXPECT_EQ(storage, u"img_7");
+}
+
+TEST(Naming, SharedPatternsGiveTheSameAnswersOnEveryThread)
+{
+    std::atomic_int wrong = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&wrong] {
+            const MatchOptions defaults;
+            for (int i = 0; i < 500; ++i) {
+                if (Naming::pairName(u"IMG_0001-Edit copy (2).jpg", defaults) != u"img_0001"
+                    || Naming::pairName(u"IMG_0002 copy 3.jpg", defaults) != u"img_0002")
+                    ++wrong;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, 0);
 }
