@@ -6,35 +6,31 @@
 
 namespace {
 
-// A file whose kind comes from its extension, as the scan classifies it; the size tells files
-// apart in sums.
-FileEntry file(const QString& path, qint64 size = 1)
-{
-    return { path, size, FileKinds::fromExtension(RelativePath::extension(path)) };
-}
-
-QList<FileEntry> files(const QStringList& paths)
+// Files from "A/IMG_1.CR3, A/IMG_1.JPG", each of size 1, kinds from their extensions as the
+// scan classifies them.
+QList<FileEntry> files(const char* paths)
 {
     QList<FileEntry> list;
-    for (const QString& path : paths)
-        list.append(file(path));
+    for (const QString& path : QString::fromUtf8(paths).split(QStringLiteral(", ")))
+        list.append({ path, 1, FileKinds::fromExtension(RelativePath::extension(path)) });
     return list;
 }
 
-QStringList paths(const QList<FileEntry>& entries)
+// Relative paths joined the same way, readable in a failure message.
+std::string listed(const QList<FileEntry>& entries)
 {
-    QStringList list;
+    QStringList paths;
     for (const FileEntry& entry : entries)
-        list.append(entry.relativePath);
-    return list;
+        paths.append(entry.relativePath);
+    return paths.join(u", ").toStdString();
 }
 
-QStringList paths(const QList<Candidate>& candidates)
+std::string listed(const QList<Candidate>& candidates)
 {
-    QStringList list;
+    QList<FileEntry> entries;
     for (const Candidate& candidate : candidates)
-        list.append(candidate.file.relativePath);
-    return list;
+        entries.append(candidate.file);
+    return listed(entries);
 }
 
 // Every leftover listed, so that tests of pairing see all of them.
@@ -53,10 +49,14 @@ MatchOptions byCaptureTime()
     return options;
 }
 
-CaptureStamp stamp(
-    const QString& date, std::optional<QString> subsec = {}, std::optional<QString> model = {})
+ScanResult analyze(const char* paths, const MatchOptions& options = listEverything())
 {
-    return { date, std::move(subsec), std::move(model) };
+    return Analyzer::analyze(files(paths), options);
+}
+
+CaptureStamp stamp(std::optional<QString> subsec = {}, std::optional<QString> model = {})
+{
+    return { QStringLiteral("2026:10:04 10:00:05"), std::move(subsec), std::move(model) };
 }
 
 // A reader over fixed stamps that records which files it was asked for.
@@ -74,61 +74,47 @@ struct FakeReader
     }
 };
 
-const QString date = QStringLiteral("2026:10:04 10:00:05");
-
 } // namespace
 
 TEST(Analyzer, PairsByNameWithinOneFolder)
 {
-    const ScanResult result
-        = Analyzer::analyze(files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs }), listEverything());
+    const ScanResult result = analyze("A/IMG_1.CR3, A/IMG_1.JPG");
     ASSERT_EQ(result.pairs.size(), 1);
     EXPECT_EQ(result.pairs[0].raw.relativePath, u"A/IMG_1.CR3");
-    EXPECT_EQ(paths(result.pairs[0].twins), QStringList { u"A/IMG_1.JPG"_qs });
+    EXPECT_EQ(listed(result.pairs[0].twins), "A/IMG_1.JPG");
     EXPECT_FALSE(result.pairs[0].byCaptureTime);
     EXPECT_TRUE(result.allCandidates().isEmpty());
 
     // Folder and file names compare folded, whatever their composition or case.
-    const ScanResult folded = Analyzer::analyze(
-        files({ u"Caf\u00e9/IMG_1.CR3"_qs, u"CAFE\u0301/img_1.jpg"_qs }), listEverything());
-    EXPECT_EQ(folded.pairs.size(), 1);
-
-    const ScanResult canon = Analyzer::analyze(
-        files({ u"_MG_7.CR2"_qs, u"IMG_7-Edit.jpg"_qs, u"IMG_7 (2).jpg"_qs }), listEverything());
-    ASSERT_EQ(canon.pairs.size(), 1);
-    EXPECT_EQ(canon.pairs[0].twins.size(), 2);
+    EXPECT_EQ(analyze("Caf\u00e9/IMG_1.CR3, CAFE\u0301/img_1.jpg").pairs.size(), 1);
+    EXPECT_EQ(listed(analyze("_MG_7.CR2, IMG_7-Edit.jpg, IMG_7 (2).jpg").pairs.value(0).twins),
+        "IMG_7-Edit.jpg, IMG_7 (2).jpg");
 }
 
 TEST(Analyzer, FoldersSeparateUnlessMatchingAcrossThem)
 {
-    const QList<FileEntry> input = files({ u"A/IMG_1.CR3"_qs, u"B/IMG_1.JPG"_qs });
-    MatchOptions options = listEverything();
-    const ScanResult apart = Analyzer::analyze(input, options);
+    const ScanResult apart = analyze("A/IMG_1.CR3, B/IMG_1.JPG");
     EXPECT_TRUE(apart.pairs.isEmpty());
-    EXPECT_EQ(paths(apart.orphanRaws), QStringList { u"A/IMG_1.CR3"_qs });
-    EXPECT_EQ(paths(apart.orphanJPEGs), QStringList { u"B/IMG_1.JPG"_qs });
+    EXPECT_EQ(listed(apart.orphanRaws), "A/IMG_1.CR3");
+    EXPECT_EQ(listed(apart.orphanJPEGs), "B/IMG_1.JPG");
 
-    options.matchAcrossFolders = true;
-    const ScanResult across = Analyzer::analyze(input, options);
-    EXPECT_EQ(across.pairs.size(), 1);
-    EXPECT_TRUE(across.allCandidates().isEmpty());
+    MatchOptions across = listEverything();
+    across.matchAcrossFolders = true;
+    const ScanResult together = analyze("A/IMG_1.CR3, B/IMG_1.JPG", across);
+    EXPECT_EQ(together.pairs.size(), 1);
+    EXPECT_TRUE(together.allCandidates().isEmpty());
 
     // A file at the top and one in a folder named "." live in the same folder.
-    const ScanResult dot
-        = Analyzer::analyze(files({ u"IMG_1.CR3"_qs, u"./IMG_1.JPG"_qs }), listEverything());
-    EXPECT_EQ(dot.pairs.size(), 1);
+    EXPECT_EQ(analyze("IMG_1.CR3, ./IMG_1.JPG").pairs.size(), 1);
 }
 
 TEST(Analyzer, TwinsKeepInputOrderAndAreSharedBetweenRaws)
 {
-    const ScanResult twoTwins = Analyzer::analyze(
-        files({ u"A/IMG_1.HEIC"_qs, u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs }), listEverything());
+    const ScanResult twoTwins = analyze("A/IMG_1.HEIC, A/IMG_1.CR3, A/IMG_1.JPG");
     ASSERT_EQ(twoTwins.pairs.size(), 1);
-    EXPECT_EQ(
-        paths(twoTwins.pairs[0].twins), QStringList({ u"A/IMG_1.HEIC"_qs, u"A/IMG_1.JPG"_qs }));
+    EXPECT_EQ(listed(twoTwins.pairs[0].twins), "A/IMG_1.HEIC, A/IMG_1.JPG");
 
-    const ScanResult twoRaws = Analyzer::analyze(
-        files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_1.DNG"_qs }), listEverything());
+    const ScanResult twoRaws = analyze("A/IMG_1.CR3, A/IMG_1.JPG, A/IMG_1.DNG");
     ASSERT_EQ(twoRaws.pairs.size(), 2);
     EXPECT_EQ(twoRaws.pairs[0].raw.relativePath, u"A/IMG_1.CR3");
     EXPECT_EQ(twoRaws.pairs[1].raw.relativePath, u"A/IMG_1.DNG");
@@ -138,32 +124,28 @@ TEST(Analyzer, TwinsKeepInputOrderAndAreSharedBetweenRaws)
 
 TEST(Analyzer, SidecarsFollowTheirPhotoInTheirOwnFolder)
 {
-    QList<FileEntry> input { file(u"A/IMG_1.CR3"_qs, 100), file(u"A/IMG_1.xmp"_qs, 7) };
+    const QList<FileEntry> input { { u"A/IMG_1.CR3"_qs, 100, FileKind::raw },
+        { u"A/IMG_1.xmp"_qs, 7, FileKind::sidecar } };
     const ScanResult raw = Analyzer::analyze(input, listEverything());
     ASSERT_EQ(raw.orphanRaws.size(), 1);
-    EXPECT_EQ(paths(raw.orphanRaws[0].followers), QStringList { u"A/IMG_1.xmp"_qs });
+    EXPECT_EQ(listed(raw.orphanRaws[0].followers), "A/IMG_1.xmp");
     EXPECT_EQ(raw.orphanRaws[0].fileCount(), 2);
     EXPECT_EQ(raw.orphanRaws[0].totalSize(), 107);
     EXPECT_TRUE(raw.orphanSidecars.isEmpty());
-    EXPECT_EQ(raw.sidecarCount, 1);
 
     // Ranked by kind, whatever the input order: photo before image before clip.
-    const ScanResult ranked = Analyzer::analyze(
-        files({ u"A/IMG_1.MOV"_qs, u"A/IMG_1.png"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_1.xmp"_qs }),
-        listEverything());
+    const ScanResult ranked = analyze("A/IMG_1.MOV, A/IMG_1.png, A/IMG_1.JPG, A/IMG_1.xmp");
     ASSERT_EQ(ranked.orphanJPEGs.size(), 1);
-    EXPECT_EQ(paths(ranked.orphanJPEGs[0].followers), QStringList { u"A/IMG_1.xmp"_qs });
+    EXPECT_EQ(listed(ranked.orphanJPEGs[0].followers), "A/IMG_1.xmp");
 
     // JPEG and HEIC rank equal: the first one in input order wins.
-    const ScanResult equal = Analyzer::analyze(
-        files({ u"A/IMG_1.xmp"_qs, u"A/IMG_1.HEIC"_qs, u"A/IMG_1.JPG"_qs }), listEverything());
-    ASSERT_EQ(paths(equal.orphanJPEGs), QStringList({ u"A/IMG_1.HEIC"_qs, u"A/IMG_1.JPG"_qs }));
+    const ScanResult equal = analyze("A/IMG_1.xmp, A/IMG_1.HEIC, A/IMG_1.JPG");
+    ASSERT_EQ(listed(equal.orphanJPEGs), "A/IMG_1.HEIC, A/IMG_1.JPG");
     EXPECT_EQ(equal.orphanJPEGs[0].followers.size(), 1);
     EXPECT_TRUE(equal.orphanJPEGs[1].followers.isEmpty());
 
     // Of two files whose names fold alike, the later one is the exact target.
-    const ScanResult later = Analyzer::analyze(
-        files({ u"A/IMG_1.CR3"_qs, u"A/img_1.cr3"_qs, u"A/IMG_1.CR3.xmp"_qs }), listEverything());
+    const ScanResult later = analyze("A/IMG_1.CR3, A/img_1.cr3, A/IMG_1.CR3.xmp");
     ASSERT_EQ(later.orphanRaws.size(), 2);
     EXPECT_TRUE(later.orphanRaws[0].followers.isEmpty());
     EXPECT_EQ(later.orphanRaws[1].followers.size(), 1);
@@ -171,21 +153,15 @@ TEST(Analyzer, SidecarsFollowTheirPhotoInTheirOwnFolder)
 
 TEST(Analyzer, SidecarsWithoutTheirPhotoAreLeftovers)
 {
-    MatchOptions options = listEverything();
-    options.matchAcrossFolders = true;
-    const ScanResult result = Analyzer::analyze(files({
-                                                    u"A/IMG_1.CR3.xmp"_qs, // no stem fallback
-                                                    u"A/IMG_1.JPG"_qs,
-                                                    u"B/IMG_2.xmp"_qs, // no other folder
-                                                    u"C/IMG_2.CR3"_qs,
-                                                    u"C/IMG_2.xmp.dop"_qs, // never a sidecar's
-                                                    u"C/IMG_2.xmp"_qs, u"C/notes.txt"_qs,
-                                                    u"C/notes.xmp"_qs, // nor `other`'s
-                                                }),
-        options);
-    EXPECT_EQ(paths(result.orphanSidecars),
-        QStringList({ u"A/IMG_1.CR3.xmp"_qs, u"B/IMG_2.xmp"_qs, u"C/IMG_2.xmp.dop"_qs,
-            u"C/notes.xmp"_qs }));
+    MatchOptions across = listEverything();
+    across.matchAcrossFolders = true;
+    // No fallback from an exact target to the stem; no other folder; never another sidecar;
+    // never a file of kind `other`.
+    const ScanResult result = analyze("A/IMG_1.CR3.xmp, A/IMG_1.JPG, B/IMG_2.xmp, C/IMG_2.CR3, "
+                                      "C/IMG_2.xmp.dop, C/IMG_2.xmp, C/notes.txt, C/notes.xmp",
+        across);
+    EXPECT_EQ(listed(result.orphanSidecars),
+        "A/IMG_1.CR3.xmp, B/IMG_2.xmp, C/IMG_2.xmp.dop, C/notes.xmp");
     for (const Candidate& sidecar : result.orphanSidecars) {
         EXPECT_EQ(sidecar.group, OrphanGroup::sidecar);
         EXPECT_TRUE(sidecar.followers.isEmpty());
@@ -194,49 +170,46 @@ TEST(Analyzer, SidecarsWithoutTheirPhotoAreLeftovers)
 
 TEST(Analyzer, SidecarsOfUnlistedFilesAreInNoList)
 {
-    const ScanResult result = Analyzer::analyze(
-        files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_1.xmp"_qs, u"A/clip.MOV"_qs,
-            u"A/clip.xmp"_qs, u"B/IMG_9.JPG"_qs, u"B/IMG_9.JPG.xmp"_qs, u"A/IMG_5.HEIC"_qs,
-            u"A/IMG_5.xmp"_qs, u"A/IMG_6.CR3"_qs }),
+    // Following a paired RAW, a clip, a JPEG of a single-kind folder and a held-back HEIC.
+    const ScanResult result = analyze("A/IMG_1.CR3, A/IMG_1.JPG, A/IMG_1.xmp, A/clip.MOV, "
+                                      "A/clip.xmp, B/IMG_9.JPG, B/IMG_9.JPG.xmp, A/IMG_5.HEIC, "
+                                      "A/IMG_5.xmp, A/IMG_6.CR3",
         MatchOptions());
     EXPECT_EQ(result.sidecarCount, 4);
     EXPECT_TRUE(result.orphanSidecars.isEmpty());
-    EXPECT_EQ(paths(result.orphanRaws), QStringList { u"A/IMG_6.CR3"_qs });
+    EXPECT_EQ(listed(result.orphanRaws), "A/IMG_6.CR3");
     EXPECT_TRUE(result.orphanJPEGs.isEmpty());
 }
 
 TEST(Analyzer, SingleKindFoldersAndHeicAreHeldBack)
 {
-    const QList<FileEntry> input
-        = files({ u"Only JPEG/IMG_1.JPG"_qs, u"Only JPEG/IMG_2.JPG"_qs, u"Only JPEG/IMG_3.HEIC"_qs,
-            u"Mixed/IMG_4.CR3"_qs, u"Mixed/IMG_4.JPG"_qs, u"Mixed/IMG_5.JPG"_qs,
-            u"Mixed/IMG_6.HEIC"_qs, u"Mixed/IMG_7.CR3"_qs, u"Mixed/IMG_7.HEIC"_qs });
+    const char* input = "Only JPEG/IMG_1.JPG, Only JPEG/IMG_2.JPG, Only JPEG/IMG_3.HEIC, "
+                        "Mixed/IMG_4.CR3, Mixed/IMG_4.JPG, Mixed/IMG_5.JPG, Mixed/IMG_6.HEIC, "
+                        "Mixed/IMG_7.CR3, Mixed/IMG_7.HEIC";
 
-    const ScanResult defaults = Analyzer::analyze(input, MatchOptions());
-    EXPECT_EQ(paths(defaults.orphanJPEGs), QStringList { u"Mixed/IMG_5.JPG"_qs });
+    const ScanResult defaults = analyze(input, MatchOptions());
+    EXPECT_EQ(listed(defaults.orphanJPEGs), "Mixed/IMG_5.JPG");
     EXPECT_EQ(defaults.heldInSingleKindFolders, 3);
     // The HEIC of the single-kind folder is counted there, the paired one not at all.
     EXPECT_EQ(defaults.heldHEIC, 1);
     EXPECT_EQ(defaults.pairs.size(), 2);
 
-    const ScanResult everything = Analyzer::analyze(input, listEverything());
-    EXPECT_EQ(paths(everything.orphanJPEGs),
-        QStringList({ u"Mixed/IMG_5.JPG"_qs, u"Mixed/IMG_6.HEIC"_qs, u"Only JPEG/IMG_1.JPG"_qs,
-            u"Only JPEG/IMG_2.JPG"_qs, u"Only JPEG/IMG_3.HEIC"_qs }));
+    const ScanResult everything = analyze(input);
+    EXPECT_EQ(listed(everything.orphanJPEGs),
+        "Mixed/IMG_5.JPG, Mixed/IMG_6.HEIC, Only JPEG/IMG_1.JPG, Only JPEG/IMG_2.JPG, "
+        "Only JPEG/IMG_3.HEIC");
     EXPECT_EQ(everything.orphanJPEGs[1].file.kind, FileKind::heic);
     EXPECT_EQ(everything.orphanJPEGs[1].group, OrphanGroup::jpeg);
     EXPECT_EQ(everything.heldInSingleKindFolders, 0);
     EXPECT_EQ(everything.heldHEIC, 0);
 
-    // Across folders there is one folder part, and it holds both kinds.
+    // Across folders there is one folder part: it holds both kinds, or it holds one.
     MatchOptions across;
     across.matchAcrossFolders = true;
-    const ScanResult acrossResult = Analyzer::analyze(input, across);
-    EXPECT_EQ(acrossResult.heldInSingleKindFolders, 0);
-    EXPECT_EQ(acrossResult.orphanJPEGs.size(), 3);
-
-    const ScanResult onlyRaws
-        = Analyzer::analyze(files({ u"A/IMG_1.CR3"_qs, u"B/IMG_2.CR3"_qs }), across);
+    const ScanResult together = analyze(input, across);
+    EXPECT_EQ(together.heldInSingleKindFolders, 0);
+    EXPECT_EQ(together.orphanJPEGs.size(), 3);
+    const ScanResult onlyRaws = analyze("A/IMG_1.CR3, B/IMG_2.CR3", across);
     EXPECT_EQ(onlyRaws.heldInSingleKindFolders, 2);
     EXPECT_TRUE(onlyRaws.orphanRaws.isEmpty());
 }
@@ -245,60 +218,56 @@ TEST(Analyzer, CaptureTimePairsThoseLeftByName)
 {
     FakeReader fake;
     fake.stamps = {
-        { u"A/IMG_1.CR3"_qs, stamp(date) },
-        { u"A/IMG_2.CR3"_qs, stamp(date) },
-        { u"A/renamed.JPG"_qs, stamp(date, u"12"_qs, u"R6"_qs) },
-        { u"A/IMG_3.CR3"_qs, stamp(date, u"40"_qs) },
-        { u"A/IMG_4.CR3"_qs, stamp(date, {}, u"R5"_qs) },
-        { u"B/other.JPG"_qs, stamp(date) },
+        { u"A/IMG_1.CR3"_qs, stamp() },
+        { u"A/IMG_2.CR3"_qs, stamp() },
+        { u"A/renamed.JPG"_qs, stamp(u"12"_qs, u"R6"_qs) },
+        { u"A/IMG_3.CR3"_qs, stamp(u"40"_qs) },
+        { u"A/IMG_4.CR3"_qs, stamp({}, u"R5"_qs) },
+        { u"B/other.JPG"_qs, stamp() },
     };
-    const QList<FileEntry> input
-        = files({ u"A/IMG_1.CR3"_qs, u"A/IMG_2.CR3"_qs, u"A/IMG_3.CR3"_qs, u"A/IMG_4.CR3"_qs,
-            u"A/renamed.JPG"_qs, u"A/IMG_9.CR3"_qs, u"A/IMG_9.JPG"_qs, u"B/other.JPG"_qs });
-    const ScanResult result = Analyzer::analyze(input, byCaptureTime(), fake.reader());
+    const ScanResult result = Analyzer::analyze(files("A/IMG_1.CR3, A/IMG_2.CR3, A/IMG_3.CR3, "
+                                                      "A/IMG_4.CR3, A/renamed.JPG, A/IMG_9.CR3, "
+                                                      "A/IMG_9.JPG, B/other.JPG"),
+        byCaptureTime(), fake.reader());
 
     // The name pair first; then one twin taken by two RAWs; sub-second and model mismatches
     // and the other folder stay apart.
     ASSERT_EQ(result.pairs.size(), 3);
     EXPECT_EQ(result.pairs[0].raw.relativePath, u"A/IMG_9.CR3");
     EXPECT_FALSE(result.pairs[0].byCaptureTime);
+    EXPECT_EQ(result.pairs[1].raw.relativePath, u"A/IMG_1.CR3");
+    EXPECT_EQ(result.pairs[2].raw.relativePath, u"A/IMG_2.CR3");
     for (qsizetype i : { 1, 2 }) {
         EXPECT_TRUE(result.pairs[i].byCaptureTime);
-        EXPECT_EQ(paths(result.pairs[i].twins), QStringList { u"A/renamed.JPG"_qs });
+        EXPECT_EQ(listed(result.pairs[i].twins), "A/renamed.JPG");
     }
-    EXPECT_EQ(result.pairs[1].raw.relativePath, u"A/IMG_1.CR3");
-    EXPECT_EQ(result.pairedByTime(), 2);
-    EXPECT_EQ(paths(result.orphanRaws), QStringList({ u"A/IMG_3.CR3"_qs, u"A/IMG_4.CR3"_qs }));
-    EXPECT_EQ(paths(result.orphanJPEGs), QStringList { u"B/other.JPG"_qs });
+    EXPECT_EQ(listed(result.orphanRaws), "A/IMG_3.CR3, A/IMG_4.CR3");
+    EXPECT_EQ(listed(result.orphanJPEGs), "B/other.JPG");
     // Each unpaired file read once, twins first; the name pair never.
-    EXPECT_EQ(*fake.asked,
-        QStringList({ u"A/renamed.JPG"_qs, u"B/other.JPG"_qs, u"A/IMG_1.CR3"_qs, u"A/IMG_2.CR3"_qs,
-            u"A/IMG_3.CR3"_qs, u"A/IMG_4.CR3"_qs }));
+    EXPECT_EQ(fake.asked->join(u", ").toStdString(),
+        "A/renamed.JPG, B/other.JPG, A/IMG_1.CR3, A/IMG_2.CR3, A/IMG_3.CR3, A/IMG_4.CR3");
 }
 
 TEST(Analyzer, CaptureTimeReadsNothingWithoutBothKindsLeft)
 {
     FakeReader fake;
-    const QList<FileEntry> noTwinLeft
-        = files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_2.CR3"_qs });
-    EXPECT_EQ(Analyzer::analyze(noTwinLeft, byCaptureTime(), fake.reader()).orphanRaws.size(), 1);
-    const QList<FileEntry> noRawLeft
-        = files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_2.JPG"_qs });
-    EXPECT_EQ(Analyzer::analyze(noRawLeft, byCaptureTime(), fake.reader()).orphanJPEGs.size(), 1);
-    const QList<FileEntry> both = files({ u"A/IMG_1.CR3"_qs, u"A/IMG_2.JPG"_qs });
-    Analyzer::analyze(both, listEverything(), fake.reader());
+    for (const char* input :
+        { "A/IMG_1.CR3, A/IMG_1.JPG, A/IMG_2.CR3", "A/IMG_1.CR3, A/IMG_1.JPG, A/IMG_2.JPG" }) {
+        const ScanResult result = Analyzer::analyze(files(input), byCaptureTime(), fake.reader());
+        EXPECT_EQ(result.allCandidates().size(), 1);
+    }
+    Analyzer::analyze(files("A/IMG_1.CR3, A/IMG_2.JPG"), listEverything(), fake.reader());
     EXPECT_TRUE(fake.asked->isEmpty());
 
     // Turned on but without a reader: nothing to ask, no failure.
-    EXPECT_TRUE(Analyzer::analyze(both, byCaptureTime()).pairs.isEmpty());
+    EXPECT_TRUE(analyze("A/IMG_1.CR3, A/IMG_2.JPG", byCaptureTime()).pairs.isEmpty());
 }
 
 TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
 {
-    QStringList names { u"A/IMG_0.CR3"_qs };
+    QList<FileEntry> input = files("A/IMG_0.CR3");
     for (int i = 0; i < 100; ++i)
-        names.append(QStringLiteral("A/other_%1.JPG").arg(i));
-    const QList<FileEntry> input = files(names);
+        input.append({ QStringLiteral("A/other_%1.JPG").arg(i), 1, FileKind::jpeg });
 
     CancellationToken cancel;
     int reads = 0;
@@ -310,7 +279,7 @@ TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
     EXPECT_THROW(Analyzer::analyze(input, byCaptureTime(), cancelling, cancel), Cancelled);
     EXPECT_EQ(reads, 64);
 
-    // Cancelled before the first read; a cancelled token is never looked at without reads.
+    // Cancelled before the first read; without reads the token is never looked at.
     reads = 0;
     EXPECT_THROW(Analyzer::analyze(input, byCaptureTime(), cancelling, cancel), Cancelled);
     EXPECT_EQ(reads, 0);
@@ -320,27 +289,22 @@ TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
 TEST(Analyzer, LeftoversAndFollowersAreInPathOrder)
 {
     const ScanResult result
-        = Analyzer::analyze(files({ u"IMG_10.CR3"_qs, u"img_2.CR3"_qs, u"IMG_2.CR3"_qs,
-                                u"IMG_10.CR3.xmp"_qs, u"IMG_10.xmp"_qs, u"IMG_10.CR3.dop"_qs }),
-            listEverything());
-    EXPECT_EQ(paths(result.orphanRaws),
-        QStringList({ u"img_2.CR3"_qs, u"IMG_2.CR3"_qs, u"IMG_10.CR3"_qs }));
-    EXPECT_EQ(paths(result.orphanRaws[2].followers),
-        QStringList({ u"IMG_10.CR3.dop"_qs, u"IMG_10.CR3.xmp"_qs, u"IMG_10.xmp"_qs }));
+        = analyze("IMG_10.CR3, img_2.CR3, IMG_2.CR3, IMG_10.CR3.xmp, IMG_10.xmp, IMG_10.CR3.dop");
+    EXPECT_EQ(listed(result.orphanRaws), "img_2.CR3, IMG_2.CR3, IMG_10.CR3");
+    EXPECT_EQ(listed(result.orphanRaws[2].followers), "IMG_10.CR3.dop, IMG_10.CR3.xmp, IMG_10.xmp");
 }
 
 TEST(Analyzer, CountsEveryKindAndIgnoresOthers)
 {
     EXPECT_EQ(Analyzer::analyze({}, MatchOptions()), ScanResult());
 
-    const ScanResult result = Analyzer::analyze(
-        files({ u"A/IMG_1.CR3"_qs, u"A/IMG_1.JPG"_qs, u"A/IMG_1.HIF"_qs, u"A/IMG_1.xmp"_qs,
-            u"A/IMG_1.MOV"_qs, u"A/IMG_1.tif"_qs, u"A/IMG_1.txt"_qs, u"A/IMG_1.txt.xmp"_qs }),
+    const ScanResult result = analyze("A/IMG_1.CR3, A/IMG_1.JPG, A/IMG_1.HIF, A/IMG_1.xmp, "
+                                      "A/IMG_1.MOV, A/IMG_1.tif, A/IMG_1.txt, A/IMG_1.txt.xmp",
         MatchOptions());
     EXPECT_EQ(result.fileCount, 8);
     EXPECT_EQ(result.rawCount, 1);
     EXPECT_EQ(result.twinCount, 2);
     EXPECT_EQ(result.sidecarCount, 2);
     EXPECT_EQ(result.pairs.size(), 1);
-    EXPECT_EQ(paths(result.orphanSidecars), QStringList { u"A/IMG_1.txt.xmp"_qs });
+    EXPECT_EQ(listed(result.orphanSidecars), "A/IMG_1.txt.xmp");
 }

@@ -125,35 +125,3 @@ TEST(Naming, SidecarTargets)
     EXPECT_EQ(Naming::sidecarTarget(u"xmp"), stem(u"xmp"));
     EXPECT_EQ(Naming::sidecarTarget(u".xmp"), stem(u".xmp"));
 }
-
-TEST(Naming, FoldedFormsAreViewsOfTheFoldedName)
-{
-    const QString folded = Naming::fold(u"IMG_0001-Edit copy.CR3.JPG");
-    const QStringView key = Naming::Folded::withoutEditSuffixes(Naming::Folded::stem(folded));
-    EXPECT_EQ(key, u"img_0001");
-    EXPECT_EQ(key.data(), folded.constData());
-
-    QString storage;
-    const QString canon = Naming::fold(u"_MG_7.CR2");
-    EXPECT_EQ(Naming::Folded::pairName(canon, MatchOptions(), storage), u"img_7");
-    EXPECT_EQ(storage, u"img_7");
-}
-
-TEST(Naming, SharedPatternsGiveTheSameAnswersOnEveryThread)
-{
-    std::atomic_int wrong = 0;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&wrong] {
-            const MatchOptions defaults;
-            for (int i = 0; i < 500; ++i) {
-                if (Naming::pairName(u"IMG_0001-Edit copy (2).jpg", defaults) != u"img_0001"
-                    || Naming::pairName(u"IMG_0002 copy 3.jpg", defaults) != u"img_0002")
-                    ++wrong;
-            }
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(wrong, 0);
-}
