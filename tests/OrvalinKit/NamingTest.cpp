@@ -1,9 +1,6 @@
 #include "Naming.h"
 
-#include <atomic>
 #include <gtest/gtest.h>
-#include <thread>
-#include <vector>
 
 namespace {
 
