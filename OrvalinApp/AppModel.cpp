@@ -12,6 +12,7 @@
 #include "Scanner.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHash>
 #include <QPromise>
@@ -242,7 +243,9 @@ void AppModel::openRecent(const Recents::Item& item)
 
 void AppModel::open(const QString& folder, bool remember)
 {
-    const QString path = QDir::cleanPath(folder);
+    if (folder.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     abandonScan();
     abandonAnalysis();
 
