@@ -1,0 +1,118 @@
+#include "CaptureTime.h"
+
+#include "Exiv2Setup.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <exiv2/exiv2.hpp>
+#include <vector>
+
+namespace {
+
+const Exiv2::ExifKey& dateTimeOriginalKey()
+{
+    static const Exiv2::ExifKey key("Exif.Photo.DateTimeOriginal");
+    return key;
+}
+
+const Exiv2::ExifKey& subSecTimeOriginalKey()
+{
+    static const Exiv2::ExifKey key("Exif.Photo.SubSecTimeOriginal");
+    return key;
+}
+
+const Exiv2::ExifKey& dateTimeKey()
+{
+    static const Exiv2::ExifKey key("Exif.Image.DateTime");
+    return key;
+}
+
+const Exiv2::ExifKey& modelKey()
+{
+    static const Exiv2::ExifKey key("Exif.Image.Model");
+    return key;
+}
+
+// The text a camera stored under `key`, up to the first NUL: ASCII fields are NUL-terminated
+// and often padded with more NULs. Nothing when the tag is absent or not of the ASCII type.
+std::optional<QString> storedText(const Exiv2::ExifData& exif, const Exiv2::ExifKey& key)
+{
+    const auto datum = exif.findKey(key);
+    if (datum == exif.end() || datum->typeId() != Exiv2::asciiString)
+        return std::nullopt;
+    const Exiv2::Value& value = datum->value();
+    std::vector<Exiv2::byte> bytes(static_cast<size_t>(value.size()));
+    if (!bytes.empty())
+        value.copy(bytes.data(), Exiv2::invalidByteOrder);
+    size_t length = 0;
+    while (length < bytes.size() && bytes[length] != 0)
+        ++length;
+    return QString::fromUtf8(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(length));
+}
+
+QString trimmedOfSpacesAndTabs(const QString& text)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+std::optional<CaptureStamp> stampOf(const Exiv2::ExifData& exif)
+{
+    // An empty original date does not fall back to the file's modification date: the camera
+    // said it has no capture time.
+    std::optional<QString> date = storedText(exif, dateTimeOriginalKey());
+    if (!date)
+        date = storedText(exif, dateTimeKey());
+    if (!date || date->isEmpty())
+        return std::nullopt;
+
+    std::optional<QString> subsec = storedText(exif, subSecTimeOriginalKey());
+    if (subsec && subsec->isEmpty())
+        subsec.reset();
+
+    std::optional<QString> model = storedText(exif, modelKey());
+    if (model)
+        model = trimmedOfSpacesAndTabs(*model);
+    if (model && model->isEmpty())
+        model.reset();
+
+    return CaptureStamp { *date, subsec, model };
+}
+
+} // namespace
+
+namespace CaptureTime {
+
+std::optional<CaptureStamp> read(const QString& path)
+{
+    // Only regular files are opened: a named pipe would block the reading thread forever.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    try {
+        Exiv2Setup::ensureReady();
+        const auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        // The library also opens XMP sidecars and turns their XMP into EXIF; a sidecar is
+        // not a photo and has no capture stamp of its own.
+        if (!image.get() || image->imageType() == Exiv2::ImageType::xmp)
+            return std::nullopt;
+        image->readMetadata();
+        return stampOf(image->exifData());
+    } catch (...) {
+        // Damaged or unsupported files, and anything else the library throws, give no stamp.
+        return std::nullopt;
+    }
+}
+
+CaptureReader reader(const QString& root)
+{
+    return [root](const QString& relativePath) { return read(root + u'/' + relativePath); };
+}
+
+} // namespace CaptureTime
