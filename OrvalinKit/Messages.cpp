@@ -4,23 +4,42 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString tr(const char* text, int n = -1)
+QString Messages::groupTitle(OrphanGroup group)
 {
-    return QCoreApplication::translate("Messages", text, nullptr, n);
+    switch (group) {
+    case OrphanGroup::raw:
+        return tr("RAW without JPEG");
+    case OrphanGroup::jpeg:
+        return tr("JPEG without RAW");
+    case OrphanGroup::sidecar:
+        return tr("Orphaned sidecars");
+    }
+    return {};
 }
 
-} // namespace
-
-namespace Messages {
-
-QString reviewFolderName(const QString& app)
+QString Messages::groupExplanation(OrphanGroup group)
 {
-    return tr("%1 Review").arg(app);
+    switch (group) {
+    case OrphanGroup::raw:
+        return tr("RAW files whose JPEG or HEIC twin is gone: usually the shots you culled as "
+                  "JPEGs. Their sidecars move with them.");
+    case OrphanGroup::jpeg:
+        return tr("JPEGs whose RAW file is gone: usually the shots you culled as RAWs.");
+    case OrphanGroup::sidecar:
+        return tr("Edit-settings files (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) whose photo is "
+                  "gone.");
+    }
+    return {};
 }
 
-LogWording logWording(const QString& app)
+QString Messages::reviewFolderName(const QString& app)
+{
+    // A name on disk, not a sentence: translating it would hide the sessions made under another
+    // language.
+    return app + QStringLiteral(" Review");
+}
+
+LogWording Messages::logWording(const QString& app)
 {
     return {
         [](const QString& appName, qsizetype count, const QString& date) {
@@ -37,7 +56,7 @@ LogWording logWording(const QString& app)
     };
 }
 
-QString moveNotice(const QString& app, const MoveOutcome& outcome)
+QString Messages::moveNotice(const QString& app, const MoveOutcome& outcome)
 {
     QString text = tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
                        .arg(QString::number(outcome.log.movedCount()),
@@ -47,7 +66,21 @@ QString moveNotice(const QString& app, const MoveOutcome& outcome)
     return text;
 }
 
-QString restoreNotice(const RestoreOutcome& outcome)
+QString Messages::planFolderCount(qsizetype folders)
+{
+    if (folders == 1)
+        return tr("The files come from 1 folder.");
+    return tr("The files come from %1 folders.").arg(folders);
+}
+
+QString Messages::planDestination(const QString& app)
+{
+    return tr("Files move to “%1” in this folder, keeping their folders, with a restore log. Look "
+              "them over, then delete the review folder yourself when you’re sure.")
+        .arg(reviewFolderName(app));
+}
+
+QString Messages::restoreNotice(const RestoreOutcome& outcome)
 {
     QString text = tr("Put back %1 files.").arg(outcome.restored);
     if (!outcome.conflicts.isEmpty())
@@ -56,9 +89,8 @@ QString restoreNotice(const RestoreOutcome& outcome)
                  "original place.")
                   .arg(outcome.conflicts.size());
     if (!outcome.missing.isEmpty())
-        text += u' ' + tr("%1 weren’t where the log says (moved or deleted by hand).")
-                           .arg(outcome.missing.size());
+        text += u' '
+            + tr("%1 weren’t where the log says (moved or deleted by hand).")
+                  .arg(outcome.missing.size());
     return text;
 }
-
-} // namespace Messages

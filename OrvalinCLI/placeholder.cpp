@@ -1,1 +1,0 @@
-// Filled in by the command modules.
