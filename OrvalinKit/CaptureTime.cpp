@@ -97,7 +97,10 @@ std::optional<CaptureStamp> read(const QString& path)
         return std::nullopt;
     try {
         Exiv2Setup::ensureReady();
-        const auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        // A file object of our own: given a path text, the library would fetch names that
+        // look like URLs over the network.
+        Exiv2::BasicIo::AutoPtr file(new Exiv2::FileIo(QFile::encodeName(path).toStdString()));
+        const auto image = Exiv2::ImageFactory::open(std::move(file));
         // The library also opens XMP sidecars and turns their XMP into EXIF; a sidecar is
         // not a photo and has no capture stamp of its own.
         if (!image.get() || image->imageType() == Exiv2::ImageType::xmp)

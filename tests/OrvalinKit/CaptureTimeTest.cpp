@@ -3,6 +3,7 @@
 #include "CaptureStamp.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QStringList>
@@ -270,6 +271,18 @@ TEST(CaptureTime, GivesNoStampForFilesWithoutOne)
     };
     for (const QString& file : files)
         EXPECT_EQ(CaptureTime::read(file), std::nullopt) << file.toStdString();
+}
+
+TEST(CaptureTime, ReadsAPathThatLooksLikeAUrlFromDisk)
+{
+    TempFolder folder;
+    folder.write(u"http:/localhost:9/IMG_0004.JPG"_s, readFile(corpusFile(u"Canon.jpg"_s)));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const std::optional<CaptureStamp> stamp
+        = CaptureTime::read(u"http://localhost:9/IMG_0004.JPG"_s);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(describe(stamp), "2003:12:04 06:46:52 / - / Canon EOS DIGITAL REBEL");
 }
 
 #ifdef Q_OS_UNIX
