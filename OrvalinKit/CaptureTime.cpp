@@ -9,28 +9,19 @@
 
 namespace {
 
-const Exiv2::ExifKey& dateTimeOriginalKey()
+// Parsed once: the key texts never change, and parsing them on every read would be wasted.
+struct StampKeys
 {
-    static const Exiv2::ExifKey key("Exif.Photo.DateTimeOriginal");
-    return key;
-}
+    Exiv2::ExifKey dateTimeOriginal { "Exif.Photo.DateTimeOriginal" };
+    Exiv2::ExifKey subSecTimeOriginal { "Exif.Photo.SubSecTimeOriginal" };
+    Exiv2::ExifKey dateTime { "Exif.Image.DateTime" };
+    Exiv2::ExifKey model { "Exif.Image.Model" };
+};
 
-const Exiv2::ExifKey& subSecTimeOriginalKey()
+const StampKeys& stampKeys()
 {
-    static const Exiv2::ExifKey key("Exif.Photo.SubSecTimeOriginal");
-    return key;
-}
-
-const Exiv2::ExifKey& dateTimeKey()
-{
-    static const Exiv2::ExifKey key("Exif.Image.DateTime");
-    return key;
-}
-
-const Exiv2::ExifKey& modelKey()
-{
-    static const Exiv2::ExifKey key("Exif.Image.Model");
-    return key;
+    static const StampKeys keys;
+    return keys;
 }
 
 // The text a camera stored under `key`, up to the first NUL: ASCII fields are NUL-terminated
@@ -65,19 +56,20 @@ QString trimmedOfSpacesAndTabs(const QString& text)
 
 std::optional<CaptureStamp> stampOf(const Exiv2::ExifData& exif)
 {
-    // An empty original date does not fall back to the file's modification date: the camera
-    // said it has no capture time.
-    std::optional<QString> date = storedText(exif, dateTimeOriginalKey());
+    const StampKeys& keys = stampKeys();
+    // An original date that is there but empty does not fall back to the modification date:
+    // the camera left its capture time blank, and a later edit time would pair wrongly.
+    std::optional<QString> date = storedText(exif, keys.dateTimeOriginal);
     if (!date)
-        date = storedText(exif, dateTimeKey());
+        date = storedText(exif, keys.dateTime);
     if (!date || date->isEmpty())
         return std::nullopt;
 
-    std::optional<QString> subsec = storedText(exif, subSecTimeOriginalKey());
+    std::optional<QString> subsec = storedText(exif, keys.subSecTimeOriginal);
     if (subsec && subsec->isEmpty())
         subsec.reset();
 
-    std::optional<QString> model = storedText(exif, modelKey());
+    std::optional<QString> model = storedText(exif, keys.model);
     if (model)
         model = trimmedOfSpacesAndTabs(*model);
     if (model && model->isEmpty())
