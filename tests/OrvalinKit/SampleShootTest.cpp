@@ -1,7 +1,9 @@
 #include "SampleShoot.h"
 
+#include "Analyzer.h"
 #include "CaptureTime.h"
 #include "OperationError.h"
+#include "Scanner.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -33,6 +35,75 @@ qsizetype countIn(const QMap<QString, qint64>& files, const QString& folder)
     return std::count_if(files.keyBegin(), files.keyEnd(),
         [&](const QString& path) { return QFileInfo(path).path() == folder; });
 }
+
+// "IMG_1.CR3=IMG_1.JPG" for each pair, "*" marking one made by capture time; sorted by name.
+std::string describe(const QList<Pair>& pairs)
+{
+    QStringList lines;
+    for (const Pair& pair : pairs) {
+        QStringList names { pair.raw.name() };
+        for (const FileEntry& twin : pair.twins)
+            names.append(twin.name());
+        lines.append(names.join(u'=') + (pair.byCaptureTime ? u"*"_s : QString()));
+    }
+    lines.sort();
+    return lines.join(u' ').toStdString();
+}
+
+// "IMG_1.CR3+IMG_1.CR3.dop" for each leftover with its followers, in the listed order.
+std::string describe(const QList<Candidate>& candidates)
+{
+    QStringList lines;
+    for (const Candidate& candidate : candidates) {
+        QStringList names { candidate.file.name() };
+        for (const FileEntry& follower : candidate.followers)
+            names.append(follower.name());
+        lines.append(names.join(u'+'));
+    }
+    return lines.join(u' ').toStdString();
+}
+
+const QString lakePairs = u"DSC_0101.NEF=DSC_0101.JPG DSC_0102.NEF=DSC_0102.JPG "
+                          "DSC_0104.NEF=DSC_0104.JPG DSC_0105.NEF=DSC_0105.JPG "
+                          "DSC_0108.NEF=DSC_0108.JPG DSC_0109.NEF=DSC_0109.JPG "
+                          "DSC_0111.NEF=DSC_0111.JPG DSC_0112.NEF=DSC_0112.JPG"_s;
+const QString marketPairs = u"DSCF3301.RAF=DSCF3301.JPG DSCF3303.RAF=DSCF3303.JPG "
+                            "DSCF3305.RAF=DSCF3305.JPG DSCF3306.RAF=DSCF3306.JPG"_s;
+const QString gardenPairs = u"IMG_2201.CR3=IMG_2201.JPG IMG_2202.CR3=IMG_2202.JPG "
+                            "IMG_2204.CR3=IMG_2204.JPG%1 IMG_2206.CR3=IMG_2206.JPG "
+                            "IMG_2207.CR3=IMG_2207.JPG IMG_2208.CR3=IMG_2208.JPG "
+                            "IMG_2209.CR3=IMG_2209.JPG"_s;
+const QString rawLeftovers = u"DSC_0103.NEF DSC_0106.NEF+DSC_0106.NEF.xmp DSC_0107.NEF "
+                             "DSC_0110.NEF IMG_2203.CR3+IMG_2203.CR3.dop%1 DSCF3302.RAF "
+                             "DSCF3304.RAF"_s;
+const QString jpegLeftovers = u"DSC_0115.JPG%1 IMG_2210.JPG IMG_2211.JPG"_s;
+const std::string sidecarLeftovers = "DSC_0099.xmp IMG_2290.pp3 DSCF3399.on1";
+
+// Every pair by name order, the garden's IMG_2205 pair given as `edited`.
+std::string pairs(QStringView edited)
+{
+    return QStringList { marketPairs, lakePairs, gardenPairs.arg(edited) }.join(u' ').toStdString();
+}
+
+class SampleAnalysis : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        root = new TempFolder;
+        ASSERT_EQ(SampleShoot::create(root->path()), 59);
+        files = new QList<FileEntry>(
+            Scanner::scan(root->path(), ScanOptions { u"Orvalin Review"_s }));
+    }
+    static void TearDownTestSuite()
+    {
+        delete files;
+        delete root;
+    }
+
+    static inline TempFolder* root = nullptr;
+    static inline QList<FileEntry>* files = nullptr;
+};
 
 } // namespace
 
@@ -132,4 +203,38 @@ TEST(SampleShoot, StopsAtTheFirstFailureNamingTheFolder)
     }
     EXPECT_EQ(countIn(filesBelow(root.path()), u"2026-09 Lake trip"_s), 23);
     EXPECT_FALSE(QFileInfo::exists(root.at(u"Phone"_s)));
+}
+
+TEST_F(SampleAnalysis, DefaultOptionsFindEveryKindOfLeftover)
+{
+    const ScanResult result = Analyzer::analyze(*files, MatchOptions {});
+    EXPECT_EQ(result.fileCount, 59);
+    EXPECT_EQ(result.rawCount, 27);
+    EXPECT_EQ(result.twinCount, 27);
+    EXPECT_EQ(result.sidecarCount, 5);
+    EXPECT_EQ(describe(result.pairs), pairs(u" IMG_2205.CR3=IMG_2205-Edit.jpg"));
+    EXPECT_EQ(describe(result.orphanRaws), rawLeftovers.arg(u"").toStdString());
+    EXPECT_EQ(describe(result.orphanJPEGs), jpegLeftovers.arg(u"").toStdString());
+    EXPECT_EQ(describe(result.orphanSidecars), sidecarLeftovers);
+    EXPECT_EQ(result.heldInSingleKindFolders, 4);
+    EXPECT_EQ(result.heldHEIC, 0);
+}
+
+TEST_F(SampleAnalysis, TheEditedCopyPairsByCaptureTimeWhenSuffixesCount)
+{
+    MatchOptions options;
+    options.ignoreEditSuffixes = false;
+    const ScanResult byName = Analyzer::analyze(*files, options);
+    EXPECT_EQ(describe(byName.pairs), pairs(u""));
+    EXPECT_EQ(describe(byName.orphanRaws), rawLeftovers.arg(u" IMG_2205.CR3").toStdString());
+    EXPECT_EQ(describe(byName.orphanJPEGs), jpegLeftovers.arg(u" IMG_2205-Edit.jpg").toStdString());
+
+    options.matchCaptureTime = true;
+    const ScanResult byTime = Analyzer::analyze(*files, options, CaptureTime::reader(root->path()));
+    EXPECT_EQ(describe(byTime.pairs), pairs(u" IMG_2205.CR3=IMG_2205-Edit.jpg*"));
+    EXPECT_EQ(byTime.pairs.last().raw.name(), u"IMG_2205.CR3");
+    EXPECT_EQ(describe(byTime.orphanRaws), rawLeftovers.arg(u"").toStdString());
+    EXPECT_EQ(describe(byTime.orphanJPEGs), jpegLeftovers.arg(u"").toStdString());
+    EXPECT_EQ(describe(byTime.orphanSidecars), sidecarLeftovers);
+    EXPECT_EQ(byTime.heldInSingleKindFolders, 4);
 }
