@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <exiv2/exiv2.hpp>
 #include <vector>
 
@@ -54,6 +55,13 @@ QString trimmedOfSpacesAndTabs(const QString& text)
     return text.sliced(begin, end - begin);
 }
 
+// A camera whose clock was never set writes "0000:00:00 00:00:00" or blanks; every such photo
+// would pair with every other one from the same camera.
+bool isUnsetClock(const QString& date)
+{
+    return std::none_of(date.begin(), date.end(), [](QChar c) { return c.isDigit() && c != u'0'; });
+}
+
 std::optional<CaptureStamp> stampOf(const Exiv2::ExifData& exif)
 {
     const StampKeys& keys = stampKeys();
@@ -62,7 +70,7 @@ std::optional<CaptureStamp> stampOf(const Exiv2::ExifData& exif)
     std::optional<QString> date = storedText(exif, keys.dateTimeOriginal);
     if (!date)
         date = storedText(exif, keys.dateTime);
-    if (!date || date->isEmpty())
+    if (!date || date->isEmpty() || isUnsetClock(*date))
         return std::nullopt;
 
     std::optional<QString> subsec = storedText(exif, keys.subSecTimeOriginal);

@@ -171,6 +171,12 @@ TEST(CaptureTime, TakesTheStoredTextsWithTheirFallbacks)
         { "an original date that is not text falls back",
             jpeg(tiff({ { dateTime, modify } }, { { original, date, 7 } })),
             "2026:10:04 09:00:00 / - / -" },
+        { "a clock that was never set",
+            jpeg(tiff({ { dateTime, modify } },
+                { { original, QByteArray("0000:00:00 00:00:00\0", 20) } })),
+            "no stamp" },
+        { "a blank clock",
+            jpeg(tiff({}, { { original, QByteArray("    :  :     :  :  \0", 20) } })), "no stamp" },
         { "no date at all", jpeg(tiff({ { model, QByteArray("Canon EOS R6\0", 13) } })),
             "no stamp" },
     };
