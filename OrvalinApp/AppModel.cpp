@@ -564,10 +564,12 @@ void AppModel::dismissPlan()
     setPlan(std::nullopt);
 }
 
-void AppModel::move(const MovePlan& plan)
+void AppModel::move(const MovePlan& confirmed)
 {
-    if (!m_root || plan.isEmpty())
+    if (!m_root || confirmed.isEmpty())
         return;
+    // The sheet confirms the model's own plan, which is cleared next.
+    const MovePlan plan = confirmed;
     setPlan(std::nullopt);
     setBusy(tr("Moving files to the review folder…"));
 
