@@ -65,8 +65,6 @@ QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
     return groups;
 }
 
-} // namespace
-
 // Freeing the files of a large scan takes long enough to be seen; the last reference to data the
 // model lets go of is dropped on a worker thread instead.
 template <typename T> void releaseInBackground(T value)
@@ -74,6 +72,8 @@ template <typename T> void releaseInBackground(T value)
     QThreadPool::globalInstance()->start(
         [holder = std::make_shared<T>(std::move(value))]() mutable { holder.reset(); });
 }
+
+} // namespace
 
 // The watcher is the model's child, so a model that is gone takes the delivery with it.
 template <typename T, typename Work, typename Done>
