@@ -1,0 +1,251 @@
+#include "Mover.h"
+
+#include "CodingError.h"
+#include "Formatting.h"
+#include "Naming.h"
+#include "OperationError.h"
+#include "SessionFolder.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QSet>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Mover", text);
+}
+
+// The log is rewritten after this many entries, so that an interrupted move leaves little
+// unrecorded.
+constexpr qsizetype entriesBetweenWrites = 500;
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+QString sessionName(const QDateTime& now)
+{
+    // A fixed locale: the name must not change with the user's language or calendar.
+    return QLocale::c().toString(now.toLocalTime(), QStringLiteral("yyyy-MM-dd 'at' HH.mm.ss"));
+}
+
+// root/reviewFolderName/<date and time>[ n], freshly made and ours alone.
+QString createSessionFolder(const QString& root, const QString& reviewFolderName,
+    const QDateTime& now, FileManager& fileManager)
+{
+    if (!Mover::safeRelativePath(reviewFolderName))
+        throw OperationError(
+            tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
+    const QString review = SessionFolder::join(root, reviewFolderName);
+    if (!SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName))
+        throw OperationError(
+            tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
+                .arg(review));
+    const QString name = sessionName(now);
+    for (int n = 1;; ++n) {
+        const QString folder = review + u'/' + (n == 1 ? name : name + u' ' + QString::number(n));
+        if (fileManager.exists(folder))
+            continue;
+        try {
+            fileManager.createFolder(folder);
+            return folder;
+        } catch (const OperationError&) {
+            // Another move took the name in the meantime: try the next one.
+            if (!fileManager.exists(folder))
+                throw;
+        }
+    }
+}
+
+// "{path without extension} {n}.{extension}"; a leading dot starts a name, not an extension.
+QString numbered(const QString& path, int n)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const QString suffix = u' ' + QString::number(n);
+    if (dot <= slash + 1)
+        return path + suffix;
+    return path.left(dot) + suffix + path.mid(dot);
+}
+
+QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
+{
+    QSet<QString> taken;
+    QList<RestoreLog::Entry> entries;
+    entries.reserve(plan.items.size());
+    for (const PlanItem& item : plan.items) {
+        const QString& path = item.file.relativePath;
+        QString target = path;
+        for (int n = 2; taken.contains(Naming::fold(target)); ++n)
+            target = numbered(path, n);
+        taken.insert(Naming::fold(target));
+        entries.append({ path, item.file.size, item.group, item.follows, target,
+            RestoreLog::Status::planned, std::nullopt });
+    }
+    return entries;
+}
+
+// Moves one entry's file from root into the session; `sessionPath` is the session folder
+// relative to root. Problems end up in the entry, never in an exception.
+void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& sessionPath,
+    QSet<QString>& madeFolders, FileManager& fileManager)
+{
+    const auto fail = [&](const QString& note) {
+        entry.status = RestoreLog::Status::failed;
+        entry.note = note;
+    };
+    const QString linkNote = QStringLiteral("a folder on the way is a symbolic link; not moved");
+    if (!Mover::safeRelativePath(entry.path) || !entry.movedTo)
+        return fail(QStringLiteral("unsafe path; not moved"));
+    const QString source = SessionFolder::join(root, entry.path);
+    if (!fileManager.exists(source))
+        return fail(QStringLiteral("not found"));
+    // A folder swapped for a link after the scan would take the move outside the scanned folder.
+    if (fileManager.passesThroughLink(root, entry.path))
+        return fail(linkNote);
+
+    const QString targetPath = sessionPath + u'/' + *entry.movedTo;
+    const QString folder = RelativePath::folder(targetPath);
+    try {
+        if (!madeFolders.contains(folder)) {
+            if (!SessionFolder::createFoldersWithin(fileManager, root, folder))
+                return fail(linkNote);
+            madeFolders.insert(folder);
+        }
+    } catch (const OperationError& error) {
+        return fail(error.message());
+    }
+    if (fileManager.passesThroughLink(root, targetPath))
+        return fail(linkNote);
+    const QString target = SessionFolder::join(root, targetPath);
+    if (fileManager.exists(target))
+        return fail(QStringLiteral("something is already at ") + *entry.movedTo);
+    try {
+        fileManager.moveWithoutReplacing(source, target);
+        entry.status = RestoreLog::Status::moved;
+    } catch (const OperationError& error) {
+        fail(error.message());
+    }
+}
+
+void appendSection(
+    QStringList& lines, const QString& heading, const QList<const RestoreLog::Entry*>& entries)
+{
+    if (entries.isEmpty())
+        return;
+    lines.append(QString());
+    lines.append(QStringLiteral("%1 (%2)").arg(heading).arg(entries.size()));
+    for (const RestoreLog::Entry* entry : entries) {
+        QString line = QStringLiteral("  ") + entry->path + QStringLiteral("  [")
+            + Formatting::byteCount(entry->size) + u']';
+        if (entry->movedTo)
+            line += QStringLiteral("  ->  ") + *entry->movedTo;
+        if (entry->note)
+            line += QStringLiteral("  (") + *entry->note + u')';
+        lines.append(line);
+    }
+}
+
+} // namespace
+
+namespace Mover {
+
+QString logName()
+{
+    return QStringLiteral("restore-log.json");
+}
+
+QString textLogName()
+{
+    return QStringLiteral("Moved files.txt");
+}
+
+std::optional<QString> safeRelativePath(const QString& path)
+{
+    if (path.isEmpty() || path.startsWith(u'/') || path.startsWith(u'~'))
+        return std::nullopt;
+    for (QStringView piece : QStringView(path).split(u'/')) {
+        if (piece.isEmpty() || piece == u"." || piece == u"..")
+            return std::nullopt;
+    }
+    return path;
+}
+
+MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
+    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
+{
+    const QString rootPath = withoutTrailingSlash(root);
+    const QString session = createSessionFolder(rootPath, reviewFolderName, now, fileManager);
+    const QString sessionPath = reviewFolderName + u'/' + RelativePath::name(session);
+
+    RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
+        std::nullopt };
+    SessionFolder::writeLogs(session, log, wording, fileManager);
+
+    QSet<QString> madeFolders;
+    for (qsizetype i = 0; i < log.entries.size(); ++i) {
+        moveEntry(log.entries[i], rootPath, sessionPath, madeFolders, fileManager);
+        if ((i + 1) % entriesBetweenWrites != 0)
+            continue;
+        try {
+            SessionFolder::writeLogs(session, log, wording, fileManager);
+        } catch (const OperationError&) {
+            // The final write still has to succeed; until then the moved files are found by
+            // reconciling the older log with the session folder.
+        }
+    }
+    SessionFolder::writeLogs(session, log, wording, fileManager);
+    return { session, log };
+}
+
+QString text(const RestoreLog& log, const QString& session, const LogWording& wording)
+{
+    QList<const RestoreLog::Entry*> moved;
+    QList<const RestoreLog::Entry*> restored;
+    QList<const RestoreLog::Entry*> failed;
+    for (const RestoreLog::Entry& entry : log.entries) {
+        switch (entry.status) {
+        case RestoreLog::Status::planned:
+        case RestoreLog::Status::moved:
+        case RestoreLog::Status::conflict:
+            moved.append(&entry);
+            break;
+        case RestoreLog::Status::restored:
+            restored.append(&entry);
+            break;
+        case RestoreLog::Status::failed:
+            failed.append(&entry);
+            break;
+        }
+    }
+    QStringList lines {
+        wording.title(log.app, log.everMovedCount(), Formatting::longDateShortTime(log.created)),
+        QString(),
+        wording.from + u' ' + log.rootPath,
+        wording.to + u' ' + session,
+        QString(),
+        wording.howToRestore,
+    };
+    appendSection(lines, wording.moved, moved);
+    appendSection(lines, wording.restoredHeading, restored);
+    appendSection(lines, wording.failed, failed);
+    return lines.join(u'\n') + u'\n';
+}
+
+RestoreLog readLog(const QString& session, const FileManager& fileManager)
+{
+    const QString path = SessionFolder::join(session, logName());
+    const QByteArray data = fileManager.read(path);
+    try {
+        return RestoreLog::decoded(data);
+    } catch (const CodingError& error) {
+        throw CodingError(tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
+    }
+}
+
+} // namespace Mover

@@ -1,0 +1,43 @@
+#include "SessionFolder.h"
+
+#include "Mover.h"
+#include "OperationError.h"
+
+namespace SessionFolder {
+
+QString join(const QString& base, const QString& relative)
+{
+    return relative.isEmpty() ? base : base + u'/' + relative;
+}
+
+void writeLogs(const QString& session, const RestoreLog& log, const LogWording& wording,
+    FileManager& fileManager)
+{
+    fileManager.writeAtomically(join(session, Mover::logName()), log.encoded());
+    fileManager.writeAtomically(
+        join(session, Mover::textLogName()), Mover::text(log, session, wording).toUtf8());
+}
+
+bool createFoldersWithin(
+    FileManager& fileManager, const QString& base, const QString& relativeFolder)
+{
+    if (relativeFolder.isEmpty())
+        return true;
+    // passesThroughLink looks at every folder before the last component; this one stands in
+    // for a name inside the folder itself.
+    static const QString inside = QStringLiteral("-");
+    const QStringList components = relativeFolder.split(u'/');
+    qsizetype present = 0;
+    QString path = base;
+    while (present < components.size() && fileManager.exists(path + u'/' + components.at(present)))
+        path += u'/' + components.at(present++);
+    if (present > 0
+        && fileManager.passesThroughLink(
+            base, components.first(present).join(u'/') + u'/' + inside))
+        return false;
+    if (present < components.size())
+        fileManager.createFolders(join(base, relativeFolder));
+    return !fileManager.passesThroughLink(base, relativeFolder + u'/' + inside);
+}
+
+} // namespace SessionFolder
