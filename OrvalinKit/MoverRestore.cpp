@@ -102,7 +102,8 @@ private:
         const QStringList components = home.split(u'/');
         QString present;
         for (qsizetype i = 0; i + 1 < components.size(); ++i) {
-            const QString next = SessionFolder::join(present, components.at(i));
+            const QString next
+                = present.isEmpty() ? components.at(i) : present + u'/' + components.at(i);
             if (!m_fileManager.exists(SessionFolder::join(m_places.root, next)))
                 break;
             present = next;

@@ -27,7 +27,7 @@ QString dateText(const QDateTime& date)
     const qint64 msecs = date.toMSecsSinceEpoch();
     // Floor, not truncation, so that dates before 1970 lose their fraction the same way.
     const qint64 seconds = msecs / 1000 - (msecs % 1000 < 0 ? 1 : 0);
-    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc()).toString(Qt::ISODate);
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate);
 }
 
 // ISO 8601 internet date-times with whole seconds and "Z" or an offset; nothing looser.
@@ -44,7 +44,7 @@ std::optional<QDateTime> parseDate(const QString& text)
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     if (match.hasCaptured(7))
-        return QDateTime(date, time, QTimeZone::utc());
+        return QDateTime(date, time, Qt::UTC);
     const int hours = number(9);
     const int minutes = number(10);
     if (hours > 23 || minutes > 59)
