@@ -1,10 +1,11 @@
 #include "Mover.h"
 
 #include "CodingError.h"
-#include "Formatting.h"
+#include "LogText.h"
 #include "Naming.h"
 #include "OperationError.h"
 #include "SessionFolder.h"
+#include "SessionLogs.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -133,24 +134,6 @@ void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& ses
     }
 }
 
-void appendSection(
-    QStringList& lines, const QString& heading, const QList<const RestoreLog::Entry*>& entries)
-{
-    if (entries.isEmpty())
-        return;
-    lines.append(QString());
-    lines.append(QStringLiteral("%1 (%2)").arg(heading).arg(entries.size()));
-    for (const RestoreLog::Entry* entry : entries) {
-        QString line = QStringLiteral("  ") + entry->path + QStringLiteral("  [")
-            + Formatting::byteCount(entry->size) + u']';
-        if (entry->movedTo)
-            line += QStringLiteral("  ->  ") + *entry->movedTo;
-        if (entry->note)
-            line += QStringLiteral("  (") + *entry->note + u')';
-        lines.append(line);
-    }
-}
-
 } // namespace
 
 namespace Mover {
@@ -185,7 +168,8 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };
-    SessionFolder::writeLogs(session, log, wording, fileManager);
+    SessionLogs logs(session, wording);
+    logs.write(log, fileManager);
 
     QSet<QString> madeFolders;
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
@@ -193,48 +177,23 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
         if ((i + 1) % entriesBetweenWrites != 0)
             continue;
         try {
-            SessionFolder::writeLogs(session, log, wording, fileManager);
+            logs.write(log, fileManager);
         } catch (const OperationError&) {
             // The final write still has to succeed; until then the moved files are found by
             // reconciling the older log with the session folder.
         }
     }
-    SessionFolder::writeLogs(session, log, wording, fileManager);
+    logs.write(log, fileManager);
     return { session, log };
 }
 
 QString text(const RestoreLog& log, const QString& session, const LogWording& wording)
 {
-    QList<const RestoreLog::Entry*> moved;
-    QList<const RestoreLog::Entry*> restored;
-    QList<const RestoreLog::Entry*> failed;
-    for (const RestoreLog::Entry& entry : log.entries) {
-        switch (entry.status) {
-        case RestoreLog::Status::planned:
-        case RestoreLog::Status::moved:
-        case RestoreLog::Status::conflict:
-            moved.append(&entry);
-            break;
-        case RestoreLog::Status::restored:
-            restored.append(&entry);
-            break;
-        case RestoreLog::Status::failed:
-            failed.append(&entry);
-            break;
-        }
-    }
-    QStringList lines {
-        wording.title(log.app, log.everMovedCount(), Formatting::longDateShortTime(log.created)),
-        QString(),
-        wording.from + u' ' + log.rootPath,
-        wording.to + u' ' + session,
-        QString(),
-        wording.howToRestore,
-    };
-    appendSection(lines, wording.moved, moved);
-    appendSection(lines, wording.restoredHeading, restored);
-    appendSection(lines, wording.failed, failed);
-    return lines.join(u'\n') + u'\n';
+    QStringList lines;
+    lines.reserve(log.entries.size());
+    for (const RestoreLog::Entry& entry : log.entries)
+        lines.append(LogText::textLine(entry));
+    return LogText::text(log, session, wording, lines);
 }
 
 RestoreLog readLog(const QString& session, const FileManager& fileManager)

@@ -3,6 +3,7 @@
 #include "Mover.h"
 #include "OperationError.h"
 #include "SessionFolder.h"
+#include "SessionLogs.h"
 
 #include <algorithm>
 
@@ -182,7 +183,7 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
     // The first complete restore is the one the date records.
     if (!log.restored && std::none_of(log.entries.begin(), log.entries.end(), isLeftInSession))
         log.restored = now;
-    SessionFolder::writeLogs(places.session, log, wording, fileManager);
+    SessionLogs(places.session, wording).write(log, fileManager);
     removeEmptyFolders(places.session, fileManager);
     return restorer.outcome();
 }

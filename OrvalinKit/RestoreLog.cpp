@@ -2,7 +2,7 @@
 
 #include "CodingError.h"
 #include "FileManager.h"
-#include "JsonText.h"
+#include "LogText.h"
 #include "Mover.h"
 
 #include <QJsonArray>
@@ -13,22 +13,6 @@
 #include <cmath>
 
 namespace {
-
-QString destinationRawValue(Destination)
-{
-    return QStringLiteral("review");
-}
-
-// UTC, whole seconds, "Z": the only form the writer uses.
-QString dateText(const QDateTime& date)
-{
-    if (!date.isValid())
-        throw CodingError(QStringLiteral("The restore log holds an invalid date."));
-    const qint64 msecs = date.toMSecsSinceEpoch();
-    // Floor, not truncation, so that dates before 1970 lose their fraction the same way.
-    const qint64 seconds = msecs / 1000 - (msecs % 1000 < 0 ? 1 : 0);
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate);
-}
 
 // ISO 8601 internet date-times with whole seconds and "Z" or an offset; nothing looser.
 std::optional<QDateTime> parseDate(const QString& text)
@@ -60,9 +44,10 @@ std::optional<QDateTime> parseDate(const QString& text)
 class Reader
 {
 public:
-    Reader(const QJsonObject& object, QString what)
+    // `entry` counts from 0; -1 stands for the log itself.
+    Reader(const QJsonObject& object, qsizetype entry)
         : m_object(object)
-        , m_what(std::move(what))
+        , m_entry(entry)
     {
     }
 
@@ -139,122 +124,18 @@ private:
 
     [[noreturn]] void fail(QStringView key, QStringView problem) const
     {
-        throw CodingError(QStringLiteral("“%1” of %2 %3.").arg(key, m_what, problem));
+        const QString what = m_entry < 0 ? QStringLiteral("the log")
+                                         : QStringLiteral("entry %1").arg(m_entry + 1);
+        throw CodingError(QStringLiteral("“%1” of %2 %3.").arg(key, what, problem));
     }
 
-    QJsonObject m_object;
-    QString m_what;
+    const QJsonObject& m_object;
+    qsizetype m_entry;
 };
-
-// Written by hand rather than through QJsonObject: the bytes are fixed, and a log of many
-// thousand entries is rewritten every 500 files during a move.
-class Writer
-{
-public:
-    explicit Writer(QByteArray& out)
-        : m_out(out)
-    {
-    }
-
-    void open(char bracket)
-    {
-        m_out += bracket;
-        m_first = true;
-        ++m_level;
-    }
-
-    void close(char bracket)
-    {
-        --m_level;
-        if (!m_first) {
-            m_out += '\n';
-            indent();
-        }
-        m_out += bracket;
-        m_first = false;
-    }
-
-    void key(const char* name)
-    {
-        item();
-        m_out += '"';
-        m_out += name;
-        m_out += "\" : ";
-    }
-
-    void item()
-    {
-        m_out += m_first ? "\n" : ",\n";
-        m_first = false;
-        indent();
-    }
-
-    void text(const char* name, const QString& value)
-    {
-        key(name);
-        m_out += JsonText::quoted(value);
-    }
-
-    void text(const char* name, const std::optional<QString>& value)
-    {
-        if (value)
-            text(name, *value);
-    }
-
-    void number(const char* name, qint64 value)
-    {
-        key(name);
-        m_out += QByteArray::number(value);
-    }
-
-    // Keys and values that are already JSON text.
-    void raw(const char* name, const QByteArray& value)
-    {
-        key(name);
-        m_out += value;
-    }
-
-    void openMember(const char* name, char bracket)
-    {
-        key(name);
-        open(bracket);
-    }
-
-    void openItem(char bracket)
-    {
-        item();
-        open(bracket);
-    }
-
-private:
-    void indent() { m_out.append(2 * m_level, ' '); }
-
-    QByteArray& m_out;
-    int m_level = 0;
-    bool m_first = true;
-};
-
-QByteArray quotedDate(const QDateTime& date)
-{
-    return JsonText::quoted(dateText(date));
-}
-
-void writeEntry(Writer& writer, const RestoreLog::Entry& entry)
-{
-    writer.openItem('{');
-    writer.text("follows", entry.follows);
-    writer.text("group", OrphanGroups::rawValue(entry.group));
-    writer.text("movedTo", entry.movedTo);
-    writer.text("note", entry.note);
-    writer.text("path", entry.path);
-    writer.number("size", entry.size);
-    writer.text("status", RestoreLog::rawValue(entry.status));
-    writer.close('}');
-}
 
 RestoreLog::Entry entryFromObject(const QJsonObject& object, qsizetype index)
 {
-    const Reader reader(object, QStringLiteral("entry %1").arg(index + 1));
+    const Reader reader(object, index);
     return {
         reader.text(u"path"),
         reader.integer(u"size"),
@@ -268,7 +149,7 @@ RestoreLog::Entry entryFromObject(const QJsonObject& object, qsizetype index)
 
 std::optional<Destination> destinationFromRawValue(QStringView text)
 {
-    if (text == destinationRawValue(Destination::review))
+    if (text == LogText::rawValue(Destination::review))
         return Destination::review;
     return std::nullopt;
 }
@@ -305,25 +186,11 @@ qsizetype RestoreLog::everMovedCount() const
 
 QByteArray RestoreLog::encoded() const
 {
-    QByteArray out;
-    out.reserve(256 + entries.size() * 200);
-    Writer writer(out);
-    writer.open('{');
-    writer.text("app", app);
-    writer.raw("created", quotedDate(created));
-    writer.text("destination", destinationRawValue(destination));
-    writer.openMember("entries", '[');
+    QList<QByteArray> encodedEntries;
+    encodedEntries.reserve(entries.size());
     for (const Entry& entry : entries)
-        writeEntry(writer, entry);
-    writer.close(']');
-    if (restored)
-        writer.raw("restored", quotedDate(*restored));
-    writer.text("rootPath", rootPath);
-    writer.number("version", version);
-    writer.close('}');
-    // A final newline, like every text file people open in an editor.
-    out += '\n';
-    return out;
+        encodedEntries.append(LogText::jsonEntry(entry));
+    return LogText::json(*this, encodedEntries);
 }
 
 RestoreLog RestoreLog::decoded(const QByteArray& json)
@@ -335,7 +202,8 @@ RestoreLog RestoreLog::decoded(const QByteArray& json)
     if (!document.isObject())
         throw CodingError(QStringLiteral("It is not a JSON object."));
 
-    const Reader reader(document.object(), QStringLiteral("the log"));
+    const QJsonObject object = document.object();
+    const Reader reader(object, -1);
     RestoreLog log;
     log.version = int(reader.integer(u"version"));
     log.app = reader.text(u"app");

@@ -1,6 +1,5 @@
 #include "SessionFolder.h"
 
-#include "Mover.h"
 #include "OperationError.h"
 
 namespace SessionFolder {
@@ -8,14 +7,6 @@ namespace SessionFolder {
 QString join(const QString& base, const QString& relative)
 {
     return relative.isEmpty() ? base : base + u'/' + relative;
-}
-
-void writeLogs(const QString& session, const RestoreLog& log, const LogWording& wording,
-    FileManager& fileManager)
-{
-    fileManager.writeAtomically(join(session, Mover::logName()), log.encoded());
-    fileManager.writeAtomically(
-        join(session, Mover::textLogName()), Mover::text(log, session, wording).toUtf8());
 }
 
 bool createFoldersWithin(

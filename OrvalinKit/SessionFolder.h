@@ -1,8 +1,6 @@
 #pragma once
 
 #include "FileManager.h"
-#include "LogWording.h"
-#include "RestoreLog.h"
 
 #include <QString>
 
@@ -11,10 +9,6 @@ namespace SessionFolder {
 
 // `base`/`relative`, `relative` being a safe relative path.
 QString join(const QString& base, const QString& relative);
-
-// Writes "restore-log.json", then "Moved files.txt"; a failed JSON write leaves the text alone.
-void writeLogs(const QString& session, const RestoreLog& log, const LogWording& wording,
-    FileManager& fileManager);
 
 // Creates base/relativeFolder with its missing parents, but only below folders that are real
 // folders: mkdir -p follows links, and one planted on the way would lead it outside `base`.
