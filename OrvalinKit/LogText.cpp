@@ -12,8 +12,8 @@ namespace {
 void appendQuoted(QByteArray& out, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
-    const bool plain = std::none_of(utf8.begin(), utf8.end(),
-        [](char c) { return c == '"' || c == '\\' || uchar(c) < 0x20; });
+    const bool plain = std::none_of(
+        utf8.begin(), utf8.end(), [](char c) { return c == '"' || c == '\\' || uchar(c) < 0x20; });
     if (!plain) {
         out += JsonText::quoted(text);
         return;
@@ -23,8 +23,8 @@ void appendQuoted(QByteArray& out, const QString& text)
     out += '"';
 }
 
-void appendMember(QByteArray& out, const char* indent, const char* key, const QString& value,
-    bool last = false)
+void appendMember(
+    QByteArray& out, const char* indent, const char* key, const QString& value, bool last = false)
 {
     out += indent;
     out += key;
@@ -32,8 +32,8 @@ void appendMember(QByteArray& out, const char* indent, const char* key, const QS
     out += last ? "\n" : ",\n";
 }
 
-void appendMember(QByteArray& out, const char* indent, const char* key,
-    const std::optional<QString>& value)
+void appendMember(
+    QByteArray& out, const char* indent, const char* key, const std::optional<QString>& value)
 {
     if (value)
         appendMember(out, indent, key, *value);

@@ -69,7 +69,12 @@ public:
         }
         // A crafted or tampered session must not turn restore into a way out of the scanned
         // folder, or a way to pull files in from elsewhere.
-        if (m_fileManager.passesThroughLink(m_places.root, sourcePath) || linkOnTheWayHome(*home))
+        if (m_fileManager.passesThroughLink(m_places.root, sourcePath))
+            return leaveAlone(entry);
+        const QString homeFolder = RelativePath::folder(*home);
+        const SessionFolder::FolderState state
+            = SessionFolder::folderState(m_fileManager, m_places.root, homeFolder);
+        if (state == SessionFolder::FolderState::unsafe)
             return leaveAlone(entry);
 
         const QString target = SessionFolder::join(m_places.root, *home);
@@ -80,10 +85,11 @@ public:
             return;
         }
         try {
-            if (!SessionFolder::createFoldersWithin(
-                    m_fileManager, m_places.root, RelativePath::folder(*home))
-                || m_fileManager.passesThroughLink(m_places.root, *home))
-                return leaveAlone(entry);
+            if (state == SessionFolder::FolderState::partial) {
+                m_fileManager.createFolders(SessionFolder::join(m_places.root, homeFolder));
+                if (m_fileManager.passesThroughLink(m_places.root, *home))
+                    return leaveAlone(entry);
+            }
             m_fileManager.moveWithoutReplacing(
                 SessionFolder::join(m_places.root, sourcePath), target);
         } catch (const OperationError& error) {
@@ -97,22 +103,6 @@ public:
     const RestoreOutcome& outcome() const { return m_outcome; }
 
 private:
-    // The existing folders on the way home must be real folders; missing ones are made later.
-    bool linkOnTheWayHome(const QString& home) const
-    {
-        const QStringList components = home.split(u'/');
-        QString present;
-        for (qsizetype i = 0; i + 1 < components.size(); ++i) {
-            const QString next
-                = present.isEmpty() ? components.at(i) : present + u'/' + components.at(i);
-            if (!m_fileManager.exists(SessionFolder::join(m_places.root, next)))
-                break;
-            present = next;
-        }
-        return !present.isEmpty()
-            && m_fileManager.passesThroughLink(m_places.root, present + QStringLiteral("/-"));
-    }
-
     void leaveAlone(RestoreLog::Entry& entry)
     {
         miss(entry, QStringLiteral("unsafe path in the log; left alone"));

@@ -124,8 +124,8 @@ private:
 
     [[noreturn]] void fail(QStringView key, QStringView problem) const
     {
-        const QString what = m_entry < 0 ? QStringLiteral("the log")
-                                         : QStringLiteral("entry %1").arg(m_entry + 1);
+        const QString what
+            = m_entry < 0 ? QStringLiteral("the log") : QStringLiteral("entry %1").arg(m_entry + 1);
         throw CodingError(QStringLiteral("“%1” of %2 %3.").arg(key, what, problem));
     }
 

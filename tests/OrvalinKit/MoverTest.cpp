@@ -204,9 +204,12 @@ TEST(Mover, WritesTheLogsBeforeEvery500FilesAndAtTheEnd)
     EXPECT_EQ(outcome.moved(), 1000);
     EXPECT_EQ(movedCountsOfJsonWrites(fileManager), (QList<qsizetype> { 0, 500, 1000, 1000 }));
     EXPECT_EQ(fileManager.calls(Operation::write), 8);
-    // The text log always follows its JSON.
+    // The text log always follows its JSON, and the last pair is the final log in full.
     for (qsizetype i = 0; i < fileManager.written().size(); i += 2)
         EXPECT_TRUE(fileManager.written().at(i + 1).first.endsWith(Mover::textLogName()));
+    EXPECT_EQ(fileManager.written().at(6).second, outcome.log.encoded());
+    EXPECT_EQ(fileManager.written().at(7).second,
+        Mover::text(outcome.log, outcome.session, LogWording::english()).toUtf8());
 }
 
 TEST(Mover, AFailedIntermediateWriteIsIgnored)
