@@ -82,20 +82,6 @@ TEST(LocalFileManager, WritesAtomicallyAndLeavesNothingBehind)
     EXPECT_THROW(disk.read(folder.at(QStringLiteral("missing.json"))), OperationError);
 }
 
-TEST(LocalFileManager, ListsHiddenNamesAndRemovesOnlyEmptyFolders)
-{
-    TempFolder folder;
-    folder.write(QStringLiteral("full/.hidden"));
-    folder.makeFolder(QStringLiteral("empty"));
-    LocalFileManager disk;
-
-    EXPECT_EQ(disk.list(folder.at(QStringLiteral("full"))), QStringList({ ".hidden" }));
-    EXPECT_THROW(disk.list(folder.at(QStringLiteral("full/.hidden"))), OperationError);
-    EXPECT_THROW(disk.removeEmptyFolder(folder.at(QStringLiteral("full"))), OperationError);
-    disk.removeEmptyFolder(folder.at(QStringLiteral("empty")));
-    EXPECT_FALSE(disk.exists(folder.at(QStringLiteral("empty"))));
-}
-
 TEST(LocalFileManager, TellsWhetherAPathPassesThroughALink)
 {
     TempFolder outside;
