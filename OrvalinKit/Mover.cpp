@@ -22,13 +22,6 @@ QString tr(const char* text)
 // unrecorded.
 constexpr qsizetype entriesBetweenWrites = 500;
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return path;
-}
-
 QString sessionName(const QDateTime& now)
 {
     // A fixed locale: the name must not change with the user's language or calendar.
@@ -162,7 +155,7 @@ std::optional<QString> safeRelativePath(const QString& path)
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
 {
-    const QString rootPath = withoutTrailingSlash(root);
+    const QString rootPath = SessionFolder::withoutTrailingSlash(root);
     const QString session = createSessionFolder(rootPath, reviewFolderName, now, fileManager);
     const QString sessionPath = reviewFolderName + u'/' + RelativePath::name(session);
 

@@ -32,10 +32,8 @@ struct Places
     QString sessionPath;
 
     explicit Places(const QString& folder)
-        : session(folder)
+        : session(SessionFolder::withoutTrailingSlash(folder))
     {
-        while (session.size() > 1 && session.endsWith(u'/'))
-            session.chop(1);
         const QString review = parentOf(session);
         root = parentOf(review);
         sessionPath = nameOf(review) + u'/' + nameOf(session);
@@ -179,8 +177,9 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
 }
 
 QList<ReviewSession> sessions(
-    const QString& root, const QString& reviewFolderName, const FileManager& fileManager)
+    const QString& scannedFolder, const QString& reviewFolderName, const FileManager& fileManager)
 {
+    const QString root = SessionFolder::withoutTrailingSlash(scannedFolder);
     if (!safeRelativePath(reviewFolderName))
         return {};
     const QString review = SessionFolder::join(root, reviewFolderName);

@@ -4,6 +4,13 @@
 
 namespace SessionFolder {
 
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
 QString join(const QString& base, const QString& relative)
 {
     return relative.isEmpty() ? base : base + u'/' + relative;

@@ -7,6 +7,9 @@
 // What moving and restoring share about a session folder on disk.
 namespace SessionFolder {
 
+// A folder's path as logs and messages show it: no trailing "/", except for "/" itself.
+QString withoutTrailingSlash(QString path);
+
 // `base`/`relative`, `relative` being a safe relative path.
 QString join(const QString& base, const QString& relative);
 

@@ -2,14 +2,16 @@
 //
 // The whole move checks every file before and after, makes the session's folders and rewrites
 // both logs every 500 files; the baseline only renames. Both run on the same tree, rebuilt
-// before every run, and the best of a few runs counts.
+// before every run; the median run counts.
 
 #include "LocalFileManager.h"
 #include "Mover.h"
 
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -22,7 +24,7 @@ constexpr int fileCount = 20000;
 constexpr int filesPerFolder = 200;
 constexpr int sessionCount = 50;
 constexpr int entriesPerSession = 2000;
-constexpr int runs = 3;
+constexpr int runs = 5;
 const QString reviewName = QStringLiteral("Orvalin Review");
 
 QStringList relativePaths()
@@ -76,10 +78,24 @@ void bareRenames(const QString& from, const QString& to, const QStringList& path
     }
 }
 
-void report(const char* what, double measured, double baseline)
+struct Timing
 {
-    std::printf("%-34s %8.3f s   bare renames %8.3f s   ratio %5.2fx (target 2x)\n", what, measured,
-        baseline, measured / baseline);
+    double measured = 0;
+    double baseline = 0;
+    double ratio() const { return measured / baseline; }
+};
+
+// The median run by ratio: the machine is shared, and a run disturbed by other work on the
+// disk says little.
+void report(const char* what, QList<Timing> timings)
+{
+    std::sort(timings.begin(), timings.end(),
+        [](const Timing& a, const Timing& b) { return a.ratio() < b.ratio(); });
+    for (const Timing& timing : timings)
+        std::printf("  %-16s %7.3f s   bare renames %7.3f s   ratio %5.2fx\n", what,
+            timing.measured, timing.baseline, timing.ratio());
+    std::printf(
+        "%-18s median ratio %5.2fx (target 2x)\n", what, timings.at(timings.size() / 2).ratio());
 }
 
 void benchMoveAndRestore(const QString& base)
@@ -89,36 +105,37 @@ void benchMoveAndRestore(const QString& base)
     const QString root = base + QStringLiteral("/Shoots");
     LocalFileManager disk;
 
-    double bestMove = 1e9, bestMoveBaseline = 1e9, bestRestore = 1e9, bestRestoreBaseline = 1e9;
+    std::printf("%d files in %d folders, %d runs\n", fileCount, fileCount / filesPerFolder, runs);
+    QList<Timing> moves;
+    QList<Timing> restores;
     for (int run = 0; run < runs; ++run) {
         makeTree(root, paths);
         const QString session = root + QStringLiteral("/bare session");
-        bestMoveBaseline
-            = std::min(bestMoveBaseline, seconds([&] { bareRenames(root, session, paths); }));
-        bestRestoreBaseline
-            = std::min(bestRestoreBaseline, seconds([&] { bareRenames(session, root, paths); }));
+        Timing move;
+        Timing restore;
+        move.baseline = seconds([&] { bareRenames(root, session, paths); });
+        restore.baseline = seconds([&] { bareRenames(session, root, paths); });
 
         makeTree(root, paths);
         MoveOutcome outcome;
         const QDateTime now = QDateTime::currentDateTime().addSecs(run);
-        bestMove = std::min(bestMove, seconds([&] {
+        move.measured = seconds([&] {
             outcome = Mover::move(plan, root, reviewName, QStringLiteral("Orvalin"), now,
                 LogWording::english(), disk);
-        }));
+        });
         if (outcome.moved() != fileCount)
             std::fprintf(stderr, "moved only %lld files\n", qlonglong(outcome.moved()));
         RestoreOutcome restored;
-        bestRestore = std::min(bestRestore, seconds([&] {
-            restored = Mover::restore(outcome.session, LogWording::english(), now, disk);
-        }));
+        restore.measured = seconds(
+            [&] { restored = Mover::restore(outcome.session, LogWording::english(), now, disk); });
         if (restored.restored != fileCount)
             std::fprintf(stderr, "restored only %d files\n", restored.restored);
         benchmark::DoNotOptimize(restored);
+        moves.append(move);
+        restores.append(restore);
     }
-    std::printf(
-        "%d files in %d folders, best of %d runs\n", fileCount, fileCount / filesPerFolder, runs);
-    report("Mover::move", bestMove, bestMoveBaseline);
-    report("Mover::restore", bestRestore, bestRestoreBaseline);
+    report("Mover::move", moves);
+    report("Mover::restore", restores);
 }
 
 void benchSessions(const QString& base)
