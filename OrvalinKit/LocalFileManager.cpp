@@ -91,7 +91,8 @@ int linkThenUnlink(const QByteArray& from, const QByteArray& to, int renameError
         return errno;
     if (S_ISDIR(info.st_mode))
         return renameError;
-    if (::link(from.constData(), to.constData()) != 0)
+    // Without AT_SYMLINK_FOLLOW a link is linked as itself, as a rename would move it.
+    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0)
         return errno;
     if (::unlink(from.constData()) != 0) {
         const int error = errno;

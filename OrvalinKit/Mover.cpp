@@ -84,10 +84,27 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
     return entries;
 }
 
+// Folders already found to be real folders, so that a batch of files from one folder checks
+// it once. Forgotten after every log write, so a folder swapped for a link during a long move
+// is noticed within one batch.
+struct CheckedFolders
+{
+    // Below the scanned folder.
+    QSet<QString> sources;
+    // Below the scanned folder, inside the session; made by this move.
+    QSet<QString> targets;
+
+    void clear()
+    {
+        sources.clear();
+        targets.clear();
+    }
+};
+
 // Moves one entry's file from root into the session; `sessionPath` is the session folder
 // relative to root. Problems end up in the entry, never in an exception.
 void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& sessionPath,
-    QSet<QString>& madeFolders, FileManager& fileManager)
+    CheckedFolders& checked, FileManager& fileManager)
 {
     const auto fail = [&](const QString& note) {
         entry.status = RestoreLog::Status::failed;
@@ -100,22 +117,24 @@ void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& ses
     if (!fileManager.exists(source))
         return fail(QStringLiteral("not found"));
     // A folder swapped for a link after the scan would take the move outside the scanned folder.
-    if (fileManager.passesThroughLink(root, entry.path))
-        return fail(linkNote);
+    const QString sourceFolder = RelativePath::folder(entry.path);
+    if (!checked.sources.contains(sourceFolder)) {
+        if (fileManager.passesThroughLink(root, entry.path))
+            return fail(linkNote);
+        checked.sources.insert(sourceFolder);
+    }
 
     const QString targetPath = sessionPath + u'/' + *entry.movedTo;
-    const QString folder = RelativePath::folder(targetPath);
-    try {
-        if (!madeFolders.contains(folder)) {
-            if (!SessionFolder::createFoldersWithin(fileManager, root, folder))
+    const QString targetFolder = RelativePath::folder(targetPath);
+    if (!checked.targets.contains(targetFolder)) {
+        try {
+            if (!SessionFolder::createFoldersWithin(fileManager, root, targetFolder))
                 return fail(linkNote);
-            madeFolders.insert(folder);
+        } catch (const OperationError& error) {
+            return fail(error.message());
         }
-    } catch (const OperationError& error) {
-        return fail(error.message());
+        checked.targets.insert(targetFolder);
     }
-    if (fileManager.passesThroughLink(root, targetPath))
-        return fail(linkNote);
     const QString target = SessionFolder::join(root, targetPath);
     if (fileManager.exists(target))
         return fail(QStringLiteral("something is already at ") + *entry.movedTo);
@@ -155,6 +174,8 @@ std::optional<QString> safeRelativePath(const QString& path)
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
 {
+    if (!now.isValid())
+        throw OperationError(tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
     const QString session = createSessionFolder(rootPath, reviewFolderName, now, fileManager);
     const QString sessionPath = reviewFolderName + u'/' + RelativePath::name(session);
@@ -164,11 +185,12 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     SessionLogs logs(session, wording);
     logs.write(log, fileManager);
 
-    QSet<QString> madeFolders;
+    CheckedFolders checked;
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
-        moveEntry(log.entries[i], rootPath, sessionPath, madeFolders, fileManager);
+        moveEntry(log.entries[i], rootPath, sessionPath, checked, fileManager);
         if ((i + 1) % entriesBetweenWrites != 0)
             continue;
+        checked.clear();
         try {
             logs.write(log, fileManager);
         } catch (const OperationError&) {
