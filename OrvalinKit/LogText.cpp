@@ -121,23 +121,31 @@ QString text(const RestoreLog& log, const QString& session, const LogWording& wo
     const QStringList& lines)
 {
     using Status = RestoreLog::Status;
-    QStringList out {
-        wording.title(log.app, log.everMovedCount(), Formatting::longDateShortTime(log.created)),
-        QString(),
-        wording.from + u' ' + log.rootPath,
-        wording.to + u' ' + session,
-        QString(),
-        wording.howToRestore,
+    qsizetype size = 1024;
+    for (const QString& line : lines)
+        size += line.size() + 1;
+    QString out;
+    out.reserve(size);
+    const auto append = [&](const QString& line) {
+        out += line;
+        out += u'\n';
     };
+    append(
+        wording.title(log.app, log.everMovedCount(), Formatting::longDateShortTime(log.created)));
+    append(QString());
+    append(wording.from + u' ' + log.rootPath);
+    append(wording.to + u' ' + session);
+    append(QString());
+    append(wording.howToRestore);
     const auto section = [&](const QString& heading, auto belongs) {
         const qsizetype count = std::count_if(log.entries.begin(), log.entries.end(), belongs);
         if (count == 0)
             return;
-        out.append(QString());
-        out.append(QStringLiteral("%1 (%2)").arg(heading).arg(count));
+        append(QString());
+        append(QStringLiteral("%1 (%2)").arg(heading).arg(count));
         for (qsizetype i = 0; i < log.entries.size(); ++i) {
             if (belongs(log.entries.at(i)))
-                out.append(lines.at(i));
+                append(lines.at(i));
         }
     };
     // Files that are, or may still be, in the session folder; then those put back; then those
@@ -150,7 +158,7 @@ QString text(const RestoreLog& log, const QString& session, const LogWording& wo
         [](const RestoreLog::Entry& entry) { return entry.status == Status::restored; });
     section(wording.failed,
         [](const RestoreLog::Entry& entry) { return entry.status == Status::failed; });
-    return out.join(u'\n') + u'\n';
+    return out;
 }
 
 } // namespace LogText

@@ -98,6 +98,26 @@ void report(const char* what, QList<Timing> timings)
         "%-18s median ratio %5.2fx (target 2x)\n", what, timings.at(timings.size() / 2).ratio());
 }
 
+// What the log writes alone cost: a move rewrites both logs, complete, before the first file,
+// after every 500 files and at the end.
+void reportLogWrites(const QString& base, const RestoreLog& log)
+{
+    const QString folder = base + QStringLiteral("/log writes");
+    LocalFileManager disk;
+    disk.createFolders(folder);
+    const QByteArray json = log.encoded();
+    const QByteArray text = Mover::text(log, folder, LogWording::english()).toUtf8();
+    const int writes = fileCount / 500 + 2;
+    const double spent = seconds([&] {
+        for (int i = 0; i < writes; ++i) {
+            disk.writeAtomically(folder + u'/' + Mover::logName(), json);
+            disk.writeAtomically(folder + u'/' + Mover::textLogName(), text);
+        }
+    });
+    std::printf("  of which %d writes of both logs (%.1f MB each time): about %.3f s\n", writes,
+        (json.size() + text.size()) / 1e6, spent);
+}
+
 void benchMoveAndRestore(const QString& base)
 {
     const QStringList paths = relativePaths();
@@ -108,6 +128,7 @@ void benchMoveAndRestore(const QString& base)
     std::printf("%d files in %d folders, %d runs\n", fileCount, fileCount / filesPerFolder, runs);
     QList<Timing> moves;
     QList<Timing> restores;
+    RestoreLog finalLog;
     for (int run = 0; run < runs; ++run) {
         makeTree(root, paths);
         const QString session = root + QStringLiteral("/bare session");
@@ -133,8 +154,11 @@ void benchMoveAndRestore(const QString& base)
         benchmark::DoNotOptimize(restored);
         moves.append(move);
         restores.append(restore);
+        if (run == 0)
+            finalLog = outcome.log;
     }
     report("Mover::move", moves);
+    reportLogWrites(base, finalLog);
     report("Mover::restore", restores);
 }
 
