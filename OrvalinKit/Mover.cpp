@@ -84,27 +84,10 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
     return entries;
 }
 
-// Folders already found to be real folders, so that a batch of files from one folder checks
-// it once. Forgotten after every log write, so a folder swapped for a link during a long move
-// is noticed within one batch.
-struct CheckedFolders
-{
-    // Below the scanned folder.
-    QSet<QString> sources;
-    // Below the scanned folder, inside the session; made by this move.
-    QSet<QString> targets;
-
-    void clear()
-    {
-        sources.clear();
-        targets.clear();
-    }
-};
-
 // Moves one entry's file from root into the session; `sessionPath` is the session folder
 // relative to root. Problems end up in the entry, never in an exception.
 void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& sessionPath,
-    CheckedFolders& checked, FileManager& fileManager)
+    QSet<QString>& madeFolders, FileManager& fileManager)
 {
     const auto fail = [&](const QString& note) {
         entry.status = RestoreLog::Status::failed;
@@ -116,24 +99,24 @@ void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& ses
     const QString source = SessionFolder::join(root, entry.path);
     if (!fileManager.exists(source))
         return fail(QStringLiteral("not found"));
-    // A folder swapped for a link after the scan would take the move outside the scanned folder.
-    const QString sourceFolder = RelativePath::folder(entry.path);
-    if (!checked.sources.contains(sourceFolder)) {
-        if (fileManager.passesThroughLink(root, entry.path))
-            return fail(linkNote);
-        checked.sources.insert(sourceFolder);
-    }
+    // A folder swapped for a link after the scan would pull in a file from outside the scanned
+    // folder; one planted in the session would push a file out. Checked for every file, as
+    // close to its move as the file manager allows.
+    if (fileManager.passesThroughLink(root, entry.path))
+        return fail(linkNote);
 
     const QString targetPath = sessionPath + u'/' + *entry.movedTo;
     const QString targetFolder = RelativePath::folder(targetPath);
-    if (!checked.targets.contains(targetFolder)) {
+    if (!madeFolders.contains(targetFolder)) {
         try {
             if (!SessionFolder::createFoldersWithin(fileManager, root, targetFolder))
                 return fail(linkNote);
         } catch (const OperationError& error) {
             return fail(error.message());
         }
-        checked.targets.insert(targetFolder);
+        madeFolders.insert(targetFolder);
+    } else if (fileManager.passesThroughLink(root, targetPath)) {
+        return fail(linkNote);
     }
     const QString target = SessionFolder::join(root, targetPath);
     if (fileManager.exists(target))
@@ -185,12 +168,12 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     SessionLogs logs(session, wording);
     logs.write(log, fileManager);
 
-    CheckedFolders checked;
+    // Folders this move made in the session; each was checked just after it was made.
+    QSet<QString> madeFolders;
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
-        moveEntry(log.entries[i], rootPath, sessionPath, checked, fileManager);
+        moveEntry(log.entries[i], rootPath, sessionPath, madeFolders, fileManager);
         if ((i + 1) % entriesBetweenWrites != 0)
             continue;
-        checked.clear();
         try {
             logs.write(log, fileManager);
         } catch (const OperationError&) {

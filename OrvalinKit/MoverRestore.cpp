@@ -12,8 +12,6 @@ namespace {
 
 using Status = RestoreLog::Status;
 
-constexpr qsizetype checkedFoldersBatch = 500;
-
 QString parentOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -70,16 +68,11 @@ public:
         }
         // A crafted or tampered session must not turn restore into a way out of the scanned
         // folder, or a way to pull files in from elsewhere.
-        const QString sourceFolder = RelativePath::folder(sourcePath);
-        if (!m_checkedSources.contains(sourceFolder)) {
-            if (m_fileManager.passesThroughLink(m_places.root, sourcePath))
-                return leaveAlone(entry);
-            m_checkedSources.insert(sourceFolder);
-        }
+        if (m_fileManager.passesThroughLink(m_places.root, sourcePath))
+            return leaveAlone(entry);
         const QString homeFolder = RelativePath::folder(*home);
-        const SessionFolder::FolderState state = m_checkedHomes.contains(homeFolder)
-            ? SessionFolder::FolderState::ready
-            : SessionFolder::folderState(m_fileManager, m_places.root, homeFolder);
+        const SessionFolder::FolderState state
+            = SessionFolder::folderState(m_fileManager, m_places.root, homeFolder);
         if (state == SessionFolder::FolderState::unsafe)
             return leaveAlone(entry);
 
@@ -96,7 +89,6 @@ public:
                 if (m_fileManager.passesThroughLink(m_places.root, *home))
                     return leaveAlone(entry);
             }
-            m_checkedHomes.insert(homeFolder);
             m_fileManager.moveWithoutReplacing(
                 SessionFolder::join(m_places.root, sourcePath), target);
         } catch (const OperationError& error) {
@@ -105,14 +97,6 @@ public:
         entry.status = Status::restored;
         entry.note.reset();
         ++m_outcome.restored;
-    }
-
-    // Folders found real are trusted for a batch of files, then looked at again, so that one
-    // swapped for a link during a long restore is noticed.
-    void forgetCheckedFolders()
-    {
-        m_checkedSources.clear();
-        m_checkedHomes.clear();
     }
 
     const RestoreOutcome& outcome() const { return m_outcome; }
@@ -132,9 +116,6 @@ private:
     const Places& m_places;
     FileManager& m_fileManager;
     RestoreOutcome m_outcome;
-    // Relative to the scanned folder.
-    QSet<QString> m_checkedSources;
-    QSet<QString> m_checkedHomes;
 };
 
 // Every real folder below `folder`, never entering a link.
@@ -186,11 +167,8 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
     const Places places(session);
     RestoreLog log = readLog(places.session, fileManager);
     Restorer restorer(places, fileManager);
-    for (qsizetype i = 0; i < log.entries.size(); ++i) {
-        restorer.restore(log.entries[i]);
-        if ((i + 1) % checkedFoldersBatch == 0)
-            restorer.forgetCheckedFolders();
-    }
+    for (RestoreLog::Entry& entry : log.entries)
+        restorer.restore(entry);
     // The first complete restore is the one the date records.
     if (!log.restored && std::none_of(log.entries.begin(), log.entries.end(), isLeftInSession))
         log.restored = now;

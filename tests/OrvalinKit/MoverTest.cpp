@@ -31,6 +31,11 @@ QList<qsizetype> movedCountsOfJsonWrites(const FaultyFileManager& fileManager)
     return counts;
 }
 
+QStringList contentsOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+}
+
 QStringList notes(const RestoreLog& log)
 {
     QStringList result;
@@ -293,6 +298,36 @@ TEST(Mover, NeverMovesThroughASymbolicLink)
     EXPECT_EQ(readFile(outside.at(QStringLiteral("A/IMG_1.JPG"))), "outside");
     EXPECT_TRUE(QDir(outside.at(QStringLiteral("planted"))).isEmpty());
     EXPECT_TRUE(shoot.holds(QStringLiteral("B/IMG_2.JPG")));
+}
+
+TEST(Mover, NoticesALinkSwappedInWhileItMoves)
+{
+    TempFolder outside;
+    ShootFolder shoot;
+    for (const char* path : { "A/1.jpg", "A/2.jpg", "B/1.jpg", "B/2.jpg", "C/1.jpg" })
+        shoot.add(QString::fromUtf8(path));
+
+    FaultyFileManager fileManager;
+    // While C/1.jpg moves, folder A of the shoot and folder B of the session become links.
+    fileManager.before(Operation::move, [&](const QString& from, const QString& to) {
+        if (!from.endsWith(u"C/1.jpg"))
+            return;
+        const QString session = to.left(to.size() - QStringLiteral("/C/1.jpg").size());
+        for (const auto& [folder, away] :
+            { std::pair { shoot.folder.at(QStringLiteral("A")), outside.at(QStringLiteral("A")) },
+                std::pair { session + QStringLiteral("/B"), outside.at(QStringLiteral("B")) } }) {
+            QDir().rename(folder, away);
+            QFile::link(away, folder);
+        }
+    });
+    const MoveOutcome outcome
+        = shoot.move({ "A/1.jpg", "B/1.jpg", "C/1.jpg", "A/2.jpg", "B/2.jpg" }, fileManager);
+
+    const QString note = QStringLiteral("a folder on the way is a symbolic link; not moved");
+    EXPECT_EQ(notes(outcome.log), QStringList({ "-", "-", "-", note, note }));
+    EXPECT_EQ(readFile(outside.at(QStringLiteral("A/2.jpg"))), "A/2.jpg");
+    EXPECT_EQ(contentsOf(outside.at(QStringLiteral("B"))), QStringList({ "1.jpg" }));
+    EXPECT_TRUE(shoot.holds(QStringLiteral("B/2.jpg")));
 }
 
 TEST(Mover, RefusesAReviewFolderThatIsALink)
