@@ -665,11 +665,16 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
             }
             return total;
         },
-        [this](const RestoreOutcome& total) { finishRestore(total); });
+        [this, root = m_root](const RestoreOutcome& total) { finishRestore(root, total); });
 }
 
-void AppModel::finishRestore(const RestoreOutcome& total)
+void AppModel::finishRestore(const std::optional<QString>& root, const RestoreOutcome& total)
 {
+    // Another folder is open now; what came back belongs to the one that was.
+    if (root != m_root) {
+        setBusy(std::nullopt);
+        return;
+    }
     refreshSessions();
     setNotice(Notice { Messages::restoreNotice(total), std::nullopt });
     rescan();
