@@ -63,6 +63,16 @@ QStringList moveArguments(const QString& root)
         QStringLiteral("sidecar"), root };
 }
 
+int runQuietly(const QString& cliPath, const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(cliPath, arguments);
+    process.waitForFinished(120'000);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
 // How long an uninterrupted move of such a tree takes, so kills can land anywhere in it.
 qint64 moveDurationMicroseconds(const QString& cliPath, int files, QRandomGenerator& random)
 {
@@ -70,7 +80,7 @@ qint64 moveDurationMicroseconds(const QString& cliPath, int files, QRandomGenera
     makeTree(work.path(), files, random);
     QElapsedTimer timer;
     timer.start();
-    QProcess::execute(cliPath, moveArguments(work.path() + QStringLiteral("/Shoot")));
+    runQuietly(cliPath, moveArguments(work.path() + QStringLiteral("/Shoot")));
     return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
 }
 
@@ -122,13 +132,14 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
         const Fingerprint outside = fingerprint(work.path() + QStringLiteral("/Outside"));
 
         QProcess move;
+        move.setStandardOutputFile(QProcess::nullDevice());
         move.start(cliPath, moveArguments(root));
         move.waitForStarted();
         killAfter(move, qint64(random.bounded(double(duration) * 1.1)));
         ++report.kills;
 
-        const int restored = QProcess::execute(
-            cliPath, { QStringLiteral("restore"), root, QStringLiteral("--all") });
+        const int restored
+            = runQuietly(cliPath, { QStringLiteral("restore"), root, QStringLiteral("--all") });
         if (restored != 0)
             report.problems << QStringLiteral("restore exited with %1").arg(restored);
         check(before, outside, work.path(), report);
