@@ -1,0 +1,22 @@
+// Runs the model's tests inside a QApplication, with settings kept in a temporary folder so that
+// no test reads or writes the user's own.
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("OrvalinTests"));
+    QApplication::setApplicationName(QStringLiteral("OrvalinAppTests"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvalin"));
+
+    QTemporaryDir settingsFolder;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+
+    return RUN_ALL_TESTS();
+}
