@@ -91,7 +91,8 @@ public:
     // the object is then used on one background thread only.
     using FileManagerFactory = std::function<std::unique_ptr<FileManager>()>;
     // Shows a folder picker with the given message; nothing when the user cancels.
-    using FolderPicker = std::function<std::optional<QString>(const QString& message)>;
+    using FolderPicker
+        = std::function<std::optional<QString>(QWidget* parent, const QString& message)>;
     using Clock = std::function<QDateTime()>;
 
     // With `persist`, the match options are read from the settings now and written there on
@@ -204,30 +205,28 @@ Q_SIGNALS:
     void optionsChanged();
 
 private:
-    struct ScanState
-    {
-        quint64 id = 0;
-        bool running = false;
-        CancellationToken cancel;
-    };
-    struct AnalysisState
+    // A background task of which only the latest may apply its outcome.
+    struct TaskState
     {
         quint64 id = 0;
         bool running = false;
         CancellationToken cancel;
     };
     struct ScanOutcome;
-    class ProgressRelay;
 
     void startScan();
-    void finishScan(quint64 id, const MatchOptions& scannedWith, ScanOutcome outcome);
+    // Makes the running scan task no longer the current one, so that its outcome is dropped.
+    void abandonScan();
+    void finishScan(quint64 id, const MatchOptions& scannedWith, const ScanOutcome& outcome);
     void applyProgress(quint64 id, const ScanProgress& progress);
+    // Runs `done` once the analysis has ended, or at once when none can start.
     void reanalyzeThen(std::function<void()> done);
-    void cancelAnalysis();
+    void abandonAnalysis();
     void applyResult(const ScanResult& result);
     void finishMove(const QString& root, const MoveOutcome& outcome);
     void finishRestore(const RestoreOutcome& total);
-    std::unique_ptr<FileManager> makeFileManager() const;
+    void endBusy();
+    std::shared_ptr<FileManager> makeFileManager() const;
 
     void setRoot(const std::optional<QString>& root);
     void setAccessing(const std::optional<QString>& folder);
@@ -265,8 +264,8 @@ private:
     std::optional<QString> m_previewUrl;
     MatchOptions m_options;
 
-    ScanState m_scan;
-    AnalysisState m_analysis;
+    TaskState m_scan;
+    TaskState m_analysis;
     quint64 m_sessionsRequest = 0;
 
     FileManagerFactory m_fileManagerFactory;

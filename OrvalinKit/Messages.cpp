@@ -4,28 +4,20 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("Messages", text, nullptr, n);
-}
-
-} // namespace
-
-namespace Messages {
-
-QString groupTitle(OrphanGroup group)
+QString Messages::groupTitle(OrphanGroup group)
 {
     switch (group) {
-    case OrphanGroup::raw: return tr("RAW without JPEG");
-    case OrphanGroup::jpeg: return tr("JPEG without RAW");
-    case OrphanGroup::sidecar: return tr("Orphaned sidecars");
+    case OrphanGroup::raw:
+        return tr("RAW without JPEG");
+    case OrphanGroup::jpeg:
+        return tr("JPEG without RAW");
+    case OrphanGroup::sidecar:
+        return tr("Orphaned sidecars");
     }
     return {};
 }
 
-QString groupExplanation(OrphanGroup group)
+QString Messages::groupExplanation(OrphanGroup group)
 {
     switch (group) {
     case OrphanGroup::raw:
@@ -40,12 +32,14 @@ QString groupExplanation(OrphanGroup group)
     return {};
 }
 
-QString reviewFolderName(const QString& app)
+QString Messages::reviewFolderName(const QString& app)
 {
-    return tr("%1 Review").arg(app);
+    // A name on disk, not a sentence: translating it would hide the sessions made under another
+    // language.
+    return app + QStringLiteral(" Review");
 }
 
-LogWording logWording(const QString& app)
+LogWording Messages::logWording(const QString& app)
 {
     return {
         [](const QString& appName, qsizetype count, const QString& date) {
@@ -62,7 +56,7 @@ LogWording logWording(const QString& app)
     };
 }
 
-QString moveNotice(const QString& app, const MoveOutcome& outcome)
+QString Messages::moveNotice(const QString& app, const MoveOutcome& outcome)
 {
     QString text = tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
                        .arg(QString::number(outcome.log.movedCount()),
@@ -72,7 +66,21 @@ QString moveNotice(const QString& app, const MoveOutcome& outcome)
     return text;
 }
 
-QString restoreNotice(const RestoreOutcome& outcome)
+QString Messages::planFolderCount(qsizetype folders)
+{
+    if (folders == 1)
+        return tr("The files come from 1 folder.");
+    return tr("The files come from %1 folders.").arg(folders);
+}
+
+QString Messages::planDestination(const QString& app)
+{
+    return tr("Files move to “%1” in this folder, keeping their folders, with a restore log. Look "
+              "them over, then delete the review folder yourself when you’re sure.")
+        .arg(reviewFolderName(app));
+}
+
+QString Messages::restoreNotice(const RestoreOutcome& outcome)
 {
     QString text = tr("Put back %1 files.").arg(outcome.restored);
     if (!outcome.conflicts.isEmpty())
@@ -81,9 +89,8 @@ QString restoreNotice(const RestoreOutcome& outcome)
                  "original place.")
                   .arg(outcome.conflicts.size());
     if (!outcome.missing.isEmpty())
-        text += u' ' + tr("%1 weren’t where the log says (moved or deleted by hand).")
-                           .arg(outcome.missing.size());
+        text += u' '
+            + tr("%1 weren’t where the log says (moved or deleted by hand).")
+                  .arg(outcome.missing.size());
     return text;
 }
-
-} // namespace Messages

@@ -5,28 +5,36 @@
 #include "OrphanGroup.h"
 #include "RestoreOutcome.h"
 
+#include <QCoreApplication>
 #include <QString>
 
-// The sentences the window and the command-line tool both say about moves and restores,
-// translated in the "Messages" context.
-namespace Messages {
+// The sentences the window and the command-line tool both say about groups, moves and
+// restores, translated in the "Messages" context.
+class Messages
+{
+    Q_DECLARE_TR_FUNCTIONS(Messages)
 
-// "RAW without JPEG", "JPEG without RAW", "Orphaned sidecars".
-QString groupTitle(OrphanGroup group);
-// What a group holds, in a sentence.
-QString groupExplanation(OrphanGroup group);
+public:
+    // "RAW without JPEG", "JPEG without RAW", "Orphaned sidecars".
+    static QString groupTitle(OrphanGroup group);
+    // What a group holds, in a sentence.
+    static QString groupExplanation(OrphanGroup group);
 
-// "{app} Review": the review folder inside every scanned folder.
-QString reviewFolderName(const QString& app);
+    // "{app} Review": the review folder inside every scanned folder.
+    static QString reviewFolderName(const QString& app);
 
-// The text log's wording with the application's name in it.
-LogWording logWording(const QString& app);
+    // The text log's wording with the application's name in it.
+    static LogWording logWording(const QString& app);
 
-// "Moved {n} files ({size}) to “{app} Review”. Restore puts them back." and, when some failed,
-// "{k} couldn’t be moved; see the log."
-QString moveNotice(const QString& app, const MoveOutcome& outcome);
+    // "Moved {n} files ({size}) to “{app} Review”. Restore puts them back." and, when some failed,
+    // "{k} couldn’t be moved; see the log."
+    static QString moveNotice(const QString& app, const MoveOutcome& outcome);
 
-// "Put back {n} files." with the sentences for conflicts and missing files when there are any.
-QString restoreNotice(const RestoreOutcome& outcome);
+    // The move summary's line on how many folders the planned files come from.
+    static QString planFolderCount(qsizetype folders);
+    // The move summary's line on where the files go.
+    static QString planDestination(const QString& app);
 
-} // namespace Messages
+    // "Put back {n} files." with the sentences for conflicts and missing files when there are any.
+    static QString restoreNotice(const RestoreOutcome& outcome);
+};

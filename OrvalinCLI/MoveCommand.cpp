@@ -1,0 +1,136 @@
+#include "MoveCommand.h"
+
+#include "CommandParser.h"
+#include "ExitCode.h"
+#include "JsonText.h"
+#include "LocalFileManager.h"
+#include "MatchFlags.h"
+#include "Messages.h"
+#include "Mover.h"
+#include "PlanReport.h"
+#include "ScanRun.h"
+#include "UsageError.h"
+
+#include <QJsonArray>
+
+namespace {
+
+const QString tickOption = QStringLiteral("tick");
+const QString pathOption = QStringLiteral("path");
+const QString dryRunOption = QStringLiteral("dry-run");
+const QString jsonOption = QStringLiteral("json");
+
+OrphanGroup groupNamed(const QString& name)
+{
+    const std::optional<OrphanGroup> group = OrphanGroups::fromRawValue(name);
+    if (!group)
+        throw UsageError {
+            QStringLiteral("--tick takes raw, jpeg or sidecar, not “%1”.").arg(name)
+        };
+    return *group;
+}
+
+// The ids the command line ticks: whole groups, then single candidates by relative path.
+QSet<QString> ticked(const CommandParser& parser, const ScanResult& result)
+{
+    QSet<QString> selection;
+    for (const QString& name : parser.values(tickOption)) {
+        for (const Candidate& candidate : result.candidates(groupNamed(name)))
+            selection.insert(candidate.id());
+    }
+    const QList<Candidate> all = result.allCandidates();
+    for (const QString& path : parser.values(pathOption)) {
+        const bool isCandidate = std::any_of(all.begin(), all.end(),
+            [&](const Candidate& candidate) { return candidate.id() == path; });
+        if (!isCandidate)
+            throw UsageError {
+                QStringLiteral("“%1” is not a leftover that can be ticked.").arg(path)
+            };
+        selection.insert(path);
+    }
+    return selection;
+}
+
+QJsonObject outcomeJson(const MoveOutcome& outcome)
+{
+    QJsonArray failed;
+    for (const RestoreLog::Entry& entry : outcome.failed()) {
+        failed.append(QJsonObject { { QStringLiteral("path"), entry.path },
+            { QStringLiteral("note"), entry.note.value_or(QString()) } });
+    }
+    return { { QStringLiteral("session"), outcome.session },
+        { QStringLiteral("moved"), double(outcome.moved()) },
+        { QStringLiteral("movedSize"), double(outcome.log.movedSize()) },
+        { QStringLiteral("failed"), failed } };
+}
+
+void printOutcome(const MoveOutcome& outcome, Console& console)
+{
+    console.out << Messages::moveNotice(ScanRun::appName(), outcome) << '\n';
+    console.out << QStringLiteral("Session: %1\n").arg(outcome.session);
+    for (const RestoreLog::Entry& entry : outcome.failed())
+        console.out << QStringLiteral("  not moved: %1 (%2)\n")
+                           .arg(entry.path, entry.note.value_or(QString()));
+}
+
+} // namespace
+
+namespace MoveCommand {
+
+int run(const QStringList& arguments, Console& console)
+{
+    CommandParser parser(QStringLiteral("move [MATCH FLAGS] (--tick raw|jpeg|sidecar | --path "
+                                        "REL)... [--dry-run] [--json] FOLDER"));
+    MatchFlags::addTo(parser);
+    parser.addOption({ tickOption, QStringLiteral("tick a whole group"), QStringLiteral("group") });
+    parser.addOption({ pathOption, QStringLiteral("tick one leftover"), QStringLiteral("path") });
+    parser.addOption({ dryRunOption, QStringLiteral("show the plan, move nothing") });
+    parser.addOption({ jsonOption, QStringLiteral("print one JSON object") });
+    parser.parseArguments(arguments);
+    const MatchOptions options = MatchFlags::read(parser);
+    const QString folder = parser.folder();
+    if (!parser.isSet(tickOption) && !parser.isSet(pathOption))
+        throw UsageError { QStringLiteral("Say what to move with --tick or --path.") };
+    for (const QString& name : parser.values(tickOption))
+        groupNamed(name);
+
+    const Analysis analysis = ScanRun::perform(folder, options, console);
+    const MovePlan plan
+        = MovePlan::make(analysis.result.allCandidates(), ticked(parser, analysis.result));
+    const bool json = parser.isSet(jsonOption);
+    const bool dryRun = parser.isSet(dryRunOption);
+    const QString app = ScanRun::appName();
+
+    if (!json) {
+        console.out << (dryRun
+                ? QStringLiteral("Move %1 files?\nThis is a dry run: nothing has moved yet.\n\n")
+                : QStringLiteral("Moving %1 files.\n\n"))
+                           .arg(plan.fileCount());
+        console.out << PlanReport::text(plan, app) << '\n';
+    }
+    QJsonObject report { { QStringLiteral("plan"), PlanReport::json(plan) } };
+    // An empty plan would only leave an empty session behind.
+    if (!dryRun && !plan.isEmpty()) {
+        LocalFileManager fileManager;
+        const MoveOutcome outcome = Mover::move(plan, folder, Messages::reviewFolderName(app), app,
+            QDateTime::currentDateTime(), Messages::logWording(app), fileManager);
+        if (json) {
+            const QJsonObject moved = outcomeJson(outcome);
+            for (auto it = moved.begin(); it != moved.end(); ++it)
+                report.insert(it.key(), it.value());
+        } else {
+            printOutcome(outcome, console);
+        }
+    } else if (!dryRun && json) {
+        report.insert(QStringLiteral("moved"), 0);
+        report.insert(QStringLiteral("movedSize"), 0);
+        report.insert(QStringLiteral("failed"), QJsonArray());
+    } else if (!dryRun) {
+        console.out << "Nothing to move.\n";
+    }
+    if (json)
+        console.out << JsonText::pretty(report) << '\n';
+    return ExitCode::done;
+}
+
+} // namespace MoveCommand

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Console.h"
+
+#include <QStringList>
+
+// orvalin-cli move
+namespace MoveCommand {
+
+// The arguments after the command's name; returns the exit code, throws what Cli::run answers.
+int run(const QStringList& arguments, Console& console);
+
+} // namespace MoveCommand

@@ -1,0 +1,118 @@
+#include "RestoreCommand.h"
+
+#include "CommandParser.h"
+#include "ExitCode.h"
+#include "JsonText.h"
+#include "LocalFileManager.h"
+#include "Messages.h"
+#include "Mover.h"
+#include "OperationError.h"
+#include "ScanRun.h"
+#include "SessionReport.h"
+#include "UsageError.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+struct SessionFailure
+{
+    QString name;
+    QString error;
+};
+
+bool hasSomethingToRestore(const ReviewSession& session)
+{
+    return session.log.movedCount() > 0 || SessionReport::waiting(session.log) > 0;
+}
+
+QList<ReviewSession> chosenSessions(
+    const QList<ReviewSession>& sessions, const QStringList& names, bool all)
+{
+    if (all && !names.isEmpty())
+        throw UsageError { QStringLiteral("Give --all or session names, not both.") };
+    if (!all && names.isEmpty())
+        throw UsageError { QStringLiteral("Say which sessions to restore, or --all.") };
+    QList<ReviewSession> chosen;
+    if (all) {
+        std::copy_if(
+            sessions.begin(), sessions.end(), std::back_inserter(chosen), hasSomethingToRestore);
+        return chosen;
+    }
+    for (const QString& name : names) {
+        const auto found
+            = std::find_if(sessions.begin(), sessions.end(), [&](const ReviewSession& session) {
+                  return QFileInfo(session.folder).fileName() == name;
+              });
+        if (found == sessions.end())
+            throw UsageError { QStringLiteral("There is no review session “%1”.").arg(name) };
+        chosen.append(*found);
+    }
+    return chosen;
+}
+
+QJsonObject reportJson(const RestoreOutcome& total, const QList<SessionFailure>& failures)
+{
+    QJsonArray failed;
+    for (const SessionFailure& failure : failures) {
+        failed.append(QJsonObject {
+            { QStringLiteral("name"), failure.name }, { QStringLiteral("error"), failure.error } });
+    }
+    return { { QStringLiteral("restored"), total.restored },
+        { QStringLiteral("conflicts"), QJsonArray::fromStringList(total.conflicts) },
+        { QStringLiteral("missing"), QJsonArray::fromStringList(total.missing) },
+        { QStringLiteral("failedSessions"), failed } };
+}
+
+} // namespace
+
+namespace RestoreCommand {
+
+int run(const QStringList& arguments, Console& console)
+{
+    CommandParser parser(QStringLiteral("restore [--json] FOLDER (--all | SESSION-NAME...)"));
+    parser.addOption(
+        { QStringLiteral("all"), QStringLiteral("every session with files to put back") });
+    parser.addOption({ QStringLiteral("json"), QStringLiteral("print one JSON object") });
+    parser.parseArguments(arguments);
+    const QStringList positionals = parser.positionals(1, std::numeric_limits<qsizetype>::max());
+    const QString folder = ScanRun::folderArgument(positionals.first());
+    const QString app = ScanRun::appName();
+
+    LocalFileManager fileManager;
+    const QList<ReviewSession> chosen
+        = chosenSessions(Mover::sessions(folder, Messages::reviewFolderName(app), fileManager),
+            positionals.mid(1), parser.isSet(QStringLiteral("all")));
+
+    RestoreOutcome total;
+    QList<SessionFailure> failures;
+    for (const ReviewSession& session : chosen) {
+        try {
+            const RestoreOutcome outcome = Mover::restore(session.folder, Messages::logWording(app),
+                QDateTime::currentDateTime(), fileManager);
+            total.restored += outcome.restored;
+            total.conflicts += outcome.conflicts;
+            total.missing += outcome.missing;
+        } catch (const OperationError& error) {
+            failures.append({ QFileInfo(session.folder).fileName(), error.message() });
+        }
+    }
+
+    if (parser.isSet(QStringLiteral("json"))) {
+        console.out << JsonText::pretty(reportJson(total, failures)) << '\n';
+    } else {
+        console.out << Messages::restoreNotice(total) << '\n';
+        for (const QString& path : total.conflicts)
+            console.out << QStringLiteral("  waiting: %1\n").arg(path);
+        for (const QString& path : total.missing)
+            console.out << QStringLiteral("  missing: %1\n").arg(path);
+    }
+    for (const SessionFailure& failure : failures)
+        console.err << QStringLiteral("orvalin-cli: “%1” could not be restored: %2\n")
+                           .arg(failure.name, failure.error);
+    return failures.isEmpty() ? ExitCode::done : ExitCode::failed;
+}
+
+} // namespace RestoreCommand

@@ -1,0 +1,28 @@
+#include "ScanCommand.h"
+
+#include "CommandParser.h"
+#include "ExitCode.h"
+#include "JsonText.h"
+#include "MatchFlags.h"
+#include "ScanReport.h"
+
+namespace ScanCommand {
+
+int run(const QStringList& arguments, Console& console)
+{
+    CommandParser parser(QStringLiteral("scan [MATCH FLAGS] [--json] FOLDER"));
+    MatchFlags::addTo(parser);
+    parser.addOption({ QStringLiteral("json"), QStringLiteral("print one JSON object") });
+    parser.parseArguments(arguments);
+    const MatchOptions options = MatchFlags::read(parser);
+    const QString folder = parser.folder();
+
+    const Analysis analysis = ScanRun::perform(folder, options, console);
+    if (parser.isSet(QStringLiteral("json")))
+        console.out << JsonText::pretty(ScanReport::json(analysis)) << "\n";
+    else
+        console.out << ScanReport::text(analysis);
+    return ExitCode::done;
+}
+
+} // namespace ScanCommand

@@ -1,0 +1,60 @@
+#include "ScanRun.h"
+
+#include "Analyzer.h"
+#include "CaptureTime.h"
+#include "Interrupt.h"
+#include "Messages.h"
+#include "ProgressLine.h"
+#include "Scanner.h"
+#include "UsageError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ScanRun {
+
+QString appName()
+{
+    return QStringLiteral("Orvalin");
+}
+
+QString folderArgument(const QString& argument)
+{
+    const QFileInfo info(argument);
+    if (!info.isDir())
+        throw UsageError { QStringLiteral("“%1” is not a folder.").arg(argument) };
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+Analysis perform(const QString& folder, const MatchOptions& options, Console& console)
+{
+    Interrupt interrupt;
+    CancellationToken cancel;
+    ProgressLine line(console.err, console.errIsTerminal);
+    const auto onProgress = [&](const ScanProgress& progress) {
+        if (Interrupt::requested())
+            cancel.cancel();
+        line.show(progress);
+    };
+
+    Analysis analysis { folder, {}, {} };
+    analysis.files = Scanner::scan(
+        folder, ScanOptions { Messages::reviewFolderName(appName()) }, onProgress, cancel);
+    line.clear();
+
+    CaptureReader reader;
+    if (options.matchCaptureTime) {
+        // Reading stamps can take a while; let Ctrl-C reach the analyzer's checkpoints.
+        reader = [stamps = CaptureTime::reader(folder), cancel](const QString& path) {
+            if (Interrupt::requested())
+                cancel.cancel();
+            return stamps(path);
+        };
+    }
+    if (Interrupt::requested())
+        throw Cancelled();
+    analysis.result = Analyzer::analyze(analysis.files, options, reader, cancel);
+    return analysis;
+}
+
+} // namespace ScanRun

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Console.h"
+
+#include <QStringList>
+
+// orvalin-cli stamps
+namespace StampsCommand {
+
+// The arguments after the command's name; returns the exit code, throws what Cli::run answers.
+int run(const QStringList& arguments, Console& console);
+
+} // namespace StampsCommand
