@@ -12,9 +12,12 @@ QString title(OrphanGroup group)
 QString iconName(OrphanGroup group)
 {
     switch (group) {
-    case OrphanGroup::raw: return QStringLiteral("camera.aperture");
-    case OrphanGroup::jpeg: return QStringLiteral("photo");
-    case OrphanGroup::sidecar: return QStringLiteral("doc.badge.gearshape");
+    case OrphanGroup::raw:
+        return QStringLiteral("camera.aperture");
+    case OrphanGroup::jpeg:
+        return QStringLiteral("photo");
+    case OrphanGroup::sidecar:
+        return QStringLiteral("doc.badge.gearshape");
     }
     return {};
 }

@@ -28,11 +28,13 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
     m_message->setAlignment(Qt::AlignHCenter);
     m_message->setMaximumWidth(560);
     layout->addWidget(m_message, 0, Qt::AlignHCenter);
-    auto* nothing = Style::label(tr("Nothing was moved."), Style::Text::callout, Style::Tone::secondary);
+    auto* nothing
+        = Style::label(tr("Nothing was moved."), Style::Text::callout, Style::Tone::secondary);
     nothing->setAlignment(Qt::AlignHCenter);
     layout->addWidget(nothing);
 
-    auto* choose = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Another Folder…"));
+    auto* choose
+        = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Another Folder…"));
     choose->setDefault(true);
     connect(choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
     for (const auto key : { Qt::Key_Return, Qt::Key_Enter }) {

@@ -1,8 +1,8 @@
 #include "StartView.h"
 
 #include "AppModel.h"
-#include "Recents.h"
 #include "Icons.h"
+#include "Recents.h"
 #include "Style.h"
 
 #include <QFrame>
@@ -20,8 +20,8 @@ QWidget* note(const QString& symbol, const QString& text)
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(Style::iconLabel(symbol, 16, Style::colour(Style::Tone::secondary)), 0,
-        Qt::AlignTop);
+    layout->addWidget(
+        Style::iconLabel(symbol, 16, Style::colour(Style::Tone::secondary)), 0, Qt::AlignTop);
     layout->addWidget(Style::label(text, Style::Text::callout, Style::Tone::secondary), 1);
     return row;
 }

@@ -3,6 +3,8 @@
 #include "Icons.h"
 
 #include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QScrollArea>
@@ -20,13 +22,20 @@ QFont font(Text text)
         return font;
     };
     switch (text) {
-    case Text::largeTitle: return scaled(2.0, QFont::DemiBold);
-    case Text::title: return scaled(1.7, QFont::DemiBold);
-    case Text::title2: return scaled(1.35, QFont::DemiBold);
-    case Text::headline: return scaled(1.0, QFont::Bold);
-    case Text::body: return scaled(1.0, QFont::Normal);
-    case Text::callout: return scaled(0.93, QFont::Normal);
-    case Text::caption: return scaled(0.85, QFont::Normal);
+    case Text::largeTitle:
+        return scaled(2.0, QFont::DemiBold);
+    case Text::title:
+        return scaled(1.7, QFont::DemiBold);
+    case Text::title2:
+        return scaled(1.35, QFont::DemiBold);
+    case Text::headline:
+        return scaled(1.0, QFont::Bold);
+    case Text::body:
+        return scaled(1.0, QFont::Normal);
+    case Text::callout:
+        return scaled(0.93, QFont::Normal);
+    case Text::caption:
+        return scaled(0.85, QFont::Normal);
     }
     return font;
 }
@@ -114,6 +123,26 @@ void makeBar(QWidget* widget)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Window).darker(104));
     widget->setPalette(palette);
+}
+
+} // namespace Style
+
+namespace Style {
+
+QHBoxLayout* barLayout(QWidget* bar)
+{
+    auto* outer = new QVBoxLayout(bar);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(divider);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(16, 10, 16, 10);
+    row->setSpacing(12);
+    outer->addLayout(row);
+    return row;
 }
 
 } // namespace Style
