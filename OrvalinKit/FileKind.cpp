@@ -1,5 +1,9 @@
 #include "FileKind.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 QSet<QString> setOf(std::initializer_list<const char*> extensions)
@@ -9,6 +13,70 @@ QSet<QString> setOf(std::initializer_list<const char*> extensions)
     for (const char* extension : extensions)
         set.insert(QString::fromLatin1(extension));
     return set;
+}
+
+FileKind kindOfLowerCase(const QString& lower)
+{
+    if (FileKinds::rawExtensions().contains(lower))
+        return FileKind::raw;
+    if (FileKinds::jpegExtensions().contains(lower))
+        return FileKind::jpeg;
+    if (FileKinds::heicExtensions().contains(lower))
+        return FileKind::heic;
+    if (FileKinds::sidecarExtensions().contains(lower))
+        return FileKind::sidecar;
+    if (FileKinds::videoExtensions().contains(lower))
+        return FileKind::video;
+    if (FileKinds::imageExtensions().contains(lower))
+        return FileKind::image;
+    return FileKind::other;
+}
+
+// The scan classifies every file it finds, so the common case, a short ASCII extension, is
+// looked up without building a string: lower-cased and packed into one integer, one byte a
+// character, in a sorted table made from the sets above.
+std::optional<quint64> packedLowerAscii(QStringView extension)
+{
+    if (extension.size() > qsizetype(sizeof(quint64)))
+        return std::nullopt;
+    quint64 packed = 0;
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        char16_t c = extension[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return std::nullopt;
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        packed |= quint64(c) << (8 * i);
+    }
+    return packed;
+}
+
+using PackedKind = std::pair<quint64, FileKind>;
+
+const std::vector<PackedKind>& packedKinds()
+{
+    static const std::vector<PackedKind> table = [] {
+        const std::pair<const QSet<QString>&, FileKind> sets[] {
+            { FileKinds::rawExtensions(), FileKind::raw },
+            { FileKinds::jpegExtensions(), FileKind::jpeg },
+            { FileKinds::heicExtensions(), FileKind::heic },
+            { FileKinds::sidecarExtensions(), FileKind::sidecar },
+            { FileKinds::videoExtensions(), FileKind::video },
+            { FileKinds::imageExtensions(), FileKind::image },
+        };
+        std::vector<PackedKind> rows;
+        for (const auto& [extensions, kind] : sets) {
+            for (const QString& extension : extensions) {
+                // An entry that does not pack could never be found this way; the general way
+                // still finds it.
+                if (const std::optional<quint64> packed = packedLowerAscii(extension))
+                    rows.emplace_back(*packed, kind);
+            }
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }();
+    return table;
 }
 
 } // namespace
@@ -25,13 +93,20 @@ const QList<FileKind>& allCases()
 QString rawValue(FileKind kind)
 {
     switch (kind) {
-    case FileKind::raw: return QStringLiteral("raw");
-    case FileKind::jpeg: return QStringLiteral("jpeg");
-    case FileKind::heic: return QStringLiteral("heic");
-    case FileKind::sidecar: return QStringLiteral("sidecar");
-    case FileKind::video: return QStringLiteral("video");
-    case FileKind::image: return QStringLiteral("image");
-    case FileKind::other: return QStringLiteral("other");
+    case FileKind::raw:
+        return QStringLiteral("raw");
+    case FileKind::jpeg:
+        return QStringLiteral("jpeg");
+    case FileKind::heic:
+        return QStringLiteral("heic");
+    case FileKind::sidecar:
+        return QStringLiteral("sidecar");
+    case FileKind::video:
+        return QStringLiteral("video");
+    case FileKind::image:
+        return QStringLiteral("image");
+    case FileKind::other:
+        return QStringLiteral("other");
     }
     return QStringLiteral("other");
 }
@@ -49,20 +124,15 @@ FileKind fromExtension(QStringView extension)
 {
     if (extension.isEmpty())
         return FileKind::other;
-    const QString lower = extension.toString().toLower();
-    if (rawExtensions().contains(lower))
-        return FileKind::raw;
-    if (jpegExtensions().contains(lower))
-        return FileKind::jpeg;
-    if (heicExtensions().contains(lower))
-        return FileKind::heic;
-    if (sidecarExtensions().contains(lower))
-        return FileKind::sidecar;
-    if (videoExtensions().contains(lower))
-        return FileKind::video;
-    if (imageExtensions().contains(lower))
-        return FileKind::image;
-    return FileKind::other;
+    if (const std::optional<quint64> packed = packedLowerAscii(extension)) {
+        const std::vector<PackedKind>& table = packedKinds();
+        const auto found = std::lower_bound(table.begin(), table.end(), *packed,
+            [](const PackedKind& row, quint64 key) { return row.first < key; });
+        return found != table.end() && found->first == *packed ? found->second : FileKind::other;
+    }
+    // Unicode lower-casing can turn a non-ASCII letter into an ASCII one (the Kelvin sign gives
+    // k), so anything else goes the general way.
+    return kindOfLowerCase(extension.toString().toLower());
 }
 
 bool isTwin(FileKind kind)
@@ -77,9 +147,9 @@ bool isMedia(FileKind kind)
 
 const QSet<QString>& rawExtensions()
 {
-    static const QSet<QString> set = setOf({ "cr2", "cr3", "crw", "nef", "nrw", "arw", "srf",
-        "sr2", "raf", "orf", "rw2", "rwl", "dng", "pef", "srw", "3fr", "fff", "iiq", "erf", "mef",
-        "mos", "mrw", "x3f", "kdc", "dcr", "raw", "gpr" });
+    static const QSet<QString> set = setOf({ "cr2", "cr3", "crw", "nef", "nrw", "arw", "srf", "sr2",
+        "raf", "orf", "rw2", "rwl", "dng", "pef", "srw", "3fr", "fff", "iiq", "erf", "mef", "mos",
+        "mrw", "x3f", "kdc", "dcr", "raw", "gpr" });
     return set;
 }
 

@@ -1,8 +1,8 @@
-#include "FileEntry.h"
 #include "FileKind.h"
 
-#include <QJsonObject>
+#include "FileEntry.h"
 
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 TEST(FileKind, ClassifiesByLastExtensionInAnyCase)
@@ -19,6 +19,10 @@ TEST(FileKind, ClassifiesByLastExtensionInAnyCase)
     EXPECT_EQ(FileKinds::fromExtension(u""), FileKind::other);
     EXPECT_EQ(FileKinds::fromExtension(u"txt"), FileKind::other);
     EXPECT_EQ(FileKinds::fromExtension(u"lrcat-wal"), FileKind::other);
+    EXPECT_EQ(FileKinds::fromExtension(u"jpegjpegjpeg"), FileKind::other);
+    // Lower-casing turns the Kelvin sign into an ASCII k.
+    EXPECT_EQ(FileKinds::fromExtension(u"\u212ADC"), FileKind::raw);
+    EXPECT_EQ(FileKinds::fromExtension(u"JP\u00C9"), FileKind::other);
 }
 
 TEST(FileKind, TablesAreDisjointAndMediaLeavesOutSidecars)

@@ -1,0 +1,29 @@
+#include "CliRunner.h"
+
+#include "Cli.h"
+
+#include <QProcess>
+#include <QTextStream>
+
+CliRun runCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ORVALIN_CLI_PATH), arguments);
+    process.closeWriteChannel();
+    process.waitForFinished(120'000);
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+CliRun runCliInProcess(const QStringList& arguments)
+{
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    Console console { out, err, false };
+    run.exitCode = Cli::run(arguments, console);
+    out.flush();
+    err.flush();
+    return run;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The outcome of one orvalin-cli run.
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the built orvalin-cli as a separate process, as a user's shell would.
+CliRun runCli(const QStringList& arguments);
+
+// Runs the commands in this process, for the cases that need no real process.
+CliRun runCliInProcess(const QStringList& arguments);

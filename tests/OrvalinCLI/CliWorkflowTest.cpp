@@ -1,0 +1,209 @@
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+QJsonValue json(const CliRun& run)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
+}
+
+QStringList paths(const QJsonArray& candidates)
+{
+    QStringList list;
+    for (const QJsonValue& candidate : candidates)
+        list << candidate[u"path"].toString();
+    return list;
+}
+
+// Relative path -> content digest of every file below `root`, hidden ones included.
+QMap<QString, QByteArray> fingerprint(const QString& root)
+{
+    QMap<QString, QByteArray> digests;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        digests.insert(path.mid(root.size() + 1),
+            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return digests;
+}
+
+class CliWorkflow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const CliRun sample = runCli({ QStringLiteral("sample"), shoot.path() });
+        ASSERT_EQ(sample.exitCode, 0) << sample.err.toStdString();
+        ASSERT_TRUE(sample.out.contains(u"59"));
+    }
+
+    CliRun run(QStringList arguments)
+    {
+        arguments << shoot.path();
+        return runCli(arguments);
+    }
+
+    TempFolder shoot;
+};
+
+} // namespace
+
+TEST_F(CliWorkflow, ScanReportsTheSampleShoot)
+{
+    const CliRun scan = run({ QStringLiteral("scan"), QStringLiteral("--json") });
+    ASSERT_EQ(scan.exitCode, 0) << scan.err.toStdString();
+    const QJsonValue report = json(scan);
+    EXPECT_EQ(report[u"fileCount"].toInt(), 59);
+    EXPECT_EQ(report[u"rawCount"].toInt(), 27);
+    EXPECT_EQ(report[u"twinCount"].toInt(), 27);
+    EXPECT_EQ(report[u"sidecarCount"].toInt(), 5);
+    EXPECT_EQ(report[u"heldInSingleKindFolders"].toInt(), 4);
+    EXPECT_EQ(report[u"pairs"].toArray().size(), 20);
+    EXPECT_EQ(paths(report[u"orphanRaws"].toArray()),
+        QStringList({ "2026-09 Lake trip/DSC_0103.NEF", "2026-09 Lake trip/DSC_0106.NEF",
+            "2026-09 Lake trip/DSC_0107.NEF", "2026-09 Lake trip/DSC_0110.NEF",
+            "2026-10 Garden/IMG_2203.CR3", "2026-10 Market/Afternoon/DSCF3302.RAF",
+            "2026-10 Market/Afternoon/DSCF3304.RAF" }));
+    const QJsonArray followers = report[u"orphanRaws"][1][u"followers"].toArray();
+    ASSERT_EQ(followers.size(), 1);
+    EXPECT_EQ(followers[0][u"path"].toString(), u"2026-09 Lake trip/DSC_0106.NEF.xmp");
+    EXPECT_EQ(followers[0][u"kind"].toString(), u"sidecar");
+    EXPECT_EQ(paths(report[u"orphanSidecars"].toArray()),
+        QStringList({ "2026-09 Lake trip/DSC_0099.xmp", "2026-10 Garden/IMG_2290.pp3",
+            "2026-10 Market/Afternoon/DSCF3399.on1" }));
+
+    const CliRun text = run({ QStringLiteral("scan") });
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_TRUE(text.out.contains(u"RAW without JPEG: 9 files"));
+    EXPECT_TRUE(text.out.contains(u"+ DSC_0106.NEF.xmp"));
+    EXPECT_TRUE(text.err.isEmpty()) << "no progress line when stderr is not a terminal";
+
+    const CliRun loose = run({ QStringLiteral("scan"), QStringLiteral("--json"),
+        QStringLiteral("--no-ignore-edit-suffixes"), QStringLiteral("--match-capture-time") });
+    const QJsonArray pairs = json(loose)[u"pairs"].toArray();
+    ASSERT_FALSE(pairs.isEmpty());
+    EXPECT_EQ(pairs.last()[u"raw"].toString(), u"2026-10 Garden/IMG_2205.CR3");
+    EXPECT_TRUE(pairs.last()[u"byCaptureTime"].toBool());
+}
+
+TEST_F(CliWorkflow, MoveThenRestoreBringsBackEveryByte)
+{
+    const QMap<QString, QByteArray> before = fingerprint(shoot.path());
+
+    const CliRun dryRun = run({ QStringLiteral("move"), QStringLiteral("--tick"),
+        QStringLiteral("raw"), QStringLiteral("--dry-run"), QStringLiteral("--json") });
+    ASSERT_EQ(dryRun.exitCode, 0) << dryRun.err.toStdString();
+    const QJsonValue plan = json(dryRun)[u"plan"];
+    EXPECT_EQ(plan[u"fileCount"].toInt(), 9);
+    EXPECT_EQ(plan[u"lines"][0][u"picked"].toInt(), 7);
+    EXPECT_EQ(plan[u"lines"][0][u"sidecars"].toInt(), 2);
+    EXPECT_FALSE(json(dryRun).toObject().contains(u"session"));
+    EXPECT_EQ(fingerprint(shoot.path()), before);
+
+    const CliRun move = run({ QStringLiteral("move"), QStringLiteral("--tick"),
+        QStringLiteral("raw"), QStringLiteral("--path"),
+        QStringLiteral("2026-10 Garden/IMG_2290.pp3"), QStringLiteral("--json") });
+    ASSERT_EQ(move.exitCode, 0) << move.err.toStdString();
+    const QJsonValue moved = json(move);
+    EXPECT_EQ(moved[u"moved"].toInt(), 10);
+    EXPECT_TRUE(moved[u"failed"].toArray().isEmpty());
+    const QString session = moved[u"session"].toString();
+    EXPECT_TRUE(session.startsWith(shoot.at(QStringLiteral("Orvalin Review/"))));
+    EXPECT_TRUE(QFile::exists(session + u"/restore-log.json"));
+    EXPECT_TRUE(QFile::exists(session + u"/Moved files.txt"));
+    EXPECT_TRUE(QFile::exists(session + u"/2026-10 Garden/IMG_2203.CR3.dop"));
+    EXPECT_FALSE(QFile::exists(shoot.at(QStringLiteral("2026-10 Garden/IMG_2203.CR3"))));
+
+    const QJsonValue rescan = json(run({ QStringLiteral("scan"), QStringLiteral("--json") }));
+    EXPECT_EQ(rescan[u"fileCount"].toInt(), 49) << "the review folder is never scanned";
+    EXPECT_TRUE(rescan[u"orphanRaws"].toArray().isEmpty());
+
+    const QJsonArray sessions
+        = json(run({ QStringLiteral("sessions"), QStringLiteral("--json") })).toArray();
+    ASSERT_EQ(sessions.size(), 1);
+    EXPECT_EQ(sessions[0][u"inReview"].toInt(), 10);
+    EXPECT_EQ(sessions[0][u"waiting"].toInt(), 0);
+    EXPECT_FALSE(sessions[0].toObject().contains(u"restored"));
+
+    const CliRun restore = runCli({ QStringLiteral("restore"), QStringLiteral("--json"),
+        shoot.path(), QStringLiteral("--all") });
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_EQ(json(restore)[u"restored"].toInt(), 10);
+
+    QMap<QString, QByteArray> after = fingerprint(shoot.path());
+    after.removeIf([](const auto& item) { return item.key().startsWith(u"Orvalin Review/"); });
+    EXPECT_EQ(after, before);
+    const QJsonArray restored
+        = json(run({ QStringLiteral("sessions"), QStringLiteral("--json") })).toArray();
+    EXPECT_TRUE(restored[0].toObject().contains(u"restored"));
+}
+
+TEST_F(CliWorkflow, RestoreNeverOverwritesAFileBackInPlace)
+{
+    const QString path = QStringLiteral("2026-10 Garden/IMG_2290.pp3");
+    ASSERT_EQ(run({ QStringLiteral("move"), QStringLiteral("--path"), path }).exitCode, 0);
+    const QByteArray newcomer("written after the move");
+    shoot.write(path, newcomer);
+
+    const CliRun restore = runCli({ QStringLiteral("restore"), QStringLiteral("--json"),
+        shoot.path(), QStringLiteral("--all") });
+    ASSERT_EQ(restore.exitCode, 0);
+    EXPECT_EQ(json(restore)[u"conflicts"].toArray(), QJsonArray({ path }));
+    EXPECT_EQ(readFile(shoot.at(path)), newcomer);
+
+    const QJsonArray sessions
+        = json(run({ QStringLiteral("sessions"), QStringLiteral("--json") })).toArray();
+    EXPECT_EQ(sessions[0][u"waiting"].toInt(), 1);
+    const CliRun text = run({ QStringLiteral("sessions") });
+    EXPECT_TRUE(
+        text.out.contains(u"1 waiting: a file with the same name is back in the original place"));
+}
+
+TEST_F(CliWorkflow, MoveRejectsAPathThatIsNoLeftover)
+{
+    const QString paired = QStringLiteral("2026-09 Lake trip/DSC_0101.NEF");
+    const CliRun move = run({ QStringLiteral("move"), QStringLiteral("--path"), paired });
+    EXPECT_EQ(move.exitCode, 2);
+    EXPECT_TRUE(move.err.contains(paired));
+    EXPECT_TRUE(QFile::exists(shoot.at(paired)));
+}
+
+TEST(CliRefusal, CatalogFolderExitsWithThreeAndTheReason)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("IMG_1.CR3"));
+    folder.write(QStringLiteral("Lightroom/Catalog.lrcat"));
+    const CliRun scan = runCli({ QStringLiteral("scan"), folder.path() });
+    EXPECT_EQ(scan.exitCode, 3);
+    EXPECT_TRUE(
+        scan.err.contains(u"This folder holds a Lightroom catalog (“Lightroom/Catalog.lrcat”)."));
+    EXPECT_TRUE(scan.err.contains(u"Nothing was moved."));
+    const CliRun move = runCli({ QStringLiteral("move"), QStringLiteral("--tick"),
+        QStringLiteral("raw"), QStringLiteral("--no-only-mixed-folders"), folder.path() });
+    EXPECT_EQ(move.exitCode, 3);
+    EXPECT_TRUE(QFile::exists(folder.at(QStringLiteral("IMG_1.CR3"))));
+}
+
+TEST(CliStamps, PrintsOneLinePerFile)
+{
+    const QString canon = corpusFile(QStringLiteral("Apple.jpg"));
+    const QString text = corpusFile(QStringLiteral("XMP.xmp"));
+    const CliRun stamps = runCli({ QStringLiteral("stamps"), canon, text });
+    ASSERT_EQ(stamps.exitCode, 0);
+    EXPECT_EQ(stamps.out, canon + u"\t2016:09:28 18:18:05\t813\tiPhone 7\n" + text + u'\n');
+}
