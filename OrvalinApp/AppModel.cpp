@@ -46,19 +46,6 @@ QString describe(const std::exception& error)
     return QString::fromLocal8Bit(error.what());
 }
 
-// Runs `work` on the thread pool and hands its value to `done` on the model's thread, unless
-// the model is gone by then: the watcher is the model's child and dies with it.
-template <typename T, typename Work, typename Done>
-void runInBackground(AppModel* model, Work work, Done done)
-{
-    auto* watcher = new QFutureWatcher<T>(model);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, model, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
-}
-
 using FolderGroup = AppModel::FolderGroup;
 
 QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
@@ -79,6 +66,28 @@ QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
 
 } // namespace
 
+// The watcher is the model's child, so a model that is gone takes the delivery with it.
+template <typename T, typename Work, typename Done>
+void AppModel::runInBackground(Work work, Done done)
+{
+    auto* watcher = new QFutureWatcher<T>(this);
+    ++m_pendingTasks;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done] {
+        watcher->deleteLater();
+        --m_pendingTasks;
+        done(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
+
+struct AppModel::Analysis
+{
+    ScanResult result;
+    QMap<OrphanGroup, QList<FolderGroup>> folders;
+    // Of every candidate.
+    QSet<QString> ids;
+};
+
 struct AppModel::ScanOutcome
 {
     enum class Kind : quint8
@@ -91,7 +100,7 @@ struct AppModel::ScanOutcome
 
     Kind kind = Kind::failed;
     QList<FileEntry> files;
-    ScanResult result;
+    Analysis analysis;
     ScanProgress lastProgress;
     std::optional<ScanRefusal> refusal;
     QString error;
@@ -304,7 +313,7 @@ void AppModel::startScan()
                         int(std::min<qint64>(progress.files, INT_MAX)), progress.folder);
                 },
                 cancel);
-            outcome.result = Analyzer::analyze(outcome.files, options, reader, cancel);
+            outcome.analysis = prepare(Analyzer::analyze(outcome.files, options, reader, cancel));
             outcome.kind = ScanOutcome::Kind::finished;
         } catch (const ScanRefusal& refusal) {
             outcome.kind = ScanOutcome::Kind::refused;
@@ -321,11 +330,13 @@ void AppModel::startScan()
     };
 
     auto* watcher = new QFutureWatcher<ScanOutcome>(this);
+    ++m_pendingTasks;
     connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, watcher, id] {
         applyProgress(id, { watcher->progressValue(), watcher->progressText() });
     });
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, id, options] {
         watcher->deleteLater();
+        --m_pendingTasks;
         finishScan(id, options, watcher->result());
     });
     watcher->setFuture(QtConcurrent::run(std::move(work)));
@@ -347,7 +358,7 @@ void AppModel::finishScan(quint64 id, const MatchOptions& scannedWith, const Sca
     case ScanOutcome::Kind::finished:
         setProgress(outcome.lastProgress);
         setFiles(outcome.files);
-        applyResult(outcome.result);
+        applyAnalysis(outcome.analysis);
         setPhase(Phase::ready());
         // The options changed while the scan ran; what is shown must follow the new ones.
         if (scannedWith != m_options)
@@ -409,21 +420,20 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     const CancellationToken cancel = m_analysis.cancel;
     setBusy(tr("Matching…"));
 
-    runInBackground<std::optional<ScanResult>>(
-        this,
-        [files, options, reader, cancel]() -> std::optional<ScanResult> {
+    runInBackground<std::optional<Analysis>>(
+        [files, options, reader, cancel]() -> std::optional<Analysis> {
             try {
-                return Analyzer::analyze(files, options, reader, cancel);
+                return prepare(Analyzer::analyze(files, options, reader, cancel));
             } catch (...) {
                 // A failed re-analysis keeps the previous result, silently.
                 return std::nullopt;
             }
         },
-        [this, id, done](const std::optional<ScanResult>& result) {
+        [this, id, done](const std::optional<Analysis>& analysis) {
             if (id == m_analysis.id) {
                 m_analysis.running = false;
-                if (result)
-                    applyResult(*result);
+                if (analysis)
+                    applyAnalysis(*analysis);
             }
             done();
         });
@@ -435,20 +445,28 @@ void AppModel::endBusy()
         setBusy(std::nullopt);
 }
 
-void AppModel::applyResult(const ScanResult& result)
+AppModel::Analysis AppModel::prepare(const ScanResult& result)
 {
-    setResult(result);
-
-    QMap<OrphanGroup, QList<FolderGroup>> folders;
-    QSet<QString> ids;
+    Analysis analysis { result, {}, {} };
     for (const OrphanGroup group : OrphanGroups::allCases()) {
         const QList<Candidate>& candidates = result.candidates(group);
-        folders.insert(group, byFolder(candidates));
+        analysis.folders.insert(group, byFolder(candidates));
         for (const Candidate& candidate : candidates)
-            ids.insert(candidate.id());
+            analysis.ids.insert(candidate.id());
     }
-    setFolders(folders);
-    setSelection(QSet<QString>(m_selection).intersect(ids));
+    return analysis;
+}
+
+void AppModel::applyAnalysis(const Analysis& analysis)
+{
+    setResult(analysis.result);
+    setFolders(analysis.folders);
+    QSet<QString> kept;
+    for (const QString& id : m_selection) {
+        if (analysis.ids.contains(id))
+            kept.insert(id);
+    }
+    setSelection(kept);
 }
 
 // Ticks
@@ -527,7 +545,6 @@ void AppModel::move(const MovePlan& plan)
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
 
     runInBackground<Result>(
-        this,
         [=]() -> Result {
             try {
                 return { Mover::move(plan, root, reviewFolder, app, now, wording, *fileManager),
@@ -588,7 +605,6 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
 
     runInBackground<RestoreOutcome>(
-        this,
         [=]() {
             RestoreOutcome total;
             for (const QString& folder : folders) {
@@ -636,7 +652,6 @@ void AppModel::refreshSessions()
     const QString reviewFolder = m_reviewFolderName;
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
     runInBackground<std::optional<QList<ReviewSession>>>(
-        this,
         [=]() -> std::optional<QList<ReviewSession>> {
             try {
                 return Mover::sessions(root, reviewFolder, *fileManager);

@@ -138,6 +138,8 @@ public:
     const std::optional<QString>& previewUrl() const { return m_previewUrl; }
     const MatchOptions& options() const { return m_options; }
     bool persist() const { return m_persist; }
+    // Whether a background task has yet to report back.
+    bool hasPendingWork() const { return m_pendingTasks > 0; }
 
     // Counting helpers for the views.
     // Candidates of the group in the current result; 0 without a result.
@@ -213,6 +215,13 @@ private:
         CancellationToken cancel;
     };
     struct ScanOutcome;
+    // A result with what the model derives from it, prepared off the main thread.
+    struct Analysis;
+    static Analysis prepare(const ScanResult& result);
+
+    // Runs `work` on the thread pool and hands its value to `done` on the main thread, unless
+    // the model is gone by then.
+    template <typename T, typename Work, typename Done> void runInBackground(Work work, Done done);
 
     void startScan();
     // Makes the running scan task no longer the current one, so that its outcome is dropped.
@@ -222,7 +231,7 @@ private:
     // Runs `done` once the analysis has ended, or at once when none can start.
     void reanalyzeThen(std::function<void()> done);
     void abandonAnalysis();
-    void applyResult(const ScanResult& result);
+    void applyAnalysis(const Analysis& analysis);
     void finishMove(const QString& root, const MoveOutcome& outcome);
     void finishRestore(const RestoreOutcome& total);
     void endBusy();
@@ -267,6 +276,7 @@ private:
     TaskState m_scan;
     TaskState m_analysis;
     quint64 m_sessionsRequest = 0;
+    int m_pendingTasks = 0;
 
     FileManagerFactory m_fileManagerFactory;
     FolderPicker m_folderPicker;

@@ -1,0 +1,189 @@
+#include "Formatting.h"
+#include "LocalFileManager.h"
+#include "ModelTestSupport.h"
+#include "OperationError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Refuses to create any folder, as a read-only disk would.
+class ReadOnlyFileManager : public LocalFileManager
+{
+public:
+    void createFolders(const QString&) override
+    {
+        throw OperationError(QStringLiteral("The disk is read-only."));
+    }
+};
+
+class MoveRestoreTest : public ModelTest
+{
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        // Each move one minute after the last, so that sessions sort by their order.
+        model.setClock(
+            [this] { return QDateTime(QDate(2026, 10, 5), QTime(14, 3)).addSecs(60 * ++moves); });
+    }
+
+    void moveTicked()
+    {
+        model.reviewMove();
+        ASSERT_TRUE(model.plan());
+        model.move(*model.plan());
+        ASSERT_TRUE(settle(model));
+    }
+
+    QString moveNotice(qsizetype count, qint64 size) const
+    {
+        return QStringLiteral("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
+            .arg(count)
+            .arg(Formatting::byteCount(size));
+    }
+
+    qint64 sizeOf(const QStringList& paths) const
+    {
+        qint64 size = 0;
+        for (const QString& path : paths)
+            size += path.toUtf8().size();
+        return size;
+    }
+
+    AppModel model { false };
+    int moves = 0;
+};
+
+TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
+{
+    writeFiles({ "A/a.NEF", "A/b.NEF", "A/c.JPG", "A/d.NEF", "A/d.xmp", "A/p.NEF", "A/p.JPG" });
+    openAndSettle(model, folder.path());
+
+    // Nothing ticked: no plan.
+    model.reviewMove();
+    EXPECT_FALSE(model.plan());
+
+    tick(model, { "A/a.NEF", "A/b.NEF", "A/c.JPG" });
+    model.reviewMove();
+    ASSERT_TRUE(model.plan());
+    EXPECT_EQ(model.plan()->fileCount(), 3);
+    model.dismissPlan();
+    EXPECT_FALSE(model.plan());
+
+    QStringList busyLabels;
+    QObject::connect(
+        &model, &AppModel::busyChanged, [&] { busyLabels.append(model.busy().value_or("")); });
+    moveTicked();
+
+    EXPECT_EQ(busyLabels, QStringList({ "Moving files to the review folder…", "Matching…", "" }));
+    ASSERT_TRUE(model.notice());
+    EXPECT_EQ(model.notice()->text, moveNotice(3, sizeOf({ "A/a.NEF", "A/b.NEF", "A/c.JPG" })));
+    ASSERT_TRUE(model.notice()->session);
+    const QString session = *model.notice()->session;
+    EXPECT_EQ(QFileInfo(session).path(), folder.at("Orvalin Review"));
+    EXPECT_TRUE(QFile::exists(session + "/A/a.NEF"));
+    EXPECT_FALSE(QFile::exists(folder.at("A/a.NEF")));
+
+    EXPECT_TRUE(model.selection().isEmpty());
+    EXPECT_EQ(idsOf(model.result()->orphanRaws), QStringList({ "A/d.NEF" }));
+    EXPECT_TRUE(model.result()->orphanJPEGs.isEmpty());
+    EXPECT_EQ(model.files().size(), 4);
+    ASSERT_EQ(model.sessions().size(), 1);
+    EXPECT_EQ(model.sessions().first().folder, session);
+    EXPECT_EQ(model.restorableSessions().size(), 1);
+
+    // A sidecar follower counts as a moved file too.
+    tick(model, { "A/d.NEF" });
+    moveTicked();
+    EXPECT_EQ(model.notice()->text, moveNotice(2, sizeOf({ "A/d.NEF", "A/d.xmp" })));
+    EXPECT_EQ(model.sessions().size(), 2);
+}
+
+TEST_F(MoveRestoreTest, AFileDeletedBeforeTheMoveIsCountedAsNotMoved)
+{
+    writeFiles({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
+    openAndSettle(model, folder.path());
+    tick(model, { "a.NEF", "b.NEF" });
+    QFile::remove(folder.at("b.NEF"));
+
+    moveTicked();
+
+    EXPECT_EQ(model.notice()->text,
+        moveNotice(1, sizeOf({ "a.NEF" })) + " 1 couldn’t be moved; see the log.");
+    EXPECT_FALSE(model.error());
+}
+
+TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndSaysSo)
+{
+    writeFiles({ "a.NEF", "p.NEF", "p.JPG" });
+    openAndSettle(model, folder.path());
+    model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
+    tick(model, { "a.NEF" });
+    const QList<FileEntry> files = model.files();
+
+    moveTicked();
+
+    EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
+    EXPECT_EQ(model.files(), files);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a.NEF" }));
+    EXPECT_FALSE(model.notice());
+    EXPECT_FALSE(model.busy());
+    EXPECT_TRUE(QFile::exists(folder.at("a.NEF")));
+}
+
+TEST_F(MoveRestoreTest, RestoreAllSumsEverySessionIntoOneNotice)
+{
+    writeFiles({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
+    openAndSettle(model, folder.path());
+    tick(model, { "a.NEF" });
+    moveTicked();
+    tick(model, { "b.NEF", "c.NEF" });
+    moveTicked();
+    ASSERT_EQ(model.restorableSessions().size(), 2);
+
+    // c's place is taken again, so c must stay in the review folder.
+    folder.write("c.NEF", "a new c");
+    QStringList busyLabels;
+    QObject::connect(
+        &model, &AppModel::busyChanged, [&] { busyLabels.append(model.busy().value_or("")); });
+    model.restore(model.restorableSessions());
+    ASSERT_TRUE(settle(model));
+
+    EXPECT_EQ(busyLabels, QStringList({ "Putting files back…", "" }));
+    ASSERT_TRUE(model.notice());
+    EXPECT_EQ(model.notice()->text,
+        "Put back 2 files. 1 stayed in the review folder because a file with the same name is "
+        "back in the original place.");
+    EXPECT_FALSE(model.notice()->session);
+    EXPECT_EQ(readFile(folder.at("a.NEF")), "a.NEF");
+    EXPECT_EQ(readFile(folder.at("b.NEF")), "b.NEF");
+    EXPECT_EQ(readFile(folder.at("c.NEF")), "a new c");
+
+    // The re-scan shows the files that came back; the session holding c stays restorable.
+    EXPECT_EQ(model.phase(), AppModel::Phase::ready());
+    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 3);
+    ASSERT_EQ(model.restorableSessions().size(), 1);
+    EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().first().folder);
+}
+
+TEST_F(MoveRestoreTest, TheNoticeRestoresTheSessionItNames)
+{
+    writeFiles({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
+    openAndSettle(model, folder.path());
+    tick(model, { "a.NEF", "b.NEF" });
+    moveTicked();
+    folder.write("a.NEF", "back");
+    folder.write("b.NEF", "back");
+
+    model.restoreNoticeSession();
+    ASSERT_TRUE(settle(model));
+
+    EXPECT_EQ(model.notice()->text,
+        "Put back 0 files. 2 stayed in the review folder because a file with the same name is "
+        "back in the original place.");
+    EXPECT_EQ(model.restorableSessions().size(), 1);
+}
+
+} // namespace

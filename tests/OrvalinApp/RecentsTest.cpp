@@ -1,0 +1,118 @@
+#include "Recents.h"
+
+#include "ModelTestSupport.h"
+
+#include <QDir>
+
+namespace {
+
+using RecentsTest = ModelTest;
+
+QStringList pathsOf(const QList<Recents::Item>& items)
+{
+    QStringList paths;
+    for (const Recents::Item& item : items)
+        paths.append(item.path);
+    return paths;
+}
+
+TEST_F(RecentsTest, StoredAsCompactJsonWithBase64Bookmarks)
+{
+    const QList<Recents::Item> items {
+        { "Shoots", "/home/ana/Shoots", "/home/ana/Shoots" },
+        { "Año “2026”", "/media/Año “2026”", QByteArray("\x00\xff", 2) },
+    };
+    const QByteArray json = Recents::encoded(items);
+
+    EXPECT_EQ(json,
+        R"([{"name":"Shoots","path":"/home/ana/Shoots","bookmark":"L2hvbWUvYW5hL1Nob290cw=="},)"
+        R"({"name":"Año “2026”","path":"/media/Año “2026”","bookmark":"AP8="}])");
+    EXPECT_EQ(Recents::decoded(json), items);
+    Recents::save(items);
+    EXPECT_EQ(QSettings().value("recentFolders").toByteArray(), json);
+    EXPECT_EQ(Recents::load(), items);
+}
+
+TEST_F(RecentsTest, AnEmptyOrCorruptValueLoadsAsNoFoldersAndStaysUntilTheNextSave)
+{
+    EXPECT_TRUE(Recents::load().isEmpty());
+    for (const QByteArray& stored : { QByteArray(), QByteArray("{}"), QByteArray("[{\"name\":1}]"),
+             QByteArray(R"([{"name":"a","path":"/a","bookmark":"***"}])") }) {
+        QSettings().setValue("recentFolders", stored);
+        EXPECT_TRUE(Recents::load().isEmpty()) << stored.toStdString();
+        EXPECT_EQ(QSettings().value("recentFolders").toByteArray(), stored);
+    }
+}
+
+TEST_F(RecentsTest, AddingKeepsFiveDistinctFoldersNewestFirst)
+{
+    for (int i = 1; i <= 6; ++i)
+        Recents::add(folder.makeFolder(QStringLiteral("S%1").arg(i)));
+    QList<Recents::Item> items = Recents::load();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items.first().name, "S6");
+    EXPECT_EQ(items.last().name, "S2");
+
+    Recents::add(folder.at("S4"));
+    items = Recents::load();
+    EXPECT_EQ(pathsOf(items),
+        QStringList({ folder.at("S4"), folder.at("S6"), folder.at("S5"), folder.at("S3"),
+            folder.at("S2") }));
+}
+
+TEST_F(RecentsTest, RemovingTakesOnlyTheEqualItem)
+{
+    Recents::add(folder.makeFolder("S"));
+    const Recents::Item current = Recents::load().first();
+    Recents::Item older = current;
+    older.bookmark = "an older bookmark";
+
+    Recents::remove(older);
+    EXPECT_EQ(Recents::load(), QList<Recents::Item>({ current }));
+    Recents::remove(current);
+    EXPECT_TRUE(Recents::load().isEmpty());
+}
+
+TEST_F(RecentsTest, ReopeningAFolderThatIsGoneSaysSoAndForgetsIt)
+{
+    Recents::add(folder.makeFolder("Kept"));
+    Recents::add(folder.makeFolder("Renamed"));
+    Recents::add(folder.makeFolder("Vanished"));
+    ASSERT_TRUE(QDir(folder.path()).rename("Renamed", "Renamed later"));
+    ASSERT_TRUE(QDir(folder.at("Vanished")).removeRecursively());
+    AppModel model(false);
+
+    for (const QString name : { "Vanished", "Renamed" }) {
+        const Recents::Item item = Recents::load().at(name == "Vanished" ? 0 : 1);
+        ASSERT_EQ(item.name, name);
+        model.clearError();
+        model.openRecent(item);
+        EXPECT_EQ(model.error(),
+            QStringLiteral("“%1” can’t be found any more. It may have been moved, renamed or be "
+                           "on a disk that isn’t connected.")
+                .arg(name));
+        EXPECT_FALSE(model.root());
+        EXPECT_EQ(model.phase(), AppModel::Phase::idle());
+        EXPECT_FALSE(Recents::load().contains(item));
+    }
+    EXPECT_EQ(pathsOf(Recents::load()), QStringList({ folder.at("Kept") }));
+}
+
+TEST_F(RecentsTest, ReopeningAFolderOpensItAndPutsItFirst)
+{
+    folder.write("Old/a.NEF");
+    folder.write("Old/a.JPG");
+    Recents::add(folder.at("Old"));
+    Recents::add(folder.makeFolder("New"));
+    AppModel model(false);
+
+    model.openRecent(Recents::load().at(1));
+    ASSERT_TRUE(settle(model));
+
+    EXPECT_EQ(model.root(), folder.at("Old"));
+    EXPECT_EQ(model.accessing(), folder.at("Old"));
+    EXPECT_EQ(model.phase(), AppModel::Phase::ready());
+    EXPECT_EQ(pathsOf(Recents::load()), QStringList({ folder.at("Old"), folder.at("New") }));
+}
+
+} // namespace

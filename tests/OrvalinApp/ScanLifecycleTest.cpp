@@ -1,0 +1,159 @@
+#include "ModelTestSupport.h"
+#include "Recents.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+namespace {
+
+using Phase = AppModel::Phase;
+
+class ScanLifecycleTest : public ModelTest
+{
+protected:
+    // Enough files that a walk is still going when the same event-loop turn cancels it: RAW
+    // leftovers, and a JPEG leftover in every tenth place so that every folder is mixed.
+    // 1650 files in all.
+    void writeManyFiles(const QString& under, int raws)
+    {
+        for (int i = 0; i < raws; ++i) {
+            const QString subfolder = QStringLiteral("%1/F%2/").arg(under).arg(i / 100);
+            folder.write(subfolder + QStringLiteral("IMG_%1.NEF").arg(i));
+            if (i % 10 == 0)
+                folder.write(subfolder + QStringLiteral("DSC_%1.JPG").arg(i));
+        }
+    }
+};
+
+TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInFirstAppearanceOrder)
+{
+    // Sorted by path, A/x/w.NEF falls between A/x.NEF and A/z.NEF, so folder A must gather
+    // x and z across it.
+    writeFiles({ "A/x.NEF", "A/z.NEF", "A/p.NEF", "A/p.JPG", "A/x/w.NEF", "A/x/m.NEF", "A/x/m.JPG",
+        "r.NEF", "s.JPG" });
+    AppModel model(false);
+    QSignalSpy phases(&model, &AppModel::phaseChanged);
+
+    openAndSettle(model, folder.path());
+
+    EXPECT_EQ(model.phase(), Phase::ready());
+    EXPECT_EQ(phases.count(), 2); // scanning, then ready
+    EXPECT_EQ(model.files().size(), 9);
+    EXPECT_EQ(model.progress(), (ScanProgress { 9, QString() }));
+    EXPECT_EQ(model.sidebar(), SidebarItem::overview());
+    EXPECT_FALSE(model.isScanning());
+
+    const QList<AppModel::FolderGroup> raws = model.folderGroups(OrphanGroup::raw);
+    ASSERT_EQ(raws.size(), 3);
+    EXPECT_EQ(raws[0].folder, "A");
+    EXPECT_EQ(idsOf(raws[0].candidates), QStringList({ "A/x.NEF", "A/z.NEF" }));
+    EXPECT_EQ(raws[1].folder, "A/x");
+    EXPECT_EQ(idsOf(raws[1].candidates), QStringList({ "A/x/w.NEF" }));
+    EXPECT_EQ(raws[2].folder, "");
+    EXPECT_EQ(idsOf(raws[2].candidates), QStringList({ "r.NEF" }));
+
+    ASSERT_EQ(model.folders().size(), 3);
+    EXPECT_EQ(model.folderGroups(OrphanGroup::jpeg).size(), 1);
+    EXPECT_TRUE(model.folders().contains(OrphanGroup::sidecar));
+    EXPECT_TRUE(model.folders().value(OrphanGroup::sidecar).isEmpty());
+}
+
+TEST_F(ScanLifecycleTest, ARefusedLocationClearsTheOldFolderWithoutScanning)
+{
+    writeFiles({ "Shoot/a.NEF", "Shoot/b.JPG", "Lib.photoslibrary/Masters/c.NEF" });
+    AppModel model(false);
+    openAndSettle(model, folder.at("Shoot"));
+    tick(model, { "a.NEF" });
+    ASSERT_FALSE(model.selection().isEmpty());
+
+    // The refused folder is opened while a re-scan of the first still runs: the abandoned
+    // scan's ending must not take the refusal screen away.
+    model.rescan();
+    const QString refused = folder.at("Lib.photoslibrary/Masters");
+    model.open(refused, true);
+    ASSERT_TRUE(settle(model));
+
+    ASSERT_TRUE(model.phase().isRefused());
+    EXPECT_EQ(model.phase().refusal->reason, ScanRefusal::Reason::insidePhotosLibrary);
+    EXPECT_EQ(model.phase().refusal->text, "Lib.photoslibrary");
+    EXPECT_EQ(model.root(), refused);
+    EXPECT_TRUE(model.files().isEmpty());
+    EXPECT_FALSE(model.result());
+    EXPECT_TRUE(model.folders().isEmpty());
+    EXPECT_TRUE(model.selection().isEmpty());
+    EXPECT_TRUE(model.sessions().isEmpty());
+    EXPECT_FALSE(model.notice());
+    EXPECT_FALSE(model.isScanning());
+
+    const QList<Recents::Item> recents = Recents::load();
+    ASSERT_FALSE(recents.isEmpty());
+    EXPECT_EQ(recents.first().path, refused);
+}
+
+TEST_F(ScanLifecycleTest, ACatalogDeepInTheWalkRefusesTheFolder)
+{
+    writeManyFiles("Shoots", 1500);
+    folder.write("Shoots/Old/Lightroom/Catalog.lrcat");
+    AppModel model(false);
+
+    openAndSettle(model, folder.at("Shoots"));
+
+    ASSERT_TRUE(model.phase().isRefused());
+    EXPECT_EQ(model.phase().refusal,
+        (ScanRefusal {
+            ScanRefusal::Reason::containsLightroomCatalog, "Old/Lightroom/Catalog.lrcat" }));
+    EXPECT_FALSE(model.result());
+}
+
+TEST_F(ScanLifecycleTest, ARescanReplacesTheRunningScanWhoseResultNeverAppears)
+{
+    writeManyFiles("Shoots", 1500);
+    AppModel model(false);
+    QSignalSpy results(&model, &AppModel::resultChanged);
+    QSignalSpy phases(&model, &AppModel::phaseChanged);
+
+    model.open(folder.at("Shoots"), false);
+    folder.write("Shoots/late.JPG");
+    model.rescan();
+    ASSERT_TRUE(settle(model));
+
+    EXPECT_EQ(model.phase(), Phase::ready());
+    EXPECT_EQ(results.count(), 1);
+    EXPECT_EQ(phases.count(), 2);
+    EXPECT_EQ(model.files().size(), 1651);
+}
+
+TEST_F(ScanLifecycleTest, CancellingAFirstScanGoesBackToTheStartAndARescanToTheOldResult)
+{
+    writeManyFiles("Shoots", 1500);
+    AppModel model(false);
+
+    model.open(folder.at("Shoots"), false);
+    model.cancelScan();
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.phase(), Phase::idle());
+    EXPECT_FALSE(model.result());
+    EXPECT_FALSE(model.error());
+
+    openAndSettle(model, folder.at("Shoots"));
+    ASSERT_EQ(model.phase(), Phase::ready());
+    tick(model, { "F0/IMG_0.NEF", "F3/IMG_300.NEF" });
+    const ScanResult before = *model.result();
+    const QSet<QString> ticks = model.selection();
+
+    folder.write("Shoots/F0/new.NEF");
+    QSignalSpy results(&model, &AppModel::resultChanged);
+    model.rescan();
+    EXPECT_TRUE(model.phase().isScanning());
+    EXPECT_TRUE(model.isScanning());
+    model.cancelScan();
+    ASSERT_TRUE(settle(model));
+
+    EXPECT_EQ(model.phase(), Phase::ready());
+    EXPECT_EQ(results.count(), 0);
+    EXPECT_EQ(*model.result(), before);
+    EXPECT_EQ(model.selection(), ticks);
+    EXPECT_FALSE(model.isScanning());
+}
+
+} // namespace
