@@ -3,47 +3,121 @@
 #include "FileKind.h"
 
 #include <QRegularExpression>
-
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace {
 
+// Every media extension is short ASCII, so each packs into one integer, a byte per letter;
+// looking a packed extension up needs no temporary text.
+constexpr qsizetype maxPackedLength = 8;
+
+std::optional<quint64> packed(QStringView extension)
+{
+    if (extension.isEmpty() || extension.size() > maxPackedLength)
+        return std::nullopt;
+    quint64 code = 0;
+    for (QChar c : extension) {
+        if (c.unicode() >= 0x80)
+            return std::nullopt;
+        code = (code << 8) | c.unicode();
+    }
+    return code;
+}
+
+// Sorted, for a binary search: a few comparisons within one cache line or two.
+const std::vector<quint64>& packedMediaExtensions()
+{
+    static const std::vector<quint64> codes = [] {
+        std::vector<quint64> sorted;
+        for (const QString& extension : FileKinds::mediaExtensions()) {
+            Q_ASSERT(packed(extension));
+            sorted.push_back(packed(extension).value_or(0));
+        }
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    }();
+    return codes;
+}
+
+bool isMediaExtension(QStringView extension)
+{
+    const std::optional<quint64> code = packed(extension);
+    return code
+        && std::binary_search(
+            packedMediaExtensions().begin(), packedMediaExtensions().end(), *code);
+}
+
+// The position of the dot that starts the extension of `name`; a leading dot starts none
+// (".jpg" is a name without an extension).
+qsizetype extensionDot(QStringView name)
+{
+    for (qsizetype i = name.size() - 1; i > 0; --i) {
+        if (name[i] == u'.')
+            return i;
+    }
+    return -1;
+}
+
 // The three ways people and tools mark an edited or duplicated copy, applied in this order to
-// text that is already lower-cased.
+// text that is already lower-cased. "\z" rather than "$": "$" would also match before a final
+// line feed, which a file name may end with, and every removal must end at the end of the text.
+//
+// One set of patterns is shared by every thread that analyses. Matching a const
+// QRegularExpression is safe from several threads: the lazy compilation is guarded by the
+// pattern's own mutex, the compiled code is only read, and match data and JIT stacks are per
+// call and per thread. The patterns are compiled here, once, before they are ever shared.
 const std::array<QRegularExpression, 3>& editSuffixPatterns()
 {
-    constexpr auto options = QRegularExpression::UseUnicodePropertiesOption;
-    static const std::array<QRegularExpression, 3> patterns {
-        QRegularExpression(QStringLiteral("[-_ ](edit|edited)([-_ ]?\\d+)?$"), options),
-        QRegularExpression(QStringLiteral(" copy( \\d+)?$"), options),
-        QRegularExpression(QStringLiteral(" \\(\\d+\\)$"), options),
-    };
+    static const std::array<QRegularExpression, 3> patterns = [] {
+        constexpr auto options = QRegularExpression::UseUnicodePropertiesOption;
+        std::array<QRegularExpression, 3> compiled {
+            QRegularExpression(QStringLiteral("[-_ ](edit|edited)([-_ ]?\\d+)?\\z"), options),
+            QRegularExpression(QStringLiteral(" copy( \\d+)?\\z"), options),
+            QRegularExpression(QStringLiteral(" \\(\\d+\\)\\z"), options),
+        };
+        for (const QRegularExpression& pattern : compiled)
+            pattern.optimize();
+        return compiled;
+    }();
     return patterns;
 }
 
-// Cheap test that keeps the regular expressions off the common path: every suffix contains one
-// of these texts.
-bool mayHaveEditSuffix(const QString& key)
+bool endsWithAscii(QStringView text, std::u16string_view suffix)
 {
-    return key.endsWith(u')') || key.contains(u" copy") || key.contains(u"edit");
+    return text.size() >= qsizetype(suffix.size())
+        && std::equal(suffix.begin(), suffix.end(), text.utf16() + text.size() - suffix.size());
 }
 
-QString withoutEditSuffixes(QString key)
+bool isSeparator(QChar c)
 {
-    if (!mayHaveEditSuffix(key))
-        return key;
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (const QRegularExpression& pattern : editSuffixPatterns()) {
-            const QRegularExpressionMatch match = pattern.match(key);
-            if (match.hasMatch()) {
-                key.remove(match.capturedStart(), match.capturedLength());
-                changed = true;
-            }
-        }
-    }
-    return key;
+    return c == u'-' || c == u'_' || c == u' ';
+}
+
+// Cheap tests that keep the regular expressions off the common path: whether the pattern at
+// `index` may match at all. Once its trailing digits and one separator before them are set
+// aside, an edit suffix ends in "edit" or "edited" and a copy suffix in " copy"; a numbered
+// copy ends in ")".
+bool mayMatch(size_t index, QStringView key)
+{
+    if (index == 2)
+        return key.endsWith(u')');
+    qsizetype end = key.size();
+    while (end > 0 && key[end - 1].isDigit())
+        --end;
+    // A digit outside the Basic Multilingual Plane ends in a surrogate, which isDigit() does not
+    // know; leave such names to the patterns.
+    if (end > 0 && key[end - 1].isLowSurrogate())
+        return true;
+    if (end < key.size() && end > 0 && isSeparator(key[end - 1]))
+        --end;
+    const QStringView rest = key.first(end);
+    if (index == 0)
+        return endsWithAscii(rest, u"edit") || endsWithAscii(rest, u"edited");
+    return endsWithAscii(rest, u" copy");
 }
 
 } // namespace
@@ -52,42 +126,113 @@ namespace Naming {
 
 QString fold(QStringView name)
 {
-    return name.toString().normalized(QString::NormalizationForm_C).toLower();
+    QString folded;
+    appendFolded(name, folded);
+    return folded;
+}
+
+void appendFolded(QStringView name, QString& text)
+{
+    // ASCII text is already composed, and its lower case needs no tables.
+    const bool ascii
+        = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii) {
+        text.append(name.toString().normalized(QString::NormalizationForm_C).toLower());
+        return;
+    }
+    const qsizetype start = text.size();
+    text.resize(start + name.size());
+    QChar* out = text.data() + start;
+    for (QChar c : name) {
+        const char16_t unit = c.unicode();
+        *out++ = QChar(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
+    }
 }
 
 QString stem(QStringView name)
 {
     QString folded = fold(name);
-    for (;;) {
-        const qsizetype dot = folded.lastIndexOf(u'.');
-        if (dot <= 0)
-            return folded;
-        if (!FileKinds::mediaExtensions().contains(QStringView(folded).mid(dot + 1).toString()))
-            return folded;
-        folded.truncate(dot);
-    }
+    folded.truncate(Folded::stem(folded).size());
+    return folded;
 }
 
 SidecarTarget sidecarTarget(QStringView name)
 {
     const QString folded = fold(name);
-    const qsizetype lastDot = folded.lastIndexOf(u'.');
-    const QString base = lastDot < 0 ? folded : folded.left(lastDot);
-    const qsizetype innerDot = base.lastIndexOf(u'.');
-    const QString inner = innerDot < 0 ? QString() : base.mid(innerDot + 1);
-    if (!inner.isEmpty() && FileKinds::mediaExtensions().contains(inner))
-        return { SidecarTarget::Kind::exact, base };
-    return { SidecarTarget::Kind::stem, stem(base) };
+    const auto [kind, text] = Folded::sidecarTarget(folded);
+    return { kind, text.toString() };
 }
 
 QString pairName(QStringView name, const MatchOptions& options)
 {
-    QString key = stem(name);
+    const QString folded = fold(name);
+    QString storage;
+    const QStringView key = Folded::pairName(folded, options, storage);
+    if (!storage.isNull())
+        return storage;
+    return folded.left(key.size());
+}
+
+namespace Folded {
+
+QStringView stem(QStringView folded)
+{
+    for (;;) {
+        const qsizetype dot = extensionDot(folded);
+        if (dot < 0 || !isMediaExtension(folded.sliced(dot + 1)))
+            return folded;
+        folded.truncate(dot);
+    }
+}
+
+QStringView withoutEditSuffixes(QStringView folded)
+{
+    const auto& patterns = editSuffixPatterns();
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (size_t index = 0; index < patterns.size(); ++index) {
+            if (!mayMatch(index, folded))
+                continue;
+            const QRegularExpressionMatch match = patterns[index].match(folded);
+            if (match.hasMatch()) {
+                // Every pattern is anchored at the end, so what is left is a prefix.
+                folded.truncate(match.capturedStart());
+                changed = true;
+            }
+        }
+    }
+    return folded;
+}
+
+std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(QStringView folded)
+{
+    const qsizetype dot = extensionDot(folded);
+    const QStringView base = dot < 0 ? folded : folded.first(dot);
+    const qsizetype innerDot = extensionDot(base);
+    if (innerDot >= 0 && isMediaExtension(base.sliced(innerDot + 1)))
+        return { SidecarTarget::Kind::exact, base };
+    return { SidecarTarget::Kind::stem, stem(base) };
+}
+
+QStringView pairName(QStringView folded, const MatchOptions& options, QString& storage)
+{
+    return pairNameOfStem(stem(folded), options, storage);
+}
+
+QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage)
+{
+    QStringView key = stem;
     if (options.ignoreEditSuffixes)
-        key = withoutEditSuffixes(std::move(key));
-    if (options.canonPrefixes && key.startsWith(u"_mg_"))
-        key.replace(0, 4, QStringLiteral("img_"));
+        key = withoutEditSuffixes(key);
+    if (options.canonPrefixes && key.startsWith(u"_mg_")) {
+        storage = QStringLiteral("img_");
+        storage.append(key.sliced(4));
+        return storage;
+    }
     return key;
 }
+
+} // namespace Folded
 
 } // namespace Naming

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <utility>
 
 // Pure text functions that reduce a bare file name (never a path) to the keys under which a
 // photo, its twins and its sidecars find each other.
@@ -12,6 +13,8 @@ namespace Naming {
 // Canonical composition, then full Unicode lower-casing: the one folding used for every
 // comparison of file and folder names.
 QString fold(QStringView name);
+// The same, appended to `text`: many names folded into one buffer cost one allocation.
+void appendFolded(QStringView name, QString& text);
 
 // The folded name without its trailing photo or clip extensions: IMG_0001.CR3.JPG gives img_0001,
 // DSC_0106.NEF.xmp stays dsc_0106.nef.xmp.
@@ -20,7 +23,8 @@ QString stem(QStringView name);
 // What a sidecar's name points at.
 struct SidecarTarget
 {
-    enum class Kind {
+    enum class Kind
+    {
         // A full folded file name: DSC_0106.NEF.xmp was written for dsc_0106.nef.
         exact,
         // A stem: DSC_0099.xmp was written for whichever photo has the stem dsc_0099.
@@ -37,5 +41,20 @@ SidecarTarget sidecarTarget(QStringView name);
 
 // The name under which a photo pairs with its twin; reads ignoreEditSuffixes and canonPrefixes.
 QString pairName(QStringView name, const MatchOptions& options);
+
+// The same keys for a name that is already folded. Each is a prefix of the folded text, so a
+// caller that folds every name once can build its indexes without allocating.
+namespace Folded {
+
+QStringView stem(QStringView folded);
+// Strips stacked edit and copy suffixes, the last one first.
+QStringView withoutEditSuffixes(QStringView folded);
+std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(QStringView folded);
+// A prefix of `folded`, or, when a Canon prefix had to be rewritten, a view of `storage`.
+QStringView pairName(QStringView folded, const MatchOptions& options, QString& storage);
+// The same from the stem, for a caller that keeps it.
+QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage);
+
+} // namespace Folded
 
 } // namespace Naming

@@ -1,47 +1,156 @@
 #include "PathOrder.h"
 
-#include <QString>
+#include <QChar>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-// Reads one code point at `i`, moving `i` past it.
-char32_t nextCodePoint(QStringView text, qsizetype& i)
+// Reads the code point at `i` without moving past it; `length` receives its size in UTF-16 units.
+char32_t codePointAt(QStringView text, qsizetype i, qsizetype& length)
 {
-    const QChar first = text[i++];
-    if (first.isHighSurrogate() && i < text.size() && text[i].isLowSurrogate())
-        return QChar::surrogateToUcs4(first, text[i++]);
+    const QChar first = text[i];
+    if (first.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        length = 2;
+        return QChar::surrogateToUcs4(first, text[i + 1]);
+    }
+    length = 1;
     return first.unicode();
 }
 
-bool isDigitAt(QStringView text, qsizetype i)
+bool isAsciiDigit(char16_t unit)
 {
-    return i < text.size() && text[i].isDigit();
+    return unit >= u'0' && unit <= u'9';
+}
+
+// The value of the decimal digit at `i`, or -1 when there is none; digits of every script count,
+// including those outside the Basic Multilingual Plane.
+int digitAt(QStringView text, qsizetype i, qsizetype& length)
+{
+    if (i >= text.size())
+        return -1;
+    const char16_t unit = text[i].unicode();
+    if (unit < 0x80) {
+        length = 1;
+        return isAsciiDigit(unit) ? unit - u'0' : -1;
+    }
+    const char32_t c = codePointAt(text, i, length);
+    return QChar::isDigit(c) ? QChar::digitValue(c) : -1;
+}
+
+// One run of digits: where its significant digits start and where the run ends.
+struct DigitRun
+{
+    qsizetype significantStart = 0;
+    qsizetype end = 0;
+    qsizetype significantDigits = 0;
+};
+
+DigitRun digitRun(QStringView text, qsizetype i)
+{
+    DigitRun run;
+    qsizetype length = 0;
+    int digit = digitAt(text, i, length);
+    while (digit == 0) {
+        i += length;
+        digit = digitAt(text, i, length);
+    }
+    run.significantStart = i;
+    while (digit >= 0) {
+        ++run.significantDigits;
+        i += length;
+        digit = digitAt(text, i, length);
+    }
+    run.end = i;
+    return run;
+}
+
+// The end of a run of ASCII digits, or -1 when the run goes on in digits of another script.
+qsizetype asciiRunEnd(QStringView text, qsizetype i)
+{
+    while (i < text.size() && isAsciiDigit(text[i].unicode()))
+        ++i;
+    return i < text.size() && text[i].unicode() >= 0x80 ? -1 : i;
 }
 
 // Compares the digit runs starting at ia and ib by value, moving both past their runs.
 int compareNumbers(QStringView a, qsizetype& ia, QStringView b, qsizetype& ib)
 {
-    while (isDigitAt(a, ia) && a[ia].digitValue() == 0)
-        ++ia;
-    while (isDigitAt(b, ib) && b[ib].digitValue() == 0)
-        ++ib;
-    const qsizetype startA = ia;
-    const qsizetype startB = ib;
-    while (isDigitAt(a, ia))
-        ++ia;
-    while (isDigitAt(b, ib))
-        ++ib;
-    const qsizetype lengthA = ia - startA;
-    const qsizetype lengthB = ib - startB;
-    if (lengthA != lengthB)
-        return lengthA < lengthB ? -1 : 1;
-    for (qsizetype k = 0; k < lengthA; ++k) {
-        const int digitA = a[startA + k].digitValue();
-        const int digitB = b[startB + k].digitValue();
+    // Nearly every number in a file name is written in ASCII digits, which need no tables.
+    const qsizetype asciiEndA = asciiRunEnd(a, ia);
+    const qsizetype asciiEndB = asciiEndA < 0 ? -1 : asciiRunEnd(b, ib);
+    if (asciiEndA >= 0 && asciiEndB >= 0) {
+        while (ia < asciiEndA && a[ia] == u'0')
+            ++ia;
+        while (ib < asciiEndB && b[ib] == u'0')
+            ++ib;
+        const qsizetype lengthA = asciiEndA - ia;
+        const qsizetype lengthB = asciiEndB - ib;
+        int order = lengthA == lengthB ? 0 : lengthA < lengthB ? -1 : 1;
+        for (qsizetype k = 0; order == 0 && k < lengthA; ++k) {
+            if (a[ia + k] != b[ib + k])
+                order = a[ia + k] < b[ib + k] ? -1 : 1;
+        }
+        ia = asciiEndA;
+        ib = asciiEndB;
+        return order;
+    }
+
+    const DigitRun runA = digitRun(a, ia);
+    const DigitRun runB = digitRun(b, ib);
+    ia = runA.end;
+    ib = runB.end;
+    // Without leading zeros, the longer number is the larger one.
+    if (runA.significantDigits != runB.significantDigits)
+        return runA.significantDigits < runB.significantDigits ? -1 : 1;
+    qsizetype pa = runA.significantStart;
+    qsizetype pb = runB.significantStart;
+    qsizetype lengthA = 0;
+    qsizetype lengthB = 0;
+    for (qsizetype k = 0; k < runA.significantDigits; ++k) {
+        const int digitA = digitAt(a, pa, lengthA);
+        const int digitB = digitAt(b, pb, lengthB);
         if (digitA != digitB)
             return digitA < digitB ? -1 : 1;
+        pa += lengthA;
+        pb += lengthB;
     }
     return 0;
+}
+
+// Where the comparison of two texts can start: after the part they have in common, moved back to
+// a code point boundary and out of any run of digits, so that numbers are still read whole.
+// Paths listed together mostly share their folders, which this skips at the cost of one pass.
+qsizetype commonStart(QStringView a, QStringView b)
+{
+    const qsizetype shorter = std::min(a.size(), b.size());
+    qsizetype start = 0;
+    // Four code units at a time, then one by one.
+    constexpr qsizetype chunk = sizeof(quint64) / sizeof(char16_t);
+    while (start + chunk <= shorter
+        && std::memcmp(a.utf16() + start, b.utf16() + start, sizeof(quint64)) == 0)
+        start += chunk;
+    while (start < shorter && a[start] == b[start])
+        ++start;
+    if (start > 0 && a[start - 1].isHighSurrogate())
+        --start;
+    while (start > 0) {
+        qsizetype length = 1;
+        char32_t previous = a[start - 1].unicode();
+        if (start > 1 && a[start - 1].isLowSurrogate() && a[start - 2].isHighSurrogate()) {
+            previous = QChar::surrogateToUcs4(a[start - 2], a[start - 1]);
+            length = 2;
+        }
+        if (!(previous < 0x80 ? isAsciiDigit(char16_t(previous)) : QChar::isDigit(previous)))
+            break;
+        start -= length;
+    }
+    return start;
+}
+
+char16_t asciiLower(char16_t unit)
+{
+    return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
 }
 
 } // namespace
@@ -50,16 +159,38 @@ namespace PathOrder {
 
 int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs)
 {
-    qsizetype ia = 0;
-    qsizetype ib = 0;
+    qsizetype ia = commonStart(a, b);
+    qsizetype ib = ia;
     while (ia < a.size() && ib < b.size()) {
-        if (a[ia].isDigit() && b[ib].isDigit()) {
+        char16_t ua = a[ia].unicode();
+        char16_t ub = b[ib].unicode();
+        if (ua < 0x80 && ub < 0x80) {
+            if (isAsciiDigit(ua) && isAsciiDigit(ub)) {
+                if (const int order = compareNumbers(a, ia, b, ib))
+                    return order;
+                continue;
+            }
+            if (cs == Qt::CaseInsensitive) {
+                ua = asciiLower(ua);
+                ub = asciiLower(ub);
+            }
+            if (ua != ub)
+                return ua < ub ? -1 : 1;
+            ++ia;
+            ++ib;
+            continue;
+        }
+        qsizetype lengthA = 0;
+        qsizetype lengthB = 0;
+        char32_t ca = codePointAt(a, ia, lengthA);
+        char32_t cb = codePointAt(b, ib, lengthB);
+        if (QChar::isDigit(ca) && QChar::isDigit(cb)) {
             if (const int order = compareNumbers(a, ia, b, ib))
                 return order;
             continue;
         }
-        char32_t ca = nextCodePoint(a, ia);
-        char32_t cb = nextCodePoint(b, ib);
+        ia += lengthA;
+        ib += lengthB;
         if (cs == Qt::CaseInsensitive) {
             ca = QChar::toCaseFolded(ca);
             cb = QChar::toCaseFolded(cb);

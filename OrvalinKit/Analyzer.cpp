@@ -1,0 +1,576 @@
+#include "Analyzer.h"
+
+#include "Naming.h"
+#include "PathOrder.h"
+#include "TextIndex.h"
+
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <span>
+#include <vector>
+
+// Names only ever meet names of the same folder (or, across folders, of one folder part), so the
+// indexes are built folder by folder: small, cache-resident tables instead of one table of every
+// file. A key is then the folded text alone; the folder it belongs to is the one being worked on,
+// which is what joining the folder's key and the text with U+0000 would express. Results are
+// noted per file and gathered in input order at the end, so input order still decides every tie.
+
+namespace {
+
+// Input positions fit in 32 bits and halve the size of the per-file tables.
+using Position = qint32;
+constexpr Position none = -1;
+
+// How files are bucketed within a folder; the first three are the files a sidecar may follow.
+enum class Bucket
+{
+    raw,
+    twin,
+    otherMedia,
+    sidecar
+};
+constexpr int bucketCount = 4;
+
+std::optional<Bucket> bucketOf(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::raw:
+        return Bucket::raw;
+    case FileKind::jpeg:
+    case FileKind::heic:
+        return Bucket::twin;
+    case FileKind::video:
+    case FileKind::image:
+        return Bucket::otherMedia;
+    case FileKind::sidecar:
+        return Bucket::sidecar;
+    case FileKind::other:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Which photo a sidecar named only by stem belongs to when several share that stem: the RAW
+// first, then its JPEG or HEIC, then other images, then clips.
+int targetRank(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::raw:
+        return 0;
+    case FileKind::jpeg:
+    case FileKind::heic:
+        return 1;
+    case FileKind::image:
+        return 2;
+    case FileKind::video:
+        return 3;
+    case FileKind::sidecar:
+    case FileKind::other:
+        break;
+    }
+    return 4;
+}
+
+// Splits a relative path into its folder ("" at the top, also for ".") and its name.
+std::pair<QStringView, QStringView> splitPath(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return { QStringView(), QStringView(path) };
+    QStringView folder = QStringView(path).first(slash);
+    if (folder == u".")
+        folder = QStringView();
+    return { folder, QStringView(path).sliced(slash + 1) };
+}
+
+// A file found in an index.
+struct FileSlot
+{
+    Position file = none;
+};
+
+// The twins that share one match key, chained through the input positions.
+struct TwinChain
+{
+    Position head = none;
+    Position tail = none;
+};
+
+// The folder part and capture date under which photos pair by capture time.
+struct CaptureKey
+{
+    int folder = 0;
+    QString date;
+
+    bool operator==(const CaptureKey&) const = default;
+};
+
+size_t qHash(const CaptureKey& key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.folder, key.date);
+}
+
+// The working state of one call.
+class Analysis
+{
+public:
+    Analysis(const QList<FileEntry>& files, const MatchOptions& options,
+        const CaptureReader& captureReader, const CancellationToken& cancel)
+        : m_files(files)
+        , m_options(options)
+        , m_captureReader(captureReader)
+        , m_cancel(cancel)
+    {
+    }
+
+    ScanResult run()
+    {
+        classify();
+        findStems();
+        bucketByFolder();
+        attachSidecars();
+        pairByName();
+        if (m_options.matchCaptureTime && m_captureReader && !m_unmatchedRaws.empty()
+            && !m_unmatchedTwins.empty())
+            pairByCaptureTime();
+        ScanResult result;
+        if (m_options.onlyMixedFolders)
+            result.heldInSingleKindFolders = holdBackSingleKindFolders();
+        if (!m_options.trimHEIC)
+            result.heldHEIC = holdBackHEIC();
+        fillResult(result);
+        return result;
+    }
+
+private:
+    int folderPart(Position file) const
+    {
+        return m_options.matchAcrossFolders ? 0 : m_folderOf[file];
+    }
+
+    // Scan order keeps the files of one folder together, so the last folder is remembered and
+    // a folder's name is folded once per run of its files rather than once per file.
+    int folderNumber(QStringView folder)
+    {
+        if (m_lastFolderNumber >= 0 && folder == m_lastFolder)
+            return m_lastFolderNumber;
+        const QString key = Naming::fold(folder);
+        auto it = m_folderNumbers.constFind(key);
+        if (it == m_folderNumbers.constEnd())
+            it = m_folderNumbers.insert(key, int(m_folderNumbers.size()));
+        m_lastFolder = folder;
+        m_lastFolderNumber = it.value();
+        return m_lastFolderNumber;
+    }
+
+    // Kinds, folders and folded names, each name folded once.
+    void classify()
+    {
+        const Position count = Position(m_files.size());
+        m_folded.resize(count);
+        qsizetype nameLength = 0;
+        for (const FileEntry& file : m_files)
+            nameLength += file.relativePath.size();
+        m_foldedNames.reserve(nameLength);
+        m_folderOf.assign(count, 0);
+        m_stemLength.assign(count, 0);
+        for (Position i = 0; i < count; ++i) {
+            const FileEntry& file = m_files[i];
+            if (file.kind == FileKind::other)
+                continue;
+            const auto [folder, name] = splitPath(file.relativePath);
+            m_folderOf[i] = folderNumber(folder);
+            const Position start = Position(m_foldedNames.size());
+            Naming::appendFolded(name, m_foldedNames);
+            m_folded[i] = { start, Position(m_foldedNames.size()) - start };
+            switch (file.kind) {
+            case FileKind::raw:
+                m_raws.push_back(i);
+                break;
+            case FileKind::jpeg:
+            case FileKind::heic:
+                m_twins.push_back(i);
+                break;
+            case FileKind::sidecar:
+                m_sidecars.push_back(i);
+                break;
+            case FileKind::video:
+            case FileKind::image:
+            case FileKind::other:
+                break;
+            }
+        }
+    }
+
+    // The stems, once every name is folded and the buffer of folded names stops moving.
+    void findStems()
+    {
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (FileKinds::isMedia(m_files[i].kind))
+                m_stemLength[i] = Position(Naming::Folded::stem(folded(i)).size());
+        }
+    }
+
+    QStringView folded(Position file) const
+    {
+        return QStringView(m_foldedNames).sliced(m_folded[file].start, m_folded[file].length);
+    }
+
+    // Of a photo, clip or image.
+    QStringView stem(Position file) const { return folded(file).first(m_stemLength[file]); }
+
+    qsizetype folderCount() const { return m_folderNumbers.size(); }
+
+    // Groups the files by folder and bucket, each group in input order.
+    void bucketByFolder()
+    {
+        m_bucketStart.assign(folderCount() * bucketCount + 1, 0);
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+                ++m_bucketStart[bucketIndex(m_folderOf[i], *bucket) + 1];
+        }
+        for (size_t b = 1; b < m_bucketStart.size(); ++b)
+            m_bucketStart[b] += m_bucketStart[b - 1];
+        m_grouped.resize(m_bucketStart.back());
+        std::vector<Position> next(m_bucketStart.begin(), m_bucketStart.end() - 1);
+        for (Position i = 0; i < Position(m_files.size()); ++i) {
+            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+                m_grouped[next[bucketIndex(m_folderOf[i], *bucket)]++] = i;
+        }
+    }
+
+    static qsizetype bucketIndex(int folder, Bucket bucket)
+    {
+        return qsizetype(folder) * bucketCount + qsizetype(bucket);
+    }
+
+    // The files of buckets first to last (inclusive) of one folder.
+    std::span<const Position> files(int folder, Bucket first, Bucket last) const
+    {
+        const Position begin = m_bucketStart[bucketIndex(folder, first)];
+        const Position end = m_bucketStart[bucketIndex(folder, last) + 1];
+        return { m_grouped.data() + begin, size_t(end - begin) };
+    }
+
+    std::span<const Position> files(int folder, Bucket bucket) const
+    {
+        return files(folder, bucket, bucket);
+    }
+
+    void attachSidecars()
+    {
+        m_firstFollower.assign(m_files.size(), none);
+        m_nextFollower.assign(m_files.size(), none);
+        m_isOrphanSidecar.assign(m_files.size(), false);
+        for (int folder = 0; folder < folderCount(); ++folder) {
+            const std::span<const Position> sidecars = files(folder, Bucket::sidecar);
+            if (sidecars.empty())
+                continue;
+            indexTargets(files(folder, Bucket::raw, Bucket::otherMedia));
+            // Walked backwards and prepended, so that each chain of followers is in input order.
+            for (auto it = sidecars.rbegin(); it != sidecars.rend(); ++it)
+                attach(*it);
+        }
+    }
+
+    void indexTargets(std::span<const Position> targets)
+    {
+        m_byName.reset(qsizetype(targets.size()));
+        m_byStem.reset(qsizetype(targets.size()));
+        for (Position file : targets) {
+            // Two names that fold alike: the later one wins.
+            m_byName[folded(file)].file = file;
+            // Only the best-ranked file of a stem can ever be a sidecar's target; a later file
+            // of equal rank never displaces an earlier one.
+            Position& best = m_byStem[stem(file)].file;
+            if (best == none || targetRank(m_files[file].kind) < targetRank(m_files[best].kind))
+                best = file;
+        }
+    }
+
+    void attach(Position sidecar)
+    {
+        const auto [kind, text] = Naming::Folded::sidecarTarget(folded(sidecar));
+        const FileSlot* target = kind == Naming::SidecarTarget::Kind::exact ? m_byName.find(text)
+                                                                            : m_byStem.find(text);
+        if (!target) {
+            m_isOrphanSidecar[sidecar] = true;
+            return;
+        }
+        m_nextFollower[sidecar] = m_firstFollower[target->file];
+        m_firstFollower[target->file] = sidecar;
+    }
+
+    // The match key of a photo within its folder part; a view of its folded name, or of a
+    // kept copy when the Canon prefix was rewritten.
+    QStringView matchKey(Position file)
+    {
+        QString storage;
+        const QStringView key = Naming::Folded::pairNameOfStem(stem(file), m_options, storage);
+        if (storage.isNull())
+            return key;
+        // Moving a text keeps its characters where they are, so the view stays valid.
+        m_rewrittenNames.push_back(std::move(storage));
+        return m_rewrittenNames.back();
+    }
+
+    void pairByName()
+    {
+        m_pairs.reserve(qsizetype(m_raws.size()));
+        m_nextTwin.assign(m_files.size(), none);
+        m_chainOf.assign(m_files.size(), none);
+        m_chainHasRaw.assign(m_files.size(), false);
+        if (m_options.matchAcrossFolders) {
+            matchWithin(m_twins, m_raws);
+        } else {
+            for (int folder = 0; folder < folderCount(); ++folder) {
+                const std::span<const Position> raws = files(folder, Bucket::raw);
+                const std::span<const Position> twins = files(folder, Bucket::twin);
+                if (!raws.empty() && !twins.empty())
+                    matchWithin(twins, raws);
+            }
+        }
+        for (Position raw : m_raws) {
+            if (m_chainOf[raw] == none)
+                m_unmatchedRaws.push_back(raw);
+            else
+                m_pairs.append({ m_files[raw], twinsOf(m_chainOf[raw]), false });
+        }
+        for (Position twin : m_twins) {
+            if (m_chainOf[twin] == none || !m_chainHasRaw[m_chainOf[twin]])
+                m_unmatchedTwins.push_back(twin);
+        }
+    }
+
+    // Indexes the twins of one folder part by match key, in input order, and finds each RAW's
+    // chain of twins. Both chains and RAWs are noted under the position of the chain's first twin.
+    void matchWithin(std::span<const Position> twins, std::span<const Position> raws)
+    {
+        m_twinChains.reset(qsizetype(twins.size()));
+        for (Position twin : twins) {
+            TwinChain& chain = m_twinChains[matchKey(twin)];
+            if (chain.head == none)
+                chain.head = twin;
+            else
+                m_nextTwin[chain.tail] = twin;
+            chain.tail = twin;
+            m_chainOf[twin] = chain.head;
+        }
+        for (Position raw : raws) {
+            if (const TwinChain* chain = m_twinChains.find(matchKey(raw))) {
+                m_chainOf[raw] = chain->head;
+                m_chainHasRaw[chain->head] = true;
+            }
+        }
+    }
+
+    QList<FileEntry> twinsOf(Position head) const
+    {
+        QList<FileEntry> twins;
+        for (Position twin = head; twin != none; twin = m_nextTwin[twin])
+            twins.append(m_files[twin]);
+        return twins;
+    }
+
+    // The reader may open image files and be slow, hence a cancellation check before every
+    // 64th read.
+    std::optional<CaptureStamp> readStamp(Position file, size_t position)
+    {
+        if (position % 64 == 0)
+            m_cancel.throwIfCancelled();
+        return m_captureReader(m_files[file].relativePath);
+    }
+
+    void pairByCaptureTime()
+    {
+        QHash<CaptureKey, QList<std::pair<Position, CaptureStamp>>> twinsByCapture;
+        for (size_t position = 0; position < m_unmatchedTwins.size(); ++position) {
+            const Position twin = m_unmatchedTwins[position];
+            if (std::optional<CaptureStamp> stamp = readStamp(twin, position)) {
+                const CaptureKey key { folderPart(twin), stamp->date };
+                twinsByCapture[key].append({ twin, std::move(*stamp) });
+            }
+        }
+
+        // A twin taken by one RAW stays available to every later RAW whose stamp matches too.
+        QSet<QString> usedTwins;
+        std::vector<Position> stillUnmatched;
+        for (size_t position = 0; position < m_unmatchedRaws.size(); ++position) {
+            const Position raw = m_unmatchedRaws[position];
+            const std::optional<CaptureStamp> stamp = readStamp(raw, position);
+            QList<FileEntry> twins;
+            if (stamp) {
+                const auto candidates = twinsByCapture.constFind({ folderPart(raw), stamp->date });
+                if (candidates != twinsByCapture.constEnd()) {
+                    for (const auto& [twin, twinStamp] : *candidates) {
+                        if (twinStamp.matches(*stamp))
+                            twins.append(m_files[twin]);
+                    }
+                }
+            }
+            if (twins.isEmpty()) {
+                stillUnmatched.push_back(raw);
+                continue;
+            }
+            for (const FileEntry& twin : std::as_const(twins))
+                usedTwins.insert(twin.relativePath);
+            m_pairs.append({ m_files[raw], std::move(twins), true });
+        }
+        m_unmatchedRaws = std::move(stillUnmatched);
+        std::erase_if(m_unmatchedTwins,
+            [&](Position twin) { return usedTwins.contains(m_files[twin].relativePath); });
+    }
+
+    qsizetype holdBackSingleKindFolders()
+    {
+        const qsizetype parts = std::max<qsizetype>(folderCount(), 1);
+        std::vector<bool> hasRaw(parts, false);
+        std::vector<bool> hasTwin(parts, false);
+        for (Position raw : m_raws)
+            hasRaw[folderPart(raw)] = true;
+        for (Position twin : m_twins)
+            hasTwin[folderPart(twin)] = true;
+        const auto inSingleKindFolder = [&](Position file) {
+            const int folder = folderPart(file);
+            return !hasRaw[folder] || !hasTwin[folder];
+        };
+        return qsizetype(std::erase_if(m_unmatchedRaws, inSingleKindFolder)
+            + std::erase_if(m_unmatchedTwins, inSingleKindFolder));
+    }
+
+    qsizetype holdBackHEIC()
+    {
+        return qsizetype(std::erase_if(
+            m_unmatchedTwins, [&](Position twin) { return m_files[twin].kind == FileKind::heic; }));
+    }
+
+    // Path order, stable: files that compare equal keep their input order.
+    void sortByPath(std::vector<Position>& files) const
+    {
+        if (files.size() < 2)
+            return;
+        // The paths are gathered beside their positions, so that the sort reads them without
+        // going through the file list.
+        struct Keyed
+        {
+            QStringView path;
+            Position file;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(files.size());
+        for (Position file : files)
+            keyed.push_back({ m_files[file].relativePath, file });
+        std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+            return PathOrder::lessThan(a.path, b.path);
+        });
+        for (size_t i = 0; i < files.size(); ++i)
+            files[i] = keyed[i].file;
+    }
+
+    QList<FileEntry> followersOf(Position file) const
+    {
+        std::vector<Position> followers;
+        for (Position f = m_firstFollower[file]; f != none; f = m_nextFollower[f])
+            followers.push_back(f);
+        sortByPath(followers);
+        QList<FileEntry> entries;
+        entries.reserve(qsizetype(followers.size()));
+        for (Position follower : followers)
+            entries.append(m_files[follower]);
+        return entries;
+    }
+
+    QList<Candidate> candidates(std::vector<Position>& files, OrphanGroup group) const
+    {
+        sortByPath(files);
+        QList<Candidate> list;
+        list.reserve(qsizetype(files.size()));
+        for (Position file : files) {
+            list.append({ m_files[file], group,
+                group == OrphanGroup::sidecar ? QList<FileEntry>() : followersOf(file) });
+        }
+        return list;
+    }
+
+    void fillResult(ScanResult& result)
+    {
+        result.fileCount = m_files.size();
+        result.rawCount = qsizetype(m_raws.size());
+        result.twinCount = qsizetype(m_twins.size());
+        result.sidecarCount = qsizetype(m_sidecars.size());
+        result.pairs = std::move(m_pairs);
+        std::vector<Position> orphanSidecars;
+        for (Position sidecar : m_sidecars) {
+            if (m_isOrphanSidecar[sidecar])
+                orphanSidecars.push_back(sidecar);
+        }
+        result.orphanRaws = candidates(m_unmatchedRaws, OrphanGroup::raw);
+        result.orphanJPEGs = candidates(m_unmatchedTwins, OrphanGroup::jpeg);
+        result.orphanSidecars = candidates(orphanSidecars, OrphanGroup::sidecar);
+    }
+
+    const QList<FileEntry>& m_files;
+    const MatchOptions& m_options;
+    const CaptureReader& m_captureReader;
+    const CancellationToken& m_cancel;
+
+    // Every folded name, one after the other, and where each file's is; empty for files of
+    // kind `other`.
+    QString m_foldedNames;
+    struct Span
+    {
+        Position start = 0;
+        Position length = 0;
+    };
+    std::vector<Span> m_folded;
+    std::vector<int> m_folderOf;
+    std::vector<Position> m_stemLength;
+    QHash<QString, int> m_folderNumbers;
+    QStringView m_lastFolder;
+    int m_lastFolderNumber = -1;
+    // Names rewritten by the Canon prefix rule, which match keys then point into.
+    std::vector<QString> m_rewrittenNames;
+
+    // Input order.
+    std::vector<Position> m_raws;
+    std::vector<Position> m_twins;
+    std::vector<Position> m_sidecars;
+
+    // Every file but `other` ones, grouped by folder and bucket.
+    std::vector<Position> m_bucketStart;
+    std::vector<Position> m_grouped;
+
+    // Refilled folder by folder.
+    TextIndex<FileSlot> m_byName;
+    TextIndex<FileSlot> m_byStem;
+    TextIndex<TwinChain> m_twinChains;
+
+    // Per input position: the followers of a file, chained; sidecars that follow nothing.
+    std::vector<Position> m_firstFollower;
+    std::vector<Position> m_nextFollower;
+    std::vector<bool> m_isOrphanSidecar;
+
+    // Per input position: the next twin of a chain, the chain (its first twin) of a twin or a
+    // paired RAW, and whether a chain has a RAW.
+    std::vector<Position> m_nextTwin;
+    std::vector<Position> m_chainOf;
+    std::vector<bool> m_chainHasRaw;
+
+    std::vector<Position> m_unmatchedRaws;
+    std::vector<Position> m_unmatchedTwins;
+    // Name pairs in RAW order, then capture-time pairs.
+    QList<Pair> m_pairs;
+};
+
+} // namespace
+
+namespace Analyzer {
+
+ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& options,
+    const CaptureReader& captureReader, const CancellationToken& cancel)
+{
+    return Analysis(files, options, captureReader, cancel).run();
+}
+
+} // namespace Analyzer

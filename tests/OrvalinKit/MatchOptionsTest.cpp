@@ -1,0 +1,54 @@
+#include "MatchOptions.h"
+
+#include "CodingError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray defaultsJson = "{\"ignoreEditSuffixes\":true,\"canonPrefixes\":true,"
+                                "\"matchAcrossFolders\":false,\"matchCaptureTime\":false,"
+                                "\"onlyMixedFolders\":true,\"trimHEIC\":false}";
+
+} // namespace
+
+TEST(MatchOptions, DefaultsRoundTripAsStoredJson)
+{
+    EXPECT_EQ(MatchOptions::fromJson(defaultsJson), MatchOptions());
+    EXPECT_EQ(MatchOptions().toJson(), defaultsJson);
+
+    MatchOptions flipped;
+    flipped.matchCaptureTime = true;
+    flipped.trimHEIC = true;
+    EXPECT_EQ(MatchOptions::fromJson(flipped.toJson()), flipped);
+}
+
+TEST(MatchOptions, EveryKeyIsRequiredAndExtraKeysAreIgnored)
+{
+    QByteArray withoutTrim = defaultsJson;
+    withoutTrim.replace(",\"trimHEIC\":false", "");
+    EXPECT_THROW(MatchOptions::fromJson(withoutTrim), CodingError);
+
+    QByteArray extra = defaultsJson;
+    extra.replace("{", "{\"futureOption\":7,");
+    EXPECT_EQ(MatchOptions::fromJson(extra), MatchOptions());
+
+    QByteArray numeric = defaultsJson;
+    numeric.replace("\"trimHEIC\":false", "\"trimHEIC\":0");
+    EXPECT_THROW(MatchOptions::fromJson(numeric), CodingError);
+    EXPECT_THROW(MatchOptions::fromJson("[true]"), CodingError);
+    EXPECT_THROW(MatchOptions::fromJson("not json"), CodingError);
+}
+
+TEST(MatchOptions, EachFieldTakesPartInEquality)
+{
+    for (bool MatchOptions::*field :
+        { &MatchOptions::ignoreEditSuffixes, &MatchOptions::canonPrefixes,
+            &MatchOptions::matchAcrossFolders, &MatchOptions::matchCaptureTime,
+            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC }) {
+        MatchOptions changed;
+        changed.*field = !(changed.*field);
+        EXPECT_NE(changed, MatchOptions());
+        EXPECT_EQ(MatchOptions::fromJson(changed.toJson()), changed);
+    }
+}
