@@ -3,6 +3,7 @@
 #include "AppModel.h"
 #include "Formatting.h"
 #include "GroupStyle.h"
+#include "Messages.h"
 #include "Style.h"
 
 #include <QFrame>
@@ -82,7 +83,7 @@ MoveSummarySheet::MoveSummarySheet(
     table->setColumnStretch(0, 1);
     layout->addLayout(table);
 
-    layout->addWidget(Style::label(tr("From %1 folders.").arg(plan.folders().size()),
+    layout->addWidget(Style::label(Messages::planFolderCount(plan.folders().size()),
         Style::Text::callout, Style::Tone::secondary));
     layout->addWidget(divider());
     auto* destination = new QHBoxLayout;
@@ -90,10 +91,7 @@ MoveSummarySheet::MoveSummarySheet(
     destination->addWidget(
         Style::iconLabel(QStringLiteral("tray.full"), 18, Style::colour(Style::Tone::secondary)), 0,
         Qt::AlignTop);
-    destination->addWidget(Style::label(tr("Files move to “%1” in this folder, keeping their "
-                                           "folders, with a restore log. Look them over, then "
-                                           "delete the review folder yourself when you’re sure.")
-                                            .arg(model.reviewFolderName()),
+    destination->addWidget(Style::label(Messages::planDestination(model.appName()),
                                Style::Text::callout, Style::Tone::secondary),
         1);
     layout->addLayout(destination);

@@ -26,8 +26,7 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
     layout->addWidget(title);
     m_message = Style::label(QString(), Style::Text::body, Style::Tone::secondary);
     m_message->setAlignment(Qt::AlignHCenter);
-    m_message->setMaximumWidth(560);
-    layout->addWidget(m_message, 0, Qt::AlignHCenter);
+    layout->addWidget(m_message);
     auto* nothing
         = Style::label(tr("Nothing was moved."), Style::Text::callout, Style::Tone::secondary);
     nothing->setAlignment(Qt::AlignHCenter);

@@ -32,6 +32,7 @@ QString abbreviatedDateShortTime(const QDateTime& when)
 QWidget* emptyState(const QString& symbol, const QString& title, const QString& description)
 {
     auto* column = new QWidget;
+    column->setMaximumWidth(460);
     auto* layout = new QVBoxLayout(column);
     layout->setSpacing(8);
     layout->addWidget(
@@ -41,8 +42,7 @@ QWidget* emptyState(const QString& symbol, const QString& title, const QString& 
     layout->addWidget(heading);
     auto* text = Style::label(description, Style::Text::body, Style::Tone::secondary);
     text->setAlignment(Qt::AlignHCenter);
-    text->setMaximumWidth(420);
-    layout->addWidget(text, 0, Qt::AlignHCenter);
+    layout->addWidget(text);
     return Style::centred(column);
 }
 

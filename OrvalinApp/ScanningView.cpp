@@ -14,7 +14,7 @@ ScanningView::ScanningView(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     m_column = new QWidget;
-    m_column->setMaximumWidth(600);
+    m_column->setMaximumWidth(640);
     auto* layout = new QVBoxLayout(m_column);
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(16);

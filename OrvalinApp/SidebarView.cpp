@@ -25,7 +25,6 @@ public:
         const QModelIndex& index) const override
     {
         const int count = index.data(badgeRole).toInt();
-        QStyleOptionViewItem rowOption = option;
         QRect badge;
         if (count > 0) {
             const QString text = QString::number(count);
@@ -35,8 +34,9 @@ public:
             const int height = QFontMetrics(font).height() + 2;
             badge = QRect(option.rect.right() - width - 6, option.rect.center().y() - height / 2,
                 width, height);
-            rowOption.rect.setRight(badge.left() - 4);
-            QStyledItemDelegate::paint(painter, rowOption, index);
+            // The row and its highlight span the full width; names are short enough to leave
+            // the badge's corner free.
+            QStyledItemDelegate::paint(painter, option, index);
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
             const bool selected = option.state & QStyle::State_Selected;
@@ -53,7 +53,7 @@ public:
             painter->restore();
             return;
         }
-        QStyledItemDelegate::paint(painter, rowOption, index);
+        QStyledItemDelegate::paint(painter, option, index);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override

@@ -34,7 +34,7 @@ StartView::StartView(AppModel& model, QWidget* parent)
 {
     const QString app = model.appName();
     auto* column = new QWidget;
-    column->setMaximumWidth(600);
+    column->setMaximumWidth(640);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(18);
@@ -51,8 +51,7 @@ StartView::StartView(AppModel& model, QWidget* parent)
             .arg(app),
         Style::Text::body, Style::Tone::secondary);
     intro->setAlignment(Qt::AlignHCenter);
-    intro->setMaximumWidth(560);
-    layout->addWidget(intro, 0, Qt::AlignHCenter);
+    layout->addWidget(intro);
 
     m_choose = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Folder…"));
     m_choose->setDefault(true);

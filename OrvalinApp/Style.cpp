@@ -109,10 +109,18 @@ QWidget* centred(QWidget* column, QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addStretch(1);
-    layout->addWidget(column, 0, Qt::AlignHCenter);
-    layout->addStretch(1);
+    auto* rows = new QVBoxLayout(page);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addStretch(1);
+    // No alignment flags here: they would hide the column's height-for-width from the layout
+    // and clip its wrapped text. Stretch factors centre it instead.
+    auto* columns = new QHBoxLayout;
+    columns->addStretch(1);
+    columns->addWidget(column, 100);
+    columns->addStretch(1);
+    column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    rows->addLayout(columns);
+    rows->addStretch(1);
     scroll->setWidget(page);
     return scroll;
 }

@@ -1,34 +1,12 @@
 #include "AppModel.h"
 #include "MainWindow.h"
+#include "Translations.h"
 #include "UpdateConfig.h"
 #include "Updater.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
-
-namespace {
-
-// QLocale::system() on Unix looks at LC_ALL, LC_MESSAGES and LANG only; uiLanguages() also
-// honours LANGUAGE, the list desktops use for the language of their menus.
-void installTranslations(QApplication& application)
-{
-    const QLocale locale = QLocale(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
-    auto* ours = new QTranslator(&application);
-    if (ours->load(QLocale::system(), QStringLiteral("orvalin"), QStringLiteral("_"),
-            QStringLiteral(":/i18n")))
-        QApplication::installTranslator(ours);
-    auto* qt = new QTranslator(&application);
-    if (qt->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qt);
-    Q_UNUSED(locale);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,7 +17,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(ORVALIN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvalin"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvalin.svg")));
-    installTranslations(application);
+    Translations::install(application);
 
     AppModel model(true);
     const QString feed = QString::fromUtf8(UpdateConfig::feed);
