@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 ScanningView::ScanningView(AppModel& model, QWidget* parent)
@@ -27,8 +28,12 @@ ScanningView::ScanningView(AppModel& model, QWidget* parent)
         layout->addWidget(label);
     }
     m_stop = new QPushButton(tr("Stop"));
-    m_stop->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(m_stop, &QPushButton::clicked, &m_model, &AppModel::cancelScan);
+    // A button's own shortcut clicks it a moment later, by which time a small scan may be done;
+    // Escape stops it at once instead.
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_escape, &QShortcut::activated, &m_model, &AppModel::cancelScan);
     layout->addWidget(m_stop, 0, Qt::AlignHCenter);
 
     auto* outer = new QVBoxLayout(this);

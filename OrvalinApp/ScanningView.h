@@ -5,6 +5,7 @@
 class AppModel;
 class QLabel;
 class QPushButton;
+class QShortcut;
 
 // The first scan of a folder: what is being read and how far it has got, and a way to stop.
 class ScanningView : public QWidget
@@ -15,6 +16,7 @@ public:
     explicit ScanningView(AppModel& model, QWidget* parent = nullptr);
 
     QPushButton* stopButton() const { return m_stop; }
+    QShortcut* escapeKey() const { return m_escape; }
 
 private:
     void refresh();
@@ -25,4 +27,5 @@ private:
     QLabel* m_count;
     QLabel* m_folder;
     QPushButton* m_stop;
+    QShortcut* m_escape;
 };
