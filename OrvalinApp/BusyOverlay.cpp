@@ -81,6 +81,10 @@ void BusyOverlay::refresh()
     m_label->setText(busy.value_or(QString()));
     m_box->setAccessibleName(busy.value_or(QString()));
     setGeometry(parentWidget()->rect());
+    // Lay out now, not on the next turn of the event loop, so that the box never shows a label
+    // sized for the previous text.
+    m_box->layout()->activate();
+    layout()->activate();
     setVisible(busy.has_value());
     if (busy) {
         raise();

@@ -194,4 +194,20 @@ SPANISH = {
     "Couldn’t check for updates": "No se pudo buscar actualizaciones",
     "Check your internet connection and try again. %1 also checks on its own about once a day.":
         "Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.",
+    # Group grid
+    "%1 files · %2 · ticked: %3": "%1 archivos · %2 · marcados: %3",
+    "%1, %2": "%1, %2",
+    "%1, %2, with sidecars: %3": "%1, %2, con sidecars: %3",
+    "No files in this group. Every file here has its partner.":
+        "No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.",
+    "Not ticked": "Sin marcar",
+    "Nothing left over": "No sobra nada",
+    "Quick Look": "Vista rápida",
+    "Show in Finder": "Mostrar en el gestor de archivos",
+    "Still scanning…": "Todavía analizando…",
+    "Tick All": "Marcar todo",
+    "Tick Folder": "Marcar carpeta",
+    "Ticked": "Marcado",
+    "Ticks or unticks this file for moving": "Marca o desmarca este archivo para moverlo",
+    "Untick Folder": "Desmarcar carpeta",
 }

@@ -135,8 +135,9 @@ int main(int argc, char** argv)
 
     shoot(window, QStringLiteral("01-start"));
 
+    // The first scan of the sample is over in a moment: the picture is taken before it can end.
     model.open(shoots, false);
-    shoot(window, QStringLiteral("02-scanning"));
+    save(window.grab(), QStringLiteral("02-scanning"));
     waitFor([&] { return model.phase().isReady(); });
     shoot(window, QStringLiteral("03-overview"));
 
@@ -152,11 +153,15 @@ int main(int argc, char** argv)
     waitFor([&] { return content->sheet() != nullptr; });
     shootWithDialog(window, *content->sheet(), QStringLiteral("07-move-summary"));
 
-    const MovePlan plan = content->sheet()->plan();
+    // The overlay is up only while the move runs: the picture is taken as it appears.
+    bool busyShown = false;
+    QObject::connect(&model, &AppModel::busyChanged, &window, [&] {
+        if (model.busy() && !busyShown) {
+            busyShown = true;
+            save(window.grab(), QStringLiteral("08-busy"));
+        }
+    });
     content->sheet()->moveButton()->click();
-    waitFor([&] { return model.busy().has_value(); }, 2000);
-    if (model.busy())
-        shoot(window, QStringLiteral("08-busy"));
     waitFor([&] { return model.notice().has_value() && !model.busy(); });
     model.setSidebar(SidebarItem::overview());
     shoot(window, QStringLiteral("09-moved-notice"));
