@@ -5,6 +5,7 @@
 #include "NoticeBar.h"
 #include "OverviewView.h"
 #include "PairsView.h"
+#include "PreviewWindow.h"
 #include "RestoreView.h"
 #include "SelectionBar.h"
 #include "SidebarView.h"
@@ -51,6 +52,10 @@ BrowserView::BrowserView(AppModel& model, QAction* reviewMove, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+
+    // The quick look follows the model's preview file; it belongs to the browser, whose cells
+    // set that file.
+    new PreviewWindow(model, this);
 
     connect(&m_model, &AppModel::sidebarChanged, this, &BrowserView::showDetail);
     showDetail();
