@@ -1,0 +1,266 @@
+#include "CaptureTime.h"
+
+#include "CaptureStamp.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QStringList>
+#include <QtEndian>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::string describe(const std::optional<CaptureStamp>& stamp)
+{
+    if (!stamp)
+        return "no stamp";
+    return QStringList { stamp->date, stamp->subsec.value_or(u"-"_s),
+        stamp->model.value_or(u"-"_s) }
+        .join(u" / ")
+        .toStdString();
+}
+
+// file -> "date / subsec / model" with "-" for an absent text, from the corpus's table.
+QList<std::pair<QString, std::string>> expectedStamps()
+{
+    QList<std::pair<QString, std::string>> rows;
+    const QStringList lines = QString::fromUtf8(readFile(corpusFile(u"expected-stamps.tsv"_s)))
+                                  .split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.sliced(1)) {
+        QStringList cells = line.split(u'\t');
+        cells.resize(4);
+        for (qsizetype i = 2; i < 4; ++i)
+            cells[i] = cells[i].isEmpty() ? u"-"_s : cells[i];
+        rows.append({ cells[0],
+            cells[1].isEmpty() ? "no stamp" : cells.sliced(1).join(u" / ").toStdString() });
+    }
+    return rows;
+}
+
+// Files the metadata library cannot read as they are. They must give no stamp or the right one.
+const QHash<QString, const char*> knownGaps {
+    { u"CanonRaw.cr3"_s,
+        "cut down for the corpus, its preview box still claims 372 kB and the library rejects the "
+        "whole file; a repaired copy is read below" },
+    { u"KyoceraRaw.raw"_s, "the library does not know the Kyocera RAW format" },
+    { u"Sigma.x3f"_s, "the library does not know the Sigma X3F format" },
+};
+
+// Hand-made EXIF, so that every byte of a tag is known.
+struct Tag
+{
+    quint16 id;
+    QByteArray value;
+    quint16 type = 2; // ASCII; 7 is UNDEFINED
+};
+
+constexpr quint16 model = 0x0110, dateTime = 0x0132, original = 0x9003, subsec = 0x9291;
+
+template <typename T> QByteArray littleEndian(T value)
+{
+    QByteArray bytes(sizeof(T), '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// A little-endian TIFF: IFD0 with the `image` tags, then an EXIF IFD with the `photo` tags, each
+// list in ascending tag order. Values are written as given, with no terminator added.
+QByteArray tiff(QList<Tag> image, const QList<Tag>& photo = {})
+{
+    const auto ifdSize = [](qsizetype tags) { return quint32(6 + 12 * tags); };
+    const quint32 photoAt = 8 + ifdSize(image.size() + !photo.isEmpty());
+    if (!photo.isEmpty())
+        image.append({ 0x8769, littleEndian(photoAt), 4 });
+    const quint32 dataAt = photoAt + (photo.isEmpty() ? 0 : ifdSize(photo.size()));
+    QByteArray out = QByteArray("II*\0", 4) + littleEndian(quint32(8)), data;
+    for (const QList<Tag>& ifd : { image, photo }) {
+        if (ifd.isEmpty())
+            continue;
+        out += littleEndian(quint16(ifd.size()));
+        for (const Tag& tag : ifd) {
+            const auto count = quint32(tag.type == 4 ? 1 : tag.value.size());
+            out += littleEndian(tag.id) + littleEndian(tag.type) + littleEndian(count);
+            out += tag.value.size() <= 4 ? tag.value.leftJustified(4, '\0')
+                                         : littleEndian(quint32(dataAt + data.size()));
+            if (tag.value.size() > 4)
+                data += tag.value + QByteArray(tag.value.size() % 2, '\0');
+        }
+        out += littleEndian(quint32(0));
+    }
+    return out + data;
+}
+
+// A JPEG stream holding only an EXIF segment: enough for a metadata reader.
+QByteArray jpeg(const QByteArray& tiffData)
+{
+    QByteArray length(2, '\0');
+    qToBigEndian(quint16(tiffData.size() + 8), length.data());
+    return "\xFF\xD8\xFF\xE1" + length + QByteArray("Exif\0\0", 6) + tiffData + "\xFF\xD9";
+}
+
+} // namespace
+
+TEST(CaptureTime, ReadsEveryCameraOfTheCorpus)
+{
+    QList<std::pair<QString, std::string>> rows = expectedStamps();
+    ASSERT_GE(rows.size(), 28);
+    // Real sidecars: the library opens XMP files too, but a sidecar is no photo.
+    rows.append({ { u"XMP.xmp"_s, "no stamp" }, { u"PLIST.aae"_s, "no stamp" } });
+    for (const auto& [file, expected] : rows) {
+        const std::string stamp = describe(CaptureTime::read(corpusFile(file)));
+        if (knownGaps.contains(file) && stamp == "no stamp")
+            continue;
+        EXPECT_EQ(stamp, expected) << file.toStdString();
+    }
+}
+
+TEST(CaptureTime, ReadsTheRepairedCanonCr3)
+{
+    QByteArray cr3 = readFile(corpusFile(u"CanonRaw.cr3"_s));
+    // The preview box sits 32 bytes into Canon's preview uuid box; make it end with that box.
+    const qsizetype preview = cr3.indexOf("PRVW") - 4, outer = preview - 32;
+    ASSERT_TRUE(outer > 0 && cr3.mid(outer + 4, 4) == "uuid");
+    const auto outerSize = qFromBigEndian<quint32>(cr3.constData() + outer);
+    qToBigEndian(quint32(outer + outerSize - preview), cr3.data() + preview);
+    TempFolder folder;
+    EXPECT_EQ(describe(CaptureTime::read(folder.write(u"IMG_0001.CR3"_s, cr3))),
+        "2018:02:21 12:08:56 / 21 / Canon EOS M50");
+}
+
+TEST(CaptureTime, TakesTheStoredTextsWithTheirFallbacks)
+{
+    const QByteArray date("2026:10:04 10:00:05\0", 20);
+    const QByteArray modify("2026:10:04 09:00:00\0", 20);
+    const struct
+    {
+        const char* name;
+        QByteArray content;
+        std::string expected;
+    } cases[] = {
+        { "trailing space and NUL padding",
+            jpeg(tiff({ { model, QByteArray("Canon EOS R6 \0", 14) } },
+                { { original, date + QByteArray(3, '\0') }, { subsec, QByteArray("12\0", 3) } })),
+            "2026:10:04 10:00:05 / 12 / Canon EOS R6" },
+        { "only spaces and tabs trimmed, sub-second kept as is",
+            jpeg(tiff({ { model, QByteArray("\t Z 8\n \0", 8) } },
+                { { original, date }, { subsec, QByteArray("5 \0", 3) } })),
+            "2026:10:04 10:00:05 / 5  / Z 8\n" },
+        { "text up to the first NUL",
+            jpeg(tiff({ { model, QByteArray("X-T5\0junk\0", 10) } }, { { original, date } })),
+            "2026:10:04 10:00:05 / - / X-T5" },
+        { "blank model and empty sub-second",
+            jpeg(tiff({ { model, QByteArray("  \t \0", 5) } },
+                { { original, date }, { subsec, QByteArray(1, '\0') } })),
+            "2026:10:04 10:00:05 / - / -" },
+        { "TIFF with a modification date only",
+            tiff({ { model, QByteArray("Sample Camera\0", 14) }, { dateTime, modify } }),
+            "2026:10:04 09:00:00 / - / Sample Camera" },
+        { "an empty original date does not fall back",
+            jpeg(tiff({ { dateTime, modify } }, { { original, QByteArray(1, '\0') } })),
+            "no stamp" },
+        { "an original date that is not text falls back",
+            jpeg(tiff({ { dateTime, modify } }, { { original, date, 7 } })),
+            "2026:10:04 09:00:00 / - / -" },
+        { "a clock that was never set",
+            jpeg(tiff({ { dateTime, modify } },
+                { { original, QByteArray("0000:00:00 00:00:00\0", 20) } })),
+            "no stamp" },
+        { "a blank clock",
+            jpeg(tiff({}, { { original, QByteArray("    :  :     :  :  \0", 20) } })), "no stamp" },
+        { "no date at all", jpeg(tiff({ { model, QByteArray("Canon EOS R6\0", 13) } })),
+            "no stamp" },
+    };
+    TempFolder folder;
+    for (const auto& test : cases) {
+        const QString file = folder.write(QString::fromUtf8(test.name) + u".JPG"_s, test.content);
+        EXPECT_EQ(describe(CaptureTime::read(file)), test.expected) << test.name;
+    }
+}
+
+TEST(CaptureTime, GivesNoStampForWhatIsNoPhoto)
+{
+    TempFolder folder;
+    const QStringList files {
+        folder.write(u"cut.JPG"_s, jpeg(tiff({ { original, "2026:10:04 10:00:05" } })).first(20)),
+        folder.write(u"notes.txt"_s, "Shot at the lake.\n"),
+        folder.write(u"noise.CR3"_s, QByteArray(4096, '\x5a')),
+        folder.write(u"empty.JPG"_s),
+        folder.makeFolder(u"folder.JPG"_s),
+        folder.at(u"missing.JPG"_s),
+    };
+    for (const QString& file : files)
+        EXPECT_EQ(CaptureTime::read(file), std::nullopt) << file.toStdString();
+#ifdef Q_OS_UNIX
+    // Opening a named pipe would wait for a writer forever.
+    const QString pipe = folder.at(u"pipe.JPG"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(CaptureTime::read(pipe), std::nullopt);
+#endif
+}
+
+TEST(CaptureTime, ReadsAPathThatLooksLikeAUrlFromDisk)
+{
+    TempFolder folder;
+    folder.write(u"http:/localhost:9/IMG_0004.JPG"_s, readFile(corpusFile(u"Canon.jpg"_s)));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const std::optional<CaptureStamp> stamp
+        = CaptureTime::read(u"http://localhost:9/IMG_0004.JPG"_s);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(describe(stamp), "2003:12:04 06:46:52 / - / Canon EOS DIGITAL REBEL");
+}
+
+TEST(CaptureTime, ReaderJoinsRelativePathsAndRunsOnManyThreads)
+{
+    TempFolder folder;
+    QHash<QString, std::optional<CaptureStamp>> expected;
+    for (const auto& row : expectedStamps()) {
+        const QString relativePath = u"Shoot é/"_s + row.first;
+        folder.write(relativePath, readFile(corpusFile(row.first)));
+        expected.insert(relativePath, CaptureTime::read(folder.at(relativePath)));
+    }
+    const CaptureReader reader = CaptureTime::reader(folder.path());
+    EXPECT_EQ(reader(u"Shoot é/Canon.jpg"_s)->model, u"Canon EOS DIGITAL REBEL"_s);
+
+    std::vector<int> mismatches(8, 0);
+    std::vector<std::thread> threads;
+    for (int& count : mismatches)
+        threads.emplace_back([&] {
+            for (int round = 0; round < 5; ++round)
+                for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+                    count += reader(it.key()) != it.value();
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(mismatches, std::vector<int>(8, 0));
+}
+
+TEST(CaptureStamp, MatchesWhereBothHaveAFieldButEqualsOnlyWhenAllAgree)
+{
+    const QString date = u"2026:10:04 10:00:05"_s;
+    const CaptureStamp r6WithSubsec { date, u"12"_s, u"R6"_s }, r6 { date, {}, u"R6"_s };
+    EXPECT_TRUE(r6WithSubsec.matches(r6) && r6.matches(r6WithSubsec));
+    EXPECT_NE(r6WithSubsec, r6);
+
+    const CaptureStamp noModel { date, {}, {} };
+    EXPECT_FALSE(r6.matches({ date, {}, u"R5"_s }));
+    EXPECT_FALSE(r6.matches({ date, {}, u"r6"_s }));
+    EXPECT_FALSE(r6WithSubsec.matches({ date, u"13"_s, u"R6"_s }));
+    EXPECT_FALSE(r6.matches({ u"2026:10:04 10:00:06"_s, {}, u"R6"_s }));
+    EXPECT_TRUE(noModel.matches(r6WithSubsec));
+
+    // An absent text differs from every present one, the empty text included.
+    const CaptureStamp emptyModel { date, {}, u""_s };
+    EXPECT_NE(emptyModel, noModel);
+    EXPECT_NE(qHash(emptyModel), qHash(noModel));
+}
