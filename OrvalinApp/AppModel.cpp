@@ -12,6 +12,7 @@
 #include "Scanner.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHash>
 #include <QPromise>
@@ -66,6 +67,14 @@ QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
 
 } // namespace
 
+// Freeing the files of a large scan takes long enough to be seen; the last reference to data the
+// model lets go of is dropped on a worker thread instead.
+template <typename T> void releaseInBackground(T value)
+{
+    QThreadPool::globalInstance()->start(
+        [holder = std::make_shared<T>(std::move(value))]() mutable { holder.reset(); });
+}
+
 // The watcher is the model's child, so a model that is gone takes the delivery with it.
 template <typename T, typename Work, typename Done>
 void AppModel::runInBackground(Work work, Done done)
@@ -75,7 +84,9 @@ void AppModel::runInBackground(Work work, Done done)
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done] {
         watcher->deleteLater();
         --m_pendingTasks;
-        done(watcher->result());
+        T value = watcher->future().takeResult();
+        done(value);
+        releaseInBackground(std::move(value));
     });
     watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
@@ -86,6 +97,10 @@ struct AppModel::Analysis
     QMap<OrphanGroup, QList<FolderGroup>> folders;
     // Of every candidate.
     QSet<QString> ids;
+    // The ticks when the work started, and those of them that are still candidates. Pruning a
+    // large selection takes long enough to be done here rather than on the main thread.
+    QSet<QString> selectionBefore;
+    QSet<QString> selectionAfter;
 };
 
 struct AppModel::ScanOutcome
@@ -228,7 +243,9 @@ void AppModel::openRecent(const Recents::Item& item)
 
 void AppModel::open(const QString& folder, bool remember)
 {
-    const QString path = QDir::cleanPath(folder);
+    if (folder.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     abandonScan();
     abandonAnalysis();
 
@@ -299,35 +316,38 @@ void AppModel::startScan()
     const CaptureReader reader
         = options.matchCaptureTime ? CaptureTime::reader(root) : CaptureReader();
     const CancellationToken cancel = m_scan.cancel;
+    const QSet<QString> selection = m_selection;
 
-    auto work = [root, options, scanOptions, reader, cancel](QPromise<ScanOutcome>& promise) {
-        ScanOutcome outcome;
-        try {
-            // The future passes progress on at most a few dozen times a second, keeping the
-            // latest; the final count comes with the outcome.
-            outcome.files = Scanner::scan(
-                root, scanOptions,
-                [&](const ScanProgress& progress) {
-                    outcome.lastProgress = progress;
-                    promise.setProgressValueAndText(
-                        int(std::min<qint64>(progress.files, INT_MAX)), progress.folder);
-                },
-                cancel);
-            outcome.analysis = prepare(Analyzer::analyze(outcome.files, options, reader, cancel));
-            outcome.kind = ScanOutcome::Kind::finished;
-        } catch (const ScanRefusal& refusal) {
-            outcome.kind = ScanOutcome::Kind::refused;
-            outcome.refusal = refusal;
-        } catch (const Cancelled&) {
-            outcome.kind = ScanOutcome::Kind::cancelled;
-        } catch (const std::exception& error) {
-            outcome.error = describe(error);
-        } catch (...) {
-            outcome.error
-                = QCoreApplication::translate("AppModel", "The scan stopped unexpectedly.");
-        }
-        promise.addResult(std::move(outcome));
-    };
+    auto work
+        = [root, options, scanOptions, reader, cancel, selection](QPromise<ScanOutcome>& promise) {
+              ScanOutcome outcome;
+              try {
+                  // The future passes progress on at most a few dozen times a second, keeping the
+                  // latest; the final count comes with the outcome.
+                  outcome.files = Scanner::scan(
+                      root, scanOptions,
+                      [&](const ScanProgress& progress) {
+                          outcome.lastProgress = progress;
+                          promise.setProgressValueAndText(
+                              int(std::min<qint64>(progress.files, INT_MAX)), progress.folder);
+                      },
+                      cancel);
+                  outcome.analysis = prepare(
+                      Analyzer::analyze(outcome.files, options, reader, cancel), selection);
+                  outcome.kind = ScanOutcome::Kind::finished;
+              } catch (const ScanRefusal& refusal) {
+                  outcome.kind = ScanOutcome::Kind::refused;
+                  outcome.refusal = refusal;
+              } catch (const Cancelled&) {
+                  outcome.kind = ScanOutcome::Kind::cancelled;
+              } catch (const std::exception& error) {
+                  outcome.error = describe(error);
+              } catch (...) {
+                  outcome.error
+                      = QCoreApplication::translate("AppModel", "The scan stopped unexpectedly.");
+              }
+              promise.addResult(std::move(outcome));
+          };
 
     auto* watcher = new QFutureWatcher<ScanOutcome>(this);
     ++m_pendingTasks;
@@ -337,7 +357,9 @@ void AppModel::startScan()
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, id, options] {
         watcher->deleteLater();
         --m_pendingTasks;
-        finishScan(id, options, watcher->result());
+        ScanOutcome outcome = watcher->future().takeResult();
+        finishScan(id, options, outcome);
+        releaseInBackground(std::move(outcome));
     });
     watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
@@ -418,12 +440,13 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     const CaptureReader reader
         = options.matchCaptureTime ? CaptureTime::reader(*m_root) : CaptureReader();
     const CancellationToken cancel = m_analysis.cancel;
+    const QSet<QString> selection = m_selection;
     setBusy(tr("Matching…"));
 
     runInBackground<std::optional<Analysis>>(
-        [files, options, reader, cancel]() -> std::optional<Analysis> {
+        [files, options, reader, cancel, selection]() -> std::optional<Analysis> {
             try {
-                return prepare(Analyzer::analyze(files, options, reader, cancel));
+                return prepare(Analyzer::analyze(files, options, reader, cancel), selection);
             } catch (...) {
                 // A failed re-analysis keeps the previous result, silently.
                 return std::nullopt;
@@ -445,15 +468,30 @@ void AppModel::endBusy()
         setBusy(std::nullopt);
 }
 
-AppModel::Analysis AppModel::prepare(const ScanResult& result)
+namespace {
+
+QSet<QString> intersection(const QSet<QString>& ids, const QSet<QString>& candidates)
 {
-    Analysis analysis { result, {}, {} };
+    QSet<QString> kept;
+    for (const QString& id : ids) {
+        if (candidates.contains(id))
+            kept.insert(id);
+    }
+    return kept;
+}
+
+} // namespace
+
+AppModel::Analysis AppModel::prepare(const ScanResult& result, const QSet<QString>& selection)
+{
+    Analysis analysis { result, {}, {}, selection, {} };
     for (const OrphanGroup group : OrphanGroups::allCases()) {
         const QList<Candidate>& candidates = result.candidates(group);
         analysis.folders.insert(group, byFolder(candidates));
         for (const Candidate& candidate : candidates)
             analysis.ids.insert(candidate.id());
     }
+    analysis.selectionAfter = intersection(selection, analysis.ids);
     return analysis;
 }
 
@@ -461,12 +499,13 @@ void AppModel::applyAnalysis(const Analysis& analysis)
 {
     setResult(analysis.result);
     setFolders(analysis.folders);
-    QSet<QString> kept;
-    for (const QString& id : m_selection) {
-        if (analysis.ids.contains(id))
-            kept.insert(id);
-    }
-    setSelection(kept);
+    // Unless the user ticked meanwhile, the worker's pruning holds; comparing shared sets is
+    // cheap, and a pruned set is a subset, so equal sizes mean nothing was dropped.
+    QSet<QString> kept = m_selection == analysis.selectionBefore
+        ? analysis.selectionAfter
+        : intersection(m_selection, analysis.ids);
+    if (kept.size() != m_selection.size())
+        setSelection(kept);
 }
 
 // Ticks
@@ -585,6 +624,9 @@ void AppModel::finishMove(const QString& root, const MoveOutcome& outcome)
     setFiles(files);
     setSelection(QSet<QString>(m_selection).subtract(moved));
     refreshSessions();
+    // A walk that started before the move may still list the moved files at their old places.
+    if (m_scan.running)
+        rescan();
     reanalyzeThen([this, notice] {
         setNotice(notice);
         endBusy();
@@ -745,7 +787,7 @@ void AppModel::setFiles(const QList<FileEntry>& files)
 {
     if (files.isEmpty() && m_files.isEmpty())
         return;
-    m_files = files;
+    releaseInBackground(std::exchange(m_files, files));
     Q_EMIT filesChanged();
 }
 
@@ -753,7 +795,7 @@ void AppModel::setResult(const std::optional<ScanResult>& result)
 {
     if (!result && !m_result)
         return;
-    m_result = result;
+    releaseInBackground(std::exchange(m_result, result));
     Q_EMIT resultChanged();
 }
 
@@ -761,7 +803,7 @@ void AppModel::setFolders(const QMap<OrphanGroup, QList<FolderGroup>>& folders)
 {
     if (folders.isEmpty() && m_folders.isEmpty())
         return;
-    m_folders = folders;
+    releaseInBackground(std::exchange(m_folders, folders));
     Q_EMIT foldersChanged();
 }
 

@@ -217,7 +217,7 @@ private:
     struct ScanOutcome;
     // A result with what the model derives from it, prepared off the main thread.
     struct Analysis;
-    static Analysis prepare(const ScanResult& result);
+    static Analysis prepare(const ScanResult& result, const QSet<QString>& selection);
 
     // Runs `work` on the thread pool and hands its value to `done` on the main thread, unless
     // the model is gone by then.

@@ -94,7 +94,9 @@ void save(const QList<Item>& items)
 
 void add(const QString& folder)
 {
-    const QString path = QDir::cleanPath(folder);
+    if (folder.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     if (path.isEmpty())
         return;
     QList<Item> items = load();

@@ -3,9 +3,11 @@
 #include "AppModel.h"
 #include "TestSupport.h"
 
+#include <QSemaphore>
 #include <QSettings>
 #include <QStringList>
 #include <QTest>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 // Waits, running the event loop, until the model's background tasks have all reported back.
@@ -32,6 +34,32 @@ inline QStringList sortedIds(const QSet<QString>& ids)
 {
     return sorted(QStringList(ids.begin(), ids.end()));
 }
+
+// Keeps every thread of the global pool busy while it lives, so that work started meanwhile
+// cannot begin, let alone end, before the test has done what it must do first.
+class PoolHold
+{
+public:
+    PoolHold()
+        : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        for (int i = 0; i < m_threads; ++i) {
+            // The semaphores outlive the hold: a thread may still be leaving acquire().
+            QThreadPool::globalInstance()->start([started = m_started, release = m_release] {
+                started->release();
+                release->acquire();
+            });
+        }
+        if (!m_started->tryAcquire(m_threads, 30000))
+            ADD_FAILURE() << "the thread pool stays busy";
+    }
+    ~PoolHold() { m_release->release(m_threads); }
+
+private:
+    const int m_threads;
+    std::shared_ptr<QSemaphore> m_started = std::make_shared<QSemaphore>();
+    std::shared_ptr<QSemaphore> m_release = std::make_shared<QSemaphore>();
+};
 
 // Every test starts with empty settings (kept in a temporary folder by the test main).
 class ModelTest : public testing::Test
