@@ -2,19 +2,22 @@
 
 #include "AppModel.h"
 #include "Icons.h"
+#include "SettingsTab.h"
 #include "Style.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString tabKey = QStringLiteral("settingsTab");
-const QStringList tabIdentifiers { QStringLiteral("matching"), QStringLiteral("privacy") };
+// In the order of the tabs.
+QStringList tabIdentifiers()
+{
+    return { SettingsTab::matching(), SettingsTab::privacy() };
+}
 
 } // namespace
 
@@ -33,10 +36,10 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 8, 0, 0);
     layout->addWidget(m_tabs);
 
-    setCurrentTab(QSettings().value(tabKey, tabIdentifiers.first()).toString());
+    setCurrentTab(SettingsTab::selected());
     connect(m_tabs, &QTabWidget::currentChanged, this, [](int index) {
-        if (index >= 0 && index < tabIdentifiers.size())
-            QSettings().setValue(tabKey, tabIdentifiers[index]);
+        if (index >= 0 && index < tabIdentifiers().size())
+            SettingsTab::select(tabIdentifiers()[index]);
     });
     connect(&m_model, &AppModel::optionsChanged, this, &SettingsWindow::refresh);
     refresh();
@@ -44,12 +47,12 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
 
 QString SettingsWindow::currentTab() const
 {
-    return tabIdentifiers.value(m_tabs->currentIndex());
+    return tabIdentifiers().value(m_tabs->currentIndex());
 }
 
 void SettingsWindow::setCurrentTab(const QString& identifier)
 {
-    const int index = tabIdentifiers.indexOf(identifier);
+    const int index = tabIdentifiers().indexOf(identifier);
     m_tabs->setCurrentIndex(index < 0 ? 0 : index);
 }
 
