@@ -177,9 +177,12 @@ SettingsWindow* MainWindow::settingsWindow()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The settings window belongs to this one; closing the main window ends the application.
-    if (m_settings)
-        m_settings->close();
+    // The settings and quick look windows belong to this one; closing the main window ends the
+    // application rather than leaving them behind.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible())
+            child->close();
+    }
     QMainWindow::closeEvent(event);
 }
 

@@ -16,9 +16,11 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -244,6 +246,33 @@ TEST_F(WindowTest, noticeBarOffersSessionButtonsOnlyAfterAMove)
     (*dismiss)->click();
     EXPECT_FALSE(model.notice());
     EXPECT_FALSE(bar->isVisibleTo(browser()));
+}
+
+TEST_F(WindowTest, tickMenuPresetsTickAWholeGroupAndShowIt)
+{
+    openAndSettle(model, folder.path());
+    QMenu* menu = window.tickButton()->menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items << (action->text().isEmpty() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items,
+        (QStringList { QStringLiteral("What did you cull?"),
+            QStringLiteral("I deleted JPEGs: tick RAWs without a JPEG"),
+            QStringLiteral("I deleted RAWs: tick JPEGs without a RAW"),
+            QStringLiteral("Tick orphaned sidecars"), QStringLiteral("-"),
+            QStringLiteral("Untick Everything") }));
+    EXPECT_EQ(window.tickButton()->toolTip(),
+        QStringLiteral("Tick a whole group at once (nothing is ticked until you choose)"));
+
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(sortedIds(model.selection()), QStringList { QStringLiteral("Shoot/B.CR3") });
+    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
+    EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::raw));
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(model.selection().size(), 2);
+    menu->actions().last()->trigger();
+    EXPECT_TRUE(model.selection().isEmpty());
 }
 
 TEST_F(WindowTest, errorsShowInAnAlertThatClearsThemWhenClosed)
