@@ -2,7 +2,6 @@
 
 #include "CommandParser.h"
 #include "ExitCode.h"
-#include "JsonText.h"
 #include "MatchFlags.h"
 #include "ScanReport.h"
 
@@ -19,7 +18,7 @@ int run(const QStringList& arguments, Console& console)
 
     const Analysis analysis = ScanRun::perform(folder, options, console);
     if (parser.isSet(QStringLiteral("json")))
-        console.out << JsonText::pretty(ScanReport::json(analysis)) << "\n";
+        ScanReport::writeJson(analysis, console.out);
     else
         console.out << ScanReport::text(analysis);
     return ExitCode::done;

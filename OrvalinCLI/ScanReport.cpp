@@ -1,45 +1,54 @@
 #include "ScanReport.h"
 
 #include "Formatting.h"
+#include "JsonStream.h"
 #include "Messages.h"
-
-#include <QJsonArray>
 
 namespace {
 
-QJsonObject fileJson(const FileEntry& file)
+void writeFile(JsonStream& json, const FileEntry& file)
 {
-    return { { QStringLiteral("path"), file.relativePath },
-        { QStringLiteral("size"), double(file.size) },
-        { QStringLiteral("kind"), FileKinds::rawValue(file.kind) } };
+    json.member(QStringLiteral("path"), file.relativePath);
+    json.member(QStringLiteral("size"), file.size);
+    json.member(QStringLiteral("kind"), FileKinds::rawValue(file.kind));
 }
 
-QJsonArray candidatesJson(const QList<Candidate>& candidates)
+void writeCandidates(JsonStream& json, const QString& name, const QList<Candidate>& candidates)
 {
-    QJsonArray array;
+    json.key(name);
+    json.beginArray();
     for (const Candidate& candidate : candidates) {
-        QJsonObject object = fileJson(candidate.file);
-        QJsonArray followers;
-        for (const FileEntry& follower : candidate.followers)
-            followers.append(fileJson(follower));
-        object.insert(QStringLiteral("followers"), followers);
-        array.append(object);
+        json.beginObject();
+        writeFile(json, candidate.file);
+        json.key(QStringLiteral("followers"));
+        json.beginArray();
+        for (const FileEntry& follower : candidate.followers) {
+            json.beginObject();
+            writeFile(json, follower);
+            json.endObject();
+        }
+        json.endArray();
+        json.endObject();
     }
-    return array;
+    json.endArray();
 }
 
-QJsonArray pairsJson(const QList<Pair>& pairs)
+void writePairs(JsonStream& json, const QList<Pair>& pairs)
 {
-    QJsonArray array;
+    json.key(QStringLiteral("pairs"));
+    json.beginArray();
     for (const Pair& pair : pairs) {
-        QJsonArray twins;
+        json.beginObject();
+        json.member(QStringLiteral("raw"), pair.raw.relativePath);
+        json.key(QStringLiteral("twins"));
+        json.beginArray();
         for (const FileEntry& twin : pair.twins)
-            twins.append(twin.relativePath);
-        array.append(QJsonObject { { QStringLiteral("raw"), pair.raw.relativePath },
-            { QStringLiteral("twins"), twins },
-            { QStringLiteral("byCaptureTime"), pair.byCaptureTime } });
+            json.value(twin.relativePath);
+        json.endArray();
+        json.member(QStringLiteral("byCaptureTime"), pair.byCaptureTime);
+        json.endObject();
     }
-    return array;
+    json.endArray();
 }
 
 QString folderHeading(const QString& folder)
@@ -80,22 +89,23 @@ void appendGroup(QString& text, OrphanGroup group, const QList<Candidate>& candi
 
 namespace ScanReport {
 
-QJsonObject json(const Analysis& analysis)
+void writeJson(const Analysis& analysis, QTextStream& out)
 {
     const ScanResult& result = analysis.result;
-    return {
-        { QStringLiteral("root"), analysis.root },
-        { QStringLiteral("fileCount"), double(result.fileCount) },
-        { QStringLiteral("rawCount"), double(result.rawCount) },
-        { QStringLiteral("twinCount"), double(result.twinCount) },
-        { QStringLiteral("sidecarCount"), double(result.sidecarCount) },
-        { QStringLiteral("heldInSingleKindFolders"), double(result.heldInSingleKindFolders) },
-        { QStringLiteral("heldHEIC"), double(result.heldHEIC) },
-        { QStringLiteral("pairs"), pairsJson(result.pairs) },
-        { QStringLiteral("orphanRaws"), candidatesJson(result.orphanRaws) },
-        { QStringLiteral("orphanJPEGs"), candidatesJson(result.orphanJPEGs) },
-        { QStringLiteral("orphanSidecars"), candidatesJson(result.orphanSidecars) },
-    };
+    JsonStream json(out);
+    json.beginObject();
+    json.member(QStringLiteral("root"), analysis.root);
+    json.member(QStringLiteral("fileCount"), qint64(result.fileCount));
+    json.member(QStringLiteral("rawCount"), qint64(result.rawCount));
+    json.member(QStringLiteral("twinCount"), qint64(result.twinCount));
+    json.member(QStringLiteral("sidecarCount"), qint64(result.sidecarCount));
+    json.member(QStringLiteral("heldInSingleKindFolders"), qint64(result.heldInSingleKindFolders));
+    json.member(QStringLiteral("heldHEIC"), qint64(result.heldHEIC));
+    writePairs(json, result.pairs);
+    writeCandidates(json, QStringLiteral("orphanRaws"), result.orphanRaws);
+    writeCandidates(json, QStringLiteral("orphanJPEGs"), result.orphanJPEGs);
+    writeCandidates(json, QStringLiteral("orphanSidecars"), result.orphanSidecars);
+    json.endObject();
 }
 
 QString text(const Analysis& analysis)

@@ -19,6 +19,9 @@ public:
     virtual bool passesThroughLink(const QString& base, const QString& relativePath) const = 0;
     // Creates the folder and any missing parents.
     virtual void createFolders(const QString& path) = 0;
+    // Creates one folder in an existing one; fails when anything is at `path` already, so that
+    // two callers can never both think they made it.
+    virtual void createFolder(const QString& path) = 0;
     // Moves a file or folder; never replaces anything at `to`, even something that appears
     // between a caller's check and the move.
     virtual void moveWithoutReplacing(const QString& from, const QString& to) = 0;

@@ -1,0 +1,41 @@
+#include "SessionLogs.h"
+
+#include "LogText.h"
+#include "Mover.h"
+
+SessionLogs::SessionLogs(QString session, LogWording wording)
+    : m_session(std::move(session))
+    , m_wording(std::move(wording))
+{
+}
+
+void SessionLogs::write(const RestoreLog& log, FileManager& fileManager)
+{
+    update(log);
+    fileManager.writeAtomically(m_session + u'/' + Mover::logName(), LogText::json(log, m_json));
+    fileManager.writeAtomically(m_session + u'/' + Mover::textLogName(),
+        LogText::text(log, m_session, m_wording, m_lines).toUtf8());
+}
+
+void SessionLogs::update(const RestoreLog& log)
+{
+    if (m_entries.size() != log.entries.size()) {
+        m_entries.clear();
+        m_json.clear();
+        m_lines.clear();
+    }
+    for (qsizetype i = 0; i < log.entries.size(); ++i) {
+        const RestoreLog::Entry& entry = log.entries.at(i);
+        if (i < m_entries.size()) {
+            if (m_entries.at(i) == entry)
+                continue;
+            m_entries[i] = entry;
+            m_json[i] = LogText::jsonEntry(entry);
+            m_lines[i] = LogText::textLine(entry);
+        } else {
+            m_entries.append(entry);
+            m_json.append(LogText::jsonEntry(entry));
+            m_lines.append(LogText::textLine(entry));
+        }
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "LocalFileManager.h"
+
+#include <QHash>
+#include <QList>
+#include <QRegularExpression>
+#include <functional>
+#include <utility>
+
+// The real file system with faults put in the way: a chosen call of an operation, or every
+// call on a matching path, throws OperationError instead of reaching the disk. Hooks run just
+// before a call is handed on, so a test can change the disk between a check and an action.
+class FaultyFileManager : public FileManager
+{
+public:
+    enum class Operation
+    {
+        exists,
+        passesThroughLink,
+        createFolders,
+        createFolder,
+        move,
+        write,
+        read,
+        list,
+        removeEmptyFolder,
+    };
+    using Hook = std::function<void(const QString& path, const QString& other)>;
+
+    // Fails the nth call of `operation`, counted from 1.
+    void failCall(Operation operation, int n);
+    // Fails every call of `operation` whose (first) path matches `pattern`.
+    void failPaths(Operation operation, const QString& pattern);
+    void before(Operation operation, Hook hook);
+
+    int calls(Operation operation) const { return m_calls.value(operation); }
+    // Paths and contents of the writes that reached the disk, in order.
+    const QList<std::pair<QString, QByteArray>>& written() const { return m_written; }
+
+    bool exists(const QString& path) const override;
+    bool passesThroughLink(const QString& base, const QString& relativePath) const override;
+    void createFolders(const QString& path) override;
+    void createFolder(const QString& path) override;
+    void moveWithoutReplacing(const QString& from, const QString& to) override;
+    void writeAtomically(const QString& path, const QByteArray& data) override;
+    QByteArray read(const QString& path) const override;
+    QStringList list(const QString& folder) const override;
+    void removeEmptyFolder(const QString& path) override;
+
+private:
+    struct Rule
+    {
+        Operation operation;
+        int call = 0;
+        QRegularExpression pattern;
+    };
+
+    // Counts the call, runs its hook, and throws when a rule says so.
+    void enter(Operation operation, const QString& path, const QString& other = {}) const;
+
+    LocalFileManager m_disk;
+    QList<Rule> m_rules;
+    QHash<Operation, Hook> m_hooks;
+    mutable QHash<Operation, int> m_calls;
+    QList<std::pair<QString, QByteArray>> m_written;
+};

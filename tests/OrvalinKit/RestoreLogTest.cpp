@@ -1,0 +1,220 @@
+#include "RestoreLog.h"
+
+#include "CodingError.h"
+#include "LocalFileManager.h"
+#include "Mover.h"
+#include "TestSupport.h"
+
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Status = RestoreLog::Status;
+
+QDateTime utc(const char* text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
+}
+
+RestoreLog sampleLog()
+{
+    RestoreLog log;
+    log.app = QStringLiteral("Orvalin");
+    // A fraction of a second that the file has no room for.
+    log.created = utc("2026-10-04T10:15:00.750Z");
+    log.rootPath = QStringLiteral("/home/ann/Pictures/Shoots");
+    log.entries = {
+        { QStringLiteral("2026-10 Market/Afternoon/IMG_1.CR3"), 25165824, OrphanGroup::raw,
+            std::nullopt, QStringLiteral("2026-10 Market/Afternoon/IMG_1.CR3"), Status::moved,
+            std::nullopt },
+        { QStringLiteral("2026-10 Market/Afternoon/IMG_1.CR3.xmp"), 4096, OrphanGroup::raw,
+            QStringLiteral("2026-10 Market/Afternoon/IMG_1.CR3"),
+            QStringLiteral("2026-10 Market/Afternoon/IMG_1.CR3.xmp"), Status::moved, std::nullopt },
+        { QStringLiteral("Café \"Noir\"\\IMG_2.jpg"), 0, OrphanGroup::jpeg, std::nullopt,
+            QStringLiteral("Café \"Noir\"\\IMG_2 2.jpg"), Status::failed,
+            QStringLiteral("not found") },
+    };
+    return log;
+}
+
+const char* const sampleBytes = R"({
+  "app" : "Orvalin",
+  "created" : "2026-10-04T10:15:00Z",
+  "destination" : "review",
+  "entries" : [
+    {
+      "group" : "raw",
+      "movedTo" : "2026-10 Market/Afternoon/IMG_1.CR3",
+      "path" : "2026-10 Market/Afternoon/IMG_1.CR3",
+      "size" : 25165824,
+      "status" : "moved"
+    },
+    {
+      "follows" : "2026-10 Market/Afternoon/IMG_1.CR3",
+      "group" : "raw",
+      "movedTo" : "2026-10 Market/Afternoon/IMG_1.CR3.xmp",
+      "path" : "2026-10 Market/Afternoon/IMG_1.CR3.xmp",
+      "size" : 4096,
+      "status" : "moved"
+    },
+    {
+      "group" : "jpeg",
+      "movedTo" : "Café \"Noir\"\\IMG_2 2.jpg",
+      "note" : "not found",
+      "path" : "Café \"Noir\"\\IMG_2.jpg",
+      "size" : 0,
+      "status" : "failed"
+    }
+  ],
+  "rootPath" : "/home/ann/Pictures/Shoots",
+  "version" : 1
+}
+)";
+
+// A valid log of the right shape written the way another tool might: keys in another order,
+// nulls for absent values, a zone offset.
+const char* const foreignBytes = R"({"version":1,"entries":[{"status":"moved","size":25165824,
+  "path":"2026-10 Market/Afternoon/IMG_1.CR3","group":"raw","follows":null,"note":null,
+  "movedTo":"2026-10 Market\/Afternoon\/IMG_1.CR3"}],"rootPath":"/home/ann/Pictures/Shoots",
+  "destination":"review","created":"2026-10-04T12:15:00+02:00","app":"Orvalin",
+  "restored":null})";
+
+QByteArray replaced(const char* text, const char* before, const char* after)
+{
+    QByteArray bytes(text);
+    EXPECT_TRUE(bytes.contains(before)) << before;
+    return bytes.replace(before, after);
+}
+
+} // namespace
+
+TEST(RestoreLog, EncodesTheExactBytes)
+{
+    EXPECT_EQ(sampleLog().encoded().toStdString(), std::string(sampleBytes));
+
+    RestoreLog empty = sampleLog();
+    empty.entries.clear();
+    empty.restored = utc("2026-10-05T08:00:00Z");
+    const QByteArray bytes = empty.encoded();
+    EXPECT_TRUE(bytes.contains("  \"entries\" : [],\n  \"restored\" : \"2026-10-05T08:00:00Z\",\n"
+                               "  \"rootPath\""))
+        << bytes.toStdString();
+}
+
+TEST(RestoreLog, WritesDatesInUtcToTheSecond)
+{
+    RestoreLog log = sampleLog();
+    log.created = QDateTime(QDate(2026, 10, 4), QTime(12, 15, 0, 999), QTimeZone(2 * 3600));
+    EXPECT_TRUE(log.encoded().contains("\"created\" : \"2026-10-04T10:15:00Z\""));
+
+    const RestoreLog back = RestoreLog::decoded(sampleLog().encoded());
+    EXPECT_EQ(back.created, utc("2026-10-04T10:15:00Z"));
+    EXPECT_LT(back.created.msecsTo(sampleLog().created), 1000);
+    RestoreLog expected = sampleLog();
+    expected.created = back.created;
+    EXPECT_EQ(back, expected);
+
+    log.created = QDateTime();
+    EXPECT_THROW(log.encoded(), CodingError);
+}
+
+TEST(RestoreLog, DecodesAnyValidJsonOfItsShape)
+{
+    const RestoreLog log = RestoreLog::decoded(foreignBytes);
+    EXPECT_EQ(log.created, utc("2026-10-04T10:15:00Z"));
+    EXPECT_FALSE(log.restored.has_value());
+    ASSERT_EQ(log.entries.size(), 1);
+    EXPECT_EQ(log.entries[0], sampleLog().entries[0]);
+
+    const RestoreLog trimmed = RestoreLog::decoded(QByteArray(sampleBytes).trimmed());
+    EXPECT_EQ(trimmed.entries, sampleLog().entries);
+}
+
+TEST(RestoreLog, RejectsAnythingElse)
+{
+    const std::pair<const char*, const char*> damages[] = {
+        { "\"2026-10-04T10:15:00Z\"", "\"2026-10-04T10:15:00.5Z\"" },
+        { "\"2026-10-04T10:15:00Z\"", "\"2026-10-04T10:15:00\"" },
+        { "\"2026-10-04T10:15:00Z\"", "\"2026-10-04 10:15:00Z\"" },
+        { "\"2026-10-04T10:15:00Z\"", "\"2026-02-30T10:15:00Z\"" },
+        { "\"2026-10-04T10:15:00Z\"", "1791108900" },
+        { "\"status\" : \"failed\"", "\"status\" : \"lost\"" },
+        { "\"group\" : \"jpeg\"", "\"group\" : \"JPEG\"" },
+        { "\"destination\" : \"review\"", "\"destination\" : \"trash\"" },
+        { "\"rootPath\" : \"/home/ann/Pictures/Shoots\",", "" },
+        { "\"size\" : 4096,", "" },
+        { "\"size\" : 4096", "\"size\" : \"4096\"" },
+        { "\"size\" : 4096", "\"size\" : 4096.5" },
+        { "\"version\" : 1", "\"version\" : \"1\"" },
+        { "\"note\" : \"not found\"", "\"note\" : 3" },
+        { "\"app\" : \"Orvalin\"", "\"app\" : null" },
+        { "  ],", "  }," },
+        { "\n}\n", "\n" },
+    };
+    for (const auto& [before, after] : damages)
+        EXPECT_THROW(RestoreLog::decoded(replaced(sampleBytes, before, after)), CodingError)
+            << after;
+    EXPECT_THROW(RestoreLog::decoded("[]"), CodingError);
+    EXPECT_THROW(RestoreLog::decoded(""), CodingError);
+
+    // Fractions are refused in the restored date as well.
+    EXPECT_THROW(RestoreLog::decoded(replaced(sampleBytes, "\"rootPath\"",
+                     "\"restored\" : \"2026-10-05T08:00:00.001Z\", \"rootPath\"")),
+        CodingError);
+}
+
+TEST(RestoreLog, CountsWhatIsStillInTheSession)
+{
+    RestoreLog log = sampleLog();
+    EXPECT_EQ(log.movedCount(), 2);
+    EXPECT_EQ(log.movedSize(), 25165824 + 4096);
+    EXPECT_TRUE(log.canRestore());
+    EXPECT_EQ(log.everMovedCount(), 2);
+
+    log.entries[0].status = Status::restored;
+    log.entries[1].status = Status::conflict;
+    EXPECT_EQ(log.movedCount(), 0);
+    EXPECT_EQ(log.movedSize(), 0);
+    EXPECT_FALSE(log.canRestore());
+    EXPECT_EQ(log.everMovedCount(), 2);
+}
+
+TEST(RestoreLog, SafeRelativePaths)
+{
+    for (const char* path : { "a.jpg", "2026-10 Market/IMG_1.JPG", "..a/b..", ".hidden/x", "a~" })
+        EXPECT_EQ(Mover::safeRelativePath(QString::fromUtf8(path)), QString::fromUtf8(path));
+    for (const char* path : { "", "/etc/passwd", "~/x.jpg", "~x", "a//b.jpg", "a/", "./a.jpg",
+             "a/./b", "../x.jpg", "a/../../x", "a/.." })
+        EXPECT_FALSE(Mover::safeRelativePath(QString::fromUtf8(path)).has_value()) << path;
+}
+
+TEST(RestoreLog, ReconcilingMarksPlannedFilesFoundInTheSession)
+{
+    TempFolder session;
+    session.write(QStringLiteral("A/IMG_1.JPG"));
+    session.write(QStringLiteral("IMG_2.JPG"));
+    session.write(QStringLiteral("x.jpg"));
+
+    RestoreLog log = sampleLog();
+    log.entries = {
+        { QStringLiteral("A/IMG_1.JPG"), 1, OrphanGroup::jpeg, {}, std::nullopt, Status::planned,
+            {} },
+        { QStringLiteral("B/IMG_2.JPG"), 1, OrphanGroup::jpeg, {}, QStringLiteral("IMG_2.JPG"),
+            Status::planned, {} },
+        { QStringLiteral("C/IMG_3.JPG"), 1, OrphanGroup::jpeg, {}, QStringLiteral("C/IMG_3.JPG"),
+            Status::planned, {} },
+        { QStringLiteral("x.jpg"), 1, OrphanGroup::jpeg, {}, QStringLiteral("../x.jpg"),
+            Status::planned, {} },
+        { QStringLiteral("x.jpg"), 1, OrphanGroup::jpeg, {}, QStringLiteral("x.jpg"),
+            Status::failed, {} },
+    };
+    const RestoreLog reconciled = log.reconciled(session.path(), LocalFileManager());
+    QList<Status> statuses;
+    for (const RestoreLog::Entry& entry : reconciled.entries)
+        statuses.append(entry.status);
+    EXPECT_EQ(statuses,
+        (QList<Status> {
+            Status::moved, Status::moved, Status::planned, Status::planned, Status::failed }));
+    EXPECT_EQ(reconciled.entries[3].movedTo, log.entries[3].movedTo);
+}
