@@ -49,10 +49,9 @@ QAction* MainWindow::action(Command command) const
 QAction* MainWindow::makeAction(Command command, const QString& text, const QKeySequence& shortcut)
 {
     auto* action = new QAction(text, this);
-    if (!shortcut.isEmpty()) {
+    // Window shortcuts: the keys act on this window, never on the settings window's switches.
+    if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    }
     m_actions.insert(command, action);
     return action;
 }
