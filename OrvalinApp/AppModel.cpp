@@ -65,8 +65,6 @@ QList<FolderGroup> byFolder(const QList<Candidate>& candidates)
     return groups;
 }
 
-} // namespace
-
 // Freeing the files of a large scan takes long enough to be seen; the last reference to data the
 // model lets go of is dropped on a worker thread instead.
 template <typename T> void releaseInBackground(T value)
@@ -74,6 +72,8 @@ template <typename T> void releaseInBackground(T value)
     QThreadPool::globalInstance()->start(
         [holder = std::make_shared<T>(std::move(value))]() mutable { holder.reset(); });
 }
+
+} // namespace
 
 // The watcher is the model's child, so a model that is gone takes the delivery with it.
 template <typename T, typename Work, typename Done>
@@ -564,10 +564,12 @@ void AppModel::dismissPlan()
     setPlan(std::nullopt);
 }
 
-void AppModel::move(const MovePlan& plan)
+void AppModel::move(const MovePlan& confirmed)
 {
-    if (!m_root || plan.isEmpty())
+    if (!m_root || confirmed.isEmpty())
         return;
+    // The sheet confirms the model's own plan, which is cleared next.
+    const MovePlan plan = confirmed;
     setPlan(std::nullopt);
     setBusy(tr("Moving files to the review folder…"));
 
@@ -663,11 +665,16 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
             }
             return total;
         },
-        [this](const RestoreOutcome& total) { finishRestore(total); });
+        [this, root = m_root](const RestoreOutcome& total) { finishRestore(root, total); });
 }
 
-void AppModel::finishRestore(const RestoreOutcome& total)
+void AppModel::finishRestore(const std::optional<QString>& root, const RestoreOutcome& total)
 {
+    // Another folder is open now; what came back belongs to the one that was.
+    if (root != m_root) {
+        setBusy(std::nullopt);
+        return;
+    }
     refreshSessions();
     setNotice(Notice { Messages::restoreNotice(total), std::nullopt });
     rescan();

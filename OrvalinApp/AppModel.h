@@ -233,7 +233,7 @@ private:
     void abandonAnalysis();
     void applyAnalysis(const Analysis& analysis);
     void finishMove(const QString& root, const MoveOutcome& outcome);
-    void finishRestore(const RestoreOutcome& total);
+    void finishRestore(const std::optional<QString>& root, const RestoreOutcome& total);
     void endBusy();
     std::shared_ptr<FileManager> makeFileManager() const;
 

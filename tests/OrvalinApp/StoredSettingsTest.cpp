@@ -1,7 +1,6 @@
 #include "FolderDialog.h"
 #include "ModelTestSupport.h"
 #include "Recents.h"
-#include "SettingsTab.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -54,14 +53,6 @@ TEST_F(StoredSettingsTest, AModelThatDoesNotPersistNeverTouchesTheOptions)
     model.setOptions(changed());
     EXPECT_EQ(model.options(), changed());
     EXPECT_FALSE(QSettings().contains(key));
-}
-
-TEST_F(StoredSettingsTest, TheSettingsTabStartsOnMatchingAndIsRemembered)
-{
-    EXPECT_EQ(SettingsTab::selected(), "matching");
-    SettingsTab::select(SettingsTab::privacy());
-    EXPECT_EQ(QSettings().value("settingsTab").toString(), "privacy");
-    EXPECT_EQ(SettingsTab::selected(), "privacy");
 }
 
 TEST_F(StoredSettingsTest, TheFolderPickerChoosesOneFolderToScan)

@@ -8,6 +8,9 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // Headless everywhere, also when CTest lists the tests at build time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("OrvalinTests"));
     QApplication::setApplicationName(QStringLiteral("OrvalinAppTests"));
