@@ -1,0 +1,86 @@
+#include "BrowserView.h"
+
+#include "AppModel.h"
+#include "GroupViews.h"
+#include "NoticeBar.h"
+#include "OverviewView.h"
+#include "PairsView.h"
+#include "PreviewWindow.h"
+#include "RestoreView.h"
+#include "SelectionBar.h"
+#include "SidebarView.h"
+
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+BrowserView::BrowserView(AppModel& model, QAction* reviewMove, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    m_sidebar = new SidebarView(model);
+    m_detail = new QStackedWidget;
+    m_overview = new OverviewView(model);
+    m_pairs = new PairsView(model);
+    m_restore = new RestoreView(model);
+    m_detail->addWidget(m_overview);
+    m_detail->addWidget(m_pairs);
+    m_detail->addWidget(m_restore);
+    for (OrphanGroup group : OrphanGroups::allCases()) {
+        QWidget* view = GroupViews::make(model, group);
+        m_groups.insert(group, view);
+        m_detail->addWidget(view);
+    }
+    m_notice = new NoticeBar(model);
+    m_selection = new SelectionBar(model, reviewMove);
+
+    auto* detailColumn = new QWidget;
+    auto* column = new QVBoxLayout(detailColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_detail, 1);
+    column->addWidget(m_notice);
+    column->addWidget(m_selection);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(m_sidebar);
+    splitter->addWidget(detailColumn);
+    splitter->setCollapsible(0, false);
+    splitter->setCollapsible(1, false);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({ 250, 930 });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    // The quick look follows the model's preview file; it belongs to the browser, whose cells
+    // set that file.
+    new PreviewWindow(model, this);
+
+    connect(&m_model, &AppModel::sidebarChanged, this, &BrowserView::showDetail);
+    showDetail();
+}
+
+QWidget* BrowserView::currentDetail() const
+{
+    return m_detail->currentWidget();
+}
+
+void BrowserView::showDetail()
+{
+    const SidebarItem item = m_model.sidebar().value_or(SidebarItem::overview());
+    switch (item.kind) {
+    case SidebarItem::Kind::overview:
+        m_detail->setCurrentWidget(m_overview);
+        break;
+    case SidebarItem::Kind::pairs:
+        m_detail->setCurrentWidget(m_pairs);
+        break;
+    case SidebarItem::Kind::restore:
+        m_detail->setCurrentWidget(m_restore);
+        break;
+    case SidebarItem::Kind::group:
+        m_detail->setCurrentWidget(m_groups.value(*item.group));
+        break;
+    }
+}

@@ -1,0 +1,137 @@
+#include "ContentView.h"
+
+#include "AppModel.h"
+#include "BrowserView.h"
+#include "BusyOverlay.h"
+#include "MoveSummarySheet.h"
+#include "RefusalView.h"
+#include "ScanningView.h"
+#include "StartView.h"
+
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+ContentView::ContentView(AppModel& model, QAction* reviewMove, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    m_stack = new QStackedWidget;
+    m_start = new StartView(model);
+    m_scanning = new ScanningView(model);
+    m_refusal = new RefusalView(model);
+    m_browser = new BrowserView(model, reviewMove);
+    for (QWidget* screen : { static_cast<QWidget*>(m_start), static_cast<QWidget*>(m_scanning),
+             static_cast<QWidget*>(m_refusal), static_cast<QWidget*>(m_browser) })
+        m_stack->addWidget(screen);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stack);
+    m_busy = new BusyOverlay(model, this);
+
+    connect(&m_model, &AppModel::phaseChanged, this, &ContentView::showScreen);
+    connect(&m_model, &AppModel::resultChanged, this, &ContentView::showScreen);
+    connect(&m_model, &AppModel::planChanged, this, &ContentView::presentPlan);
+    connect(&m_model, &AppModel::errorChanged, this, &ContentView::presentError);
+    showScreen();
+}
+
+MoveSummarySheet* ContentView::sheet() const
+{
+    return m_sheet;
+}
+
+QMessageBox* ContentView::alert() const
+{
+    return m_alert;
+}
+
+ContentView::Screen ContentView::screen() const
+{
+    QWidget* current = m_stack->currentWidget();
+    if (current == m_scanning)
+        return Screen::scanning;
+    if (current == m_refusal)
+        return Screen::refusal;
+    if (current == m_browser)
+        return Screen::browser;
+    return Screen::start;
+}
+
+void ContentView::showScreen()
+{
+    const AppModel::Phase& phase = m_model.phase();
+    QWidget* next = m_start;
+    switch (phase.kind) {
+    case AppModel::Phase::Kind::idle:
+        next = m_start;
+        break;
+    case AppModel::Phase::Kind::scanning:
+        // A repeated scan keeps the previous results on screen while it runs.
+        next = m_model.result() ? static_cast<QWidget*>(m_browser) : m_scanning;
+        break;
+    case AppModel::Phase::Kind::ready:
+        next = m_browser;
+        break;
+    case AppModel::Phase::Kind::refused:
+        next = m_refusal;
+        break;
+    }
+    if (next == m_stack->currentWidget())
+        return;
+    if (next == m_start)
+        m_start->reloadRecents();
+    m_stack->setCurrentWidget(next);
+    Q_EMIT screenChanged();
+}
+
+void ContentView::presentPlan()
+{
+    const auto& plan = m_model.plan();
+    if (m_sheet && (!plan || m_sheet->plan() != *plan)) {
+        // The model dropped or replaced the plan; this sheet no longer shows it.
+        m_sheet->disconnect(this);
+        m_sheet->close();
+        m_sheet->deleteLater();
+        m_sheet = nullptr;
+    }
+    if (!plan || m_sheet)
+        return;
+    m_sheet = new MoveSummarySheet(m_model, *plan, false, window());
+    m_sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_sheet, &MoveSummarySheet::moveConfirmed, this, [this](const MovePlan& confirmed) {
+        // The sheet is closed first; the move starts once the event loop is back.
+        QTimer::singleShot(0, &m_model, [this, confirmed] { m_model.move(confirmed); });
+    });
+    connect(m_sheet, &QDialog::finished, this, [this](int) {
+        m_sheet = nullptr;
+        if (m_model.plan())
+            m_model.dismissPlan();
+    });
+    m_sheet->open();
+}
+
+void ContentView::presentError()
+{
+    const auto& error = m_model.error();
+    if (!error) {
+        if (m_alert)
+            m_alert->close();
+        return;
+    }
+    if (m_alert) {
+        m_alert->setInformativeText(*error);
+        return;
+    }
+    m_alert = new QMessageBox(QMessageBox::Warning, tr("Something went wrong"),
+        tr("Something went wrong"), QMessageBox::Ok, window());
+    m_alert->setInformativeText(*error);
+    m_alert->setAttribute(Qt::WA_DeleteOnClose);
+    m_alert->setWindowModality(Qt::WindowModal);
+    connect(m_alert, &QMessageBox::finished, this, [this](int) {
+        m_alert = nullptr;
+        m_model.clearError();
+    });
+    m_alert->open();
+}

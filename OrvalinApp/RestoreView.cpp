@@ -1,0 +1,197 @@
+#include "RestoreView.h"
+
+#include "AppModel.h"
+#include "Formatting.h"
+#include "Reveal.h"
+#include "Style.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The locale's long date with the month abbreviated and no weekday, then a short time.
+QString abbreviatedDateShortTime(const QDateTime& when)
+{
+    const QLocale locale;
+    QString pattern = locale.dateFormat(QLocale::LongFormat);
+    pattern.replace(QRegularExpression(QStringLiteral("d{4}[^dMy']*")), QString());
+    pattern.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+    const QDateTime local = when.toLocalTime();
+    return locale.toString(local.date(), pattern.trimmed()) + u' '
+        + locale.toString(local.time(), QLocale::ShortFormat);
+}
+
+QWidget* emptyState(const QString& symbol, const QString& title, const QString& description)
+{
+    auto* column = new QWidget;
+    column->setMaximumWidth(460);
+    auto* layout = new QVBoxLayout(column);
+    layout->setSpacing(8);
+    layout->addWidget(
+        Style::iconLabel(symbol, 40, Style::colour(Style::Tone::secondary)), 0, Qt::AlignHCenter);
+    auto* heading = Style::label(title, Style::Text::title2);
+    heading->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(heading);
+    auto* text = Style::label(description, Style::Text::body, Style::Tone::secondary);
+    text->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(text);
+    return Style::centred(column);
+}
+
+} // namespace
+
+SessionState SessionState::of(const RestoreLog& log)
+{
+    SessionState state;
+    for (const RestoreLog::Entry& entry : log.entries) {
+        if (entry.status == RestoreLog::Status::moved) {
+            ++state.inReview;
+            state.inReviewSize += entry.size;
+        } else if (entry.status == RestoreLog::Status::conflict) {
+            ++state.waiting;
+        }
+    }
+    return state;
+}
+
+SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* parent)
+    : QWidget(parent)
+{
+    const SessionState state = SessionState::of(session.log);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 4, 16, 4);
+    layout->setSpacing(12);
+    auto* icon = Style::iconLabel(QStringLiteral("tray.full"), 24, Style::accent());
+    icon->setFixedWidth(30);
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addWidget(
+        Style::label(abbreviatedDateShortTime(session.log.created), Style::Text::headline));
+    const QString held = state.inReview > 0 ? tr("%1 files (%2) in the review folder")
+                                                  .arg(state.inReview)
+                                                  .arg(Formatting::byteCount(state.inReviewSize))
+                                            : tr("Put back");
+    column->addWidget(Style::label(held, Style::Text::body, Style::Tone::secondary));
+    if (state.waiting > 0) {
+        auto* waiting
+            = Style::label(tr("%1 waiting: a file with the same name is back in the original place")
+                               .arg(state.waiting),
+                Style::Text::caption);
+        QPalette palette = waiting->palette();
+        palette.setColor(QPalette::WindowText, Style::orange());
+        waiting->setPalette(palette);
+        column->addWidget(waiting);
+    }
+    layout->addLayout(column, 1);
+
+    auto* show = new QPushButton(tr("Show in File Manager"));
+    auto* restore = new QPushButton(tr("Restore"));
+    restore->setEnabled(state.canRestore());
+    layout->addWidget(show, 0, Qt::AlignVCenter);
+    layout->addWidget(restore, 0, Qt::AlignVCenter);
+    const QString folder = session.folder;
+    connect(show, &QPushButton::clicked, this, [folder] { Reveal::inFileManager(folder); });
+    connect(
+        restore, &QPushButton::clicked, &model, [&model, session] { model.restore({ session }); });
+}
+
+QStringList SessionRow::texts() const
+{
+    QStringList texts;
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            texts << label->text();
+    }
+    return texts;
+}
+
+RestoreView::RestoreView(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    auto* header = new QWidget;
+    auto* headerLayout = new QHBoxLayout(header);
+    headerLayout->setContentsMargins(16, 16, 16, 16);
+    headerLayout->setSpacing(12);
+    auto* headerText = new QVBoxLayout;
+    headerText->setSpacing(4);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setSpacing(8);
+    titleRow->addWidget(Style::iconLabel(QStringLiteral("arrow.uturn.backward.circle"), 22));
+    titleRow->addWidget(Style::label(tr("Restore"), Style::Text::title2), 1);
+    headerText->addLayout(titleRow);
+    headerText->addWidget(Style::label(tr("Every move is logged in “%1”. Restore puts files back "
+                                          "where they were; it never overwrites a file that is "
+                                          "there now.")
+                                           .arg(model.reviewFolderName()),
+        Style::Text::body, Style::Tone::secondary));
+    headerLayout->addLayout(headerText, 1);
+    m_restoreAll = new QPushButton(tr("Restore All"));
+    m_restoreAll->setDefault(true);
+    headerLayout->addWidget(m_restoreAll, 0, Qt::AlignTop);
+    connect(m_restoreAll, &QPushButton::clicked, this,
+        [this] { m_model.restore(m_model.restorableSessions()); });
+
+    auto* divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+
+    m_empty = emptyState(QStringLiteral("tray"), tr("No moves yet"),
+        tr("Files you move from this folder can be put back from here, even after quitting."));
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    m_list = new QWidget;
+    m_rows = new QVBoxLayout(m_list);
+    m_rows->setContentsMargins(0, 8, 0, 8);
+    m_rows->setSpacing(0);
+    scroll->setWidget(m_list);
+    m_stack = new QStackedWidget;
+    m_stack->addWidget(m_empty);
+    m_stack->addWidget(scroll);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addWidget(divider);
+    layout->addWidget(m_stack, 1);
+
+    connect(&m_model, &AppModel::sessionsChanged, this, &RestoreView::refresh);
+    refresh();
+}
+
+QList<SessionRow*> RestoreView::rows() const
+{
+    return m_list->findChildren<SessionRow*>(Qt::FindDirectChildrenOnly);
+}
+
+bool RestoreView::showsEmptyState() const
+{
+    return m_stack->currentWidget() == m_empty;
+}
+
+void RestoreView::refresh()
+{
+    while (QLayoutItem* item = m_rows->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const QList<ReviewSession>& sessions = m_model.sessions();
+    for (const ReviewSession& session : sessions)
+        m_rows->addWidget(new SessionRow(m_model, session, m_list));
+    m_rows->addStretch(1);
+    m_stack->setCurrentWidget(sessions.isEmpty() ? m_empty : m_stack->widget(1));
+    m_restoreAll->setEnabled(!m_model.restorableSessions().isEmpty());
+}

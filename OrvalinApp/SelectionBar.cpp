@@ -1,0 +1,44 @@
+#include "SelectionBar.h"
+
+#include "AppModel.h"
+#include "Style.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+SelectionBar::SelectionBar(AppModel& model, QAction* reviewMove, QWidget* parent)
+    : QFrame(parent)
+    , m_model(model)
+{
+    Style::makeBar(this);
+    auto* layout = Style::barLayout(this);
+    m_count = Style::label(QString(), Style::Text::headline);
+    m_count->setWordWrap(false);
+    layout->addWidget(m_count);
+    auto* untick = new QPushButton(tr("Untick All"));
+    untick->setFlat(true);
+    layout->addWidget(untick);
+    layout->addStretch(1);
+    m_review = new QPushButton(tr("Review Move…"));
+    m_review->setDefault(true);
+    m_review->setToolTip(tr("See what will move, and where, before anything moves"));
+    layout->addWidget(m_review);
+
+    connect(untick, &QPushButton::clicked, &m_model, &AppModel::untickEverything);
+    connect(m_review, &QPushButton::clicked, reviewMove, &QAction::trigger);
+    connect(&m_model, &AppModel::selectionChanged, this, &SelectionBar::refresh);
+    refresh();
+}
+
+QString SelectionBar::countText() const
+{
+    return m_count->text();
+}
+
+void SelectionBar::refresh()
+{
+    setVisible(m_model.tickedCount() > 0);
+    m_count->setText(tr("Ticked: %1").arg(m_model.tickedCount()));
+}

@@ -1,0 +1,142 @@
+#include "SettingsWindow.h"
+
+#include "AppModel.h"
+#include "Icons.h"
+#include "SettingsTab.h"
+#include "Style.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// In the order of the tabs.
+QStringList tabIdentifiers()
+{
+    return { SettingsTab::matching(), SettingsTab::privacy() };
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_model(model)
+{
+    setWindowTitle(tr("Settings"));
+    resize(560, 440);
+    m_tabs = new QTabWidget;
+    m_tabs->setDocumentMode(true);
+    m_tabs->addTab(
+        matchingTab(), Icons::symbol(QStringLiteral("rectangle.on.rectangle")), tr("Matching"));
+    m_tabs->addTab(privacyTab(), Icons::symbol(QStringLiteral("hand.raised")), tr("Privacy"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 8, 0, 0);
+    layout->addWidget(m_tabs);
+
+    setCurrentTab(SettingsTab::selected());
+    connect(m_tabs, &QTabWidget::currentChanged, this, [](int index) {
+        if (index >= 0 && index < tabIdentifiers().size())
+            SettingsTab::select(tabIdentifiers()[index]);
+    });
+    connect(&m_model, &AppModel::optionsChanged, this, &SettingsWindow::refresh);
+    refresh();
+}
+
+QString SettingsWindow::currentTab() const
+{
+    return tabIdentifiers().value(m_tabs->currentIndex());
+}
+
+void SettingsWindow::setCurrentTab(const QString& identifier)
+{
+    const int index = tabIdentifiers().indexOf(identifier);
+    m_tabs->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+QCheckBox* SettingsWindow::toggle(bool MatchOptions::*field) const
+{
+    for (const auto& [bound, box] : m_toggles) {
+        if (bound == field)
+            return box;
+    }
+    return nullptr;
+}
+
+QWidget* SettingsWindow::matchingTab()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(20, 16, 20, 16);
+    layout->setSpacing(12);
+    auto section = [&](const QString& title) {
+        auto* box = new QGroupBox(title);
+        auto* boxLayout = new QVBoxLayout(box);
+        boxLayout->setSpacing(6);
+        layout->addWidget(box);
+        return boxLayout;
+    };
+
+    QVBoxLayout* names = section(tr("Names"));
+    names->addWidget(
+        addToggle(tr("Edited copies count as the JPEG (IMG_0001-Edit.jpg, “copy”, “(1)”)"),
+            &MatchOptions::ignoreEditSuffixes));
+    names->addWidget(addToggle(
+        tr("Canon _MG_1234 is the same photo as IMG_1234"), &MatchOptions::canonPrefixes));
+    names->addWidget(
+        addToggle(tr("Pair across subfolders (cameras that write RAW and JPG folders)"),
+            &MatchOptions::matchAcrossFolders));
+    QVBoxLayout* renamed = section(tr("Renamed files"));
+    renamed->addWidget(addToggle(
+        tr("Pair by capture time and camera when names differ"), &MatchOptions::matchCaptureTime));
+    QVBoxLayout* listed = section(tr("What’s listed"));
+    listed->addWidget(addToggle(
+        tr("Only in folders that hold both RAW and JPEG files"), &MatchOptions::onlyMixedFolders));
+    listed->addWidget(addToggle(tr("Offer HEIC files with no RAW too"), &MatchOptions::trimHEIC));
+    listed->addWidget(Style::label(tr("A folder of only RAW or only JPEG files is usually how it "
+                                      "was shot, not leftovers. HEIC files always count as a "
+                                      "RAW’s twin either way."),
+        Style::Text::callout, Style::Tone::secondary));
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* SettingsWindow::privacyTab()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(20, 16, 20, 16);
+    auto* box = new QGroupBox;
+    auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->addWidget(Style::label(tr("Your photos never leave this computer. %1 reads the "
+                                         "folders you choose, and moves only the files you tick, "
+                                         "into a review folder inside that folder. It never "
+                                         "deletes a file.")
+                                          .arg(m_model.appName())));
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return page;
+}
+
+QCheckBox* SettingsWindow::addToggle(const QString& label, bool MatchOptions::*field)
+{
+    auto* box = new QCheckBox(label);
+    m_toggles.append({ field, box });
+    connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+        MatchOptions options = m_model.options();
+        options.*field = on;
+        m_model.setOptions(options);
+    });
+    return box;
+}
+
+void SettingsWindow::refresh()
+{
+    const MatchOptions& options = m_model.options();
+    for (const auto& [field, box] : std::as_const(m_toggles)) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(options.*field);
+    }
+}

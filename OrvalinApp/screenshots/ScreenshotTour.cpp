@@ -1,0 +1,195 @@
+// Walks the window through its screens with the sample shoot and saves a picture of each, so that
+// the screens can be looked over in every language and at the smallest window size.
+//
+//   orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]
+//
+// Settings and the sample folder live in a temporary folder; nothing of the user's is read.
+
+#include "AppModel.h"
+#include "BrowserView.h"
+#include "ContentView.h"
+#include "MainWindow.h"
+#include "MoveSummarySheet.h"
+#include "Recents.h"
+#include "SampleShoot.h"
+#include "SettingsWindow.h"
+#include "SidebarView.h"
+#include "Translations.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString output;
+
+void settle(int milliseconds = 150)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    settle();
+    return true;
+}
+
+void save(const QPixmap& picture, const QString& name)
+{
+    const QString path = QDir(output).filePath(name + QStringLiteral(".png"));
+    if (!picture.save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void shoot(QWidget& window, const QString& name)
+{
+    settle();
+    save(window.grab(), name);
+}
+
+// The main window with a window-modal dialog drawn over it, as the user sees the pair.
+void shootWithDialog(QWidget& window, QWidget& dialog, const QString& name)
+{
+    settle();
+    QPixmap picture = window.grab();
+    QPainter painter(&picture);
+    painter.fillRect(picture.rect(), QColor(0, 0, 0, 60));
+    const QPixmap top = dialog.grab();
+    const QPoint at((picture.width() - top.width()) / 2, 40);
+    painter.fillRect(QRect(at + QPoint(2, 3), top.size()), QColor(0, 0, 0, 50));
+    painter.drawPixmap(at, top);
+    painter.end();
+    save(picture, name);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+    QSize size(1180, 760);
+    if (argc > 2) {
+        const QStringList parts = QString::fromLocal8Bit(argv[2]).split(u'x');
+        size = QSize(parts.value(0).toInt(), parts.value(1).toInt());
+    }
+
+    QTemporaryDir scratch;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(
+        QSettings::IniFormat, QSettings::UserScope, scratch.filePath(QStringLiteral("settings")));
+    QApplication::setOrganizationName(QStringLiteral("OrvalinScreenshots"));
+    QApplication::setApplicationName(QStringLiteral("orvalin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvalin"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvalin.svg")));
+    Translations::install(application);
+
+    const QString shoots = scratch.filePath(QStringLiteral("Shoots"));
+    SampleShoot::create(shoots);
+    const QString catalogued = scratch.filePath(QStringLiteral("Wedding"));
+    QDir().mkpath(catalogued);
+    QFile(catalogued + QStringLiteral("/Wedding Catalog.lrcat")).open(QIODevice::WriteOnly);
+    for (const QString& recent :
+        { QStringLiteral("2026 Lisbon"), QStringLiteral("Studio tests") }) {
+        QDir().mkpath(scratch.filePath(recent));
+        Recents::add(scratch.filePath(recent));
+    }
+
+    AppModel model(false);
+    MainWindow window(model, nullptr);
+    window.resize(size);
+    window.show();
+    auto* content = window.content();
+
+    shoot(window, QStringLiteral("01-start"));
+
+    // The first scan of the sample is over in a moment: the picture is taken before it can end.
+    model.open(shoots, false);
+    save(window.grab(), QStringLiteral("02-scanning"));
+    waitFor([&] { return model.phase().isReady(); });
+    shoot(window, QStringLiteral("03-overview"));
+
+    model.tickGroupAndShow(OrphanGroup::raw);
+    shoot(window, QStringLiteral("04-raw-group-ticked"));
+    model.setSidebar(SidebarItem::forGroup(OrphanGroup::sidecar));
+    shoot(window, QStringLiteral("05-sidecar-group"));
+    model.setSidebar(SidebarItem::pairs());
+    shoot(window, QStringLiteral("06-pairs"));
+
+    model.setSidebar(SidebarItem::forGroup(OrphanGroup::raw));
+    model.reviewMove();
+    waitFor([&] { return content->sheet() != nullptr; });
+    shootWithDialog(window, *content->sheet(), QStringLiteral("07-move-summary"));
+
+    // The overlay is up only while the move runs: the picture is taken as it appears.
+    bool busyShown = false;
+    QObject::connect(&model, &AppModel::busyChanged, &window, [&] {
+        if (model.busy() && !busyShown) {
+            busyShown = true;
+            save(window.grab(), QStringLiteral("08-busy"));
+        }
+    });
+    content->sheet()->moveButton()->click();
+    waitFor([&] { return model.notice().has_value() && !model.busy(); });
+    model.setSidebar(SidebarItem::overview());
+    shoot(window, QStringLiteral("09-moved-notice"));
+
+    model.setSidebar(SidebarItem::restore());
+    shoot(window, QStringLiteral("10-restore"));
+    model.restoreNoticeSession();
+    waitFor([&] { return !model.busy() && model.notice() && !model.notice()->session; });
+    waitFor([&] { return model.phase().isReady(); });
+    shoot(window, QStringLiteral("11-restored"));
+
+    model.setError(QObject::tr("“Lisbon” can’t be found any more. It may have been moved, "
+                               "renamed or be on a disk that isn’t connected."));
+    waitFor([&] { return content->alert() != nullptr; });
+    shootWithDialog(window, *content->alert(), QStringLiteral("12-error"));
+    content->alert()->accept();
+    settle();
+
+    SettingsWindow* settings = window.settingsWindow();
+    settings->show();
+    settings->setCurrentTab(QStringLiteral("matching"));
+    shoot(*settings, QStringLiteral("13-settings-matching"));
+    settings->setCurrentTab(QStringLiteral("privacy"));
+    shoot(*settings, QStringLiteral("14-settings-privacy"));
+    settings->close();
+
+    model.open(catalogued, false);
+    waitFor([&] { return model.phase().isRefused(); });
+    shoot(window, QStringLiteral("15-refused"));
+    return 0;
+}

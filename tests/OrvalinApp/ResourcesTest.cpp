@@ -1,0 +1,69 @@
+// What the window carries inside the executable: icon drawings and the Spanish translation.
+#include "Icons.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+
+int paintedPixels(const QImage& image, QColor* colour = nullptr)
+{
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() > 200) {
+                ++painted;
+                if (colour)
+                    *colour = pixel;
+            }
+        }
+    }
+    return painted;
+}
+
+TEST(Icons, everySymbolHasADrawingThatPaints)
+{
+    const QStringList names = Icons::names();
+    EXPECT_GE(names.size(), 25);
+    for (const QString& name : names) {
+        const QIcon icon = Icons::bundled(name);
+        ASSERT_FALSE(icon.isNull()) << name.toStdString();
+        EXPECT_GT(paintedPixels(icon.pixmap(24, 24).toImage()), 10) << name.toStdString();
+        EXPECT_FALSE(Icons::symbol(name).isNull()) << name.toStdString();
+    }
+    EXPECT_TRUE(Icons::bundled(QStringLiteral("no.such.symbol")).isNull());
+}
+
+TEST(Icons, aColouredSymbolKeepsItsShapeInTheNewColour)
+{
+    const QColor orange(0xd9, 0x73, 0x0d);
+    const QImage plain
+        = Icons::bundled(QStringLiteral("hand.raised.fill")).pixmap(32, 32).toImage();
+    QColor seen;
+    const QImage tinted
+        = Icons::symbol(QStringLiteral("hand.raised.fill"), orange).pixmap(32, 32).toImage();
+    EXPECT_EQ(paintedPixels(tinted, &seen), paintedPixels(plain));
+    EXPECT_EQ(seen.rgb(), orange.rgb());
+}
+
+TEST(Translations, spanishIsEmbeddedForTheWindowAndTheEngine)
+{
+    QTranslator spanish;
+    ASSERT_TRUE(spanish.load(QStringLiteral(":/i18n/orvalin_es.qm")));
+    EXPECT_EQ(spanish.translate("StartView", "Tidy up after culling"),
+        QStringLiteral("Ordena después del descarte"));
+    EXPECT_EQ(spanish.translate("Messages", "RAW without JPEG"), QStringLiteral("RAW sin JPEG"));
+    EXPECT_FALSE(spanish
+                     .translate("ScanRefusal",
+                         "This folder holds a Lightroom catalog (“%1”). Moving photos a catalog "
+                         "knows about makes them show as missing in Lightroom. Choose a folder of "
+                         "shoots without a catalog, or remove the photos from inside Lightroom.")
+                     .isEmpty());
+    // The review folder keeps its name in every language, so that sessions are found again.
+    EXPECT_EQ(spanish.translate("Messages", "%1 Review"), QString());
+}
+
+} // namespace

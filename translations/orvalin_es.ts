@@ -1,0 +1,688 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>AppModel</name>
+    <message>
+        <source>Choose a folder of shoots. %1 only reads it until you choose to move files, and never deletes anything.</source>
+        <translation>Elige una carpeta de sesiones. %1 solo la lee hasta que decidas mover archivos, y nunca borra nada.</translation>
+    </message>
+    <message>
+        <source>“%1” can’t be found any more. It may have been moved, renamed or be on a disk that isn’t connected.</source>
+        <translation>Ya no se encuentra «%1». Puede que se haya movido o renombrado, o que esté en un disco que no está conectado.</translation>
+    </message>
+    <message>
+        <source>The scan stopped unexpectedly.</source>
+        <translation>El análisis se detuvo de forma inesperada.</translation>
+    </message>
+    <message>
+        <source>Matching…</source>
+        <translation>Emparejando…</translation>
+    </message>
+    <message>
+        <source>Moving files to the review folder…</source>
+        <translation>Moviendo archivos a la carpeta de revisión…</translation>
+    </message>
+    <message>
+        <source>Nothing was moved: %1</source>
+        <translation>No se ha movido nada: %1</translation>
+    </message>
+    <message>
+        <source>Putting files back…</source>
+        <translation>Devolviendo archivos a su sitio…</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Something went wrong</source>
+        <translation>Algo ha salido mal</translation>
+    </message>
+</context>
+<context>
+    <name>FolderDialog</name>
+    <message>
+        <source>Scan Folder</source>
+        <translation>Analizar carpeta</translation>
+    </message>
+</context>
+<context>
+    <name>GroupCard</name>
+    <message>
+        <source>%1: %2 files, %3</source>
+        <translation>%1: %2 archivos, %3</translation>
+    </message>
+    <message>
+        <source>Shows these files</source>
+        <translation>Muestra estos archivos</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Choose Folder…</source>
+        <translation>Elegir carpeta…</translation>
+    </message>
+    <message>
+        <source>Scan Again</source>
+        <translation>Volver a analizar</translation>
+    </message>
+    <message>
+        <source>Stop Scanning</source>
+        <translation>Detener el análisis</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Ajustes…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>F&amp;iles</source>
+        <translation>Arch&amp;ivos</translation>
+    </message>
+    <message>
+        <source>Tick All in This Group</source>
+        <translation>Marcar todo en este grupo</translation>
+    </message>
+    <message>
+        <source>Untick All in This Group</source>
+        <translation>Desmarcar todo en este grupo</translation>
+    </message>
+    <message>
+        <source>Untick Everything</source>
+        <translation>Desmarcar todo</translation>
+    </message>
+    <message>
+        <source>Review Move…</source>
+        <translation>Revisar el traslado…</translation>
+    </message>
+    <message>
+        <source>Restore…</source>
+        <translation>Restaurar…</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Buscar actualizaciones…</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>Acerca de Qt</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Barra de herramientas</translation>
+    </message>
+    <message>
+        <source>Choose Folder</source>
+        <translation>Elegir carpeta</translation>
+    </message>
+    <message>
+        <source>Scan another folder</source>
+        <translation>Analizar otra carpeta</translation>
+    </message>
+    <message>
+        <source>What did you cull?</source>
+        <translation>¿Qué descartaste?</translation>
+    </message>
+    <message>
+        <source>I deleted JPEGs: tick RAWs without a JPEG</source>
+        <translation>Borré JPEG: marcar los RAW sin JPEG</translation>
+    </message>
+    <message>
+        <source>I deleted RAWs: tick JPEGs without a RAW</source>
+        <translation>Borré RAW: marcar los JPEG sin RAW</translation>
+    </message>
+    <message>
+        <source>Tick orphaned sidecars</source>
+        <translation>Marcar los sidecars huérfanos</translation>
+    </message>
+    <message>
+        <source>Tick</source>
+        <translation>Marcar</translation>
+    </message>
+    <message>
+        <source>Tick a whole group at once (nothing is ticked until you choose)</source>
+        <translation>Marca un grupo entero de una vez (no se marca nada hasta que tú lo elijas)</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Stop scanning</source>
+        <translation>Detener el análisis</translation>
+    </message>
+    <message>
+        <source>Scan the folder again</source>
+        <translation>Analizar la carpeta de nuevo</translation>
+    </message>
+    <message>
+        <source>Scanning… %1 files</source>
+        <translation>Analizando… %1 archivos</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>RAW without JPEG</source>
+        <translation>RAW sin JPEG</translation>
+    </message>
+    <message>
+        <source>JPEG without RAW</source>
+        <translation>JPEG sin RAW</translation>
+    </message>
+    <message>
+        <source>Orphaned sidecars</source>
+        <translation>Sidecars huérfanos</translation>
+    </message>
+    <message>
+        <source>RAW files whose JPEG or HEIC twin is gone: usually the shots you culled as JPEGs. Their sidecars move with them.</source>
+        <translation>Archivos RAW cuyo gemelo JPEG o HEIC ya no está: normalmente las fotos que descartaste como JPEG. Sus sidecars se mueven con ellos.</translation>
+    </message>
+    <message>
+        <source>JPEGs whose RAW file is gone: usually the shots you culled as RAWs.</source>
+        <translation>JPEG cuyo archivo RAW ya no está: normalmente las fotos que descartaste como RAW.</translation>
+    </message>
+    <message>
+        <source>Edit-settings files (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) whose photo is gone.</source>
+        <translation>Archivos de ajustes de edición (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) cuya foto ya no está.</translation>
+    </message>
+    <message>
+        <source>%1 moved %2 files on %3.</source>
+        <translation>%1 movió %2 archivos el %3.</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>Desde:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>A:</translation>
+    </message>
+    <message>
+        <source>To put everything back, open the folder in %1 and choose Restore. Each line below shows where a file was and where it is now, so you can also move files back by hand.</source>
+        <translation>Para devolverlo todo a su sitio, abre la carpeta en %1 y elige Restaurar. Cada línea de abajo muestra dónde estaba un archivo y dónde está ahora, así que también puedes devolver los archivos a mano.</translation>
+    </message>
+    <message>
+        <source>Moved</source>
+        <translation>Movido</translation>
+    </message>
+    <message>
+        <source>Not moved</source>
+        <translation>No movido</translation>
+    </message>
+    <message>
+        <source>Put back</source>
+        <translation>Devuelto</translation>
+    </message>
+    <message>
+        <source>Moved %1 files (%2) to “%3”. Restore puts them back.</source>
+        <translation>Se movieron %1 archivos (%2) a «%3». Restaurar los devuelve a su sitio.</translation>
+    </message>
+    <message>
+        <source>%1 couldn’t be moved; see the log.</source>
+        <translation>%1 no se pudieron mover; mira el registro.</translation>
+    </message>
+    <message>
+        <source>The files come from 1 folder.</source>
+        <translation>Los archivos vienen de 1 carpeta.</translation>
+    </message>
+    <message>
+        <source>The files come from %1 folders.</source>
+        <translation>Los archivos vienen de %1 carpetas.</translation>
+    </message>
+    <message>
+        <source>Files move to “%1” in this folder, keeping their folders, with a restore log. Look them over, then delete the review folder yourself when you’re sure.</source>
+        <translation>Los archivos van a «%1» dentro de esta carpeta, conservando sus carpetas, con un registro para restaurar. Revísalos y, cuando estés seguro, borra tú mismo la carpeta de revisión.</translation>
+    </message>
+    <message>
+        <source>Put back %1 files.</source>
+        <translation>Se devolvieron %1 archivos.</translation>
+    </message>
+    <message>
+        <source>%1 stayed in the review folder because a file with the same name is back in the original place.</source>
+        <translation>%1 se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.</translation>
+    </message>
+    <message>
+        <source>%1 weren’t where the log says (moved or deleted by hand).</source>
+        <translation>%1 no estaban donde dice el registro (movidos o borrados a mano).</translation>
+    </message>
+</context>
+<context>
+    <name>MoveSummarySheet</name>
+    <message>
+        <source>Move %1 files?</source>
+        <translation>¿Mover %1 archivos?</translation>
+    </message>
+    <message>
+        <source>This is a dry run: nothing has moved yet.</source>
+        <translation>Esto es un ensayo: todavía no se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Grupo</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
+    <message>
+        <source>Sidecars with them</source>
+        <translation>Sidecars que los acompañan</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Move %1 Files</source>
+        <translation>Mover %1 archivos</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeBar</name>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewView</name>
+    <message>
+        <source> files: </source>
+        <translation> archivos: </translation>
+    </message>
+    <message>
+        <source> RAW, </source>
+        <translation> RAW, </translation>
+    </message>
+    <message>
+        <source> JPEG or HEIC, </source>
+        <translation> JPEG o HEIC, </translation>
+    </message>
+    <message>
+        <source> sidecars. </source>
+        <translation> sidecars. </translation>
+    </message>
+    <message>
+        <source> pairs are complete and stay where they are.</source>
+        <translation> parejas están completas y se quedan donde están.</translation>
+    </message>
+    <message>
+        <source>This folder hasn’t been scanned yet.</source>
+        <translation>Esta carpeta aún no se ha analizado.</translation>
+    </message>
+    <message>
+        <source>Scan Now</source>
+        <translation>Analizar ahora</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>«%1»</translation>
+    </message>
+    <message>
+        <source>Scanning… %1 files</source>
+        <translation>Analizando… %1 archivos</translation>
+    </message>
+    <message>
+        <source>Good to know</source>
+        <translation>Conviene saber</translation>
+    </message>
+    <message>
+        <source>Nothing is ticked until you choose. Use Tick ▸ “What did you cull?”, or tick files one by one.</source>
+        <translation>No se marca nada hasta que tú lo elijas. Usa Marcar ▸ «¿Qué descartaste?» o marca los archivos uno a uno.</translation>
+    </message>
+    <message>
+        <source>Moves go to “%1” inside this folder, keeping each file’s folders, with a restore log. Restore puts them back.</source>
+        <translation>Los traslados van a «%1» dentro de esta carpeta, conservando las carpetas de cada archivo, con un registro para restaurar. Restaurar los devuelve a su sitio.</translation>
+    </message>
+    <message>
+        <source>%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.</source>
+        <translation>%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.</translation>
+    </message>
+    <message>
+        <source>%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.</source>
+        <translation>%1 archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.</translation>
+    </message>
+    <message>
+        <source>%1 renamed files were paired by capture time.</source>
+        <translation>%1 archivos renombrados se emparejaron por la hora de captura.</translation>
+    </message>
+    <message>
+        <source>If Lightroom or Capture One knows about these photos, moved files will show as missing there.</source>
+        <translation>Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.</translation>
+    </message>
+</context>
+<context>
+    <name>PairsView</name>
+    <message>
+        <source>Pairs</source>
+        <translation>Parejas</translation>
+    </message>
+    <message>
+        <source>RAW files with their JPEG or HEIC twin. These are never offered for moving.</source>
+        <translation>Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.</translation>
+    </message>
+    <message>
+        <source>RAW</source>
+        <translation>RAW</translation>
+    </message>
+    <message>
+        <source>Twin</source>
+        <translation>Gemelo</translation>
+    </message>
+    <message>
+        <source>Matched by</source>
+        <translation>Emparejado por</translation>
+    </message>
+    <message>
+        <source>Capture time</source>
+        <translation>Hora de captura</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+</context>
+<context>
+    <name>RefusalView</name>
+    <message>
+        <source>%1 won’t work on this folder</source>
+        <translation>%1 no trabajará en esta carpeta</translation>
+    </message>
+    <message>
+        <source>Nothing was moved.</source>
+        <translation>No se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>Choose Another Folder…</source>
+        <translation>Elegir otra carpeta…</translation>
+    </message>
+</context>
+<context>
+    <name>RestoreView</name>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Every move is logged in “%1”. Restore puts files back where they were; it never overwrites a file that is there now.</source>
+        <translation>Cada traslado queda registrado en «%1». Restaurar devuelve los archivos adonde estaban; nunca sobrescribe un archivo que esté ahí ahora.</translation>
+    </message>
+    <message>
+        <source>Restore All</source>
+        <translation>Restaurar todo</translation>
+    </message>
+    <message>
+        <source>No moves yet</source>
+        <translation>Aún no hay traslados</translation>
+    </message>
+    <message>
+        <source>Files you move from this folder can be put back from here, even after quitting.</source>
+        <translation>Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanRefusal</name>
+    <message>
+        <source>This folder is inside “%1”, a Photos library. Photos keeps track of every file in its library, so moving files there by hand would damage it. Remove unwanted RAW or JPEG halves in Photos itself.</source>
+        <translation>Esta carpeta está dentro de «%1», una fototeca de Fotos. Fotos controla cada archivo de su fototeca, así que mover archivos ahí a mano la dañaría. Elimina las mitades RAW o JPEG que sobren desde la propia app Fotos.</translation>
+    </message>
+    <message>
+        <source>This folder holds a Photos library (“%1”). %2 won’t work on folders with a Photos library inside, so it can never touch one. Choose the folder that holds your shoots instead.</source>
+        <translation>Esta carpeta contiene una fototeca de Fotos («%1»). %2 no trabaja en carpetas que contienen una fototeca, para no tocarla nunca. Elige en su lugar la carpeta que guarda tus sesiones.</translation>
+    </message>
+    <message>
+        <source>This folder holds a Lightroom catalog (“%1”). Moving photos a catalog knows about makes them show as missing in Lightroom. Choose a folder of shoots without a catalog, or remove the photos from inside Lightroom.</source>
+        <translation>Esta carpeta contiene un catálogo de Lightroom («%1»). Mover fotos que un catálogo conoce hace que aparezcan como perdidas en Lightroom. Elige una carpeta de sesiones sin catálogo, o quita las fotos desde el propio Lightroom.</translation>
+    </message>
+    <message>
+        <source>This folder holds a Capture One catalog or session (“%1”). Moving its photos would make them show as missing in Capture One. Choose a folder of shoots without one, or remove the photos from inside Capture One.</source>
+        <translation>Esta carpeta contiene un catálogo o una sesión de Capture One («%1»). Mover sus fotos haría que aparecieran como perdidas en Capture One. Elige una carpeta de sesiones sin ellos, o quita las fotos desde el propio Capture One.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanningView</name>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Scanning “%1”…</source>
+        <translation>Analizando «%1»…</translation>
+    </message>
+    <message>
+        <source>%1 files so far</source>
+        <translation>%1 archivos por ahora</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionBar</name>
+    <message>
+        <source>Untick All</source>
+        <translation>Desmarcar todo</translation>
+    </message>
+    <message>
+        <source>Review Move…</source>
+        <translation>Revisar el traslado…</translation>
+    </message>
+    <message>
+        <source>See what will move, and where, before anything moves</source>
+        <translation>Mira qué se moverá, y adónde, antes de mover nada</translation>
+    </message>
+    <message>
+        <source>Ticked: %1</source>
+        <translation>Marcados: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SessionRow</name>
+    <message>
+        <source>%1 files (%2) in the review folder</source>
+        <translation>%1 archivos (%2) en la carpeta de revisión</translation>
+    </message>
+    <message>
+        <source>Put back</source>
+        <translation>Devuelto</translation>
+    </message>
+    <message>
+        <source>%1 waiting: a file with the same name is back in the original place</source>
+        <translation>%1 en espera: vuelve a haber un archivo con el mismo nombre en su sitio original</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Matching</source>
+        <translation>Emparejamiento</translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <translation>Privacidad</translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation>Nombres</translation>
+    </message>
+    <message>
+        <source>Edited copies count as the JPEG (IMG_0001-Edit.jpg, “copy”, “(1)”)</source>
+        <translation>Las copias editadas cuentan como el JPEG (IMG_0001-Edit.jpg, «copia», «(1)»)</translation>
+    </message>
+    <message>
+        <source>Canon _MG_1234 is the same photo as IMG_1234</source>
+        <translation>En Canon, _MG_1234 es la misma foto que IMG_1234</translation>
+    </message>
+    <message>
+        <source>Pair across subfolders (cameras that write RAW and JPG folders)</source>
+        <translation>Emparejar entre subcarpetas (cámaras que escriben carpetas RAW y JPG)</translation>
+    </message>
+    <message>
+        <source>Renamed files</source>
+        <translation>Archivos renombrados</translation>
+    </message>
+    <message>
+        <source>Pair by capture time and camera when names differ</source>
+        <translation>Emparejar por hora de captura y cámara cuando los nombres no coinciden</translation>
+    </message>
+    <message>
+        <source>What’s listed</source>
+        <translation>Qué se muestra</translation>
+    </message>
+    <message>
+        <source>Only in folders that hold both RAW and JPEG files</source>
+        <translation>Solo en carpetas que tienen a la vez RAW y JPEG</translation>
+    </message>
+    <message>
+        <source>Offer HEIC files with no RAW too</source>
+        <translation>Ofrecer también los HEIC sin RAW</translation>
+    </message>
+    <message>
+        <source>A folder of only RAW or only JPEG files is usually how it was shot, not leftovers. HEIC files always count as a RAW’s twin either way.</source>
+        <translation>Una carpeta con solo RAW o solo JPEG suele ser así desde la toma, no son restos. Los HEIC siempre cuentan como gemelos de un RAW en cualquier caso.</translation>
+    </message>
+    <message>
+        <source>Your photos never leave this computer. %1 reads the folders you choose, and moves only the files you tick, into a review folder inside that folder. It never deletes a file.</source>
+        <translation>Tus fotos nunca salen de este ordenador. %1 lee las carpetas que eliges y mueve solo los archivos que marcas, a una carpeta de revisión dentro de esa carpeta. Nunca borra un archivo.</translation>
+    </message>
+</context>
+<context>
+    <name>SidebarView</name>
+    <message>
+        <source>Overview</source>
+        <translation>Resumen</translation>
+    </message>
+    <message>
+        <source>Leftovers</source>
+        <translation>Restos</translation>
+    </message>
+    <message>
+        <source>Kept</source>
+        <translation>Se quedan</translation>
+    </message>
+    <message>
+        <source>Pairs</source>
+        <translation>Parejas</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>%1, %2 files</source>
+        <translation>%1, %2 archivos</translation>
+    </message>
+</context>
+<context>
+    <name>StartView</name>
+    <message>
+        <source>Tidy up after culling</source>
+        <translation>Ordena después del descarte</translation>
+    </message>
+    <message>
+        <source>Pick a folder of shoots. %1 finds RAW files whose JPEG you deleted, JPEGs whose RAW you deleted, and sidecar files left behind. You tick what goes; it moves them to a review folder you can restore from, and never deletes anything.</source>
+        <translation>Elige una carpeta de sesiones. %1 encuentra los RAW cuyo JPEG borraste, los JPEG cuyo RAW borraste y los sidecars que quedaron sueltos. Tú marcas lo que se va; los mueve a una carpeta de revisión desde la que puedes restaurar, y nunca borra nada.</translation>
+    </message>
+    <message>
+        <source>Choose Folder…</source>
+        <translation>Elegir carpeta…</translation>
+    </message>
+    <message>
+        <source>Recent folders</source>
+        <translation>Carpetas recientes</translation>
+    </message>
+    <message>
+        <source>Not for Photos libraries: %1 refuses folders that hold a Photos library or a Lightroom or Capture One catalog. Photos pairs can only be changed inside Photos.</source>
+        <translation>No es para fototecas de Fotos: %1 rechaza las carpetas que contienen una fototeca de Fotos o un catálogo de Lightroom o Capture One. Las parejas de Fotos solo se pueden cambiar dentro de Fotos.</translation>
+    </message>
+    <message>
+        <source>If Lightroom or Capture One knows about these photos, moved files will show as missing there.</source>
+        <translation>Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.</translation>
+    </message>
+    <message>
+        <source>Everything stays on this computer.</source>
+        <translation>Todo se queda en este ordenador.</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>This app</source>
+        <translation>Esta app</translation>
+    </message>
+    <message>
+        <source>A new version of %1 is available</source>
+        <translation>Hay una versión nueva de %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 is out; you have %3.</source>
+        <translation>Ya está disponible %1 %2; tienes la %3.</translation>
+    </message>
+    <message>
+        <source>Download…</source>
+        <translation>Descargar…</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Más tarde</translation>
+    </message>
+    <message>
+        <source>You’re up to date</source>
+        <translation>Estás al día</translation>
+    </message>
+    <message>
+        <source>%1 %2 is the newest version. %1 checks for updates on its own and will let you know when there’s a new one.</source>
+        <translation>%1 %2 es la versión más reciente. %1 busca actualizaciones por su cuenta y te avisará cuando haya una nueva.</translation>
+    </message>
+    <message>
+        <source>Couldn’t check for updates</source>
+        <translation>No se pudo buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>Check your internet connection and try again. %1 also checks on its own about once a day.</source>
+        <translation>Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,213 @@
+# Spanish texts by English source text; scripts/translate fills orvalin_es.ts from this table.
+SPANISH = {
+    # Application model
+    "Choose a folder of shoots. %1 only reads it until you choose to move files, and never deletes anything.":
+        "Elige una carpeta de sesiones. %1 solo la lee hasta que decidas mover archivos, y nunca borra nada.",
+    "“%1” can’t be found any more. It may have been moved, renamed or be on a disk that isn’t connected.":
+        "Ya no se encuentra «%1». Puede que se haya movido o renombrado, o que esté en un disco que no está conectado.",
+    "The scan stopped unexpectedly.": "El análisis se detuvo de forma inesperada.",
+    "Matching…": "Emparejando…",
+    "Moving files to the review folder…": "Moviendo archivos a la carpeta de revisión…",
+    "Nothing was moved: %1": "No se ha movido nada: %1",
+    "Putting files back…": "Devolviendo archivos a su sitio…",
+    "Something went wrong": "Algo ha salido mal",
+    "Scan Folder": "Analizar carpeta",
+    # Group cards and groups
+    "%1: %2 files, %3": "%1: %2 archivos, %3",
+    "Shows these files": "Muestra estos archivos",
+    "RAW without JPEG": "RAW sin JPEG",
+    "JPEG without RAW": "JPEG sin RAW",
+    "Orphaned sidecars": "Sidecars huérfanos",
+    "RAW files whose JPEG or HEIC twin is gone: usually the shots you culled as JPEGs. Their sidecars move with them.":
+        "Archivos RAW cuyo gemelo JPEG o HEIC ya no está: normalmente las fotos que descartaste como JPEG. Sus sidecars se mueven con ellos.",
+    "JPEGs whose RAW file is gone: usually the shots you culled as RAWs.":
+        "JPEG cuyo archivo RAW ya no está: normalmente las fotos que descartaste como RAW.",
+    "Edit-settings files (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) whose photo is gone.":
+        "Archivos de ajustes de edición (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) cuya foto ya no está.",
+    # Menus and toolbar
+    "&File": "&Archivo",
+    "Choose Folder…": "Elegir carpeta…",
+    "Scan Again": "Volver a analizar",
+    "Stop Scanning": "Detener el análisis",
+    "Settings…": "Ajustes…",
+    "Quit": "Salir",
+    "F&iles": "Arch&ivos",
+    "Tick All in This Group": "Marcar todo en este grupo",
+    "Untick All in This Group": "Desmarcar todo en este grupo",
+    "Untick Everything": "Desmarcar todo",
+    "Review Move…": "Revisar el traslado…",
+    "Restore…": "Restaurar…",
+    "&Help": "A&yuda",
+    "Check for Updates…": "Buscar actualizaciones…",
+    "About Qt": "Acerca de Qt",
+    "Toolbar": "Barra de herramientas",
+    "Choose Folder": "Elegir carpeta",
+    "Scan another folder": "Analizar otra carpeta",
+    "What did you cull?": "¿Qué descartaste?",
+    "I deleted JPEGs: tick RAWs without a JPEG": "Borré JPEG: marcar los RAW sin JPEG",
+    "I deleted RAWs: tick JPEGs without a RAW": "Borré RAW: marcar los JPEG sin RAW",
+    "Tick orphaned sidecars": "Marcar los sidecars huérfanos",
+    "Tick": "Marcar",
+    "Tick a whole group at once (nothing is ticked until you choose)":
+        "Marca un grupo entero de una vez (no se marca nada hasta que tú lo elijas)",
+    "Stop": "Detener",
+    "Stop scanning": "Detener el análisis",
+    "Scan the folder again": "Analizar la carpeta de nuevo",
+    "Scanning… %1 files": "Analizando… %1 archivos",
+    # Logs and notices
+    "%1 moved %2 files on %3.": "%1 movió %2 archivos el %3.",
+    "From:": "Desde:",
+    "To:": "A:",
+    "To put everything back, open the folder in %1 and choose Restore. Each line below shows where a file was and where it is now, so you can also move files back by hand.":
+        "Para devolverlo todo a su sitio, abre la carpeta en %1 y elige Restaurar. Cada línea de abajo muestra dónde estaba un archivo y dónde está ahora, así que también puedes devolver los archivos a mano.",
+    "Moved": "Movido",
+    "Not moved": "No movido",
+    "Put back": "Devuelto",
+    "Moved %1 files (%2) to “%3”. Restore puts them back.":
+        "Se movieron %1 archivos (%2) a «%3». Restaurar los devuelve a su sitio.",
+    "%1 couldn’t be moved; see the log.": "%1 no se pudieron mover; mira el registro.",
+    "The files come from 1 folder.": "Los archivos vienen de 1 carpeta.",
+    "The files come from %1 folders.": "Los archivos vienen de %1 carpetas.",
+    "Files move to “%1” in this folder, keeping their folders, with a restore log. Look them over, then delete the review folder yourself when you’re sure.":
+        "Los archivos van a «%1» dentro de esta carpeta, conservando sus carpetas, con un registro para restaurar. Revísalos y, cuando estés seguro, borra tú mismo la carpeta de revisión.",
+    "Put back %1 files.": "Se devolvieron %1 archivos.",
+    "%1 stayed in the review folder because a file with the same name is back in the original place.":
+        "%1 se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.",
+    "%1 weren’t where the log says (moved or deleted by hand).":
+        "%1 no estaban donde dice el registro (movidos o borrados a mano).",
+    "%1 Review": "%1 Review",
+    # Move summary
+    "Move %1 files?": "¿Mover %1 archivos?",
+    "This is a dry run: nothing has moved yet.": "Esto es un ensayo: todavía no se ha movido nada.",
+    "Group": "Grupo",
+    "Files": "Archivos",
+    "Sidecars with them": "Sidecars que los acompañan",
+    "Size": "Tamaño",
+    "Total": "Total",
+    "Cancel": "Cancelar",
+    "Move %1 Files": "Mover %1 archivos",
+    # Bars
+    "Show in File Manager": "Mostrar en el gestor de archivos",
+    "Restore": "Restaurar",
+    "Dismiss": "Cerrar",
+    "Untick All": "Desmarcar todo",
+    "See what will move, and where, before anything moves": "Mira qué se moverá, y adónde, antes de mover nada",
+    "Ticked: %1": "Marcados: %1",
+    # Overview
+    " files: ": " archivos: ",
+    " RAW, ": " RAW, ",
+    " JPEG or HEIC, ": " JPEG o HEIC, ",
+    " sidecars. ": " sidecars. ",
+    " pairs are complete and stay where they are.": " parejas están completas y se quedan donde están.",
+    "This folder hasn’t been scanned yet.": "Esta carpeta aún no se ha analizado.",
+    "Scan Now": "Analizar ahora",
+    "“%1”": "«%1»",
+    "Good to know": "Conviene saber",
+    "Nothing is ticked until you choose. Use Tick ▸ “What did you cull?”, or tick files one by one.":
+        "No se marca nada hasta que tú lo elijas. Usa Marcar ▸ «¿Qué descartaste?» o marca los archivos uno a uno.",
+    "Moves go to “%1” inside this folder, keeping each file’s folders, with a restore log. Restore puts them back.":
+        "Los traslados van a «%1» dentro de esta carpeta, conservando las carpetas de cada archivo, con un registro para restaurar. Restaurar los devuelve a su sitio.",
+    "%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.":
+        "%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.",
+    "%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.":
+        "%1 archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.",
+    "%1 renamed files were paired by capture time.": "%1 archivos renombrados se emparejaron por la hora de captura.",
+    "If Lightroom or Capture One knows about these photos, moved files will show as missing there.":
+        "Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.",
+    # Pairs
+    "Pairs": "Parejas",
+    "RAW files with their JPEG or HEIC twin. These are never offered for moving.":
+        "Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.",
+    "RAW": "RAW",
+    "Twin": "Gemelo",
+    "Matched by": "Emparejado por",
+    "Capture time": "Hora de captura",
+    "Name": "Nombre",
+    # Refusal
+    "%1 won’t work on this folder": "%1 no trabajará en esta carpeta",
+    "Nothing was moved.": "No se ha movido nada.",
+    "Choose Another Folder…": "Elegir otra carpeta…",
+    "This folder is inside “%1”, a Photos library. Photos keeps track of every file in its library, so moving files there by hand would damage it. Remove unwanted RAW or JPEG halves in Photos itself.":
+        "Esta carpeta está dentro de «%1», una fototeca de Fotos. Fotos controla cada archivo de su fototeca, así que mover archivos ahí a mano la dañaría. Elimina las mitades RAW o JPEG que sobren desde la propia app Fotos.",
+    "This folder holds a Photos library (“%1”). %2 won’t work on folders with a Photos library inside, so it can never touch one. Choose the folder that holds your shoots instead.":
+        "Esta carpeta contiene una fototeca de Fotos («%1»). %2 no trabaja en carpetas que contienen una fototeca, para no tocarla nunca. Elige en su lugar la carpeta que guarda tus sesiones.",
+    "This folder holds a Lightroom catalog (“%1”). Moving photos a catalog knows about makes them show as missing in Lightroom. Choose a folder of shoots without a catalog, or remove the photos from inside Lightroom.":
+        "Esta carpeta contiene un catálogo de Lightroom («%1»). Mover fotos que un catálogo conoce hace que aparezcan como perdidas en Lightroom. Elige una carpeta de sesiones sin catálogo, o quita las fotos desde el propio Lightroom.",
+    "This folder holds a Capture One catalog or session (“%1”). Moving its photos would make them show as missing in Capture One. Choose a folder of shoots without one, or remove the photos from inside Capture One.":
+        "Esta carpeta contiene un catálogo o una sesión de Capture One («%1»). Mover sus fotos haría que aparecieran como perdidas en Capture One. Elige una carpeta de sesiones sin ellos, o quita las fotos desde el propio Capture One.",
+    # Restore
+    "Every move is logged in “%1”. Restore puts files back where they were; it never overwrites a file that is there now.":
+        "Cada traslado queda registrado en «%1». Restaurar devuelve los archivos adonde estaban; nunca sobrescribe un archivo que esté ahí ahora.",
+    "Restore All": "Restaurar todo",
+    "No moves yet": "Aún no hay traslados",
+    "Files you move from this folder can be put back from here, even after quitting.":
+        "Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.",
+    "%1 files (%2) in the review folder": "%1 archivos (%2) en la carpeta de revisión",
+    "%1 waiting: a file with the same name is back in the original place":
+        "%1 en espera: vuelve a haber un archivo con el mismo nombre en su sitio original",
+    # Scanning
+    "Scanning “%1”…": "Analizando «%1»…",
+    "%1 files so far": "%1 archivos por ahora",
+    # Settings
+    "Settings": "Ajustes",
+    "Matching": "Emparejamiento",
+    "Privacy": "Privacidad",
+    "Names": "Nombres",
+    "Edited copies count as the JPEG (IMG_0001-Edit.jpg, “copy”, “(1)”)":
+        "Las copias editadas cuentan como el JPEG (IMG_0001-Edit.jpg, «copia», «(1)»)",
+    "Canon _MG_1234 is the same photo as IMG_1234": "En Canon, _MG_1234 es la misma foto que IMG_1234",
+    "Pair across subfolders (cameras that write RAW and JPG folders)":
+        "Emparejar entre subcarpetas (cámaras que escriben carpetas RAW y JPG)",
+    "Renamed files": "Archivos renombrados",
+    "Pair by capture time and camera when names differ":
+        "Emparejar por hora de captura y cámara cuando los nombres no coinciden",
+    "What’s listed": "Qué se muestra",
+    "Only in folders that hold both RAW and JPEG files": "Solo en carpetas que tienen a la vez RAW y JPEG",
+    "Offer HEIC files with no RAW too": "Ofrecer también los HEIC sin RAW",
+    "A folder of only RAW or only JPEG files is usually how it was shot, not leftovers. HEIC files always count as a RAW’s twin either way.":
+        "Una carpeta con solo RAW o solo JPEG suele ser así desde la toma, no son restos. Los HEIC siempre cuentan como gemelos de un RAW en cualquier caso.",
+    "Your photos never leave this computer. %1 reads the folders you choose, and moves only the files you tick, into a review folder inside that folder. It never deletes a file.":
+        "Tus fotos nunca salen de este ordenador. %1 lee las carpetas que eliges y mueve solo los archivos que marcas, a una carpeta de revisión dentro de esa carpeta. Nunca borra un archivo.",
+    # Sidebar
+    "Overview": "Resumen",
+    "Leftovers": "Restos",
+    "Kept": "Se quedan",
+    "Undo": "Deshacer",
+    "%1, %2 files": "%1, %2 archivos",
+    # Start
+    "Tidy up after culling": "Ordena después del descarte",
+    "Pick a folder of shoots. %1 finds RAW files whose JPEG you deleted, JPEGs whose RAW you deleted, and sidecar files left behind. You tick what goes; it moves them to a review folder you can restore from, and never deletes anything.":
+        "Elige una carpeta de sesiones. %1 encuentra los RAW cuyo JPEG borraste, los JPEG cuyo RAW borraste y los sidecars que quedaron sueltos. Tú marcas lo que se va; los mueve a una carpeta de revisión desde la que puedes restaurar, y nunca borra nada.",
+    "Recent folders": "Carpetas recientes",
+    "Not for Photos libraries: %1 refuses folders that hold a Photos library or a Lightroom or Capture One catalog. Photos pairs can only be changed inside Photos.":
+        "No es para fototecas de Fotos: %1 rechaza las carpetas que contienen una fototeca de Fotos o un catálogo de Lightroom o Capture One. Las parejas de Fotos solo se pueden cambiar dentro de Fotos.",
+    "Everything stays on this computer.": "Todo se queda en este ordenador.",
+    # Updates
+    "This app": "Esta app",
+    "A new version of %1 is available": "Hay una versión nueva de %1",
+    "%1 %2 is out; you have %3.": "Ya está disponible %1 %2; tienes la %3.",
+    "Download…": "Descargar…",
+    "Later": "Más tarde",
+    "You’re up to date": "Estás al día",
+    "%1 %2 is the newest version. %1 checks for updates on its own and will let you know when there’s a new one.":
+        "%1 %2 es la versión más reciente. %1 busca actualizaciones por su cuenta y te avisará cuando haya una nueva.",
+    "Couldn’t check for updates": "No se pudo buscar actualizaciones",
+    "Check your internet connection and try again. %1 also checks on its own about once a day.":
+        "Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.",
+    # Group grid
+    "%1 files · %2 · ticked: %3": "%1 archivos · %2 · marcados: %3",
+    "%1, %2": "%1, %2",
+    "%1, %2, with sidecars: %3": "%1, %2, con sidecars: %3",
+    "No files in this group. Every file here has its partner.":
+        "No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.",
+    "Not ticked": "Sin marcar",
+    "Nothing left over": "No sobra nada",
+    "Quick Look": "Vista rápida",
+    "Show in Finder": "Mostrar en el gestor de archivos",
+    "Still scanning…": "Todavía analizando…",
+    "Tick All": "Marcar todo",
+    "Tick Folder": "Marcar carpeta",
+    "Ticked": "Marcado",
+    "Ticks or unticks this file for moving": "Marca o desmarca este archivo para moverlo",
+    "Untick Folder": "Desmarcar carpeta",
+}
