@@ -35,17 +35,10 @@ PairsView::PairsView(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     auto* header = new QWidget;
-    auto* headerLayout = new QVBoxLayout(header);
+    auto* headerLayout = Style::screenTitle(QStringLiteral("rectangle.on.rectangle"), tr("Pairs"),
+        tr("RAW files with their JPEG or HEIC twin. These are never offered for moving."));
     headerLayout->setContentsMargins(16, 16, 16, 16);
-    headerLayout->setSpacing(4);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->setSpacing(8);
-    titleRow->addWidget(Style::iconLabel(QStringLiteral("rectangle.on.rectangle"), 22));
-    titleRow->addWidget(Style::label(tr("Pairs"), Style::Text::title2), 1);
-    headerLayout->addLayout(titleRow);
-    headerLayout->addWidget(Style::label(
-        tr("RAW files with their JPEG or HEIC twin. These are never offered for moving."),
-        Style::Text::body, Style::Tone::secondary));
+    header->setLayout(headerLayout);
 
     auto* divider = new QFrame;
     divider->setFrameShape(QFrame::HLine);

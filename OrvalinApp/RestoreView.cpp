@@ -124,18 +124,11 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     auto* headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(16, 16, 16, 16);
     headerLayout->setSpacing(12);
-    auto* headerText = new QVBoxLayout;
-    headerText->setSpacing(4);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->setSpacing(8);
-    titleRow->addWidget(Style::iconLabel(QStringLiteral("arrow.uturn.backward.circle"), 22));
-    titleRow->addWidget(Style::label(tr("Restore"), Style::Text::title2), 1);
-    headerText->addLayout(titleRow);
-    headerText->addWidget(Style::label(tr("Every move is logged in “%1”. Restore puts files back "
-                                          "where they were; it never overwrites a file that is "
-                                          "there now.")
-                                           .arg(model.reviewFolderName()),
-        Style::Text::body, Style::Tone::secondary));
+    auto* headerText
+        = Style::screenTitle(QStringLiteral("arrow.uturn.backward.circle"), tr("Restore"),
+            tr("Every move is logged in “%1”. Restore puts files back where they were; it never "
+               "overwrites a file that is there now.")
+                .arg(model.reviewFolderName()));
     headerLayout->addLayout(headerText, 1);
     m_restoreAll = new QPushButton(tr("Restore All"));
     m_restoreAll->setDefault(true);

@@ -103,6 +103,19 @@ QLabel* iconLabel(const QString& symbol, int size, const QColor& colour, QWidget
     return label;
 }
 
+QVBoxLayout* screenTitle(const QString& symbol, const QString& title, const QString& explanation)
+{
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setSpacing(8);
+    titleRow->addWidget(iconLabel(symbol, 22));
+    titleRow->addWidget(label(title, Text::title2), 1);
+    column->addLayout(titleRow);
+    column->addWidget(label(explanation, Text::body, Tone::secondary));
+    return column;
+}
+
 QWidget* centred(QWidget* column, QWidget* parent)
 {
     auto* scroll = new QScrollArea(parent);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QVBoxLayout>
 
 class QHBoxLayout;
 class QLabel;
@@ -48,6 +49,9 @@ QLabel* iconLabel(
     const QString& symbol, int size, const QColor& colour = {}, QWidget* parent = nullptr);
 
 // A scroll area that keeps `column` centred while it fits and scrolls when it does not.
+// A screen's title row (icon and title) over its explanation, as the detail screens open.
+QVBoxLayout* screenTitle(const QString& symbol, const QString& title, const QString& explanation);
+
 QWidget* centred(QWidget* column, QWidget* parent = nullptr);
 
 // A light background for bars along the window's edges.
