@@ -1,0 +1,118 @@
+#include "HeifPicture.h"
+
+#include "ImageScaling.h"
+
+#include <QFile>
+#include <libheif/heif.h>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+struct ContextDeleter
+{
+    void operator()(heif_context* context) const { heif_context_free(context); }
+};
+struct HandleDeleter
+{
+    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
+};
+struct ImageDeleter
+{
+    void operator()(heif_image* image) const { heif_image_release(image); }
+};
+struct OptionsDeleter
+{
+    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
+
+using Context = std::unique_ptr<heif_context, ContextDeleter>;
+using Handle = std::unique_ptr<heif_image_handle, HandleDeleter>;
+using Image = std::unique_ptr<heif_image, ImageDeleter>;
+
+void ensureLibraryReady()
+{
+    static std::once_flag once;
+    // Loads the decoder plugins; the library is left loaded for the rest of the run.
+    std::call_once(once, [] { heif_init(nullptr); });
+}
+
+bool succeeded(const heif_error& error)
+{
+    return error.code == heif_error_Ok;
+}
+
+int longerSide(const heif_image_handle* handle)
+{
+    return qMax(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
+}
+
+// The smallest stored thumbnail that is still long enough, or nothing.
+Handle usableThumbnail(const heif_image_handle* primary, int maxSide)
+{
+    const int count = heif_image_handle_get_number_of_thumbnails(primary);
+    if (count <= 0)
+        return nullptr;
+    std::vector<heif_item_id> ids(static_cast<size_t>(count));
+    heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    Handle best;
+    for (const heif_item_id id : ids) {
+        heif_image_handle* candidate = nullptr;
+        if (!succeeded(heif_image_handle_get_thumbnail(primary, id, &candidate)))
+            continue;
+        Handle thumbnail(candidate);
+        if (longerSide(thumbnail.get()) < maxSide)
+            continue;
+        if (!best || longerSide(thumbnail.get()) < longerSide(best.get()))
+            best = std::move(thumbnail);
+    }
+    return best;
+}
+
+QImage decoded(const heif_image_handle* handle)
+{
+    std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
+    options->ignore_transformations = 0;
+    heif_image* raw = nullptr;
+    if (!succeeded(heif_decode_image(handle, &raw, heif_colorspace_RGB,
+                                     heif_chroma_interleaved_RGBA, options.get())))
+        return {};
+    const Image image(raw);
+    int stride = 0;
+    const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved,
+                                                          &stride);
+    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (!pixels || width <= 0 || height <= 0)
+        return {};
+    // The decoder owns the pixels; copy them out before it lets them go.
+    return QImage(pixels, width, height, stride, QImage::Format_RGBA8888).copy();
+}
+
+} // namespace
+
+namespace HeifPicture {
+
+std::optional<QImage> read(const QString& path, int maxSide)
+{
+    ensureLibraryReady();
+    const Context context(heif_context_alloc());
+    if (!context)
+        return std::nullopt;
+    if (!succeeded(heif_context_read_from_file(context.get(),
+                                               QFile::encodeName(path).constData(), nullptr)))
+        return std::nullopt;
+    heif_image_handle* rawPrimary = nullptr;
+    if (!succeeded(heif_context_get_primary_image_handle(context.get(), &rawPrimary)))
+        return std::nullopt;
+    const Handle primary(rawPrimary);
+
+    const Handle thumbnail = usableThumbnail(primary.get(), maxSide);
+    const QImage picture = decoded(thumbnail ? thumbnail.get() : primary.get());
+    if (picture.isNull())
+        return std::nullopt;
+    return ImageScaling::shrunk(picture, maxSide);
+}
+
+} // namespace HeifPicture

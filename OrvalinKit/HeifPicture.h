@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+// Pictures in HEIF containers (HEIC, HIF), as phones and recent cameras write them.
+namespace HeifPicture {
+
+// The primary picture of the file at `path`, at most `maxSide` pixels on its longer side and
+// turned as the file says. A thumbnail stored in the file stands in for the picture when it is
+// at least `maxSide` pixels long, which saves decoding the whole picture. Nothing when the file
+// cannot be decoded. Safe to call from several threads at once.
+std::optional<QImage> read(const QString& path, int maxSide);
+
+} // namespace HeifPicture

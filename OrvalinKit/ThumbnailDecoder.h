@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileKind.h"
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+// Small upright pictures of photo files, for the grid's cells and the preview window.
+namespace ThumbnailDecoder {
+
+// A picture of the file at `path` at most `maxSide` pixels on its longer side, turned upright
+// as the file says; never enlarged. RAW files give their largest embedded preview, HEIC files
+// their picture through libheif, and other pictures are read at a reduced size where the
+// format allows it. Sidecars, clips and other files give nothing, as does a file that cannot
+// be decoded or is not a regular file. Safe to call from several threads at once.
+std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide = 360);
+
+} // namespace ThumbnailDecoder
