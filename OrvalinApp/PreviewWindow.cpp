@@ -1,32 +1,17 @@
 #include "PreviewWindow.h"
 
 #include "AppModel.h"
+#include "FileKind.h"
 #include "Formatting.h"
 #include "Icons.h"
 #include "Style.h"
+#include "ThumbnailDecoder.h"
 
 #include <QFileInfo>
-#include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
-
-namespace {
-
-// Pictures are read by their content, not their extension: many RAW formats carry a full-size
-// JPEG that Qt can decode, and a misnamed file still shows.
-QImage readPicture(const QString& path)
-{
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    // Enough for a large screen without decoding a 100-megapixel file in full.
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > 4096 || size.height() > 4096))
-        reader.setScaledSize(size.scaled(4096, 4096, Qt::KeepAspectRatio));
-    return reader.read();
-}
-
-} // namespace
+#include <QtConcurrent>
 
 PreviewWindow::PreviewWindow(AppModel& model, QWidget* parent)
     : QDialog(parent)
@@ -44,6 +29,8 @@ PreviewWindow::PreviewWindow(AppModel& model, QWidget* parent)
     layout->addWidget(m_image, 1);
     layout->addWidget(m_caption);
 
+    connect(&m_loading, &QFutureWatcher<std::optional<QImage>>::finished, this,
+            &PreviewWindow::pictureLoaded);
     connect(&m_model, &AppModel::previewUrlChanged, this, &PreviewWindow::refresh);
     connect(this, &QDialog::finished, this, [this] {
         if (m_model.previewUrl())
@@ -51,33 +38,71 @@ PreviewWindow::PreviewWindow(AppModel& model, QWidget* parent)
     });
 }
 
+PreviewWindow::~PreviewWindow()
+{
+    // The decoding task holds only copies of its inputs; waiting keeps it from outliving the
+    // watcher it reports to.
+    m_loading.waitForFinished();
+}
+
 void PreviewWindow::refresh()
 {
     const auto& url = m_model.previewUrl();
     if (!url) {
+        m_path.clear();
+        m_isLoading = false;
         if (isVisible())
             close();
         return;
     }
     const QFileInfo file(*url);
+    m_path = *url;
+    m_picture = QImage();
     setWindowTitle(file.fileName());
-    m_picture = readPicture(*url);
     m_caption->setText(
         file.fileName() + QStringLiteral(" · ") + Formatting::byteCount(file.size()));
-    fit();
+    m_image->clear();
+    m_isLoading = true;
+    const FileKind kind = FileKinds::fromExtension(file.suffix());
+    m_loading.setFuture(QtConcurrent::run(
+        [path = m_path, kind] { return ThumbnailDecoder::decode(path, kind, maxSide); }));
     show();
     raise();
     activateWindow();
 }
 
+void PreviewWindow::pictureLoaded()
+{
+    // Setting a new future drops the old one's pending signals, so what arrives here belongs
+    // to the file on show, unless the preview closed meanwhile.
+    if (m_path.isEmpty())
+        return;
+    m_isLoading = false;
+    m_picture = m_loading.result().value_or(QImage());
+    fit();
+}
+
 void PreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    fit();
+    if (!isLoading())
+        fit();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Space closes the quick look, as it opened it.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void PreviewWindow::fit()
 {
+    if (m_path.isEmpty())
+        return;
     if (m_picture.isNull()) {
         m_image->setPixmap(Icons::symbol(
             QStringLiteral("doc.badge.gearshape"), Style::colour(Style::Tone::secondary))

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QTest>
 
 namespace {
 
@@ -75,8 +76,10 @@ TEST_F(SettingsWindowTest, quickLookOpensForThePreviewFileAndClearsItOnClosing)
 
     model.setPreviewUrl(folder.at(QStringLiteral("IMG_1.CR3")));
     EXPECT_TRUE(preview->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
     EXPECT_TRUE(preview->showsPicture());
     model.setPreviewUrl(folder.at(QStringLiteral("IMG_1.xmp")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
     EXPECT_FALSE(preview->showsPicture());
 
     preview->reject();
