@@ -1,7 +1,7 @@
 #include "BrowserView.h"
 
 #include "AppModel.h"
-#include "GroupViews.h"
+#include "GroupGridView.h"
 #include "NoticeBar.h"
 #include "OverviewView.h"
 #include "PairsView.h"
@@ -27,7 +27,7 @@ BrowserView::BrowserView(AppModel& model, QAction* reviewMove, QWidget* parent)
     m_detail->addWidget(m_pairs);
     m_detail->addWidget(m_restore);
     for (OrphanGroup group : OrphanGroups::allCases()) {
-        QWidget* view = GroupViews::make(model, group);
+        auto* view = new GroupGridView(model, group);
         m_groups.insert(group, view);
         m_detail->addWidget(view);
     }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class AppModel;
+class GroupGridView;
 class NoticeBar;
 class OverviewView;
 class PairsView;
@@ -29,7 +30,7 @@ public:
     OverviewView* overview() const { return m_overview; }
     PairsView* pairs() const { return m_pairs; }
     RestoreView* restore() const { return m_restore; }
-    QWidget* groupView(OrphanGroup group) const { return m_groups.value(group); }
+    GroupGridView* groupView(OrphanGroup group) const { return m_groups.value(group); }
     NoticeBar* noticeBar() const { return m_notice; }
     SelectionBar* selectionBar() const { return m_selection; }
 
@@ -42,7 +43,7 @@ private:
     OverviewView* m_overview;
     PairsView* m_pairs;
     RestoreView* m_restore;
-    QMap<OrphanGroup, QWidget*> m_groups;
+    QMap<OrphanGroup, GroupGridView*> m_groups;
     NoticeBar* m_notice;
     SelectionBar* m_selection;
 };

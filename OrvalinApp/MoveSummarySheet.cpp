@@ -15,14 +15,6 @@
 
 namespace {
 
-QFrame* divider()
-{
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 QLabel* cell(const QString& text, Style::Text style = Style::Text::body,
     Style::Tone tone = Style::Tone::primary)
 {
@@ -60,7 +52,7 @@ MoveSummarySheet::MoveSummarySheet(
     for (int column = 0; column < headings.size(); ++column)
         table->addWidget(cell(headings[column], Style::Text::caption, Style::Tone::secondary), row,
             column, column == 0 ? Qt::AlignLeft : Qt::AlignRight);
-    table->addWidget(divider(), ++row, 0, 1, 4);
+    table->addWidget(Style::divider(), ++row, 0, 1, 4);
     for (const MovePlan::Line& line : plan.lines()) {
         ++row;
         auto* group = new QWidget;
@@ -74,7 +66,7 @@ MoveSummarySheet::MoveSummarySheet(
         table->addWidget(cell(QString::number(line.sidecars)), row, 2, Qt::AlignRight);
         table->addWidget(cell(Formatting::byteCount(line.size)), row, 3, Qt::AlignRight);
     }
-    table->addWidget(divider(), ++row, 0, 1, 4);
+    table->addWidget(Style::divider(), ++row, 0, 1, 4);
     ++row;
     table->addWidget(cell(tr("Total"), Style::Text::headline), row, 0, Qt::AlignLeft);
     table->addWidget(cell(QString::number(count), Style::Text::headline), row, 1, Qt::AlignRight);
@@ -85,7 +77,7 @@ MoveSummarySheet::MoveSummarySheet(
 
     layout->addWidget(Style::label(Messages::planFolderCount(plan.folders().size()),
         Style::Text::callout, Style::Tone::secondary));
-    layout->addWidget(divider());
+    layout->addWidget(Style::divider());
     auto* destination = new QHBoxLayout;
     destination->setSpacing(8);
     destination->addWidget(

@@ -40,9 +40,7 @@ PairsView::PairsView(AppModel& model, QWidget* parent)
     headerLayout->setContentsMargins(16, 16, 16, 16);
     header->setLayout(headerLayout);
 
-    auto* divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
+    auto* divider = Style::divider();
 
     m_table = new QTableWidget(0, 3);
     m_table->setHorizontalHeaderLabels({ tr("RAW"), tr("Twin"), tr("Matched by") });

@@ -1,6 +1,7 @@
 #include "RestoreView.h"
 
 #include "AppModel.h"
+#include "EmptyState.h"
 #include "Formatting.h"
 #include "Reveal.h"
 #include "Style.h"
@@ -27,23 +28,6 @@ QString abbreviatedDateShortTime(const QDateTime& when)
     const QDateTime local = when.toLocalTime();
     return locale.toString(local.date(), pattern.trimmed()) + u' '
         + locale.toString(local.time(), QLocale::ShortFormat);
-}
-
-QWidget* emptyState(const QString& symbol, const QString& title, const QString& description)
-{
-    auto* column = new QWidget;
-    column->setMaximumWidth(460);
-    auto* layout = new QVBoxLayout(column);
-    layout->setSpacing(8);
-    layout->addWidget(
-        Style::iconLabel(symbol, 40, Style::colour(Style::Tone::secondary)), 0, Qt::AlignHCenter);
-    auto* heading = Style::label(title, Style::Text::title2);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
-    auto* text = Style::label(description, Style::Text::body, Style::Tone::secondary);
-    text->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(text);
-    return Style::centred(column);
 }
 
 } // namespace
@@ -136,11 +120,9 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     connect(m_restoreAll, &QPushButton::clicked, this,
         [this] { m_model.restore(m_model.restorableSessions()); });
 
-    auto* divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
+    auto* divider = Style::divider();
 
-    m_empty = emptyState(QStringLiteral("tray"), tr("No moves yet"),
+    m_empty = new EmptyState(QStringLiteral("tray"), tr("No moves yet"),
         tr("Files you move from this folder can be put back from here, even after quitting."));
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);

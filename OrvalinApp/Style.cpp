@@ -138,6 +138,14 @@ QWidget* centred(QWidget* column, QWidget* parent)
     return scroll;
 }
 
+QFrame* divider()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
 void makeBar(QWidget* widget)
 {
     widget->setAutoFillBackground(true);
@@ -146,19 +154,12 @@ void makeBar(QWidget* widget)
     widget->setPalette(palette);
 }
 
-} // namespace Style
-
-namespace Style {
-
 QHBoxLayout* barLayout(QWidget* bar)
 {
     auto* outer = new QVBoxLayout(bar);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    auto* divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
-    outer->addWidget(divider);
+    outer->addWidget(divider());
     auto* row = new QHBoxLayout;
     row->setContentsMargins(16, 10, 16, 10);
     row->setSpacing(12);

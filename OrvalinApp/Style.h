@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVBoxLayout>
 
+class QFrame;
 class QHBoxLayout;
 class QLabel;
 class QWidget;
@@ -48,11 +49,14 @@ QLabel* label(const QString& text, Text style = Text::body, Tone tone = Tone::pr
 QLabel* iconLabel(
     const QString& symbol, int size, const QColor& colour = {}, QWidget* parent = nullptr);
 
-// A scroll area that keeps `column` centred while it fits and scrolls when it does not.
 // A screen's title row (icon and title) over its explanation, as the detail screens open.
 QVBoxLayout* screenTitle(const QString& symbol, const QString& title, const QString& explanation);
 
+// A scroll area that keeps `column` centred while it fits and scrolls when it does not.
 QWidget* centred(QWidget* column, QWidget* parent = nullptr);
+
+// A thin horizontal line between a screen's header and its content.
+QFrame* divider();
 
 // A light background for bars along the window's edges.
 void makeBar(QWidget* widget);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
 
 // A temporary folder that files can be written into by relative path.
 class TempFolder
@@ -27,3 +28,9 @@ QByteArray readFile(const QString& path);
 
 // The real camera files that ship with the project.
 QString corpusFile(const QString& name);
+
+// Lets test failures show texts as text rather than as arrays of UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -33,6 +33,37 @@
     </message>
 </context>
 <context>
+    <name>CandidateCell</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1, %2, with sidecars: %3</source>
+        <translation>%1, %2, con sidecars: %3</translation>
+    </message>
+    <message>
+        <source>Ticked</source>
+        <translation>Marcado</translation>
+    </message>
+    <message>
+        <source>Not ticked</source>
+        <translation>Sin marcar</translation>
+    </message>
+    <message>
+        <source>Ticks or unticks this file for moving</source>
+        <translation>Marca o desmarca este archivo para moverlo</translation>
+    </message>
+    <message>
+        <source>Quick Look</source>
+        <translation>Vista rápida</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Something went wrong</source>
@@ -47,6 +78,17 @@
     </message>
 </context>
 <context>
+    <name>FolderHeader</name>
+    <message>
+        <source>Untick Folder</source>
+        <translation>Desmarcar carpeta</translation>
+    </message>
+    <message>
+        <source>Tick Folder</source>
+        <translation>Marcar carpeta</translation>
+    </message>
+</context>
+<context>
     <name>GroupCard</name>
     <message>
         <source>%1: %2 files, %3</source>
@@ -55,6 +97,43 @@
     <message>
         <source>Shows these files</source>
         <translation>Muestra estos archivos</translation>
+    </message>
+</context>
+<context>
+    <name>GroupGridView</name>
+    <message>
+        <source>Nothing left over</source>
+        <translation>No sobra nada</translation>
+    </message>
+    <message>
+        <source>Still scanning…</source>
+        <translation>Todavía analizando…</translation>
+    </message>
+    <message>
+        <source>No files in this group. Every file here has its partner.</source>
+        <translation>No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.</translation>
+    </message>
+</context>
+<context>
+    <name>GroupHeader</name>
+    <message>
+        <source>Tick All</source>
+        <translation>Marcar todo</translation>
+    </message>
+    <message>
+        <source>Untick All</source>
+        <translation>Desmarcar todo</translation>
+    </message>
+    <message>
+        <source>%1 files · %2 · ticked: %3</source>
+        <translation>%1 archivos · %2 · marcados: %3</translation>
+    </message>
+</context>
+<context>
+    <name>LocalFileManager</name>
+    <message>
+        <source>Couldn’t move “%1” to “%2”: %3.</source>
+        <translation>No se pudo mover «%1» a «%2»: %3.</translation>
     </message>
 </context>
 <context>
@@ -296,6 +375,17 @@
     <message>
         <source>Move %1 Files</source>
         <translation>Mover %1 archivos</translation>
+    </message>
+</context>
+<context>
+    <name>Mover</name>
+    <message>
+        <source>The move has no valid date; nothing was moved.</source>
+        <translation>El movimiento no tiene una fecha válida; no se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>The restore log “%1” is damaged: %2</source>
+        <translation>El registro de restauración «%1» está dañado: %2</translation>
     </message>
 </context>
 <context>

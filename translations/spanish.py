@@ -210,4 +210,8 @@ SPANISH = {
     "Ticked": "Marcado",
     "Ticks or unticks this file for moving": "Marca o desmarca este archivo para moverlo",
     "Untick Folder": "Desmarcar carpeta",
+    # Engine errors
+    "Couldn’t move “%1” to “%2”: %3.": "No se pudo mover «%1» a «%2»: %3.",
+    "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
+    "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
 }

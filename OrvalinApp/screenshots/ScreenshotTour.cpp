@@ -7,13 +7,16 @@
 
 #include "AppModel.h"
 #include "BrowserView.h"
+#include "CandidateGrid.h"
 #include "ContentView.h"
 #include "MainWindow.h"
+#include "GroupGridView.h"
 #include "MoveSummarySheet.h"
 #include "Recents.h"
 #include "SampleShoot.h"
 #include "SettingsWindow.h"
 #include "SidebarView.h"
+#include "ThumbnailCache.h"
 #include "Translations.h"
 
 #include <QApplication>
@@ -24,6 +27,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -141,7 +145,21 @@ int main(int argc, char** argv)
     waitFor([&] { return model.phase().isReady(); });
     shoot(window, QStringLiteral("03-overview"));
 
+    // The RAW group with one file ticked, then scrolled so that its first folder's header stays
+    // pinned while the cells pass under it.
+    const QList<Candidate> raws = model.result()->candidates(OrphanGroup::raw);
+    model.setTicked(QList<Candidate> { raws.first() }, true);
+    model.setSidebar(SidebarItem::forGroup(OrphanGroup::raw));
+    settle();
+    ThumbnailCache::shared().waitForDecoding();
+    shoot(window, QStringLiteral("04-raw-group"));
+    CandidateGrid* grid = content->browserView()->groupView(OrphanGroup::raw)->grid();
+    grid->verticalScrollBar()->setValue(90);
+    ThumbnailCache::shared().waitForDecoding();
+    shoot(window, QStringLiteral("04-raw-group-scrolled"));
+
     model.tickGroupAndShow(OrphanGroup::raw);
+    grid->verticalScrollBar()->setValue(0);
     shoot(window, QStringLiteral("04-raw-group-ticked"));
     model.setSidebar(SidebarItem::forGroup(OrphanGroup::sidecar));
     shoot(window, QStringLiteral("05-sidecar-group"));

@@ -1,6 +1,7 @@
 // The main window as a user meets it: which screen each phase shows, the bars, the toolbar and
 // the menus' enabled states.
 #include "BrowserView.h"
+#include "GroupGridView.h"
 #include "ContentView.h"
 #include "MainWindow.h"
 #include "ModelTestSupport.h"

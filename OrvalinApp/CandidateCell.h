@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Candidate.h"
+#include "ThumbnailCache.h"
+
+#include <QAbstractButton>
+#include <optional>
+
+class AppModel;
+class Spinner;
+
+// One leftover in the group grid: its thumbnail with the tick mark, its name, and its size
+// with the number of sidecars that move with it. The whole cell is one button; clicking it
+// ticks or unticks the file. The grid keeps only the cells on screen and gives them other
+// candidates as the user scrolls, so a cell shows whatever it was last bound to.
+class CandidateCell : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    CandidateCell(AppModel& model, ThumbnailCache& thumbnails, QWidget* parent = nullptr);
+    ~CandidateCell() override;
+
+    // The height every cell has with the current fonts.
+    static int preferredHeight();
+
+    // Shows `candidate`, a file under the scanned folder `root`.
+    void bind(const Candidate& candidate, const QString& root, bool ticked);
+    // Shows nothing and lets go of a thumbnail still on its way.
+    void unbind();
+    void setTicked(bool ticked);
+
+    const std::optional<Candidate>& candidate() const { return m_candidate; }
+    bool isTicked() const { return m_ticked; }
+    // The file's absolute path.
+    const QString& path() const { return m_path; }
+    // Whether the cell is waiting for its thumbnail.
+    bool isLoading() const { return m_loading; }
+    const std::optional<ThumbnailCache::Picture>& picture() const { return m_picture; }
+
+    // What a screen reader says for the cell.
+    QString accessibleLabel() const;
+    QString accessibleValue() const;
+    static QString accessibleHint();
+    // The action the cell offers besides pressing it.
+    static QString quickLookActionName();
+
+    // Opens the file in the quick look.
+    void quickLook();
+    // The same, or closes the quick look when it shows this file already.
+    void toggleQuickLook();
+    void showInFileManager();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void requestPicture();
+    void pictureReady(const QString& path);
+    void setLoading(bool loading);
+
+    QRect thumbnailRect() const;
+    QRect capsuleRect() const;
+    void paintFrame(QPainter& painter) const;
+    void paintThumbnail(QPainter& painter) const;
+    void paintTickMark(QPainter& painter) const;
+    void paintTexts(QPainter& painter) const;
+
+    AppModel& m_model;
+    ThumbnailCache& m_thumbnails;
+    std::optional<Candidate> m_candidate;
+    QString m_path;
+    QString m_sizeText;
+    bool m_ticked = false;
+    bool m_loading = false;
+    std::optional<ThumbnailCache::Picture> m_picture;
+    Spinner* m_spinner = nullptr;
+};

@@ -1,0 +1,78 @@
+#include "CandidateCellAccessible.h"
+
+#include "CandidateCell.h"
+
+namespace {
+
+QAccessibleInterface* makeInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("CandidateCell") && object && object->isWidgetType())
+        return new CandidateCellAccessible(static_cast<CandidateCell*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+CandidateCellAccessible::CandidateCellAccessible(CandidateCell* cell)
+    : QAccessibleWidget(cell, QAccessible::Button)
+{
+}
+
+void CandidateCellAccessible::install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(makeInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+CandidateCell* CandidateCellAccessible::cell() const
+{
+    return static_cast<CandidateCell*>(widget());
+}
+
+QString CandidateCellAccessible::text(QAccessible::Text type) const
+{
+    switch (type) {
+    case QAccessible::Name:
+        return cell()->accessibleLabel();
+    case QAccessible::Value:
+        return cell()->accessibleValue();
+    case QAccessible::Description:
+    case QAccessible::Help:
+        return CandidateCell::accessibleHint();
+    default:
+        return QAccessibleWidget::text(type);
+    }
+}
+
+QAccessible::State CandidateCellAccessible::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.selectable = true;
+    state.selected = cell()->isTicked();
+    return state;
+}
+
+QStringList CandidateCellAccessible::actionNames() const
+{
+    return { pressAction(), CandidateCell::quickLookActionName() };
+}
+
+void CandidateCellAccessible::doAction(const QString& actionName)
+{
+    if (actionName == pressAction())
+        cell()->click();
+    else if (actionName == CandidateCell::quickLookActionName())
+        cell()->quickLook();
+}
+
+QStringList CandidateCellAccessible::keyBindingsForAction(const QString& actionName) const
+{
+    if (actionName == pressAction())
+        return { QStringLiteral("Return") };
+    if (actionName == CandidateCell::quickLookActionName())
+        return { QStringLiteral("Space") };
+    return {};
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "AppModel.h"
+#include "GridGeometry.h"
+
+#include <QAbstractScrollArea>
+#include <QHash>
+
+class CandidateCell;
+class FolderHeader;
+class ThumbnailCache;
+
+// The scrolling part of a group's grid: a section per folder, each under a header that stays
+// pinned at the top while its cells pass under it. Only what is on screen exists as widgets;
+// cells and headers scrolled away are kept aside and given other files when they come back,
+// so a group of any size costs the same few dozen widgets.
+class CandidateGrid : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    CandidateGrid(AppModel& model, ThumbnailCache& thumbnails, QWidget* parent = nullptr);
+
+    void setFolders(const QList<AppModel::FolderGroup>& folders);
+
+    const GridGeometry& gridGeometry() const { return m_geometry; }
+    // The cells and headers on screen, in no particular order.
+    QList<CandidateCell*> visibleCells() const { return m_cells.values(); }
+    QList<FolderHeader*> visibleHeaders() const { return m_headers.values(); }
+    // The header at the top of the viewport.
+    FolderHeader* pinnedHeader() const;
+    // Every cell widget made so far, shown or kept aside.
+    int cellWidgetCount() const { return m_cellWidgets; }
+    // Scrolls so that the given cell is at the top.
+    void scrollToCell(GridGeometry::CellIndex cell);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void relayout();
+    void placeWidgets();
+    void placeHeaders(int top, int bottom);
+    void placeCells(int top, int bottom);
+    void refreshTicks();
+    bool allTicked(const AppModel::FolderGroup& folder) const;
+    QString rootName() const;
+    CandidateCell* takeCell();
+    FolderHeader* takeHeader();
+    void tickFolder(const QString& folder, bool tick);
+
+    AppModel& m_model;
+    ThumbnailCache& m_thumbnails;
+    QList<AppModel::FolderGroup> m_folders;
+    GridGeometry m_geometry;
+    QHash<GridGeometry::CellIndex, CandidateCell*> m_cells;
+    QList<CandidateCell*> m_spareCells;
+    QHash<int, FolderHeader*> m_headers;
+    QList<FolderHeader*> m_spareHeaders;
+    int m_cellWidgets = 0;
+};

@@ -1,0 +1,63 @@
+#include "FolderHeader.h"
+
+#include "Style.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+FolderHeader::FolderHeader(QWidget* parent)
+    : QWidget(parent)
+{
+    // The grid's viewport paints the base colour; the header is a bar over it.
+    setBackgroundRole(QPalette::Window);
+    Style::makeBar(this);
+    m_title = Style::label(QString(), Style::Text::headline);
+    m_title->setWordWrap(false);
+    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_count = Style::label(QString(), Style::Text::body, Style::Tone::secondary);
+    m_count->setWordWrap(false);
+    m_button = new QPushButton;
+    m_button->setFlat(true);
+    m_button->setCursor(Qt::PointingHandCursor);
+    QPalette link = m_button->palette();
+    link.setColor(QPalette::ButtonText, Style::accent());
+    m_button->setPalette(link);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 6, 12, 6);
+    row->setSpacing(8);
+    row->addWidget(Style::iconLabel(QStringLiteral("folder"), 16));
+    row->addWidget(m_title, 1);
+    row->addWidget(m_count);
+    row->addWidget(m_button);
+
+    connect(m_button, &QPushButton::clicked, this,
+        [this] { Q_EMIT tickRequested(m_folder, !m_allTicked); });
+}
+
+int FolderHeader::preferredHeight()
+{
+    return FolderHeader().sizeHint().height();
+}
+
+void FolderHeader::bind(
+    const QString& folder, const QString& rootName, qsizetype count, bool allTicked)
+{
+    m_folder = folder;
+    m_allTicked = allTicked;
+    m_title->setText(folder.isEmpty() ? rootName : folder);
+    m_title->setToolTip(m_title->text());
+    m_count->setText(QString::number(count));
+    m_button->setText(buttonText());
+}
+
+QString FolderHeader::title() const
+{
+    return m_title->text();
+}
+
+QString FolderHeader::buttonText() const
+{
+    return m_allTicked ? tr("Untick Folder") : tr("Tick Folder");
+}

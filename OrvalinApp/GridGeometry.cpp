@@ -1,0 +1,94 @@
+#include "GridGeometry.h"
+
+#include <algorithm>
+
+GridGeometry GridGeometry::make(const QList<int>& counts, int width, const Metrics& metrics)
+{
+    GridGeometry grid;
+    grid.metrics = metrics;
+    grid.width = width;
+    const int room = qMax(0, width - 2 * metrics.padding);
+    grid.columns = qMax(1, (room + metrics.spacing) / (metrics.minColumnWidth + metrics.spacing));
+    grid.cellWidth = qMax(
+        metrics.minColumnWidth, (room - (grid.columns - 1) * metrics.spacing) / grid.columns);
+
+    int y = 0;
+    grid.sections.reserve(counts.size());
+    for (int count : counts) {
+        Section section;
+        section.top = y;
+        section.count = count;
+        section.rows = (count + grid.columns - 1) / grid.columns;
+        section.cellsTop = y + metrics.headerHeight + metrics.spacing;
+        const int rowsHeight
+            = section.rows * metrics.cellHeight + qMax(0, section.rows - 1) * metrics.spacing;
+        section.bottom = section.cellsTop + rowsHeight + metrics.padding;
+        grid.sections.append(section);
+        y = section.bottom;
+    }
+    grid.height = y;
+    return grid;
+}
+
+int GridGeometry::sectionAt(int y) const
+{
+    if (sections.isEmpty())
+        return -1;
+    const auto after = std::upper_bound(sections.cbegin(), sections.cend(), y,
+        [](int value, const Section& section) { return value < section.top; });
+    return qMax(0, int(after - sections.cbegin()) - 1);
+}
+
+QList<int> GridGeometry::sectionsIn(int top, int bottom) const
+{
+    QList<int> found;
+    for (int i = qMax(0, sectionAt(top)); i < sections.size() && sections[i].top < bottom; ++i) {
+        if (sections[i].bottom > top)
+            found.append(i);
+    }
+    return found;
+}
+
+QList<GridGeometry::CellIndex> GridGeometry::cellsIn(int top, int bottom) const
+{
+    QList<CellIndex> found;
+    const int rowPitch = metrics.cellHeight + metrics.spacing;
+    for (int s : sectionsIn(top, bottom)) {
+        const Section& section = sections[s];
+        const int firstRow = qMax(0, (top - section.cellsTop) / rowPitch);
+        for (int row = firstRow; row < section.rows; ++row) {
+            const int rowTop = section.cellsTop + row * rowPitch;
+            if (rowTop >= bottom)
+                break;
+            if (rowTop + metrics.cellHeight <= top)
+                continue;
+            const int end = qMin(section.count, (row + 1) * columns);
+            for (int index = row * columns; index < end; ++index)
+                found.append({ s, index });
+        }
+    }
+    return found;
+}
+
+QRect GridGeometry::headerRect(int section) const
+{
+    return { 0, sections[section].top, width, metrics.headerHeight };
+}
+
+QRect GridGeometry::cellRect(CellIndex cell) const
+{
+    const Section& section = sections[cell.section];
+    const int row = cell.index / columns;
+    const int column = cell.index % columns;
+    return { metrics.padding + column * (cellWidth + metrics.spacing),
+        section.cellsTop + row * (metrics.cellHeight + metrics.spacing), cellWidth,
+        metrics.cellHeight };
+}
+
+QRect GridGeometry::pinnedHeaderRect(int section, int scrollTop) const
+{
+    QRect rect = headerRect(section);
+    const int pushedUpTo = sections[section].bottom - metrics.headerHeight;
+    rect.moveTop(qBound(rect.top(), scrollTop, qMax(rect.top(), pushedUpTo)));
+    return rect;
+}

@@ -1,0 +1,63 @@
+#include "GroupHeader.h"
+
+#include "AppModel.h"
+#include "Formatting.h"
+#include "GroupStyle.h"
+#include "Style.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+GroupHeader::GroupHeader(AppModel& model, OrphanGroup group, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_group(group)
+{
+    auto* texts = Style::screenTitle(
+        GroupStyle::iconName(group), GroupStyle::title(group), GroupStyle::explanation(group));
+    m_summary = Style::label(QString(), Style::Text::callout, Style::Tone::secondary);
+    texts->addWidget(m_summary);
+
+    m_tickAll = new QPushButton(tr("Tick All"));
+    m_untickAll = new QPushButton(tr("Untick All"));
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addWidget(m_tickAll);
+    buttons->addWidget(m_untickAll);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 16, 16, 16);
+    row->setSpacing(16);
+    row->addLayout(texts, 1);
+    row->addLayout(buttons);
+    row->setAlignment(buttons, Qt::AlignTop);
+
+    connect(m_tickAll, &QPushButton::clicked, this, [this] { m_model.setTicked(m_group, true); });
+    connect(
+        m_untickAll, &QPushButton::clicked, this, [this] { m_model.setTicked(m_group, false); });
+    connect(&m_model, &AppModel::resultChanged, this, &GroupHeader::refresh);
+    connect(&m_model, &AppModel::selectionChanged, this, &GroupHeader::refresh);
+    refresh();
+}
+
+QString GroupHeader::summary() const
+{
+    return m_summary->text();
+}
+
+void GroupHeader::refresh()
+{
+    const QList<Candidate> candidates
+        = m_model.result() ? m_model.result()->candidates(m_group) : QList<Candidate>();
+    qint64 size = 0;
+    for (const Candidate& candidate : candidates)
+        size += candidate.totalSize();
+    const qsizetype ticked = m_model.tickedCandidates(m_group).size();
+    m_summary->setText(tr("%1 files · %2 · ticked: %3")
+                           .arg(candidates.size())
+                           .arg(Formatting::byteCount(size))
+                           .arg(ticked));
+    m_tickAll->setEnabled(!candidates.isEmpty());
+    m_untickAll->setEnabled(ticked > 0);
+}

@@ -1,0 +1,141 @@
+#include "ThumbnailCache.h"
+
+#include "Icons.h"
+#include "ThumbnailDecoder.h"
+
+#include <QCoreApplication>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <atomic>
+
+// One file's decoding. The main thread owns `wanted`; the pool's thread and the main thread
+// race only on `state`, which settles whether a queued job runs or is skipped.
+struct ThumbnailCache::Job
+{
+    enum State : int
+    {
+        queued,
+        running,
+        skipped
+    };
+
+    QString path;
+    FileKind kind;
+    int wanted = 1;
+    std::atomic<int> state = queued;
+};
+
+namespace {
+
+constexpr int fileIconSize = 64;
+
+} // namespace
+
+ThumbnailCache::ThumbnailCache(QObject* parent)
+    : ThumbnailCache([](const QString& path,
+                         FileKind kind) { return ThumbnailDecoder::decode(path, kind, maxSide); },
+        parent)
+{
+}
+
+ThumbnailCache::ThumbnailCache(Decoder decoder, QObject* parent)
+    : QObject(parent)
+    , m_decoder(std::move(decoder))
+    , m_pictures(capacity)
+{
+    // Thumbnails must never compete with the window, nor with a scan, for the processor.
+    m_pool.setThreadPriority(QThread::LowPriority);
+    m_pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+}
+
+ThumbnailCache::~ThumbnailCache()
+{
+    for (const auto& job : std::as_const(m_jobs)) {
+        int expected = Job::queued;
+        job->state.compare_exchange_strong(expected, Job::skipped);
+    }
+    m_pool.waitForDone();
+}
+
+ThumbnailCache& ThumbnailCache::shared()
+{
+    // Owned by the application, so that decoding still under way ends before it does.
+    static ThumbnailCache* cache = new ThumbnailCache(QCoreApplication::instance());
+    return *cache;
+}
+
+std::optional<ThumbnailCache::Picture> ThumbnailCache::image(const QString& path, FileKind kind)
+{
+    if (const Picture* picture = m_pictures.object(path))
+        return *picture;
+    if (!isDecoded(kind))
+        return std::nullopt;
+    if (const auto running = m_jobs.constFind(path); running != m_jobs.constEnd()) {
+        ++(*running)->wanted;
+        return std::nullopt;
+    }
+
+    auto job = std::make_shared<Job>();
+    job->path = path;
+    job->kind = kind;
+    m_jobs.insert(path, job);
+    // The pool is drained before the cache goes, so `this` outlives every task.
+    m_pool.start(
+        [this, job] {
+            int expected = Job::queued;
+            if (!job->state.compare_exchange_strong(expected, Job::running))
+                return;
+            ++m_decodeCount;
+            std::optional<QImage> thumbnail;
+            try {
+                thumbnail = m_decoder(job->path, job->kind);
+            } catch (...) {
+                // A picture that breaks its decoder is one that cannot be decoded.
+            }
+            QMetaObject::invokeMethod(
+                this, [this, job, thumbnail] { finish(job, thumbnail); }, Qt::QueuedConnection);
+        },
+        ++m_nextPriority);
+    return std::nullopt;
+}
+
+bool ThumbnailCache::isDecoded(FileKind kind)
+{
+    return kind != FileKind::sidecar && kind != FileKind::other;
+}
+
+void ThumbnailCache::release(const QString& path)
+{
+    const auto found = m_jobs.find(path);
+    if (found == m_jobs.end() || --(*found)->wanted > 0)
+        return;
+    int expected = Job::queued;
+    // A job already running is left to finish: its picture will be wanted again soon enough.
+    if ((*found)->state.compare_exchange_strong(expected, Job::skipped))
+        m_jobs.erase(found);
+}
+
+void ThumbnailCache::waitForDecoding()
+{
+    m_pool.waitForDone();
+}
+
+void ThumbnailCache::finish(const std::shared_ptr<Job>& job, const std::optional<QImage>& thumbnail)
+{
+    if (m_jobs.value(job->path) == job)
+        m_jobs.remove(job->path);
+    Picture picture
+        = thumbnail && !thumbnail->isNull() ? Picture { *thumbnail, false } : fileIcon(job->path);
+    m_pictures.insert(job->path, new Picture(std::move(picture)));
+    Q_EMIT thumbnailReady(job->path);
+}
+
+ThumbnailCache::Picture ThumbnailCache::fileIcon(const QString& path) const
+{
+    // Icons are pixmaps underneath, which only the main thread may make.
+    QIcon icon = QFileIconProvider().icon(QFileInfo(path));
+    QImage image = icon.pixmap(fileIconSize, fileIconSize).toImage();
+    if (image.isNull())
+        image = Icons::symbol(QStringLiteral("photo")).pixmap(fileIconSize, fileIconSize).toImage();
+    return { image, true };
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "FileKind.h"
+
+#include <QCache>
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Small pictures of the files the grid shows, made on a low-priority pool and kept in memory
+// for the application's run (never on disk). The cache is used from the main thread only;
+// decoding happens on the pool, and its results come back through `thumbnailReady`.
+//
+// A caller that asked for a picture and no longer shows the file says so with `release`:
+// decoding that has not started yet is then skipped, so that scrolling fast through thousands
+// of cells decodes only what stayed on screen.
+class ThumbnailCache : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the cache holds for a file: its thumbnail or, when none could be made, the icon of
+    // its file type.
+    struct Picture
+    {
+        QImage image;
+        bool isFileIcon = false;
+
+        bool operator==(const Picture&) const = default;
+    };
+
+    // Makes a thumbnail bounded to `maxSide` pixels; nothing when the file cannot be decoded.
+    // Called on the pool's threads, several at once.
+    using Decoder = std::function<std::optional<QImage>(const QString& path, FileKind kind)>;
+
+    static constexpr int capacity = 600;
+    static constexpr int maxSide = 360;
+
+    explicit ThumbnailCache(QObject* parent = nullptr);
+    ThumbnailCache(Decoder decoder, QObject* parent = nullptr);
+    ~ThumbnailCache() override;
+
+    // The one cache of the application, created on first use.
+    static ThumbnailCache& shared();
+
+    // The picture held for `path`. When there is none yet, decoding starts (or joins decoding
+    // already under way) and `thumbnailReady(path)` follows; sidecars and other files that are
+    // no pictures get nothing, and nothing is attempted for them.
+    std::optional<Picture> image(const QString& path, FileKind kind);
+    // Whether `image` would start or join decoding for a file of this kind that is not held.
+    static bool isDecoded(FileKind kind);
+    // A caller that got nothing from `image` for a decoded kind, and has not had
+    // `thumbnailReady` for the path yet, no longer needs the picture.
+    void release(const QString& path);
+
+    // Number of decodes that ran, for tests and benchmarks.
+    int decodeCount() const { return m_decodeCount.load(); }
+    // Blocks until every decode started so far has ended (results still arrive as events).
+    void waitForDecoding();
+
+Q_SIGNALS:
+    void thumbnailReady(const QString& path);
+
+private:
+    struct Job;
+
+    void finish(const std::shared_ptr<Job>& job, const std::optional<QImage>& thumbnail);
+    Picture fileIcon(const QString& path) const;
+
+    Decoder m_decoder;
+    QThreadPool m_pool;
+    QCache<QString, Picture> m_pictures;
+    QHash<QString, std::shared_ptr<Job>> m_jobs;
+    // Later requests run first: they are what is on screen now.
+    int m_nextPriority = 0;
+    std::atomic<int> m_decodeCount = 0;
+};

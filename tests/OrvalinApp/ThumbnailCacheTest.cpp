@@ -1,0 +1,147 @@
+#include "ThumbnailCache.h"
+
+#include "CandidateCell.h"
+#include "CandidateGrid.h"
+#include "GridGeometry.h"
+#include "ModelTestSupport.h"
+
+#include <QScrollBar>
+#include <QSemaphore>
+#include <QSignalSpy>
+
+namespace {
+
+// A decoder that waits for the test's word before each picture, so that the test decides what
+// is still queued when it scrolls on.
+class GatedDecoder
+{
+public:
+    ThumbnailCache::Decoder function(bool succeed = true) const
+    {
+        return [state = m_state, succeed](const QString&, FileKind) -> std::optional<QImage> {
+            state->gate.acquire();
+            ++state->calls;
+            if (!succeed)
+                return std::nullopt;
+            QImage image(30, 20, QImage::Format_RGB32);
+            image.fill(Qt::gray);
+            return image;
+        };
+    }
+    void open(int pictures = 1'000'000) { m_state->gate.release(pictures); }
+    int calls() const { return m_state->calls; }
+
+private:
+    struct State
+    {
+        QSemaphore gate;
+        std::atomic<int> calls = 0;
+    };
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
+
+// 20,000 RAW candidates in 200 folders, without a file behind any of them.
+QList<AppModel::FolderGroup> largeGroup()
+{
+    QList<AppModel::FolderGroup> folders;
+    for (int f = 0; f < 200; ++f) {
+        AppModel::FolderGroup folder { QStringLiteral("shoot %1").arg(f), {} };
+        for (int i = 0; i < 100; ++i) {
+            const QString path = QStringLiteral("%1/IMG_%2.CR3").arg(folder.folder).arg(i);
+            folder.candidates.append(
+                { FileEntry { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
+        }
+        folders.append(folder);
+    }
+    return folders;
+}
+
+TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAway)
+{
+    GridGeometry::Metrics metrics;
+    metrics.headerHeight = 40;
+    metrics.cellHeight = 180;
+    // 16 + 168 + 14 + 168 + 16 = 382: two columns fit exactly, one pixel less leaves one.
+    EXPECT_EQ(GridGeometry::make({ 5 }, 382, metrics).columns, 2);
+    EXPECT_EQ(GridGeometry::make({ 5 }, 381, metrics).columns, 1);
+    const GridGeometry narrow = GridGeometry::make({ 5 }, 100, metrics);
+    EXPECT_EQ(narrow.columns, 1);
+    EXPECT_EQ(narrow.cellWidth, 168);
+
+    const GridGeometry grid = GridGeometry::make({ 3, 1 }, 382, metrics);
+    EXPECT_EQ(grid.cellRect({ 0, 2 }).top(), grid.cellRect({ 0, 0 }).bottom() + 1 + 14);
+    EXPECT_EQ(grid.cellRect({ 0, 1 }).left(), 16 + 168 + 14);
+    // Scrolled into the first section, its header sits at the top; once the second section's
+    // header reaches it, it is pushed up.
+    const int second = grid.sections[1].top;
+    EXPECT_EQ(grid.sectionAt(100), 0);
+    EXPECT_EQ(grid.pinnedHeaderRect(0, 100).top(), 100);
+    EXPECT_EQ(grid.pinnedHeaderRect(0, second - 10).top(), second - 40);
+    EXPECT_EQ(grid.sectionAt(second), 1);
+
+    const QList<GridGeometry::CellIndex> visible = grid.cellsIn(0, 40 + 14 + 10);
+    EXPECT_EQ(visible, (QList<GridGeometry::CellIndex> { { 0, 0 }, { 0, 1 } }));
+    EXPECT_TRUE(grid.cellsIn(grid.height, grid.height + 500).isEmpty());
+}
+
+using ThumbnailCacheTest = ModelTest;
+
+TEST_F(ThumbnailCacheTest, OneDecodePerFileAndAnIconForWhatCannotBeDecoded)
+{
+    GatedDecoder decoder;
+    ThumbnailCache cache(decoder.function(false));
+    QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
+    const QString path = folder.write("broken.CR3", "not a picture");
+
+    EXPECT_EQ(cache.image(path, FileKind::raw), std::nullopt);
+    EXPECT_EQ(cache.image(path, FileKind::raw), std::nullopt);
+    EXPECT_EQ(cache.image(folder.at("notes.xmp"), FileKind::sidecar), std::nullopt);
+    decoder.open();
+    ASSERT_TRUE(ready.wait());
+    EXPECT_EQ(ready.count(), 1);
+
+    const auto picture = cache.image(path, FileKind::raw);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_TRUE(picture->isFileIcon);
+    EXPECT_FALSE(picture->image.isNull());
+    EXPECT_EQ(decoder.calls(), 1);
+}
+
+TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrolledAway)
+{
+    GatedDecoder decoder;
+    ThumbnailCache cache(decoder.function());
+    AppModel model(false);
+    CandidateGrid grid(model, cache);
+    grid.resize(700, 560);
+    grid.show();
+    grid.setFolders(largeGroup());
+
+    const int onScreen = int(grid.visibleCells().size());
+    ASSERT_GT(onScreen, 0);
+    EXPECT_LE(grid.cellWidgetCount(), 40);
+
+    // Through the whole group while nothing decodes, then back to a place near the start.
+    QScrollBar* bar = grid.verticalScrollBar();
+    for (int value = 0; value <= bar->maximum(); value += bar->pageStep())
+        bar->setValue(value);
+    bar->setValue(bar->maximum());
+    const auto last = grid.visibleCells();
+    ASSERT_TRUE(std::any_of(last.begin(), last.end(),
+        [](auto* cell) { return cell->candidate()->id() == "shoot 199/IMG_99.CR3"; }));
+    grid.scrollToCell({ 3, 0 });
+    EXPECT_LE(grid.cellWidgetCount(), 60);
+
+    decoder.open();
+    const auto cells = grid.visibleCells();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return std::none_of(
+            cells.begin(), cells.end(), [](auto* cell) { return cell->isLoading(); });
+    }));
+    cache.waitForDecoding();
+    // What was on screen at the end, plus what the pool had already taken up when it was
+    // scrolled past; nowhere near the 20,000 cells passed.
+    EXPECT_LE(decoder.calls(), int(cells.size()) + QThread::idealThreadCount());
+}
+
+} // namespace
