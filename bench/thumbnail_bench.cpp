@@ -1,0 +1,195 @@
+// Thumbnails of 40 camera-sized JPEGs (6000 × 4000) made one after another on one thread with
+// ThumbnailDecoder::decode, against vipsthumbnail making 360-pixel thumbnails of the same
+// files in one process (when libvips-tools is installed). Prints both times and their ratio.
+// Also reports the same for RAW files whose embedded preview is a full-size JPEG.
+#include "ThumbnailDecoder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <exiv2/exiv2.hpp>
+#include <map>
+
+namespace {
+
+constexpr int fileCount = 40;
+const QSize cameraSize(6000, 4000);
+
+// A picture with a camera JPEG's weight: smooth areas and fine detail.
+QImage scene(int seed)
+{
+    QImage image(cameraSize, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 0, cameraSize.height());
+    sky.setColorAt(0, QColor::fromHsv((seed * 37) % 360, 120, 230));
+    sky.setColorAt(1, QColor::fromHsv((seed * 37 + 90) % 360, 200, 90));
+    painter.fillRect(image.rect(), sky);
+    for (int i = 0; i < 4000; ++i) {
+        const int x = (i * 7919 + seed * 104729) % cameraSize.width();
+        const int y = (i * 6271 + seed * 13) % cameraSize.height();
+        painter.fillRect(x, y, 3 + i % 40, 3 + i % 23, QColor::fromHsv((i * 13) % 360, 180, 200));
+    }
+    painter.end();
+    return image;
+}
+
+QByteArray jpegOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.write(image);
+    return bytes;
+}
+
+// A TIFF-based RAW file reduced to what thumbnails read: its full-size JPEG preview. It starts
+// as the smallest TIFF file (a header and a directory holding only the width) and the metadata
+// library writes the rest.
+void writeRaw(const QString& path, const QByteArray& preview)
+{
+    QFile file(path);
+    const char bareTiff[] = { 'I', 'I', '*', 0, 8, 0, 0, 0, // header
+        1, 0, 0x00, 0x01, 3, 0, 1, 0, 0, 0, 1, 0, 0, 0, // one entry: ImageWidth, SHORT, 1
+        0, 0, 0, 0 }; // no further directory
+    if (!file.open(QIODevice::WriteOnly) || file.write(bareTiff, sizeof bareTiff) != sizeof bareTiff)
+        qFatal("cannot write %s", qPrintable(path));
+    file.close();
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    image->readMetadata();
+    Exiv2::ExifData& exif = image->exifData();
+    exif["Exif.Image.Orientation"] = uint16_t(1);
+    Exiv2::ExifThumb(exif).setJpegThumbnail(
+        reinterpret_cast<const Exiv2::byte*>(preview.constData()), long(preview.size()));
+    image->writeMetadata();
+}
+
+struct Workload
+{
+    QTemporaryDir folder;
+    QStringList jpegs;
+    QStringList raws;
+};
+
+Workload& workload()
+{
+    static Workload* shared = [] {
+        auto* w = new Workload;
+        if (!w->folder.isValid())
+            qFatal("no temporary folder");
+        std::fprintf(stderr, "writing %d JPEGs and RAW files of %dx%d...\n", fileCount,
+                     cameraSize.width(), cameraSize.height());
+        for (int i = 0; i < fileCount; ++i) {
+            const QByteArray jpeg = jpegOf(scene(i));
+            QFile file(w->folder.filePath(QString::asprintf("IMG_%04d.JPG", i + 1)));
+            if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size())
+                qFatal("cannot write %s", qPrintable(file.fileName()));
+            w->jpegs.append(file.fileName());
+            const QString raw = w->folder.filePath(QString::asprintf("DSC_%04d.NEF", i + 1));
+            writeRaw(raw, jpeg);
+            w->raws.append(raw);
+        }
+        QDir().mkpath(w->folder.filePath(QStringLiteral("vips")));
+        return w;
+    }();
+    return *shared;
+}
+
+void decodeAll(benchmark::State& state, const QStringList& files, FileKind kind)
+{
+    int decoded = 0;
+    for (auto _ : state) {
+        decoded = 0;
+        for (const QString& file : files) {
+            const auto thumbnail = ThumbnailDecoder::decode(file, kind);
+            decoded += thumbnail.has_value() && qMax(thumbnail->width(), thumbnail->height()) == 360;
+            benchmark::DoNotOptimize(thumbnail);
+        }
+    }
+    if (decoded != files.size())
+        state.SkipWithError("some files gave no 360-pixel thumbnail");
+}
+
+void thumbnailDecoderJpeg(benchmark::State& state)
+{
+    decodeAll(state, workload().jpegs, FileKind::jpeg);
+}
+
+void thumbnailDecoderRaw(benchmark::State& state)
+{
+    decodeAll(state, workload().raws, FileKind::raw);
+}
+
+void vipsthumbnail(benchmark::State& state)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
+    if (program.isEmpty()) {
+        state.SkipWithError("vipsthumbnail is not installed (Debian: libvips-tools)");
+        return;
+    }
+    QStringList arguments { QStringLiteral("--size"), QStringLiteral("360"),
+        QStringLiteral("-o"), workload().folder.filePath(QStringLiteral("vips/%s.jpg")) };
+    arguments += workload().jpegs;
+    for (auto _ : state) {
+        QProcess vips;
+        vips.start(program, arguments);
+        if (!vips.waitForFinished(-1) || vips.exitCode() != 0) {
+            state.SkipWithError("vipsthumbnail did not run");
+            break;
+        }
+    }
+}
+
+BENCHMARK(thumbnailDecoderJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(thumbnailDecoderRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The console report, keeping each benchmark's wall time per iteration for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                seconds[run.run_name.function_name]
+                    = run.real_accumulated_time / double(run.iterations);
+        }
+    }
+
+    std::map<std::string, double> seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    workload();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const auto perFile = [&](const char* name) {
+        const auto found = reporter.seconds.find(name);
+        return found == reporter.seconds.end() ? -1.0 : found->second * 1000 / fileCount;
+    };
+    const double jpeg = perFile("thumbnailDecoderJpeg");
+    const double raw = perFile("thumbnailDecoderRaw");
+    const double vips = perFile("vipsthumbnail");
+    std::printf("\nper %dx%d file: JPEG %.1f ms, RAW preview %.1f ms", cameraSize.width(),
+                cameraSize.height(), jpeg, raw);
+    if (vips > 0)
+        std::printf(", vipsthumbnail %.1f ms: JPEG at %.2fx of vipsthumbnail's time", vips,
+                    jpeg / vips);
+    std::printf("\n");
+    return jpeg > 0 && raw > 0 ? 0 : 1;
+}
