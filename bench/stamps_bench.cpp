@@ -1,6 +1,7 @@
 // Capture stamps of 2,000 camera JPEGs read with CaptureTime::read, against exiftool reading the
 // same three tags of the same files in one process. Prints both times and their ratio.
 #include "CaptureTime.h"
+#include "RatioReporter.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -84,23 +84,6 @@ void exiftoolFast2(benchmark::State& state)
 
 BENCHMARK(captureTimeRead)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(exiftoolFast2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-// The console report, keeping each benchmark's wall time per iteration for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                seconds[run.run_name.function_name]
-                    = run.real_accumulated_time / double(run.iterations);
-        }
-    }
-
-    std::map<std::string, double> seconds;
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // ThumbnailDecoder::decode, against vipsthumbnail making 360-pixel thumbnails of the same
 // files in one process (when libvips-tools is installed). Prints both times and their ratio.
 // Also reports the same for RAW files whose embedded preview is a full-size JPEG.
+#include "RatioReporter.h"
 #include "ThumbnailDecoder.h"
 
 #include <QBuffer>
@@ -15,7 +16,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <exiv2/exiv2.hpp>
-#include <map>
 
 namespace {
 
@@ -151,23 +151,6 @@ void vipsthumbnail(benchmark::State& state)
 BENCHMARK(thumbnailDecoderJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(thumbnailDecoderRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-// The console report, keeping each benchmark's wall time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                seconds[run.run_name.function_name]
-                    = run.real_accumulated_time / double(run.iterations);
-        }
-    }
-
-    std::map<std::string, double> seconds;
-};
 
 } // namespace
 
