@@ -1,7 +1,8 @@
 // Thumbnails of 40 camera-sized JPEGs (6000 × 4000) made one after another on one thread with
 // ThumbnailDecoder::decode, against vipsthumbnail making 360-pixel thumbnails of the same
 // files in one process (when libvips-tools is installed). Prints both times and their ratio.
-// Also reports the same for RAW files whose embedded preview is a full-size JPEG.
+// Also reports RAW files whose embedded preview is a full-size JPEG, and phone-sized HEIC files
+// (4032 × 3024, no stored thumbnail long enough) against vipsthumbnail on those.
 #include "RatioReporter.h"
 #include "ThumbnailDecoder.h"
 
@@ -15,25 +16,29 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
 #include <exiv2/exiv2.hpp>
+#include <libheif/heif.h>
 
 namespace {
 
 constexpr int fileCount = 40;
+constexpr int heicCount = 8;
 const QSize cameraSize(6000, 4000);
+const QSize phoneSize(4032, 3024);
 
 // A picture with a camera JPEG's weight: smooth areas and fine detail.
-QImage scene(int seed)
+QImage scene(int seed, QSize size = cameraSize)
 {
-    QImage image(cameraSize, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
-    QLinearGradient sky(0, 0, 0, cameraSize.height());
+    QLinearGradient sky(0, 0, 0, size.height());
     sky.setColorAt(0, QColor::fromHsv((seed * 37) % 360, 120, 230));
     sky.setColorAt(1, QColor::fromHsv((seed * 37 + 90) % 360, 200, 90));
     painter.fillRect(image.rect(), sky);
     for (int i = 0; i < 4000; ++i) {
-        const int x = (i * 7919 + seed * 104729) % cameraSize.width();
-        const int y = (i * 6271 + seed * 13) % cameraSize.height();
+        const int x = (i * 7919 + seed * 104729) % size.width();
+        const int y = (i * 6271 + seed * 13) % size.height();
         painter.fillRect(x, y, 3 + i % 40, 3 + i % 23, QColor::fromHsv((i * 13) % 360, 180, 200));
     }
     painter.end();
@@ -72,11 +77,39 @@ void writeRaw(const QString& path, const QByteArray& preview)
     image->writeMetadata();
 }
 
+// A phone's HEIC picture, encoded with libheif's HEVC encoder.
+void writeHeic(const QString& path, const QImage& picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    heif_context* context = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_image* image = nullptr;
+    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code
+        != heif_error_Ok)
+        qFatal("this libheif cannot encode HEVC");
+    heif_encoder_set_lossy_quality(encoder, 80);
+    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                      &image);
+    heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+    int stride = 0;
+    uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+    if (heif_context_encode_image(context, image, encoder, nullptr, nullptr).code != heif_error_Ok
+        || heif_context_write_to_file(context, QFile::encodeName(path).constData()).code
+            != heif_error_Ok)
+        qFatal("cannot write %s", qPrintable(path));
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_context_free(context);
+}
+
 struct Workload
 {
     QTemporaryDir folder;
     QStringList jpegs;
     QStringList raws;
+    QStringList heics;
 };
 
 Workload& workload()
@@ -96,6 +129,13 @@ Workload& workload()
             const QString raw = w->folder.filePath(QString::asprintf("DSC_%04d.NEF", i + 1));
             writeRaw(raw, jpeg);
             w->raws.append(raw);
+        }
+        std::fprintf(stderr, "writing %d HEIC files of %dx%d...\n", heicCount, phoneSize.width(),
+                     phoneSize.height());
+        for (int i = 0; i < heicCount; ++i) {
+            const QString heic = w->folder.filePath(QString::asprintf("IMG_%04d.HEIC", i + 1));
+            writeHeic(heic, scene(i, phoneSize));
+            w->heics.append(heic);
         }
         QDir().mkpath(w->folder.filePath(QStringLiteral("vips")));
         return w;
@@ -128,7 +168,12 @@ void thumbnailDecoderRaw(benchmark::State& state)
     decodeAll(state, workload().raws, FileKind::raw);
 }
 
-void vipsthumbnail(benchmark::State& state)
+void thumbnailDecoderHeic(benchmark::State& state)
+{
+    decodeAll(state, workload().heics, FileKind::heic);
+}
+
+void runVips(benchmark::State& state, const QStringList& files)
 {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
     if (program.isEmpty()) {
@@ -137,7 +182,7 @@ void vipsthumbnail(benchmark::State& state)
     }
     QStringList arguments { QStringLiteral("--size"), QStringLiteral("360"),
         QStringLiteral("-o"), workload().folder.filePath(QStringLiteral("vips/%s.jpg")) };
-    arguments += workload().jpegs;
+    arguments += files;
     for (auto _ : state) {
         QProcess vips;
         vips.start(program, arguments);
@@ -148,9 +193,21 @@ void vipsthumbnail(benchmark::State& state)
     }
 }
 
+void vipsthumbnail(benchmark::State& state)
+{
+    runVips(state, workload().jpegs);
+}
+
+void vipsthumbnailHeic(benchmark::State& state)
+{
+    runVips(state, workload().heics);
+}
+
 BENCHMARK(thumbnailDecoderJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(thumbnailDecoderRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(thumbnailDecoderHeic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(vipsthumbnailHeic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 
@@ -161,18 +218,24 @@ int main(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    const auto perFile = [&](const char* name) {
+    const auto perFile = [&](const char* name, int count) {
         const auto found = reporter.seconds.find(name);
-        return found == reporter.seconds.end() ? -1.0 : found->second * 1000 / fileCount;
+        return found == reporter.seconds.end() ? -1.0 : found->second * 1000 / count;
     };
-    const double jpeg = perFile("thumbnailDecoderJpeg");
-    const double raw = perFile("thumbnailDecoderRaw");
-    const double vips = perFile("vipsthumbnail");
+    const double jpeg = perFile("thumbnailDecoderJpeg", fileCount);
+    const double raw = perFile("thumbnailDecoderRaw", fileCount);
+    const double vips = perFile("vipsthumbnail", fileCount);
+    const double heic = perFile("thumbnailDecoderHeic", heicCount);
+    const double vipsHeic = perFile("vipsthumbnailHeic", heicCount);
     std::printf("\nper %dx%d file: JPEG %.1f ms, RAW preview %.1f ms", cameraSize.width(),
                 cameraSize.height(), jpeg, raw);
     if (vips > 0)
         std::printf(", vipsthumbnail %.1f ms: JPEG at %.2fx of vipsthumbnail's time", vips,
                     jpeg / vips);
+    std::printf("\nper %dx%d HEIC: %.1f ms", phoneSize.width(), phoneSize.height(), heic);
+    if (vipsHeic > 0)
+        std::printf(", vipsthumbnail %.1f ms: %.2fx of vipsthumbnail's time", vipsHeic,
+                    heic / vipsHeic);
     std::printf("\n");
-    return jpeg > 0 && raw > 0 ? 0 : 1;
+    return jpeg > 0 && raw > 0 && heic > 0 ? 0 : 1;
 }
