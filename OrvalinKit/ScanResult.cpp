@@ -12,6 +12,14 @@ const QList<Candidate>& ScanResult::candidates(OrphanGroup group) const
     return orphanRaws;
 }
 
+qint64 ScanResult::totalSize(OrphanGroup group) const
+{
+    qint64 size = 0;
+    for (const Candidate& candidate : candidates(group))
+        size += candidate.totalSize();
+    return size;
+}
+
 QList<Candidate> ScanResult::allCandidates() const
 {
     QList<Candidate> all;

@@ -23,6 +23,8 @@ struct ScanResult
     qsizetype heldHEIC = 0;
 
     const QList<Candidate>& candidates(OrphanGroup group) const;
+    // The bytes of a group's candidates, their followers included.
+    qint64 totalSize(OrphanGroup group) const;
     // RAW, then JPEG and HEIC, then sidecar leftovers.
     QList<Candidate> allCandidates() const;
     qsizetype pairedByTime() const;

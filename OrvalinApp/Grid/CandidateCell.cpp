@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "CandidateCellAccessible.h"
+#include "FileEntry.h"
 #include "Formatting.h"
 #include "Icons.h"
 #include "Reveal.h"
@@ -9,6 +10,7 @@
 #include "Style.h"
 
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -39,17 +41,6 @@ QFont captionFont()
 int capsuleHeight()
 {
     return QFontMetrics(captionFont()).height() + 4;
-}
-
-QString joinedPath(const QString& root, const QString& relativePath)
-{
-    return root.endsWith(QLatin1Char('/')) ? root + relativePath
-                                           : root + QLatin1Char('/') + relativePath;
-}
-
-QString fileName(const QString& relativePath)
-{
-    return relativePath.section(QLatin1Char('/'), -1);
 }
 
 QColor withAlpha(QColor colour, qreal alpha)
@@ -91,7 +82,7 @@ int CandidateCell::preferredHeight()
 
 void CandidateCell::bind(const Candidate& candidate, const QString& root, bool ticked)
 {
-    const QString path = joinedPath(root, candidate.id());
+    const QString path = QDir(root).filePath(candidate.id());
     if (m_candidate && *m_candidate == candidate && path == m_path) {
         setTicked(ticked);
         return;
@@ -130,7 +121,7 @@ QString CandidateCell::accessibleLabel() const
 {
     if (!m_candidate)
         return {};
-    const QString name = fileName(m_candidate->id());
+    const QString name = RelativePath::name(m_candidate->id());
     if (m_candidate->followers.isEmpty())
         return tr("%1, %2").arg(name, m_sizeText);
     return tr("%1, %2, with sidecars: %3")
@@ -315,7 +306,7 @@ void CandidateCell::paintTexts(QPainter& painter) const
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(padding, nameTop, textWidth, nameMetrics.height()),
         Qt::AlignLeft | Qt::AlignVCenter,
-        nameMetrics.elidedText(fileName(m_candidate->id()), Qt::ElideMiddle, textWidth));
+        nameMetrics.elidedText(RelativePath::name(m_candidate->id()), Qt::ElideMiddle, textWidth));
 
     const QFont caption = captionFont();
     const QColor secondary = Style::colour(Style::Tone::secondary, this);
@@ -349,7 +340,7 @@ bool CandidateCell::event(QEvent* event)
         if (m_candidate && capsuleRect().contains(help->pos())) {
             QStringList names;
             for (const FileEntry& follower : m_candidate->followers)
-                names.append(fileName(follower.relativePath));
+                names.append(RelativePath::name(follower.relativePath));
             QToolTip::showText(
                 help->globalPos(), names.join(QLatin1Char('\n')), this, capsuleRect());
         } else {

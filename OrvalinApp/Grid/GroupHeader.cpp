@@ -48,16 +48,14 @@ QString GroupHeader::summary() const
 
 void GroupHeader::refresh()
 {
-    const QList<Candidate> candidates
-        = m_model.result() ? m_model.result()->candidates(m_group) : QList<Candidate>();
-    qint64 size = 0;
-    for (const Candidate& candidate : candidates)
-        size += candidate.totalSize();
+    const auto& result = m_model.result();
+    const qsizetype count = result ? result->candidates(m_group).size() : 0;
+    const qint64 size = result ? result->totalSize(m_group) : 0;
     const qsizetype ticked = m_model.tickedCandidates(m_group).size();
     m_summary->setText(tr("%1 files · %2 · ticked: %3")
-                           .arg(candidates.size())
+                           .arg(count)
                            .arg(Formatting::byteCount(size))
                            .arg(ticked));
-    m_tickAll->setEnabled(!candidates.isEmpty());
+    m_tickAll->setEnabled(count > 0);
     m_untickAll->setEnabled(ticked > 0);
 }

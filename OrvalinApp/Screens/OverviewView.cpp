@@ -20,12 +20,7 @@ namespace {
 
 qint64 groupSize(const AppModel& model, OrphanGroup group)
 {
-    qint64 size = 0;
-    if (const auto& result = model.result()) {
-        for (const Candidate& candidate : result->candidates(group))
-            size += candidate.totalSize();
-    }
-    return size;
+    return model.result() ? model.result()->totalSize(group) : 0;
 }
 
 // A rounded, faintly filled panel behind cards and the notes box.
