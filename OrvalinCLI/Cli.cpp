@@ -76,6 +76,7 @@ QString usage()
         "  --match-capture-time    pair leftovers by capture time and camera (default off)\n"
         "  --only-mixed-folders    list leftovers only in folders with both kinds (default on)\n"
         "  --trim-heic             offer HEIC files without a RAW too (default off)\n"
+        "  --known-tool-names      recognise names phones and editing tools write (default on)\n"
         "\n"
         "Exit codes: 0 done, 1 failed, 2 usage error, 3 folder refused, 130 interrupted.\n");
 }

@@ -13,7 +13,7 @@ struct Flag
     const char* help;
 };
 
-const std::array<Flag, 6> flags { {
+const std::array<Flag, 7> flags { {
     { "ignore-edit-suffixes", &MatchOptions::ignoreEditSuffixes,
         "pair edited copies (IMG_1-Edit.jpg, IMG_1 copy.jpg) with their original" },
     { "canon-prefixes", &MatchOptions::canonPrefixes, "pair _MG_ names as IMG_" },
@@ -24,6 +24,8 @@ const std::array<Flag, 6> flags { {
     { "only-mixed-folders", &MatchOptions::onlyMixedFolders,
         "list leftovers only in folders holding both RAW and JPEG or HEIC files" },
     { "trim-heic", &MatchOptions::trimHEIC, "offer HEIC files without a RAW too" },
+    { "known-tool-names", &MatchOptions::knownToolNames,
+        "recognise the names phones and editing tools write (PXL_…COVER.jpg, IMG_E0102.JPG)" },
 } };
 
 QString yes(const Flag& flag)

@@ -1,5 +1,6 @@
 #include "Analyzer.h"
 
+#include "KnownToolNames.h"
 #include "Naming.h"
 #include "PathOrder.h"
 #include "TextIndex.h"
@@ -90,12 +91,25 @@ struct FileSlot
     Position file = none;
 };
 
-// The twins that share one match key, chained through the input positions.
+// The twins that share one match key, chained through the input positions, and the twins that
+// reach that key only once a counter is taken off their own (IMG_0801 2.JPG under img_0801),
+// chained through a list of their own, since a twin may reach several.
 struct TwinChain
 {
     Position head = none;
     Position tail = none;
+    qint32 looseHead = none;
+    qint32 looseTail = none;
 };
+
+struct LooseTwin
+{
+    Position twin = none;
+    qint32 next = none;
+};
+
+// How many counters are taken off one name at most: copies of copies, not runs of numbers.
+constexpr int maxCounters = 3;
 
 // The folder part and capture date under which photos pair by capture time.
 struct CaptureKey
@@ -175,16 +189,19 @@ private:
         m_foldedNames.reserve(nameLength);
         m_folderOf.assign(count, 0);
         m_stemLength.assign(count, 0);
+        m_kind.assign(count, FileKind::other);
         for (Position i = 0; i < count; ++i) {
             const FileEntry& file = m_files[i];
-            if (file.kind == FileKind::other)
+            const FileKind kind = effectiveKind(file);
+            if (kind == FileKind::other)
                 continue;
+            m_kind[i] = kind;
             const auto [folder, name] = splitPath(file.relativePath);
-            m_folderOf[i] = folderNumber(folder);
+            m_folderOf[i] = folderNumber(kind == FileKind::sidecar ? sidecarHome(folder, name) : folder);
             const Position start = Position(m_foldedNames.size());
             Naming::appendFolded(name, m_foldedNames);
             m_folded[i] = { start, Position(m_foldedNames.size()) - start };
-            switch (file.kind) {
+            switch (kind) {
             case FileKind::raw:
                 m_raws.push_back(i);
                 break;
@@ -201,6 +218,34 @@ private:
                 break;
             }
         }
+    }
+
+    // Sidecars that only known tools write are left alone, as unknown files, while their names
+    // are not recognised.
+    FileKind effectiveKind(const FileEntry& file) const
+    {
+        if (file.kind != FileKind::sidecar || m_options.knownToolNames)
+            return file.kind;
+        return KnownToolNames::isToolSidecarExtension(lowerExtension(file.relativePath))
+            ? FileKind::other
+            : file.kind;
+    }
+
+    static QString lowerExtension(QStringView path)
+    {
+        const qsizetype dot = path.lastIndexOf(u'.');
+        return dot < 0 ? QString() : path.sliced(dot + 1).toString().toLower();
+    }
+
+    // The folder whose photos a sidecar may follow: its own, or its photo's when it sits in a
+    // tool's settings folder (CaptureOne/Settings153, NKSC_PARAM).
+    QStringView sidecarHome(QStringView folder, QStringView name) const
+    {
+        if (!m_options.knownToolNames || folder.isEmpty())
+            return folder;
+        const std::optional<QStringView> home
+            = KnownToolNames::photoFolder(folder, lowerExtension(name));
+        return home ? *home : folder;
     }
 
     // The stems, once every name is folded and the buffer of folded names stops moving.
@@ -227,7 +272,7 @@ private:
     {
         m_bucketStart.assign(folderCount() * bucketCount + 1, 0);
         for (Position i = 0; i < Position(m_files.size()); ++i) {
-            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+            if (const std::optional<Bucket> bucket = bucketOf(m_kind[i]))
                 ++m_bucketStart[bucketIndex(m_folderOf[i], *bucket) + 1];
         }
         for (size_t b = 1; b < m_bucketStart.size(); ++b)
@@ -235,7 +280,7 @@ private:
         m_grouped.resize(m_bucketStart.back());
         std::vector<Position> next(m_bucketStart.begin(), m_bucketStart.end() - 1);
         for (Position i = 0; i < Position(m_files.size()); ++i) {
-            if (const std::optional<Bucket> bucket = bucketOf(m_files[i].kind))
+            if (const std::optional<Bucket> bucket = bucketOf(m_kind[i]))
                 m_grouped[next[bucketIndex(m_folderOf[i], *bucket)]++] = i;
         }
     }
@@ -267,39 +312,77 @@ private:
             const std::span<const Position> sidecars = files(folder, Bucket::sidecar);
             if (sidecars.empty())
                 continue;
-            indexTargets(files(folder, Bucket::raw, Bucket::otherMedia));
+            m_targets = files(folder, Bucket::raw, Bucket::otherMedia);
+            indexTargets();
             // Walked backwards and prepended, so that each chain of followers is in input order.
             for (auto it = sidecars.rbegin(); it != sidecars.rend(); ++it)
                 attach(*it);
         }
     }
 
-    void indexTargets(std::span<const Position> targets)
+    void indexTargets()
     {
-        m_byName.reset(qsizetype(targets.size()));
-        m_byStem.reset(qsizetype(targets.size()));
-        for (Position file : targets) {
+        m_byName.reset(qsizetype(m_targets.size()));
+        m_byStem.reset(qsizetype(m_targets.size()));
+        m_byKeyFilled = false;
+        for (Position file : m_targets) {
             // Two names that fold alike: the later one wins.
             m_byName[folded(file)].file = file;
-            // Only the best-ranked file of a stem can ever be a sidecar's target; a later file
-            // of equal rank never displaces an earlier one.
-            Position& best = m_byStem[stem(file)].file;
-            if (best == none || targetRank(m_files[file].kind) < targetRank(m_files[best].kind))
-                best = file;
+            keepBest(m_byStem[stem(file)].file, file);
         }
+    }
+
+    // Only the best-ranked file of a stem can ever be a sidecar's target; a later file of equal
+    // rank never displaces an earlier one.
+    void keepBest(Position& best, Position file) const
+    {
+        if (best == none || targetRank(m_files[file].kind) < targetRank(m_files[best].kind))
+            best = file;
     }
 
     void attach(Position sidecar)
     {
-        const auto [kind, text] = Naming::Folded::sidecarTarget(folded(sidecar));
-        const FileSlot* target = kind == Naming::SidecarTarget::Kind::exact ? m_byName.find(text)
-                                                                            : m_byStem.find(text);
-        if (!target) {
+        const auto [kind, text] = Naming::Folded::sidecarTarget(folded(sidecar), m_options);
+        const Position target
+            = kind == Naming::SidecarTarget::Kind::exact ? exactTarget(text) : stemTarget(text);
+        if (target == none) {
             m_isOrphanSidecar[sidecar] = true;
             return;
         }
-        m_nextFollower[sidecar] = m_firstFollower[target->file];
-        m_firstFollower[target->file] = sidecar;
+        m_nextFollower[sidecar] = m_firstFollower[target];
+        m_firstFollower[target] = sidecar;
+    }
+
+    Position exactTarget(QStringView name) const
+    {
+        if (const FileSlot* slot = m_byName.find(name))
+            return slot->file;
+        if (!m_options.knownToolNames)
+            return none;
+        // A duplicate version's sidecar, written for the photo it duplicates.
+        const std::optional<QString> original = KnownToolNames::originalOfDuplicate(name);
+        const FileSlot* slot = original ? m_byName.find(*original) : nullptr;
+        return slot ? slot->file : none;
+    }
+
+    // By stem, else, with known tools' names, by the name the stem pairs under (IMG_O0101.AAE
+    // belongs to IMG_0101.HEIC).
+    Position stemTarget(QStringView stem)
+    {
+        if (const FileSlot* slot = m_byStem.find(stem))
+            return slot->file;
+        if (!m_options.knownToolNames)
+            return none;
+        if (!m_byKeyFilled) {
+            m_byKey.reset(qsizetype(m_targets.size()));
+            for (Position file : m_targets)
+                keepBest(m_byKey[matchKey(file)].file, file);
+            m_byKeyFilled = true;
+        }
+        QString storage;
+        const FileSlot* slot
+            = m_byKey.find(Naming::Folded::pairNameOfStem(stem, m_options, storage));
+        return slot ? slot->file : none;
     }
 
     // The match key of a photo within its folder part; a view of its folded name, or of a
@@ -319,8 +402,8 @@ private:
     {
         m_pairs.reserve(qsizetype(m_raws.size()));
         m_nextTwin.assign(m_files.size(), none);
-        m_chainOf.assign(m_files.size(), none);
-        m_chainHasRaw.assign(m_files.size(), false);
+        m_pairedTwin.assign(m_files.size(), false);
+        m_twinsOfRaw.assign(m_files.size(), {});
         if (m_options.matchAcrossFolders) {
             matchWithin(m_twins, m_raws);
         } else {
@@ -332,45 +415,105 @@ private:
             }
         }
         for (Position raw : m_raws) {
-            if (m_chainOf[raw] == none)
+            const Span span = m_twinsOfRaw[raw];
+            if (span.length == 0) {
                 m_unmatchedRaws.push_back(raw);
-            else
-                m_pairs.append({ m_files[raw], twinsOf(m_chainOf[raw]), false });
+                continue;
+            }
+            QList<FileEntry> twins;
+            twins.reserve(span.length);
+            for (Position i = span.start; i < span.start + span.length; ++i)
+                twins.append(m_files[m_pairTwins[i]]);
+            m_pairs.append({ m_files[raw], std::move(twins), false });
         }
         for (Position twin : m_twins) {
-            if (m_chainOf[twin] == none || !m_chainHasRaw[m_chainOf[twin]])
+            if (!m_pairedTwin[twin])
                 m_unmatchedTwins.push_back(twin);
         }
     }
 
     // Indexes the twins of one folder part by match key, in input order, and finds each RAW's
-    // chain of twins. Both chains and RAWs are noted under the position of the chain's first twin.
+    // twins: those of its own key, those that reach it once a counter is off theirs, and those
+    // its own key reaches once a counter is off it.
     void matchWithin(std::span<const Position> twins, std::span<const Position> raws)
     {
         m_twinChains.reset(qsizetype(twins.size()));
+        m_looseTwins.clear();
         for (Position twin : twins) {
-            TwinChain& chain = m_twinChains[matchKey(twin)];
+            const QStringView key = matchKey(twin);
+            TwinChain& chain = m_twinChains[key];
             if (chain.head == none)
                 chain.head = twin;
             else
                 m_nextTwin[chain.tail] = twin;
             chain.tail = twin;
-            m_chainOf[twin] = chain.head;
+            forEachCounterless(key, [&](QStringView shorter) { addLoose(shorter, twin); });
         }
         for (Position raw : raws) {
-            if (const TwinChain* chain = m_twinChains.find(matchKey(raw))) {
-                m_chainOf[raw] = chain->head;
-                m_chainHasRaw[chain->head] = true;
+            const QStringView key = matchKey(raw);
+            m_found.clear();
+            int chains = 0;
+            const auto gather = [&](Position twin) {
+                for (; twin != none; twin = m_nextTwin[twin])
+                    m_found.push_back(twin);
+            };
+            if (const TwinChain* chain = m_twinChains.find(key)) {
+                gather(chain->head);
+                for (qint32 node = chain->looseHead; node != none; node = m_looseTwins[node].next)
+                    m_found.push_back(m_looseTwins[node].twin);
+                chains += int(chain->head != none) + int(chain->looseHead != none);
             }
+            forEachCounterless(key, [&](QStringView shorter) {
+                const TwinChain* chain = m_twinChains.find(shorter);
+                if (chain && chain->head != none) {
+                    gather(chain->head);
+                    ++chains;
+                }
+            });
+            noteTwins(raw, chains > 1);
         }
     }
 
-    QList<FileEntry> twinsOf(Position head) const
+    // The keys a name reaches with counters taken off, one after the other.
+    template <typename Visit>
+    void forEachCounterless(QStringView key, Visit visit) const
     {
-        QList<FileEntry> twins;
-        for (Position twin = head; twin != none; twin = m_nextTwin[twin])
-            twins.append(m_files[twin]);
-        return twins;
+        for (int counters = 0; counters < maxCounters; ++counters) {
+            const std::optional<QStringView> shorter = Naming::Folded::withoutCounter(key, m_options);
+            if (!shorter || shorter->isEmpty())
+                return;
+            key = *shorter;
+            visit(key);
+        }
+    }
+
+    void addLoose(QStringView key, Position twin)
+    {
+        TwinChain& chain = m_twinChains[key];
+        const qint32 node = qint32(m_looseTwins.size());
+        m_looseTwins.push_back({ twin, none });
+        if (chain.looseHead == none)
+            chain.looseHead = node;
+        else
+            m_looseTwins[chain.looseTail].next = node;
+        chain.looseTail = node;
+    }
+
+    // Keeps the twins found for a RAW, in input order and each once; several chains may have
+    // contributed.
+    void noteTwins(Position raw, bool mixed)
+    {
+        if (m_found.empty())
+            return;
+        if (mixed) {
+            std::sort(m_found.begin(), m_found.end());
+            m_found.erase(std::unique(m_found.begin(), m_found.end()), m_found.end());
+        }
+        m_twinsOfRaw[raw] = { Position(m_pairTwins.size()), Position(m_found.size()) };
+        for (Position twin : m_found) {
+            m_pairTwins.push_back(twin);
+            m_pairedTwin[twin] = true;
+        }
     }
 
     // The reader may open image files and be slow, hence a cancellation check before every
@@ -524,6 +667,9 @@ private:
         Position length = 0;
     };
     std::vector<Span> m_folded;
+    // The kind the analysis treats each file as.
+    std::vector<FileKind> m_kind;
+    // A sidecar's is the folder of the photos it may follow.
     std::vector<int> m_folderOf;
     std::vector<Position> m_stemLength;
     QHash<QString, int> m_folderNumbers;
@@ -541,21 +687,27 @@ private:
     std::vector<Position> m_bucketStart;
     std::vector<Position> m_grouped;
 
-    // Refilled folder by folder.
+    // Refilled folder by folder; the index by match key only when a sidecar needs it.
+    std::span<const Position> m_targets;
     TextIndex<FileSlot> m_byName;
     TextIndex<FileSlot> m_byStem;
+    TextIndex<FileSlot> m_byKey;
+    bool m_byKeyFilled = false;
     TextIndex<TwinChain> m_twinChains;
+    std::vector<LooseTwin> m_looseTwins;
+    std::vector<Position> m_found;
 
     // Per input position: the followers of a file, chained; sidecars that follow nothing.
     std::vector<Position> m_firstFollower;
     std::vector<Position> m_nextFollower;
     std::vector<bool> m_isOrphanSidecar;
 
-    // Per input position: the next twin of a chain, the chain (its first twin) of a twin or a
-    // paired RAW, and whether a chain has a RAW.
+    // Per input position: the next twin of a chain, whether a twin has a RAW, and where in
+    // m_pairTwins the twins of a paired RAW are.
     std::vector<Position> m_nextTwin;
-    std::vector<Position> m_chainOf;
-    std::vector<bool> m_chainHasRaw;
+    std::vector<bool> m_pairedTwin;
+    std::vector<Span> m_twinsOfRaw;
+    std::vector<Position> m_pairTwins;
 
     std::vector<Position> m_unmatchedRaws;
     std::vector<Position> m_unmatchedTwins;

@@ -168,7 +168,7 @@ const QSet<QString>& heicExtensions()
 const QSet<QString>& sidecarExtensions()
 {
     static const QSet<QString> set
-        = setOf({ "xmp", "pp3", "dop", "on1", "acr", "cos", "aae", "thm" });
+        = setOf({ "xmp", "pp3", "dop", "on1", "acr", "cos", "aae", "thm", "arp", "nksc", "comask" });
     return set;
 }
 

@@ -16,15 +16,18 @@ struct NamedField
 {
     const char16_t* key;
     Field field;
+    // Absent from records written before the field existed.
+    bool optional = false;
 };
 
-constexpr std::array<NamedField, 6> fields { {
+constexpr std::array<NamedField, 7> fields { {
     { u"ignoreEditSuffixes", &MatchOptions::ignoreEditSuffixes },
     { u"canonPrefixes", &MatchOptions::canonPrefixes },
     { u"matchAcrossFolders", &MatchOptions::matchAcrossFolders },
     { u"matchCaptureTime", &MatchOptions::matchCaptureTime },
     { u"onlyMixedFolders", &MatchOptions::onlyMixedFolders },
     { u"trimHEIC", &MatchOptions::trimHEIC },
+    { u"knownToolNames", &MatchOptions::knownToolNames, true },
 } };
 
 } // namespace
@@ -46,6 +49,8 @@ MatchOptions MatchOptions::fromJson(const QByteArray& json)
     MatchOptions options;
     for (const NamedField& named : fields) {
         const QJsonValue value = object.value(QStringView(named.key));
+        if (named.optional && value.isUndefined())
+            continue;
         if (!value.isBool())
             throw CodingError(QStringLiteral("The match options lack “%1”.")
                                   .arg(QString::fromUtf16(named.key)));

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-// The six switches that decide how files pair and which leftovers are listed.
+// The switches that decide how files pair and which leftovers are listed.
 struct MatchOptions
 {
     // IMG_0001-Edit.jpg, IMG_0001 copy.jpg and IMG_0001 (1).jpg pair as IMG_0001.
@@ -17,10 +17,15 @@ struct MatchOptions
     bool onlyMixedFolders = true;
     // HEIC files without a RAW are offered as leftovers too.
     bool trimHEIC = false;
+    // The names phones, file managers and editing tools write pair and attach too
+    // (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, IMG_0801 - Copy.JPG, darktable's IMG_0201_01.CR3.xmp,
+    // Capture One's CaptureOne/Settings153/IMG_0201.CR3.cos).
+    bool knownToolNames = true;
 
     // Compact JSON with the keys in field order.
     QByteArray toJson() const;
-    // Every key is required; extra keys are ignored. Throws CodingError.
+    // Every key is required but "knownToolNames", which records written before it existed lack
+    // (it is then on); extra keys are ignored. Throws CodingError.
     static MatchOptions fromJson(const QByteArray& json);
 
     bool operator==(const MatchOptions&) const = default;

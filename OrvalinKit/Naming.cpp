@@ -1,6 +1,7 @@
 #include "Naming.h"
 
 #include "FileKind.h"
+#include "KnownToolNames.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -156,10 +157,10 @@ QString stem(QStringView name)
     return folded;
 }
 
-SidecarTarget sidecarTarget(QStringView name)
+SidecarTarget sidecarTarget(QStringView name, const MatchOptions& options)
 {
     const QString folded = fold(name);
-    const auto [kind, text] = Folded::sidecarTarget(folded);
+    const auto [kind, text] = Folded::sidecarTarget(folded, options);
     return { kind, text.toString() };
 }
 
@@ -187,28 +188,51 @@ QStringView stem(QStringView folded)
 
 QStringView withoutEditSuffixes(QStringView folded)
 {
+    MatchOptions seedRules;
+    seedRules.knownToolNames = false;
+    return withoutSuffixes(folded, seedRules);
+}
+
+QStringView withoutSuffixes(QStringView key, const MatchOptions& options)
+{
     const auto& patterns = editSuffixPatterns();
     bool changed = true;
     while (changed) {
         changed = false;
+        if (options.knownToolNames) {
+            while (const std::optional<QStringView> shorter = KnownToolNames::withoutCopySuffix(key)) {
+                key = *shorter;
+                changed = true;
+            }
+        }
+        if (!options.ignoreEditSuffixes)
+            continue;
         for (size_t index = 0; index < patterns.size(); ++index) {
-            if (!mayMatch(index, folded))
+            if (!mayMatch(index, key))
                 continue;
-            const QRegularExpressionMatch match = patterns[index].match(folded);
+            const QRegularExpressionMatch match = patterns[index].match(key);
             if (match.hasMatch()) {
                 // Every pattern is anchored at the end, so what is left is a prefix.
-                folded.truncate(match.capturedStart());
+                key.truncate(match.capturedStart());
                 changed = true;
             }
         }
     }
-    return folded;
+    return key;
 }
 
-std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(QStringView folded)
+std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(
+    QStringView folded, const MatchOptions& options)
 {
     const qsizetype dot = extensionDot(folded);
-    const QStringView base = dot < 0 ? folded : folded.first(dot);
+    QStringView base = dot < 0 ? folded : folded.first(dot);
+    if (options.knownToolNames) {
+        // An output profile names the picture it was written beside, extension and all.
+        const std::optional<QStringView> picture = KnownToolNames::withoutOutputMarker(base);
+        if (picture && extensionDot(*picture) >= 0
+            && isMediaExtension(picture->sliced(extensionDot(*picture) + 1)))
+            base = *picture;
+    }
     const qsizetype innerDot = extensionDot(base);
     if (innerDot >= 0 && isMediaExtension(base.sliced(innerDot + 1)))
         return { SidecarTarget::Kind::exact, base };
@@ -222,15 +246,33 @@ QStringView pairName(QStringView folded, const MatchOptions& options, QString& s
 
 QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage)
 {
-    QStringView key = stem;
-    if (options.ignoreEditSuffixes)
-        key = withoutEditSuffixes(key);
+    if (options.knownToolNames) {
+        if (const std::optional<QStringView> shot = KnownToolNames::shotName(stem))
+            return *shot;
+    }
+    QStringView key = withoutSuffixes(stem, options);
     if (options.canonPrefixes && key.startsWith(u"_mg_")) {
         storage = QStringLiteral("img_");
         storage.append(key.sliced(4));
-        return storage;
+        key = storage;
+    }
+    if (options.knownToolNames) {
+        if (std::optional<QString> unedited = KnownToolNames::uneditedName(key)) {
+            storage = std::move(*unedited);
+            key = storage;
+        }
     }
     return key;
+}
+
+std::optional<QStringView> withoutCounter(QStringView key, const MatchOptions& options)
+{
+    if (!options.knownToolNames)
+        return std::nullopt;
+    const std::optional<QStringView> shorter = KnownToolNames::withoutCounter(key);
+    if (!shorter)
+        return std::nullopt;
+    return withoutSuffixes(*shorter, options);
 }
 
 } // namespace Folded

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <utility>
 
 // Pure text functions that reduce a bare file name (never a path) to the keys under which a
@@ -37,9 +38,11 @@ struct SidecarTarget
     bool operator==(const SidecarTarget&) const = default;
 };
 
-SidecarTarget sidecarTarget(QStringView name);
+// Reads knownToolNames only.
+SidecarTarget sidecarTarget(QStringView name, const MatchOptions& options);
 
-// The name under which a photo pairs with its twin; reads ignoreEditSuffixes and canonPrefixes.
+// The name under which a photo pairs with its twin; reads ignoreEditSuffixes, canonPrefixes and
+// knownToolNames.
 QString pairName(QStringView name, const MatchOptions& options);
 
 // The same keys for a name that is already folded. Each is a prefix of the folded text, so a
@@ -49,11 +52,18 @@ namespace Folded {
 QStringView stem(QStringView folded);
 // Strips stacked edit and copy suffixes, the last one first.
 QStringView withoutEditSuffixes(QStringView folded);
-std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(QStringView folded);
+// The same with the copy suffixes of known tools as well, as `options` say.
+QStringView withoutSuffixes(QStringView key, const MatchOptions& options);
+std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(
+    QStringView folded, const MatchOptions& options);
 // A prefix of `folded`, or, when a Canon prefix had to be rewritten, a view of `storage`.
 QStringView pairName(QStringView folded, const MatchOptions& options, QString& storage);
 // The same from the stem, for a caller that keeps it.
 QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage);
+// A pair name with one counter of a known tool taken off its end (IMG_0801 2 gives img_0801),
+// then its copy suffixes; nothing when it ends in none or knownToolNames is off. Such a name
+// pairs only with a photo whose own pair name it is.
+std::optional<QStringView> withoutCounter(QStringView key, const MatchOptions& options);
 
 } // namespace Folded
 

@@ -673,6 +673,10 @@
         <source>Your photos never leave this computer. %1 reads the folders you choose, and moves only the files you tick, into a review folder inside that folder. It never deletes a file.</source>
         <translation>Tus fotos nunca salen de este ordenador. %1 lee las carpetas que eliges y mueve solo los archivos que marcas, a una carpeta de revisión dentro de esa carpeta. Nunca borra un archivo.</translation>
     </message>
+    <message>
+        <source>Recognise the names phones and editing tools write (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)</source>
+        <translation>Reconocer los nombres que escriben los móviles y los editores (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)</translation>
+    </message>
 </context>
 <context>
     <name>SidebarView</name>

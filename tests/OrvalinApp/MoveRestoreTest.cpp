@@ -186,4 +186,33 @@ TEST_F(MoveRestoreTest, TheNoticeRestoresTheSessionItNames)
     EXPECT_EQ(model.restorableSessions().size(), 1);
 }
 
+TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
+{
+    const QStringList raw { "Shoot/IMG_0201.CR3", "Shoot/IMG_0201_01.CR3.xmp",
+        "Shoot/CaptureOne/Settings153/IMG_0201.CR3.cos" };
+    writeFiles(raw + QStringList { "Shoot/IMG_0202.CR3", "Shoot/IMG_0202.JPG",
+        "Shoot/CaptureOne/Settings153/IMG_0202.CR3.cos", "Shoot/IMG_0202_01.CR3.xmp" });
+    openAndSettle(model, folder.path());
+    // The kept pair's settings are no leftovers.
+    EXPECT_EQ(model.candidateCount(OrphanGroup::sidecar), 0);
+
+    tick(model, { "Shoot/IMG_0201.CR3" });
+    moveTicked();
+    EXPECT_EQ(model.notice()->text, moveNotice(3, sizeOf(raw)));
+    const QString session = model.sessions().first().folder;
+    for (const QString& path : raw) {
+        EXPECT_FALSE(QFileInfo::exists(folder.at(path))) << path.toStdString();
+        EXPECT_EQ(readFile(session + u'/' + path), path.toUtf8());
+    }
+    // The settings folder the tool made stays, with the kept photo's settings in it.
+    EXPECT_TRUE(QFileInfo::exists(folder.at("Shoot/CaptureOne/Settings153/IMG_0202.CR3.cos")));
+
+    model.restoreNoticeSession();
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.notice()->text, "Put back 3 files.");
+    for (const QString& path : raw)
+        EXPECT_EQ(readFile(folder.at(path)), path.toUtf8()) << path.toStdString();
+    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 1);
+}
+
 } // namespace

@@ -43,7 +43,8 @@ TEST_F(SettingsWindowTest, switchesShowAndSetTheModelsOptions)
     for (bool MatchOptions::*field :
         { &MatchOptions::ignoreEditSuffixes, &MatchOptions::canonPrefixes,
             &MatchOptions::matchAcrossFolders, &MatchOptions::matchCaptureTime,
-            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC }) {
+            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC,
+            &MatchOptions::knownToolNames }) {
         QCheckBox* toggle = settings.toggle(field);
         ASSERT_NE(toggle, nullptr);
         EXPECT_EQ(toggle->isChecked(), defaults.*field);

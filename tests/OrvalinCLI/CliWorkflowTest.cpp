@@ -1,4 +1,6 @@
 #include "CliRunner.h"
+#include "Scanner.h"
+#include "SeedRules.h"
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
@@ -210,4 +212,75 @@ TEST(CliStamps, PrintsOneLinePerFile)
     ASSERT_EQ(stamps.exitCode, 0);
     EXPECT_EQ(stamps.out,
         canon + QStringLiteral("\t2016:09:28 18:18:05\t813\tiPhone 7\n") + text + u'\n');
+}
+
+namespace {
+
+// What `scan --json` lists, as paths: pairs, then each group's leftovers with their followers.
+QStringList listedInJson(const QJsonValue& report)
+{
+    QStringList lines;
+    for (const QJsonValue& pair : report[u"pairs"].toArray()) {
+        QStringList twins;
+        for (const QJsonValue& twin : pair[u"twins"].toArray())
+            twins.append(twin.toString());
+        lines.append(pair[u"raw"].toString() + QStringLiteral(" = ") + twins.join(u" "));
+    }
+    for (const char16_t* group : { u"orphanRaws", u"orphanJPEGs", u"orphanSidecars" }) {
+        for (const QJsonValue& candidate : report[group].toArray()) {
+            QString line = candidate[u"path"].toString();
+            for (const QJsonValue& follower : candidate[u"followers"].toArray())
+                line += QStringLiteral(" + ") + follower[u"path"].toString();
+            lines.append(line);
+        }
+    }
+    return lines;
+}
+
+QStringList listedInResult(const ScanResult& result)
+{
+    QStringList lines;
+    for (const Pair& pair : result.pairs) {
+        QStringList twins;
+        for (const FileEntry& twin : pair.twins)
+            twins.append(twin.relativePath);
+        lines.append(pair.raw.relativePath + QStringLiteral(" = ") + twins.join(u" "));
+    }
+    for (const Candidate& candidate : result.allCandidates()) {
+        QString line = candidate.file.relativePath;
+        for (const FileEntry& follower : candidate.followers)
+            line += QStringLiteral(" + ") + follower.relativePath;
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(CliScan, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
+{
+    for (quint32 seed = 1; seed <= 4; ++seed) {
+        TempFolder tree;
+        for (const FileEntry& file : SeedRules::randomTree(seed, 250))
+            tree.write(file.relativePath, QByteArray(int(file.size), 'x'));
+        const MatchOptions options = SeedRules::randomOptions(seed);
+        QStringList arguments { QStringLiteral("scan"), QStringLiteral("--json"),
+            QStringLiteral("--no-known-tool-names") };
+        for (const auto& [flag, on] : { std::pair { "ignore-edit-suffixes", options.ignoreEditSuffixes },
+                 { "canon-prefixes", options.canonPrefixes },
+                 { "match-across-folders", options.matchAcrossFolders },
+                 { "only-mixed-folders", options.onlyMixedFolders },
+                 { "trim-heic", options.trimHEIC } })
+            arguments << (on ? QStringLiteral("--") : QStringLiteral("--no-")) + QString::fromLatin1(flag);
+        const CliRun scan = runCli(arguments << tree.path());
+        ASSERT_EQ(scan.exitCode, 0) << scan.err.toStdString();
+
+        // The same files in the order the scan meets them, analysed by the plain rules.
+        const QList<FileEntry> scanned
+            = Scanner::scan(tree.path(), ScanOptions { QStringLiteral("Orvalin Review") });
+        MatchOptions seedOptions = options;
+        seedOptions.knownToolNames = false;
+        EXPECT_EQ(listedInJson(json(scan)), listedInResult(SeedRules::analyze(scanned, seedOptions)))
+            << "seed " << seed;
+    }
 }

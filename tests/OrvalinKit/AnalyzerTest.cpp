@@ -1,4 +1,5 @@
 #include "Analyzer.h"
+#include "SeedRules.h"
 
 #include <QHash>
 #include <QStringList>
@@ -307,4 +308,15 @@ TEST(Analyzer, CountsEveryKindAndIgnoresOthers)
     EXPECT_EQ(result.sidecarCount, 2);
     EXPECT_EQ(result.pairs.size(), 1);
     EXPECT_EQ(listed(result.orphanSidecars), "A/IMG_1.txt.xmp");
+}
+
+TEST(Analyzer, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
+{
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        const QList<FileEntry> tree = SeedRules::randomTree(seed, 300);
+        MatchOptions options = SeedRules::randomOptions(seed);
+        options.knownToolNames = false;
+        EXPECT_EQ(Analyzer::analyze(tree, options), SeedRules::analyze(tree, options))
+            << "seed " << seed;
+    }
 }

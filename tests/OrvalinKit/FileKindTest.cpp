@@ -16,6 +16,9 @@ TEST(FileKind, ClassifiesByLastExtensionInAnyCase)
     EXPECT_EQ(FileKinds::fromExtension(u"JXL"), FileKind::image);
     EXPECT_EQ(FileKinds::fromExtension(u"AAE"), FileKind::sidecar);
     EXPECT_EQ(FileKinds::fromExtension(u"THM"), FileKind::sidecar);
+    EXPECT_EQ(FileKinds::fromExtension(u"arp"), FileKind::sidecar);
+    EXPECT_EQ(FileKinds::fromExtension(u"NKSC"), FileKind::sidecar);
+    EXPECT_EQ(FileKinds::fromExtension(u"comask"), FileKind::sidecar);
     EXPECT_EQ(FileKinds::fromExtension(u""), FileKind::other);
     EXPECT_EQ(FileKinds::fromExtension(u"txt"), FileKind::other);
     EXPECT_EQ(FileKinds::fromExtension(u"lrcat-wal"), FileKind::other);

@@ -8,7 +8,8 @@ namespace {
 
 const QByteArray defaultsJson = "{\"ignoreEditSuffixes\":true,\"canonPrefixes\":true,"
                                 "\"matchAcrossFolders\":false,\"matchCaptureTime\":false,"
-                                "\"onlyMixedFolders\":true,\"trimHEIC\":false}";
+                                "\"onlyMixedFolders\":true,\"trimHEIC\":false,"
+                                "\"knownToolNames\":true}";
 
 } // namespace
 
@@ -29,6 +30,16 @@ TEST(MatchOptions, EveryKeyIsRequiredAndExtraKeysAreIgnored)
     withoutTrim.replace(",\"trimHEIC\":false", "");
     EXPECT_THROW(MatchOptions::fromJson(withoutTrim), CodingError);
 
+    // Records stored before knownToolNames existed decode with it on; written off, it stays off.
+    QByteArray older = defaultsJson;
+    older.replace(",\"knownToolNames\":true", "");
+    EXPECT_EQ(MatchOptions::fromJson(older), MatchOptions());
+    QByteArray off = defaultsJson;
+    off.replace("\"knownToolNames\":true", "\"knownToolNames\":false");
+    EXPECT_FALSE(MatchOptions::fromJson(off).knownToolNames);
+    off.replace("\"knownToolNames\":false", "\"knownToolNames\":\"no\"");
+    EXPECT_THROW(MatchOptions::fromJson(off), CodingError);
+
     QByteArray extra = defaultsJson;
     extra.replace("{", "{\"futureOption\":7,");
     EXPECT_EQ(MatchOptions::fromJson(extra), MatchOptions());
@@ -45,7 +56,8 @@ TEST(MatchOptions, EachFieldTakesPartInEquality)
     for (bool MatchOptions::*field :
         { &MatchOptions::ignoreEditSuffixes, &MatchOptions::canonPrefixes,
             &MatchOptions::matchAcrossFolders, &MatchOptions::matchCaptureTime,
-            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC }) {
+            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC,
+            &MatchOptions::knownToolNames }) {
         MatchOptions changed;
         changed.*field = !(changed.*field);
         EXPECT_NE(changed, MatchOptions());

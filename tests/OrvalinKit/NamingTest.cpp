@@ -109,16 +109,24 @@ TEST(Naming, StemStripsOnlyMediaExtensions)
 
 TEST(Naming, SidecarTargets)
 {
-    EXPECT_EQ(Naming::sidecarTarget(u"DSC_0106.NEF.xmp"), exact(u"dsc_0106.nef"));
-    EXPECT_EQ(Naming::sidecarTarget(u"IMG_2203.CR3.dop"), exact(u"img_2203.cr3"));
-    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.JPG.CR3.xmp"), exact(u"img_1.jpg.cr3"));
-    EXPECT_EQ(Naming::sidecarTarget(u"DSC_0099.xmp"), stem(u"dsc_0099"));
-    EXPECT_EQ(Naming::sidecarTarget(u"IMG_2290.pp3"), stem(u"img_2290"));
-    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.xmp"), stem(u"img_1"));
-    EXPECT_EQ(Naming::sidecarTarget(u"Shot.take.xmp"), stem(u"shot.take"));
+    MatchOptions seedRules;
+    seedRules.knownToolNames = false;
+    EXPECT_EQ(Naming::sidecarTarget(u"DSC_0106.NEF.xmp", seedRules), exact(u"dsc_0106.nef"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_2203.CR3.dop", seedRules), exact(u"img_2203.cr3"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.JPG.CR3.xmp", seedRules), exact(u"img_1.jpg.cr3"));
+    EXPECT_EQ(Naming::sidecarTarget(u"DSC_0099.xmp", seedRules), stem(u"dsc_0099"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_2290.pp3", seedRules), stem(u"img_2290"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.xmp", seedRules), stem(u"img_1"));
+    EXPECT_EQ(Naming::sidecarTarget(u"Shot.take.xmp", seedRules), stem(u"shot.take"));
     // A sidecar of a sidecar points at the inner one's stem, not at a photo's full name.
-    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.xmp.dop"), stem(u"img_1.xmp"));
-    EXPECT_EQ(Naming::sidecarTarget(u"Caf\u0065\u0301.NEF.XMP"), exact(u"caf\u00e9.nef"));
-    EXPECT_EQ(Naming::sidecarTarget(u"xmp"), stem(u"xmp"));
-    EXPECT_EQ(Naming::sidecarTarget(u".xmp"), stem(u".xmp"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.xmp.dop", seedRules), stem(u"img_1.xmp"));
+    EXPECT_EQ(Naming::sidecarTarget(u"Caf\u0065\u0301.NEF.XMP", seedRules), exact(u"caf\u00e9.nef"));
+    EXPECT_EQ(Naming::sidecarTarget(u"xmp", seedRules), stem(u"xmp"));
+    EXPECT_EQ(Naming::sidecarTarget(u".xmp", seedRules), stem(u".xmp"));
+
+    // An output profile belongs to the picture it was written beside.
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.jpg.out.pp3", seedRules), stem(u"img_1.jpg.out"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.jpg.out.pp3", MatchOptions()), exact(u"img_1.jpg"));
+    EXPECT_EQ(Naming::sidecarTarget(u"IMG_1.tif.out.arp", MatchOptions()), exact(u"img_1.tif"));
+    EXPECT_EQ(Naming::sidecarTarget(u"Take.out.pp3", MatchOptions()), stem(u"take.out"));
 }

@@ -1,0 +1,191 @@
+#include "SeedRules.h"
+
+#include "Naming.h"
+#include "PathOrder.h"
+
+#include <QHash>
+#include <QRandomGenerator>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+// Kinds as the matching knew them: the sidecar extensions added for known tools were unknown.
+FileKind seedKind(const FileEntry& file)
+{
+    static const QSet<QString> added { "arp", "nksc", "comask" };
+    return added.contains(file.ext().toLower()) ? FileKind::other : file.kind;
+}
+
+int rank(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::raw:
+        return 0;
+    case FileKind::jpeg:
+    case FileKind::heic:
+        return 1;
+    case FileKind::image:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+template <typename T, typename Path>
+void sortByPath(QList<T>& list, Path path)
+{
+    std::stable_sort(list.begin(), list.end(),
+        [&](const T& a, const T& b) { return PathOrder::lessThan(path(a), path(b)); });
+}
+
+} // namespace
+
+namespace SeedRules {
+
+ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
+{
+    MatchOptions options = given;
+    options.knownToolNames = false;
+    const auto inFolder = [](const FileEntry& file, const QString& text) {
+        return Naming::fold(file.folder()) + QChar(0) + text;
+    };
+    const auto matchKey = [&](const FileEntry& file) {
+        return (options.matchAcrossFolders ? QString() : Naming::fold(file.folder())) + QChar(0)
+            + Naming::pairName(file.name(), options);
+    };
+
+    ScanResult result;
+    result.fileCount = files.size();
+    QList<FileEntry> raws, twins, sidecars;
+    QHash<QString, FileEntry> byName;
+    QHash<QString, QList<FileEntry>> byStem;
+    for (const FileEntry& file : files) {
+        const FileKind kind = seedKind(file);
+        if (kind == FileKind::raw)
+            raws.append(file);
+        else if (FileKinds::isTwin(kind))
+            twins.append(file);
+        else if (kind == FileKind::sidecar)
+            sidecars.append(file);
+        if (FileKinds::isMedia(kind)) {
+            byName.insert(inFolder(file, Naming::fold(file.name())), file);
+            byStem[inFolder(file, Naming::stem(file.name()))].append(file);
+        }
+    }
+    result.rawCount = raws.size();
+    result.twinCount = twins.size();
+    result.sidecarCount = sidecars.size();
+
+    QHash<QString, QList<FileEntry>> followers;
+    for (const FileEntry& sidecar : sidecars) {
+        const Naming::SidecarTarget target = Naming::sidecarTarget(sidecar.name(), options);
+        std::optional<FileEntry> photo;
+        const QString key = inFolder(sidecar, target.text);
+        if (target.kind == Naming::SidecarTarget::Kind::exact) {
+            if (byName.contains(key))
+                photo = byName.value(key);
+        } else {
+            for (const FileEntry& candidate : byStem.value(key)) {
+                if (!photo || rank(candidate.kind) < rank(photo->kind))
+                    photo = candidate;
+            }
+        }
+        if (photo)
+            followers[photo->relativePath].append(sidecar);
+        else
+            result.orphanSidecars.append({ sidecar, OrphanGroup::sidecar, {} });
+    }
+
+    QHash<QString, QList<FileEntry>> twinsByKey;
+    for (const FileEntry& twin : twins)
+        twinsByKey[matchKey(twin)].append(twin);
+    QSet<QString> rawKeys;
+    QList<FileEntry> leftRaws, leftTwins;
+    for (const FileEntry& raw : raws) {
+        const QString key = matchKey(raw);
+        rawKeys.insert(key);
+        if (twinsByKey.contains(key))
+            result.pairs.append({ raw, twinsByKey.value(key), false });
+        else
+            leftRaws.append(raw);
+    }
+    for (const FileEntry& twin : twins) {
+        if (!rawKeys.contains(matchKey(twin)))
+            leftTwins.append(twin);
+    }
+
+    if (options.onlyMixedFolders) {
+        const auto part = [&](const FileEntry& file) {
+            return options.matchAcrossFolders ? QString() : Naming::fold(file.folder());
+        };
+        QSet<QString> rawFolders, twinFolders;
+        for (const FileEntry& raw : raws)
+            rawFolders.insert(part(raw));
+        for (const FileEntry& twin : twins)
+            twinFolders.insert(part(twin));
+        const auto single = [&](const FileEntry& file) {
+            return !rawFolders.contains(part(file)) || !twinFolders.contains(part(file));
+        };
+        result.heldInSingleKindFolders = leftRaws.removeIf(single) + leftTwins.removeIf(single);
+    }
+    if (!options.trimHEIC)
+        result.heldHEIC = leftTwins.removeIf(
+            [](const FileEntry& file) { return file.kind == FileKind::heic; });
+
+    const auto candidates = [&](QList<FileEntry> left, OrphanGroup group) {
+        sortByPath(left, [](const FileEntry& file) { return file.relativePath; });
+        QList<Candidate> list;
+        for (const FileEntry& file : left) {
+            QList<FileEntry> own = followers.value(file.relativePath);
+            sortByPath(own, [](const FileEntry& follower) { return follower.relativePath; });
+            list.append({ file, group, own });
+        }
+        return list;
+    };
+    result.orphanRaws = candidates(leftRaws, OrphanGroup::raw);
+    result.orphanJPEGs = candidates(leftTwins, OrphanGroup::jpeg);
+    sortByPath(result.orphanSidecars,
+        [](const Candidate& candidate) { return candidate.file.relativePath; });
+    return result;
+}
+
+QList<FileEntry> randomTree(quint32 seed, int count)
+{
+    static const QStringList folders { "F0", "F1", "f1", "F0/CaptureOne/Settings153",
+        "F1/NKSC_PARAM", "" };
+    static const QStringList stems { "IMG_", "_MG_", "DSC_", "IMG_E", "IMG_O", "2026-10-04-",
+        "PXL_20231207_032111" };
+    static const QStringList suffixes { "", "", "", "-Edit", " copy", " (1)", " - Copy", " 2",
+        "(1)", "-Enhanced-NR", "_01", "-2", ".RAW-01.COVER", " (copy)", "_DxO" };
+    static const QStringList extensions { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC",
+        ".MOV", ".tif", ".xmp", ".CR3.xmp", ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos",
+        ".CR3.comask", ".NEF.nksc", ".CR3.arp", ".AAE", ".txt" };
+    QRandomGenerator random(seed);
+    QList<FileEntry> tree;
+    for (int i = 0; i < count; ++i) {
+        QString folder = folders[random.bounded(folders.size())];
+        const QString path = (folder.isEmpty() ? QString() : folder + u'/')
+            + stems[random.bounded(stems.size())]
+            + QString::number(random.bounded(20) + 100 * random.bounded(2))
+            + suffixes[random.bounded(suffixes.size())]
+            + extensions[random.bounded(extensions.size())];
+        tree.append({ path, random.bounded(100),
+            FileKinds::fromExtension(RelativePath::extension(path)) });
+    }
+    return tree;
+}
+
+MatchOptions randomOptions(quint32 seed)
+{
+    QRandomGenerator random(seed * 7919);
+    MatchOptions options;
+    for (bool MatchOptions::*field :
+        { &MatchOptions::ignoreEditSuffixes, &MatchOptions::canonPrefixes,
+            &MatchOptions::matchAcrossFolders, &MatchOptions::onlyMixedFolders,
+            &MatchOptions::trimHEIC, &MatchOptions::knownToolNames })
+        options.*field = random.bounded(2) == 1;
+    return options;
+}
+
+} // namespace SeedRules

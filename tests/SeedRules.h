@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FileEntry.h"
+#include "MatchOptions.h"
+#include "ScanResult.h"
+
+#include <QList>
+
+// The analysis written as plainly as it can be, with the matching rules as they were before
+// known tools' names were recognised, and without capture times: the yardstick the indexed
+// analyzer is held to with knownToolNames off.
+namespace SeedRules {
+
+ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& options);
+
+// A random tree of relative paths from camera names, the suffixes people and tools add, sidecars
+// and tools' settings folders; sizes 0 to 99, kinds from the extensions.
+QList<FileEntry> randomTree(quint32 seed, int count);
+
+// Random switches, capture times off.
+MatchOptions randomOptions(quint32 seed);
+
+} // namespace SeedRules
