@@ -365,13 +365,27 @@ private:
         return slot ? slot->file : none;
     }
 
+    static bool changedByKnownTools(QStringView stem)
+    {
+        static const MatchOptions toolsOnly = [] {
+            MatchOptions options;
+            options.ignoreEditSuffixes = false;
+            options.canonPrefixes = false;
+            return options;
+        }();
+        QString storage;
+        return Naming::Folded::pairNameOfStem(stem, toolsOnly, storage) != stem;
+    }
+
     // By stem, else, with known tools' names, by the name the stem pairs under (IMG_O0101.AAE
     // belongs to IMG_0101.HEIC).
     Position stemTarget(QStringView stem)
     {
         if (const FileSlot* slot = m_byStem.find(stem))
             return slot->file;
-        if (!m_options.knownToolNames)
+        // Only names that known tools' rules change look further, so that the sidecars of
+        // ordinary names attach exactly as without them.
+        if (!m_options.knownToolNames || !changedByKnownTools(stem))
             return none;
         if (!m_byKeyFilled) {
             m_byKey.reset(qsizetype(m_targets.size()));

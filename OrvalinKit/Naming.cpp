@@ -197,14 +197,19 @@ QStringView withoutSuffixes(QStringView key, const MatchOptions& options)
 {
     const auto& patterns = editSuffixPatterns();
     bool changed = true;
+    // Known tools' copy suffixes go before each edit-suffix pattern, so that " copy" never takes
+    // the end of " - Copy" and leaves its dash behind.
+    const auto stripToolSuffixes = [&] {
+        if (!options.knownToolNames)
+            return;
+        while (const std::optional<QStringView> shorter = KnownToolNames::withoutCopySuffix(key)) {
+            key = *shorter;
+            changed = true;
+        }
+    };
     while (changed) {
         changed = false;
-        if (options.knownToolNames) {
-            while (const std::optional<QStringView> shorter = KnownToolNames::withoutCopySuffix(key)) {
-                key = *shorter;
-                changed = true;
-            }
-        }
+        stripToolSuffixes();
         if (!options.ignoreEditSuffixes)
             continue;
         for (size_t index = 0; index < patterns.size(); ++index) {
@@ -215,6 +220,7 @@ QStringView withoutSuffixes(QStringView key, const MatchOptions& options)
                 // Every pattern is anchored at the end, so what is left is a prefix.
                 key.truncate(match.capturedStart());
                 changed = true;
+                stripToolSuffixes();
             }
         }
     }

@@ -139,7 +139,7 @@ TEST(KnownToolNames, EditorsDerivativesAndExportsPairWithTheOriginal)
         { "A/IMG_0001.CR3, A/IMG_0001_DxO.jpg", "" },
         // Without the original's twin the derivative is a leftover like the original.
         { "A/IMG_0001.CR3, A/IMG_0001-Enhanced-NR.dng, A/IMG_0002.JPG",
-            "A/IMG_0001.CR3, A/IMG_0001-Enhanced-NR.dng, A/IMG_0002.JPG" },
+            "A/IMG_0001-Enhanced-NR.dng, A/IMG_0001.CR3, A/IMG_0002.JPG" },
     });
 }
 
