@@ -37,7 +37,7 @@ TEST(CliUsage, HelpGoesToStandardOutput)
         const CliRun run = runCliInProcess({ help });
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_TRUE(run.out.contains(u"--match-capture-time"));
-        EXPECT_TRUE(run.out.contains(u"--no-known-tool-names"));
+        EXPECT_TRUE(run.out.contains(u"--known-tool-names"));
     }
 }
 
