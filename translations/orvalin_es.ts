@@ -674,8 +674,8 @@
         <translation>Tus fotos nunca salen de este ordenador. %1 lee las carpetas que eliges y mueve solo los archivos que marcas, a una carpeta de revisión dentro de esa carpeta. Nunca borra un archivo.</translation>
     </message>
     <message>
-        <source>Recognise the names phones and editing tools write (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)</source>
-        <translation>Reconocer los nombres que escriben los móviles y los editores (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)</translation>
+        <source>Recognise the names phones and editing tools write (PXL_…COVER.jpg, IMG_E0102.JPG)</source>
+        <translation>Reconocer los nombres de móviles y editores (PXL_…COVER.jpg, IMG_E0102.JPG)</translation>
     </message>
 </context>
 <context>

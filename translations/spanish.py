@@ -156,8 +156,8 @@ SPANISH = {
     "Edited copies count as the JPEG (IMG_0001-Edit.jpg, “copy”, “(1)”)":
         "Las copias editadas cuentan como el JPEG (IMG_0001-Edit.jpg, «copia», «(1)»)",
     "Canon _MG_1234 is the same photo as IMG_1234": "En Canon, _MG_1234 es la misma foto que IMG_1234",
-    "Recognise the names phones and editing tools write (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)":
-        "Reconocer los nombres que escriben los móviles y los editores (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)",
+    "Recognise the names phones and editing tools write (PXL_…COVER.jpg, IMG_E0102.JPG)":
+        "Reconocer los nombres de móviles y editores (PXL_…COVER.jpg, IMG_E0102.JPG)",
     "Pair across subfolders (cameras that write RAW and JPG folders)":
         "Emparejar entre subcarpetas (cámaras que escriben carpetas RAW y JPG)",
     "Renamed files": "Archivos renombrados",

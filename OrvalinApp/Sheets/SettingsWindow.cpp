@@ -86,7 +86,7 @@ QWidget* SettingsWindow::matchingTab()
     names->addWidget(addToggle(
         tr("Canon _MG_1234 is the same photo as IMG_1234"), &MatchOptions::canonPrefixes));
     names->addWidget(addToggle(tr("Recognise the names phones and editing tools write "
-                                  "(PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, CaptureOne/…cos)"),
+                                  "(PXL_…COVER.jpg, IMG_E0102.JPG)"),
         &MatchOptions::knownToolNames));
     names->addWidget(
         addToggle(tr("Pair across subfolders (cameras that write RAW and JPG folders)"),
