@@ -11,6 +11,7 @@
 #include "ScanRun.h"
 #include "SessionsCommand.h"
 #include "StampsCommand.h"
+#include "TerminalText.h"
 #include "UsageError.h"
 
 #include <array>
@@ -100,7 +101,7 @@ int run(const QStringList& arguments, Console& console)
         }
         return command->run(arguments.mid(1), console);
     } catch (const UsageError& error) {
-        console.err << "orvalin-cli: " << error.message << "\n\n" << usage();
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message) << "\n\n" << usage();
         return ExitCode::usage;
     } catch (const ScanRefusal& refusal) {
         console.err << QStringLiteral("%1 won’t work on this folder").arg(ScanRun::appName())
@@ -112,10 +113,11 @@ int run(const QStringList& arguments, Console& console)
         console.err << "Cancelled.\n";
         return ExitCode::interrupted;
     } catch (const OperationError& error) {
-        console.err << "orvalin-cli: " << error.message() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message()) << "\n";
         return ExitCode::failed;
     } catch (const std::exception& error) {
-        console.err << "orvalin-cli: " << error.what() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(QString::fromUtf8(error.what()))
+                    << "\n";
         return ExitCode::failed;
     }
 }

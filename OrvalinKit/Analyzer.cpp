@@ -451,18 +451,18 @@ private:
         if (files.size() < 2)
             return;
         // The paths are gathered beside their positions, so that the sort reads them without
-        // going through the file list.
+        // going through the file list, and composed once here rather than at every comparison.
         struct Keyed
         {
-            QStringView path;
+            QString path;
             Position file;
         };
         std::vector<Keyed> keyed;
         keyed.reserve(files.size());
         for (Position file : files)
-            keyed.push_back({ m_files[file].relativePath, file });
+            keyed.push_back({ PathOrder::composed(m_files[file].relativePath), file });
         std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-            return PathOrder::lessThan(a.path, b.path);
+            return PathOrder::compareComposed(a.path, b.path) < 0;
         });
         for (size_t i = 0; i < files.size(); ++i)
             files[i] = keyed[i].file;
