@@ -198,13 +198,15 @@ struct Folder
         read
     } state = State::waiting;
 
-    // Set by whoever reads the folder, before it is published as read.
-    bool entered = false;
+    // Set by whoever reads the folder, before it is published as read. A folder that cannot be
+    // opened, or that is a past review session, has no steps.
     std::vector<Step> steps;
     QList<FileEntry> files;
     std::vector<std::unique_ptr<Folder>> subfolders;
     std::optional<ScanRefusal> refusal;
     std::exception_ptr failure;
+    // Reading stopped early because the scan was cancelled.
+    bool cutShort = false;
 };
 
 // Reads one folder's items into its steps. Runs on any of the walk's threads, touching nothing
@@ -241,16 +243,15 @@ private:
         folder.parent.reset();
         if (!directory || (!isTop && holdsRestoreLog(directory.get())))
             return;
-        folder.entered = true;
         const int fd = dirfd(directory.get());
         while (const dirent* item = readdir(directory.get())) {
             // Hidden items, and "." and "..", are not part of the walk at all.
             if (item->d_name[0] == '.')
                 continue;
-            // A cancelled walk throws at its next checkpoint, or at its end at the latest, so
-            // what is left unread is never taken for the whole.
-            if (m_stopped.load(std::memory_order_relaxed) || m_cancel.isCancelled())
+            if (m_stopped.load(std::memory_order_relaxed) || m_cancel.isCancelled()) {
+                folder.cutShort = true;
                 return;
+            }
             const Step step = visit(folder, directory, fd, item->d_name, item->d_type);
             folder.steps.push_back(step);
             // Nothing after a refusal is ever looked at.
@@ -377,6 +378,7 @@ private:
         waitUntilRead(folder);
         if (folder.failure)
             std::rethrow_exception(folder.failure);
+        makeRoomFor(folder.files.size());
         auto file = folder.files.begin();
         auto subfolder = folder.subfolders.begin();
         for (const Step step : folder.steps) {
@@ -396,8 +398,22 @@ private:
                 throw *folder.refusal;
             }
         }
+        // What was left unread must never pass for the whole folder.
+        if (folder.cutShort)
+            throw Cancelled();
         folder.files = {};
         folder.steps = {};
+    }
+
+    // The readers are ahead of the replay, so what they have found so far is a fair guess at
+    // what is still to come: the list grows a few times rather than a few dozen.
+    void makeRoomFor(qsizetype files)
+    {
+        const qsizetype needed = m_entries.size() + files;
+        if (needed <= m_entries.capacity())
+            return;
+        m_entries.reserve(
+            std::max({ needed, 2 * m_entries.capacity(), qsizetype(m_filesRead.load()) }));
     }
 
     // Reads the folder on this thread when no other has started on it, and reads other waiting
@@ -446,6 +462,7 @@ private:
     void readAndPublish(Folder& folder)
     {
         m_reader.read(folder);
+        m_filesRead += folder.files.size();
         {
             const std::lock_guard lock(m_mutex);
             folder.state = State::read;
@@ -508,6 +525,7 @@ private:
     const CancellationToken& m_cancel;
     QList<FileEntry> m_entries;
     qint64 m_items = 0;
+    std::atomic<qint64> m_filesRead = 0;
 
     Folder m_top;
     std::mutex m_mutex;

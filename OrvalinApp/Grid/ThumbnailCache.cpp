@@ -162,5 +162,5 @@ ThumbnailCache::Picture ThumbnailCache::fileIcon(const QString& path) const
     QImage image = icon.pixmap(fileIconSize, fileIconSize).toImage();
     if (image.isNull())
         image = Icons::symbol(QStringLiteral("photo")).pixmap(fileIconSize, fileIconSize).toImage();
-    return { image, true };
+    return { image, true, {} };
 }
