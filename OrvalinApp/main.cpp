@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -77,8 +78,14 @@ int main(int argc, char** argv)
     QDBusConnection::sessionBus().registerService(QStringLiteral(ORVALIN_APP_ID));
 #endif
     window.show();
-    if (const std::optional<QString> folder = LaunchArguments::folder(parser.positionalArguments()))
-        model.open(*folder, true);
+    // As the file manager's "Open With" hands it over; a missing one is not remembered.
+    if (const std::optional<QString> folder
+        = LaunchArguments::folder(parser.positionalArguments())) {
+        if (QFileInfo(*folder).isDir())
+            model.open(*folder, true);
+        else
+            model.setError(LaunchArguments::notAFolder(*folder));
+    }
     if (updater) {
         updater->setWindow(&window);
         // Once the window is up, like any other work that can wait for launching to finish.

@@ -158,6 +158,10 @@
         <source>A folder of shoots to scan at once.</source>
         <translation>Una carpeta de sesiones para analizar nada más abrir.</translation>
     </message>
+    <message>
+        <source>There is no folder at “%1”.</source>
+        <translation>No hay ninguna carpeta en «%1».</translation>
+    </message>
 </context>
 <context>
     <name>LocalFileManager</name>

@@ -218,6 +218,7 @@ SPANISH = {
     "Moves the leftovers of culled RAW and JPEG pairs into a review folder.":
         "Mueve los restos de los pares RAW y JPEG descartados a una carpeta de revisión.",
     "A folder of shoots to scan at once.": "Una carpeta de sesiones para analizar nada más abrir.",
+    "There is no folder at “%1”.": "No hay ninguna carpeta en «%1».",
     "Move finished": "Traslado terminado",
     "Restore finished": "Restauración terminada",
     "Scan finished": "Análisis terminado",

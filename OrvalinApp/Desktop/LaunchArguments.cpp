@@ -44,4 +44,9 @@ std::optional<QString> folder(const QStringList& positionals)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+QString notAFolder(const QString& path)
+{
+    return QCoreApplication::translate("LaunchArguments", "There is no folder at “%1”.").arg(path);
+}
+
 } // namespace LaunchArguments

@@ -19,4 +19,7 @@ bool asksForText(const QStringList& arguments);
 // absolute; nothing when none was given.
 std::optional<QString> folder(const QStringList& positionals);
 
+// The alert's text when the folder given is missing or is a file.
+QString notAFolder(const QString& path);
+
 } // namespace LaunchArguments
