@@ -14,6 +14,7 @@
 #include "ScanRun.h"
 #include "SessionsCommand.h"
 #include "StampsCommand.h"
+#include "TerminalText.h"
 #include "UsageError.h"
 
 #include <array>
@@ -125,7 +126,7 @@ int run(const QStringList& arguments, Console& console)
         console.out << help.text(QString::fromUtf8(command->summary));
         return ExitCode::done;
     } catch (const UsageError& error) {
-        console.err << "orvalin-cli: " << error.message << "\n\n" << usage();
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message) << "\n\n" << usage();
         return ExitCode::usage;
     } catch (const ScanRefusal& refusal) {
         console.err << QStringLiteral("%1 won’t work on this folder").arg(ScanRun::appName())
@@ -137,10 +138,11 @@ int run(const QStringList& arguments, Console& console)
         console.err << "Cancelled.\n";
         return ExitCode::interrupted;
     } catch (const OperationError& error) {
-        console.err << "orvalin-cli: " << error.message() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message()) << "\n";
         return ExitCode::failed;
     } catch (const std::exception& error) {
-        console.err << "orvalin-cli: " << error.what() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(QString::fromUtf8(error.what()))
+                    << "\n";
         return ExitCode::failed;
     }
 }

@@ -421,6 +421,10 @@
         <source>The restore log “%1” is damaged: %2</source>
         <translation>El registro de restauración «%1» está dañado: %2</translation>
     </message>
+    <message>
+        <source>%1 %2 files were moved to “%3” all the same; Restore puts them back.</source>
+        <translation>%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.</translation>
+    </message>
 </context>
 <context>
     <name>NoticeBar</name>

@@ -213,6 +213,8 @@ SPANISH = {
     # Engine errors
     "Couldn’t move “%1” to “%2”: %3.": "No se pudo mover «%1» a «%2»: %3.",
     "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
+    "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
+        "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
     "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
     # Desktop: the command line and notifications
     "Moves the leftovers of culled RAW and JPEG pairs into a review folder.":
