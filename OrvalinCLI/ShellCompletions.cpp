@@ -17,13 +17,10 @@ QString quoted(QString text)
     return QLatin1Char('\'') + text.replace(u'\'', QStringLiteral("'\\''")) + QLatin1Char('\'');
 }
 
-// zsh's _arguments and _describe read ':' and brackets in a description as syntax.
+// Brackets end an _arguments explanation early; colons only matter before it.
 QString zshDescription(QString text)
 {
-    return text.replace(u'\\', QStringLiteral("\\\\"))
-        .replace(u':', QStringLiteral("\\:"))
-        .replace(u'[', QStringLiteral("\\["))
-        .replace(u']', QStringLiteral("\\]"));
+    return text.replace(u'[', QStringLiteral("\\[")).replace(u']', QStringLiteral("\\]"));
 }
 
 QStringList commandNames(const QList<Cli::DescribedCommand>& commands)
