@@ -2,9 +2,10 @@
 
 #include "LogText.h"
 #include "Mover.h"
+#include "Naming.h"
 
-SessionLogs::SessionLogs(QString session, LogWording wording)
-    : m_session(std::move(session))
+SessionLogs::SessionLogs(const FolderHandle& session, LogWording wording)
+    : m_session(session.duplicate())
     , m_wording(std::move(wording))
 {
 }
@@ -12,9 +13,22 @@ SessionLogs::SessionLogs(QString session, LogWording wording)
 void SessionLogs::write(const RestoreLog& log, FileManager& fileManager)
 {
     update(log);
-    fileManager.writeAtomically(m_session + u'/' + Mover::logName(), LogText::json(log, m_json));
-    fileManager.writeAtomically(m_session + u'/' + Mover::textLogName(),
-        LogText::text(log, m_session, m_wording, m_lines).toUtf8());
+    fileManager.writeAtomically(m_session, Mover::logName(), LogText::json(log, m_json));
+    fileManager.writeAtomically(m_session, Mover::textLogName(),
+        LogText::text(log, m_session.path(), m_wording, m_lines).toUtf8());
+}
+
+bool SessionLogs::isOwnFile(const QString& name)
+{
+    // Folded, as case-insensitive file systems compare names.
+    const QString folded = Naming::fold(name);
+    for (const QString& log : { Mover::logName(), Mover::textLogName() }) {
+        const QString own = Naming::fold(log);
+        // The writer's temporary files are ".{name}.{random}.tmp".
+        if (folded == own || (folded.startsWith(u'.' + own + u'.') && folded.endsWith(u".tmp")))
+            return true;
+    }
+    return false;
 }
 
 void SessionLogs::update(const RestoreLog& log)

@@ -14,7 +14,12 @@
 class SessionLogs
 {
 public:
-    SessionLogs(QString session, LogWording wording);
+    // Keeps a handle of its own on the session folder.
+    SessionLogs(const FolderHandle& session, LogWording wording);
+
+    // Whether `name`, at the top of a session folder, is one of the logs or a temporary file
+    // of their writer: never a file of the user's, whatever a log says.
+    static bool isOwnFile(const QString& name);
 
     // "restore-log.json", then "Moved files.txt", each replaced atomically; a failed JSON write
     // leaves the text log alone. Throws OperationError.
@@ -23,7 +28,7 @@ public:
 private:
     void update(const RestoreLog& log);
 
-    QString m_session;
+    FolderHandle m_session;
     LogWording m_wording;
     // The entries as last encoded, with their pieces.
     QList<RestoreLog::Entry> m_entries;

@@ -104,14 +104,15 @@ void reportLogWrites(const QString& base, const RestoreLog& log)
 {
     const QString folder = base + QStringLiteral("/log writes");
     LocalFileManager disk;
-    disk.createFolders(folder);
+    QDir().mkpath(folder);
+    const FolderHandle handle = disk.openFolder(folder);
     const QByteArray json = log.encoded();
     const QByteArray text = Mover::text(log, folder, LogWording::english()).toUtf8();
     const int writes = fileCount / 500 + 2;
     const double spent = seconds([&] {
         for (int i = 0; i < writes; ++i) {
-            disk.writeAtomically(folder + u'/' + Mover::logName(), json);
-            disk.writeAtomically(folder + u'/' + Mover::textLogName(), text);
+            disk.writeAtomically(handle, Mover::logName(), json);
+            disk.writeAtomically(handle, Mover::textLogName(), text);
         }
     });
     std::printf("  of which %d writes of both logs (%.1f MB each time): about %.3f s\n", writes,
@@ -177,8 +178,8 @@ void benchSessions(const QString& base)
     for (int s = 0; s < sessionCount; ++s) {
         log.created = QDateTime::currentDateTimeUtc().addSecs(-s * 60);
         const QString session = root + u'/' + reviewName + QStringLiteral("/session %1").arg(s);
-        disk.createFolders(session);
-        disk.writeAtomically(session + u'/' + Mover::logName(), log.encoded());
+        QDir().mkpath(session);
+        disk.writeAtomically(disk.openFolder(session), Mover::logName(), log.encoded());
     }
     double best = 1e9;
     qsizetype listed = 0;
