@@ -1,35 +1,61 @@
 #pragma once
 
+#include "FolderHandle.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+// What stands at a name in a folder; a symbolic link counts as itself, never as its target.
+enum class ItemKind
+{
+    none,
+    file,
+    folder,
+    link,
+    // A FIFO, a device, a socket.
+    other,
+};
+
 // Every change that moving and restoring make to the file system goes through one of these, so
-// that tests can put faults in the way. Failing operations throw OperationError with a message
-// fit for the user.
+// that tests can put faults in the way. Work below a folder starts from an open FolderHandle and
+// goes one name at a time: a `name` is a single component (no "/", never "", "." or ".."), so
+// that no path is resolved twice and no link is followed below a folder the caller opened.
+// Failing operations throw OperationError with a message fit for the user.
 class FileManager
 {
 public:
     virtual ~FileManager() = default;
 
-    // Anything at `path`: a file, a folder, or a link (even one pointing nowhere).
-    virtual bool exists(const QString& path) const = 0;
-    // Whether a folder on the way from `base` to `base`/`relativePath` (base itself and the last
-    // component excluded) is a symbolic link, or is missing and so cannot be vouched for.
-    virtual bool passesThroughLink(const QString& base, const QString& relativePath) const = 0;
-    // Creates the folder and any missing parents.
-    virtual void createFolders(const QString& path) = 0;
-    // Creates one folder in an existing one; fails when anything is at `path` already, so that
-    // two callers can never both think they made it.
-    virtual void createFolder(const QString& path) = 0;
-    // Moves a file or folder; never replaces anything at `to`, even something that appears
-    // between a caller's check and the move.
-    virtual void moveWithoutReplacing(const QString& from, const QString& to) = 0;
-    // Replaces `path` only once the complete data are on disk.
-    virtual void writeAtomically(const QString& path, const QByteArray& data) = 0;
-    virtual QByteArray read(const QString& path) const = 0;
+    // Opens a folder the user chose by its path, such as the scanned folder; links on that path
+    // are followed, as the user saw them.
+    virtual FolderHandle openFolder(const QString& path) const = 0;
+    // Opens the folder `name` of `parent` without following a link: nothing when nothing is
+    // there, or a link, a file or anything else that is not a real folder.
+    virtual std::optional<FolderHandle> openChild(
+        const FolderHandle& parent, const QString& name) const
+        = 0;
+    virtual ItemKind kindOf(const FolderHandle& folder, const QString& name) const = 0;
+    // Creates one folder and opens it; fails when anything is at `name` already, so that two
+    // callers can never both think they made it.
+    virtual FolderHandle createFolder(const FolderHandle& parent, const QString& name) = 0;
+    // Moves a file or folder; never replaces anything at the target, even something that
+    // appears between a caller's check and the move.
+    virtual void moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
+        const FolderHandle& to, const QString& toName)
+        = 0;
+    // Replaces `name` only once the complete data are on disk.
+    virtual void writeAtomically(
+        const FolderHandle& folder, const QString& name, const QByteArray& data)
+        = 0;
+    // Reads a regular file of at most `limit` bytes. A link, a FIFO, a device or a bigger file
+    // fails rather than block, follow the link or fill the memory.
+    virtual QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const
+        = 0;
     // Names of the folder's direct children, hidden ones included, in listing order.
-    virtual QStringList list(const QString& folder) const = 0;
-    // Removes a folder that is empty; fails on one that is not.
-    virtual void removeEmptyFolder(const QString& path) = 0;
+    virtual QStringList list(const FolderHandle& folder) const = 0;
+    // Removes a folder that is empty; fails on one that is not, and on a link.
+    virtual void removeEmptyFolder(const FolderHandle& parent, const QString& name) = 0;
 };

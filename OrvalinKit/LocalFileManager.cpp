@@ -25,11 +25,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("LocalFileManager", text);
 }
 
-QByteArray native(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
 QString reason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -40,68 +35,133 @@ QString reason(int error)
     throw OperationError(tr(sentence).arg(path, reason(error)));
 }
 
-QString parentOf(const QString& path)
+// The bytes of one name, refused when they would reach more than that name: a "/" or "." or
+// ".." leads elsewhere, a NUL cuts the name short, and text that does not survive the trip to
+// bytes and back names a different file.
+QByteArray component(const QString& name)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    if (slash < 0)
-        return QStringLiteral(".");
-    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+    const QByteArray bytes = QFile::encodeName(name);
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/')
+        || bytes.contains('\0') || QFile::decodeName(bytes) != name)
+        throw OperationError(tr("“%1” can’t be used as a name in a folder.").arg(name));
+    return bytes;
 }
 
-bool isFolder(const QByteArray& path, bool followLink)
+ItemKind kindOfMode(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return ItemKind::file;
+    if (S_ISDIR(mode))
+        return ItemKind::folder;
+    if (S_ISLNK(mode))
+        return ItemKind::link;
+    return ItemKind::other;
+}
+
+quint64 deviceOf(int folder)
 {
     struct stat info;
-    const int result
-        = followLink ? ::stat(path.constData(), &info) : ::lstat(path.constData(), &info);
-    return result == 0 && S_ISDIR(info.st_mode);
+    return ::fstat(folder, &info) == 0 ? quint64(info.st_dev) : 0;
 }
 
 // 0 or the errno of a rename that refuses to replace anything at `to`.
-int renameExclusive(const QByteArray& from, const QByteArray& to)
+int renameExclusive(int fromFolder, const char* from, int toFolder, const char* to)
 {
 #if defined(__APPLE__)
-    return ::renamex_np(from.constData(), to.constData(), RENAME_EXCL) == 0 ? 0 : errno;
+    return ::renameatx_np(fromFolder, from, toFolder, to, RENAME_EXCL) == 0 ? 0 : errno;
 #elif defined(__linux__) && defined(RENAME_NOREPLACE)
-    return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0
-        ? 0
-        : errno;
+    return ::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
 #elif defined(__linux__) && defined(SYS_renameat2)
     constexpr unsigned noReplace = 1;
-    return ::syscall(SYS_renameat2, AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), noReplace)
-            == 0
-        ? 0
-        : errno;
+    return ::syscall(SYS_renameat2, fromFolder, from, toFolder, to, noReplace) == 0 ? 0 : errno;
 #else
+    (void)fromFolder;
     (void)from;
+    (void)toFolder;
     (void)to;
     return ENOSYS;
 #endif
 }
 
-bool lacksExclusiveRename(int error)
+// The errors of a file system that has no such operation, as opposed to one that refused it.
+bool isUnsupported(int error)
 {
     return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
 }
 
-// For file systems without an exclusive rename: a hard link fails with EEXIST rather than
-// replacing, and only once the second name exists is the first one dropped.
-int linkThenUnlink(const QByteArray& from, const QByteArray& to, int renameError)
+// A hard link fails with EEXIST rather than replacing, and only once the second name exists is
+// the first one dropped.
+int linkThenUnlink(int fromFolder, const char* from, int toFolder, const char* to)
 {
     struct stat info;
-    if (::lstat(from.constData(), &info) != 0)
+    if (::fstatat(fromFolder, from, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return errno;
     if (S_ISDIR(info.st_mode))
-        return renameError;
+        return EPERM;
     // Without AT_SYMLINK_FOLLOW a link is linked as itself, as a rename would move it.
-    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0)
+    if (::linkat(fromFolder, from, toFolder, to, 0) != 0)
         return errno;
-    if (::unlink(from.constData()) != 0) {
+    if (::unlinkat(fromFolder, from, 0) != 0) {
         const int error = errno;
         // Both names point at the same data, so dropping the new one loses nothing.
-        ::unlink(to.constData());
+        ::unlinkat(toFolder, to, 0);
         return error;
     }
     return 0;
+}
+
+struct Reservation
+{
+    dev_t device;
+    ino_t inode;
+    bool folder;
+};
+
+// Whether `name` is still the reservation as made: the same item, and still empty.
+bool isStill(int folder, const char* name, const Reservation& reservation)
+{
+    struct stat info;
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (info.st_dev != reservation.device || info.st_ino != reservation.inode)
+        return false;
+    return reservation.folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode) && info.st_size == 0;
+}
+
+// For file systems with neither an exclusive rename nor hard links: the exclusive create takes
+// the name or fails with EEXIST, and the rename then replaces that empty reservation only. A
+// folder is reserved by an empty folder, which a rename of a folder may replace.
+int reserveThenRename(int fromFolder, const char* from, int toFolder, const char* to)
+{
+    struct stat source;
+    if (::fstatat(fromFolder, from, &source, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    const bool folder = S_ISDIR(source.st_mode);
+    int fd = -1;
+    if (folder) {
+        if (::mkdirat(toFolder, to, 0700) != 0)
+            return errno;
+        fd = ::openat(toFolder, to, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    } else {
+        fd = ::openat(toFolder, to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
+    if (fd < 0)
+        return errno;
+    struct stat made;
+    const bool known = ::fstat(fd, &made) == 0;
+    ::close(fd);
+    if (!known)
+        return EEXIST;
+    const Reservation reservation { made.st_dev, made.st_ino, folder };
+    // Someone else's file put in place of the reservation is left alone.
+    if (!isStill(toFolder, to, reservation))
+        return EEXIST;
+    if (::renameat(fromFolder, from, toFolder, to) == 0)
+        return 0;
+    const int error = errno;
+    if (isStill(toFolder, to, reservation))
+        ::unlinkat(toFolder, to, folder ? AT_REMOVEDIR : 0);
+    return error;
 }
 
 int writeAll(int fd, const QByteArray& data)
@@ -121,16 +181,14 @@ int writeAll(int fd, const QByteArray& data)
     return 0;
 }
 
-// A new file beside `path` that nobody else can have opened; its mode follows the umask.
-int createTemporary(const QString& path, QByteArray& temporary)
+// A new file beside `name` that nobody else can have opened; its mode follows the umask.
+int createTemporary(int folder, const QString& name, QByteArray& temporary)
 {
-    const QString folder = parentOf(path);
-    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
-        temporary
-            = native(folder + QStringLiteral("/.") + name + u'.' + suffix + QStringLiteral(".tmp"));
-        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = QFile::encodeName(u'.' + name + u'.' + suffix + QStringLiteral(".tmp"));
+        const int fd = ::openat(folder, temporary.constData(),
+            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -138,137 +196,193 @@ int createTemporary(const QString& path, QByteArray& temporary)
     return -1;
 }
 
-// Temporaries of earlier writes of `path` that a kill left behind.
-void clearLeftovers(const QString& path)
+// Reads up to limit + 1 bytes, so that a file that grew past the limit is noticed.
+int readBounded(int fd, qint64 limit, QByteArray& data)
 {
-    const int folder
-        = ::open(native(parentOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return;
-    LeftoverTemporaries::clear(folder, native(path.mid(path.lastIndexOf(u'/') + 1)));
-    ::close(folder);
-}
-
-void syncFolder(const QString& folder)
-{
-    // Makes the rename itself durable; file systems that cannot sync a folder lose nothing more.
-    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    char buffer[65536];
+    while (data.size() <= limit) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0)
+            return 0;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data.append(buffer, count);
     }
+    return EFBIG;
 }
 
 } // namespace
 
-bool LocalFileManager::exists(const QString& path) const
+FolderHandle LocalFileManager::openFolder(const QString& path) const
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    if (bytes.contains('\0'))
+        fail("Couldn’t open the folder “%1”: %2.", path, EINVAL);
+    const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail("Couldn’t open the folder “%1”: %2.", path, errno);
+    return FolderHandle(fd, path);
+}
+
+std::optional<FolderHandle> LocalFileManager::openChild(
+    const FolderHandle& parent, const QString& name) const
+{
+    const int fd = ::openat(parent.descriptor(), component(name).constData(),
+        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0)
+        return FolderHandle(fd, parent.pathOf(name));
+    // ELOOP: a link; ENOTDIR: a file or anything else.
+    if (errno == ENOENT || errno == ELOOP || errno == ENOTDIR)
+        return std::nullopt;
+    fail("Couldn’t open the folder “%1”: %2.", parent.pathOf(name), errno);
+}
+
+ItemKind LocalFileManager::kindOf(const FolderHandle& folder, const QString& name) const
 {
     struct stat info;
-    return ::lstat(native(path).constData(), &info) == 0;
+    if (::fstatat(folder.descriptor(), component(name).constData(), &info, AT_SYMLINK_NOFOLLOW)
+        == 0)
+        return kindOfMode(info.st_mode);
+    if (errno == ENOENT)
+        return ItemKind::none;
+    fail("Couldn’t look at “%1”: %2.", folder.pathOf(name), errno);
 }
 
-bool LocalFileManager::passesThroughLink(const QString& base, const QString& relativePath) const
+FolderHandle LocalFileManager::createFolder(const FolderHandle& parent, const QString& name)
 {
-    const QStringList components = relativePath.split(u'/');
-    QString folder = base;
-    for (qsizetype i = 0; i + 1 < components.size(); ++i) {
-        const QString& component = components.at(i);
-        if (component.isEmpty() || component == u"." || component == u"..")
-            return true;
-        folder += u'/' + component;
-        if (!isFolder(native(folder), false))
-            return true;
-    }
-    return false;
-}
-
-void LocalFileManager::createFolders(const QString& path)
-{
-    if (isFolder(native(path), true))
-        return;
-    qsizetype end = path.startsWith(u'/') ? 1 : 0;
-    while (end >= 0) {
-        end = path.indexOf(u'/', end + 1);
-        const QByteArray prefix = native(end < 0 ? path : path.left(end));
-        if (prefix.isEmpty() || ::mkdir(prefix.constData(), 0777) == 0)
-            continue;
-        const int error = errno;
-        if (error != EEXIST)
-            fail("Couldn’t create the folder “%1”: %2.", path, error);
-        // Like mkdir -p: an existing folder, or a link to one, is fine; anything else is in the
-        // way.
-        if (!isFolder(prefix, true))
-            fail("Couldn’t create the folder “%1”: %2.", path, ENOTDIR);
-    }
-}
-
-void LocalFileManager::createFolder(const QString& path)
-{
-    if (::mkdir(native(path).constData(), 0777) != 0)
-        fail("Couldn’t create the folder “%1”: %2.", path, errno);
-}
-
-void LocalFileManager::moveWithoutReplacing(const QString& from, const QString& to)
-{
-    const QByteArray source = native(from);
-    const QByteArray target = native(to);
-    int error = renameExclusive(source, target);
-    if (error != 0 && lacksExclusiveRename(error))
-        error = linkThenUnlink(source, target, error);
-    if (error != 0)
-        throw OperationError(tr("Couldn’t move “%1” to “%2”: %3.").arg(from, to, reason(error)));
-}
-
-void LocalFileManager::writeAtomically(const QString& path, const QByteArray& data)
-{
-    clearLeftovers(path);
-    QByteArray temporary;
-    const int fd = createTemporary(path, temporary);
+    const QByteArray bytes = component(name);
+    if (::mkdirat(parent.descriptor(), bytes.constData(), 0777) != 0)
+        fail("Couldn’t create the folder “%1”: %2.", parent.pathOf(name), errno);
+    // Opened by name once more, so a link swapped in since the mkdir is refused, not followed.
+    const int fd = ::openat(
+        parent.descriptor(), bytes.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        fail("Couldn’t write the file “%1”: %2.", path, errno);
+        fail("Couldn’t create the folder “%1”: %2.", parent.pathOf(name), errno);
+    return FolderHandle(fd, parent.pathOf(name));
+}
+
+void LocalFileManager::moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
+    const FolderHandle& to, const QString& toName)
+{
+    const int error
+        = move(from.descriptor(), component(fromName), to.descriptor(), component(toName));
+    if (error != 0)
+        throw OperationError(tr("Couldn’t move “%1” to “%2”: %3.")
+                                 .arg(from.pathOf(fromName), to.pathOf(toName), reason(error)));
+}
+
+LocalFileManager::MoveGuarantee LocalFileManager::guaranteeFor(const FolderHandle& folder) const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_guarantees.value(deviceOf(folder.descriptor()), MoveGuarantee::exclusiveRename);
+}
+
+int LocalFileManager::move(int from, const QByteArray& fromName, int to, const QByteArray& toName)
+{
+    const quint64 device = deviceOf(to);
+    const auto learn = [&](MoveGuarantee guarantee) {
+        const std::lock_guard lock(m_mutex);
+        m_guarantees.insert(device, guarantee);
+    };
+    MoveGuarantee guarantee;
+    {
+        const std::lock_guard lock(m_mutex);
+        guarantee = m_guarantees.value(device, MoveGuarantee::exclusiveRename);
+    }
+    const char* source = fromName.constData();
+    const char* target = toName.constData();
+    if (guarantee == MoveGuarantee::exclusiveRename) {
+        const int error = renameExclusive(from, source, to, target);
+        if (!isUnsupported(error))
+            return error;
+        learn(guarantee = MoveGuarantee::hardLink);
+    }
+    if (guarantee == MoveGuarantee::hardLink) {
+        const int error = linkThenUnlink(from, source, to, target);
+        // FUSE file systems without links answer EPERM ("Operation not permitted"); a folder,
+        // which cannot be linked, takes the reservation too without changing what is learnt.
+        if (error != EPERM && !isUnsupported(error))
+            return error;
+        struct stat info;
+        const bool folder
+            = ::fstatat(from, source, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+        if (!folder)
+            learn(MoveGuarantee::reservation);
+    }
+    return reserveThenRename(from, source, to, target);
+}
+
+void LocalFileManager::writeAtomically(
+    const FolderHandle& folder, const QString& name, const QByteArray& data)
+{
+    const QByteArray target = component(name);
+    LeftoverTemporaries::clear(folder.descriptor(), target);
+    QByteArray temporary;
+    const int fd = createTemporary(folder.descriptor(), name, temporary);
+    if (fd < 0)
+        fail("Couldn’t write the file “%1”: %2.", folder.pathOf(name), errno);
     int error = writeAll(fd, data);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.constData(), native(path).constData()) != 0)
+    if (error == 0
+        && ::renameat(
+               folder.descriptor(), temporary.constData(), folder.descriptor(), target.constData())
+            != 0)
         error = errno;
     if (error != 0) {
-        ::unlink(temporary.constData());
-        fail("Couldn’t write the file “%1”: %2.", path, error);
+        ::unlinkat(folder.descriptor(), temporary.constData(), 0);
+        fail("Couldn’t write the file “%1”: %2.", folder.pathOf(name), error);
     }
-    syncFolder(parentOf(path));
+    // Makes the rename itself durable; file systems that cannot sync a folder lose nothing more.
+    ::fsync(folder.descriptor());
 }
 
-QByteArray LocalFileManager::read(const QString& path) const
+QByteArray LocalFileManager::read(
+    const FolderHandle& folder, const QString& name, qint64 limit) const
 {
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray bytes = component(name);
+    const QString path = folder.pathOf(name);
+    struct stat info;
+    // Looked at before opening: opening a device can have effects of its own.
+    if (::fstatat(folder.descriptor(), bytes.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        fail("Couldn’t read the file “%1”: %2.", path, errno);
+    if (!S_ISREG(info.st_mode))
+        throw OperationError(tr("“%1” is not a regular file.").arg(path));
+    // O_NONBLOCK: what was swapped in since the look must not block the open.
+    const int fd = ::openat(
+        folder.descriptor(), bytes.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         fail("Couldn’t read the file “%1”: %2.", path, errno);
     QByteArray data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0)
-            break;
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            fail("Couldn’t read the file “%1”: %2.", path, error);
-        }
-        data.append(buffer, count);
+    int error = ::fstat(fd, &info) != 0 ? errno : 0;
+    if (error == 0 && !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw OperationError(tr("“%1” is not a regular file.").arg(path));
     }
+    if (error == 0)
+        error = info.st_size > limit ? EFBIG : readBounded(fd, limit, data);
     ::close(fd);
+    if (error != 0)
+        fail("Couldn’t read the file “%1”: %2.", path, error);
     return data;
 }
 
-QStringList LocalFileManager::list(const QString& folder) const
+QStringList LocalFileManager::list(const FolderHandle& folder) const
 {
-    DIR* dir = ::opendir(native(folder).constData());
-    if (!dir)
-        fail("Couldn’t list the folder “%1”: %2.", folder, errno);
+    // A descriptor of its own: reading a directory moves an offset that a duplicate would share.
+    const int fd = ::openat(folder.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        fail("Couldn’t list the folder “%1”: %2.", folder.path(), error);
+    }
     QStringList names;
     errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
@@ -280,12 +394,12 @@ QStringList LocalFileManager::list(const QString& folder) const
     const int error = errno;
     ::closedir(dir);
     if (error != 0)
-        fail("Couldn’t list the folder “%1”: %2.", folder, error);
+        fail("Couldn’t list the folder “%1”: %2.", folder.path(), error);
     return names;
 }
 
-void LocalFileManager::removeEmptyFolder(const QString& path)
+void LocalFileManager::removeEmptyFolder(const FolderHandle& parent, const QString& name)
 {
-    if (::rmdir(native(path).constData()) != 0)
-        fail("Couldn’t remove the folder “%1”: %2.", path, errno);
+    if (::unlinkat(parent.descriptor(), component(name).constData(), AT_REMOVEDIR) != 0)
+        fail("Couldn’t remove the folder “%1”: %2.", parent.pathOf(name), errno);
 }

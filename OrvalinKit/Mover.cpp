@@ -8,6 +8,7 @@
 #include "SessionLogs.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QSet>
 
@@ -25,28 +26,28 @@ QString sessionName(const QDateTime& now)
 }
 
 // root/reviewFolderName/<date and time>[ n], freshly made and ours alone.
-QString createSessionFolder(const QString& root, const QString& reviewFolderName,
+FolderHandle createSessionFolder(const FolderHandle& root, const QString& reviewFolderName,
     const QDateTime& now, FileManager& fileManager)
 {
     if (!Mover::safeRelativePath(reviewFolderName))
         throw OperationError(
             tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
-    const QString review = SessionFolder::join(root, reviewFolderName);
-    if (!SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName))
+    const std::optional<FolderHandle> review
+        = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
+    if (!review)
         throw OperationError(
             tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
-                .arg(review));
+                .arg(SessionFolder::join(root.path(), reviewFolderName)));
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
-        const QString folder = review + u'/' + (n == 1 ? name : name + u' ' + QString::number(n));
-        if (fileManager.exists(folder))
+        const QString folder = n == 1 ? name : name + u' ' + QString::number(n);
+        if (fileManager.kindOf(*review, folder) != ItemKind::none)
             continue;
         try {
-            fileManager.createFolder(folder);
-            return folder;
+            return fileManager.createFolder(*review, folder);
         } catch (const OperationError&) {
             // Another move took the name in the meantime: try the next one.
-            if (!fileManager.exists(folder))
+            if (fileManager.kindOf(*review, folder) == ItemKind::none)
                 throw;
         }
     }
@@ -80,45 +81,40 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
     return entries;
 }
 
-// Moves one entry's file from root into the session; `sessionPath` is the session folder
-// relative to root. Problems end up in the entry, never in an exception.
-void moveEntry(RestoreLog::Entry& entry, const QString& root, const QString& sessionPath,
-    QSet<QString>& madeFolders, FileManager& fileManager)
+// Moves one entry's file from root into the session. Every folder on the way is opened anew
+// from root or the session, one at a time and never through a link, and the file is moved
+// between those open folders: a folder swapped for a link after the scan, or planted in the
+// session, can neither pull a file in from outside the scanned folder nor push one out of it.
+// Problems end up in the entry, never in an exception.
+void moveEntry(RestoreLog::Entry& entry, const FolderHandle& root, const FolderHandle& session,
+    FileManager& fileManager)
 {
     const auto fail = [&](const QString& note) {
         entry.status = RestoreLog::Status::failed;
         entry.note = note;
     };
-    const QString linkNote = QStringLiteral("a folder on the way is a symbolic link; not moved");
-    if (!Mover::safeRelativePath(entry.path) || !entry.movedTo)
+    if (!Mover::safeRelativePath(entry.path) || !entry.movedTo
+        || !Mover::safeRelativePath(*entry.movedTo))
         return fail(QStringLiteral("unsafe path; not moved"));
-    const QString source = SessionFolder::join(root, entry.path);
-    if (!fileManager.exists(source))
-        return fail(QStringLiteral("not found"));
-    // A folder swapped for a link after the scan would pull in a file from outside the scanned
-    // folder; one planted in the session would push a file out. Checked for every file, as
-    // close to its move as the file manager allows.
-    if (fileManager.passesThroughLink(root, entry.path))
-        return fail(linkNote);
-
-    const QString targetPath = sessionPath + u'/' + *entry.movedTo;
-    const QString targetFolder = RelativePath::folder(targetPath);
-    if (!madeFolders.contains(targetFolder)) {
-        try {
-            if (!SessionFolder::createFoldersWithin(fileManager, root, targetFolder))
-                return fail(linkNote);
-        } catch (const OperationError& error) {
-            return fail(error.message());
-        }
-        madeFolders.insert(targetFolder);
-    } else if (fileManager.passesThroughLink(root, targetPath)) {
-        return fail(linkNote);
-    }
-    const QString target = SessionFolder::join(root, targetPath);
-    if (fileManager.exists(target))
-        return fail(QStringLiteral("something is already at ") + *entry.movedTo);
+    const QString notMoved = QStringLiteral("; not moved");
+    const QString name = RelativePath::name(entry.path);
+    const QString targetName = RelativePath::name(*entry.movedTo);
     try {
-        fileManager.moveWithoutReplacing(source, target);
+        ItemKind blocker = ItemKind::none;
+        const std::optional<FolderHandle> from = SessionFolder::openWithin(
+            fileManager, root, RelativePath::folder(entry.path), &blocker);
+        if (!from && blocker != ItemKind::none)
+            return fail(SessionFolder::obstacle(blocker) + notMoved);
+        if (!from || fileManager.kindOf(*from, name) == ItemKind::none)
+            return fail(QStringLiteral("not found"));
+
+        const std::optional<FolderHandle> to = SessionFolder::createFoldersWithin(
+            fileManager, session, RelativePath::folder(*entry.movedTo), &blocker);
+        if (!to)
+            return fail(SessionFolder::obstacle(blocker) + notMoved);
+        if (fileManager.kindOf(*to, targetName) != ItemKind::none)
+            return fail(QStringLiteral("something is already at ") + *entry.movedTo);
+        fileManager.moveWithoutReplacing(*from, name, *to, targetName);
         entry.status = RestoreLog::Status::moved;
     } catch (const OperationError& error) {
         fail(error.message());
@@ -143,6 +139,10 @@ std::optional<QString> safeRelativePath(const QString& path)
 {
     if (path.isEmpty() || path.startsWith(u'/') || path.startsWith(u'~'))
         return std::nullopt;
+    // A NUL would cut the path short in the system call, and text that does not survive the
+    // trip to the file system's bytes and back would name another file.
+    if (path.contains(QChar(0)) || QFile::decodeName(QFile::encodeName(path)) != path)
+        return std::nullopt;
     for (QStringView piece : QStringView(path).split(u'/')) {
         if (piece.isEmpty() || piece == u"." || piece == u"..")
             return std::nullopt;
@@ -156,18 +156,17 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     if (!now.isValid())
         throw OperationError(tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
-    const QString session = createSessionFolder(rootPath, reviewFolderName, now, fileManager);
-    const QString sessionPath = reviewFolderName + u'/' + RelativePath::name(session);
+    const FolderHandle rootFolder = fileManager.openFolder(rootPath);
+    const FolderHandle session
+        = createSessionFolder(rootFolder, reviewFolderName, now, fileManager);
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };
     SessionLogs logs(session, wording);
     logs.write(log, fileManager);
 
-    // Folders this move made in the session; each was checked just after it was made.
-    QSet<QString> madeFolders;
     for (RestoreLog::Entry& entry : log.entries) {
-        moveEntry(entry, rootPath, sessionPath, madeFolders, fileManager);
+        moveEntry(entry, rootFolder, session, fileManager);
         logs.writeIfDue(log, fileManager);
     }
     try {
@@ -179,9 +178,9 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
             tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
                 .arg(error.message())
                 .arg(log.movedCount())
-                .arg(session));
+                .arg(session.path()));
     }
-    return { session, log };
+    return { session.path(), log };
 }
 
 QString text(const RestoreLog& log, const QString& session, const LogWording& wording)
@@ -193,10 +192,21 @@ QString text(const RestoreLog& log, const QString& session, const LogWording& wo
     return LogText::text(log, session, wording, lines);
 }
 
+qint64 largestLog()
+{
+    // About a million entries: more than any shoot, and still far from exhausting the memory.
+    return qint64(256) << 20;
+}
+
 RestoreLog readLog(const QString& session, const FileManager& fileManager)
 {
-    const QString path = SessionFolder::join(session, logName());
-    const QByteArray data = fileManager.read(path);
+    return readLog(fileManager.openFolder(session), fileManager);
+}
+
+RestoreLog readLog(const FolderHandle& session, const FileManager& fileManager)
+{
+    const QString path = session.pathOf(logName());
+    const QByteArray data = fileManager.read(session, logName(), largestLog());
     try {
         return RestoreLog::decoded(data);
     } catch (const CodingError& error) {

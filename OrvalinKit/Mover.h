@@ -31,8 +31,13 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
 // The full text of "Moved files.txt" for a log and its session folder.
 QString text(const RestoreLog& log, const QString& session, const LogWording& wording);
 
-// Reads and decodes the session's restore log. Throws OperationError.
+// The size above which a file is not taken for a restore log.
+qint64 largestLog();
+
+// Reads and decodes the session's restore log. Throws OperationError; anything but a regular
+// file of at most largestLog() bytes is an error too.
 RestoreLog readLog(const QString& session, const FileManager& fileManager);
+RestoreLog readLog(const FolderHandle& session, const FileManager& fileManager);
 
 // Puts the session's files back under the folder that holds its review folder now; never
 // overwrites. Throws OperationError when the log cannot be read or rewritten.
@@ -43,8 +48,9 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
 QList<ReviewSession> sessions(const QString& root, const QString& reviewFolderName,
     const FileManager& fileManager);
 
-// The path when a log's path may be joined to a folder: not empty, no leading "/" or "~", and
-// no empty, "." or ".." component.
+// The path when a log's path may be joined to a folder: not empty, no leading "/" or "~", no
+// empty, "." or ".." component, and nothing the system calls would cut short or misread (a NUL,
+// text that cannot become the file system's bytes and back).
 std::optional<QString> safeRelativePath(const QString& path);
 
 } // namespace Mover

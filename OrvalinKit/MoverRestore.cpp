@@ -1,17 +1,23 @@
 // Restore and session discovery: the half of Mover that reads sessions back.
 
 #include "Mover.h"
+#include "Naming.h"
 #include "OperationError.h"
 #include "RestoreProgress.h"
 #include "SessionFolder.h"
 #include "SessionLogs.h"
 
-#include <QSet>
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
 
 using Status = RestoreLog::Status;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Mover", text);
+}
 
 QString parentOf(const QString& path)
 {
@@ -25,20 +31,30 @@ QString nameOf(const QString& path)
 }
 
 // Where a session sits now, not where its log says it was made: a shoot folder moved or copied
-// as a whole restores into its new place.
+// as a whole restores into its new place. The review folder and the session are opened from the
+// root without following a link, so that all a restore does stays below the root.
 struct Places
 {
-    QString session;
-    QString root;
-    // The session folder relative to root: review folder name / session name.
-    QString sessionPath;
+    FolderHandle root;
+    QString reviewFolderName;
+    FolderHandle session;
 
-    explicit Places(const QString& folder)
-        : session(SessionFolder::withoutTrailingSlash(folder))
+    Places(const QString& folder, const FileManager& fileManager)
     {
-        const QString review = parentOf(session);
-        root = parentOf(review);
-        sessionPath = nameOf(review) + u'/' + nameOf(session);
+        const QString path = SessionFolder::withoutTrailingSlash(folder);
+        const QString review = parentOf(path);
+        reviewFolderName = nameOf(review);
+        root = fileManager.openFolder(parentOf(review));
+        std::optional<FolderHandle> reviewFolder = fileManager.openChild(root, reviewFolderName);
+        std::optional<FolderHandle> sessionFolder = reviewFolder
+            ? fileManager.openChild(*reviewFolder, nameOf(path))
+            : std::nullopt;
+        if (!sessionFolder)
+            throw OperationError(
+                tr("“%1” is not a session folder, or a folder on its way is a symbolic link; "
+                   "nothing was put back.")
+                    .arg(path));
+        session = std::move(*sessionFolder);
     }
 };
 
@@ -58,54 +74,80 @@ public:
             return;
         const std::optional<QString> home = Mover::safeRelativePath(entry.path);
         const std::optional<QString> current = Mover::safeRelativePath(entry.currentPath());
-        if (!home || !current)
+        // A crafted or tampered log must not take the session's own logs for a file of the
+        // user's, nor put anything into the review folder, where the log writer replaces files.
+        if (!home || !current || isSessionsOwn(*current) || isInReviewFolder(*home))
             return leaveAlone(entry);
 
-        const QString sourcePath = m_places.sessionPath + u'/' + *current;
-        if (!m_fileManager.exists(SessionFolder::join(m_places.root, sourcePath))) {
-            if (entry.status == Status::planned)
-                return;
-            return miss(entry, QStringLiteral("not found at ") + entry.currentPath());
-        }
-        // A crafted or tampered session must not turn restore into a way out of the scanned
-        // folder, or a way to pull files in from elsewhere.
-        if (m_fileManager.passesThroughLink(m_places.root, sourcePath))
-            return leaveAlone(entry);
-        const QString homeFolder = RelativePath::folder(*home);
-        const SessionFolder::FolderState state
-            = SessionFolder::folderState(m_fileManager, m_places.root, homeFolder);
-        if (state == SessionFolder::FolderState::unsafe)
-            return leaveAlone(entry);
-
-        const QString target = SessionFolder::join(m_places.root, *home);
-        if (m_fileManager.exists(target)) {
-            m_outcome.conflicts.append(entry.path);
-            entry.status = Status::conflict;
-            entry.note = QStringLiteral("a file is already at the original place");
-            return;
-        }
         try {
-            if (state == SessionFolder::FolderState::partial) {
-                m_fileManager.createFolders(SessionFolder::join(m_places.root, homeFolder));
-                if (m_fileManager.passesThroughLink(m_places.root, *home))
-                    return leaveAlone(entry);
-            }
-            m_fileManager.moveWithoutReplacing(
-                SessionFolder::join(m_places.root, sourcePath), target);
+            putBack(entry, *home, *current);
         } catch (const OperationError& error) {
-            return miss(entry, error.message());
+            miss(entry, error.message());
         }
-        entry.status = Status::restored;
-        entry.note.reset();
-        ++m_outcome.restored;
     }
 
     const RestoreOutcome& outcome() const { return m_outcome; }
 
 private:
+    // Every folder on the way is opened one at a time without following a link, and the file
+    // moves between open folders: a folder swapped for a link, in the session or in the scanned
+    // folder, cannot turn restore into a way out of the scanned folder, or a way to pull files
+    // in from elsewhere.
+    void putBack(RestoreLog::Entry& entry, const QString& home, const QString& current)
+    {
+        ItemKind blocker = ItemKind::none;
+        const std::optional<FolderHandle> from = SessionFolder::openWithin(
+            m_fileManager, m_places.session, RelativePath::folder(current), &blocker);
+        if (!from && blocker != ItemKind::none)
+            return blocked(entry, blocker);
+        if (!from || m_fileManager.kindOf(*from, RelativePath::name(current)) == ItemKind::none) {
+            if (entry.status == Status::planned)
+                return;
+            return miss(entry, QStringLiteral("not found at ") + entry.currentPath());
+        }
+
+        const QString homeFolder = RelativePath::folder(home);
+        std::optional<FolderHandle> to
+            = SessionFolder::openWithin(m_fileManager, m_places.root, homeFolder, &blocker);
+        if (!to && blocker != ItemKind::none)
+            return blocked(entry, blocker);
+        if (to && m_fileManager.kindOf(*to, RelativePath::name(home)) != ItemKind::none) {
+            m_outcome.conflicts.append(entry.path);
+            entry.status = Status::conflict;
+            entry.note = QStringLiteral("a file is already at the original place");
+            return;
+        }
+        if (!to) {
+            to = SessionFolder::createFoldersWithin(
+                m_fileManager, m_places.root, homeFolder, &blocker);
+            if (!to)
+                return blocked(entry, blocker);
+        }
+        m_fileManager.moveWithoutReplacing(
+            *from, RelativePath::name(current), *to, RelativePath::name(home));
+        entry.status = Status::restored;
+        entry.note.reset();
+        ++m_outcome.restored;
+    }
+
+    static bool isSessionsOwn(const QString& current)
+    {
+        return !current.contains(u'/') && SessionLogs::isOwnFile(current);
+    }
+
+    bool isInReviewFolder(const QString& home) const
+    {
+        return Naming::fold(home.section(u'/', 0, 0)) == Naming::fold(m_places.reviewFolderName);
+    }
+
     void leaveAlone(RestoreLog::Entry& entry)
     {
         miss(entry, QStringLiteral("unsafe path in the log; left alone"));
+    }
+
+    void blocked(RestoreLog::Entry& entry, ItemKind blocker)
+    {
+        miss(entry, SessionFolder::obstacle(blocker) + QStringLiteral("; left alone"));
     }
 
     void miss(RestoreLog::Entry& entry, const QString& note)
@@ -119,8 +161,9 @@ private:
     RestoreOutcome m_outcome;
 };
 
-// Every real folder below `folder`, never entering a link.
-void collectFolders(const QString& folder, const FileManager& fileManager, QStringList& folders)
+// Removes the empty folders below `folder`, innermost first, never entering a link; a folder
+// holding only emptied folders goes too.
+void removeEmptyFolders(const FolderHandle& folder, FileManager& fileManager)
 {
     QStringList names;
     try {
@@ -129,24 +172,13 @@ void collectFolders(const QString& folder, const FileManager& fileManager, QStri
         return;
     }
     for (const QString& name : names) {
-        if (fileManager.passesThroughLink(folder, name + QStringLiteral("/-")))
-            continue;
-        const QString child = folder + u'/' + name;
-        folders.append(child);
-        collectFolders(child, fileManager, folders);
-    }
-}
-
-void removeEmptyFolders(const QString& session, FileManager& fileManager)
-{
-    QStringList folders;
-    collectFolders(session, fileManager, folders);
-    std::stable_sort(folders.begin(), folders.end(),
-        [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    for (const QString& folder : folders) {
         try {
-            if (fileManager.list(folder).isEmpty())
-                fileManager.removeEmptyFolder(folder);
+            const std::optional<FolderHandle> child = fileManager.openChild(folder, name);
+            if (!child)
+                continue;
+            removeEmptyFolders(*child, fileManager);
+            if (fileManager.list(*child).isEmpty())
+                fileManager.removeEmptyFolder(folder, name);
         } catch (const OperationError&) {
             // A folder that stays behind costs nothing; the files are back.
         }
@@ -165,7 +197,7 @@ namespace Mover {
 RestoreOutcome restore(const QString& session, const LogWording& wording, const QDateTime& now,
     FileManager& fileManager)
 {
-    const Places places(session);
+    const Places places(session, fileManager);
     RestoreLog log = readLog(places.session, fileManager);
     // No file goes back before the log says it may have: a log that cannot be written stops
     // the restore here.
@@ -192,25 +224,30 @@ QList<ReviewSession> sessions(
     const QString root = SessionFolder::withoutTrailingSlash(scannedFolder);
     if (!safeRelativePath(reviewFolderName))
         return {};
-    const QString review = SessionFolder::join(root, reviewFolderName);
+    std::optional<FolderHandle> review;
     QStringList names;
     try {
-        names = fileManager.list(review);
+        review = SessionFolder::openWithin(
+            fileManager, fileManager.openFolder(root), reviewFolderName);
+        if (!review)
+            return {};
+        names = fileManager.list(*review);
     } catch (const OperationError&) {
         return {};
     }
     QList<ReviewSession> result;
     for (const QString& name : names) {
-        // Hidden entries, and anything that is not a real folder inside a real review folder.
-        if (name.startsWith(u'.')
-            || fileManager.passesThroughLink(
-                root, reviewFolderName + u'/' + name + QStringLiteral("/-")))
+        if (name.startsWith(u'.'))
             continue;
-        const QString folder = review + u'/' + name;
         try {
-            result.append({ folder, readLog(folder, fileManager).reconciled(folder, fileManager) });
+            // Anything that is not a real folder inside a real review folder is left out.
+            const std::optional<FolderHandle> folder = fileManager.openChild(*review, name);
+            if (folder)
+                result.append({ folder->path(),
+                    readLog(*folder, fileManager).reconciled(*folder, fileManager) });
         } catch (const OperationError&) {
-            // Not a session, or one whose log is damaged: it cannot be restored, so not listed.
+            // Not a session, or one whose log is damaged or no regular file: it cannot be
+            // restored, so not listed.
         }
     }
     std::stable_sort(

@@ -4,6 +4,8 @@
 #include "FileManager.h"
 #include "LogText.h"
 #include "Mover.h"
+#include "OperationError.h"
+#include "SessionFolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -225,16 +227,23 @@ RestoreLog RestoreLog::decoded(const QByteArray& json)
     return log;
 }
 
-RestoreLog RestoreLog::reconciled(const QString& session, const FileManager& fileManager) const
+RestoreLog RestoreLog::reconciled(const FolderHandle& session, const FileManager& fileManager) const
 {
     RestoreLog copy = *this;
     for (Entry& entry : copy.entries) {
         if (entry.status != Status::planned)
             continue;
         const std::optional<QString> name = Mover::safeRelativePath(entry.currentPath());
-        if (name && !fileManager.passesThroughLink(session, *name)
-            && fileManager.exists(session + u'/' + *name))
-            entry.status = Status::moved;
+        if (!name)
+            continue;
+        try {
+            const std::optional<FolderHandle> folder
+                = SessionFolder::openWithin(fileManager, session, RelativePath::folder(*name));
+            if (folder && fileManager.kindOf(*folder, RelativePath::name(*name)) != ItemKind::none)
+                entry.status = Status::moved;
+        } catch (const OperationError&) {
+            // A file that cannot be looked at is not vouched for.
+        }
     }
     return copy;
 }

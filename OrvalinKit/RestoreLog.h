@@ -10,6 +10,7 @@
 #include <optional>
 
 class FileManager;
+class FolderHandle;
 
 // Where a session's moved files went.
 enum class Destination : quint8 { review };
@@ -71,7 +72,7 @@ struct RestoreLog
     static RestoreLog decoded(const QByteArray& json);
 
     // A copy in which planned entries whose file sits in `session` are marked moved.
-    RestoreLog reconciled(const QString& session, const FileManager& fileManager) const;
+    RestoreLog reconciled(const FolderHandle& session, const FileManager& fileManager) const;
 
     static QString rawValue(Status status);
     static std::optional<Status> statusFromRawValue(QStringView text);

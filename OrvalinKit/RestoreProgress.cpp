@@ -1,5 +1,6 @@
 #include "RestoreProgress.h"
 
+#include "FileEntry.h"
 #include "Mover.h"
 #include "SessionFolder.h"
 
@@ -26,9 +27,9 @@ bool RestoreProgress::wasCutOff(const RestoreLog& log)
     return std::any_of(log.entries.begin(), log.entries.end(), isMarked);
 }
 
-RestoreProgress::RestoreProgress(QString session, QString root)
-    : m_session(std::move(session))
-    , m_root(std::move(root))
+RestoreProgress::RestoreProgress(const FolderHandle& session, const FolderHandle& root)
+    : m_session(session)
+    , m_root(root)
 {
 }
 
@@ -43,7 +44,7 @@ void RestoreProgress::begin(RestoreLog& log, const FileManager& fileManager)
         const std::optional<QString> current = Mover::safeRelativePath(entry.currentPath());
         if (!current || !Mover::safeRelativePath(entry.path))
             continue;
-        const bool inSession = fileManager.exists(SessionFolder::join(m_session, *current));
+        const bool inSession = isInSession(*current, fileManager);
         if (isMarked(entry) && !inSession) {
             settleCutOff(entry, fileManager);
             continue;
@@ -64,14 +65,25 @@ void RestoreProgress::settleCutOff(RestoreLog::Entry& entry, const FileManager& 
     entry.note.reset();
     // The restore that was cut off put the file back, or something took its place since: in
     // neither case is it in the session any more.
-    if (fileManager.exists(SessionFolder::join(m_root, entry.path))
-        && !fileManager.passesThroughLink(m_root, entry.path)) {
+    const std::optional<FolderHandle> home
+        = SessionFolder::openWithin(fileManager, m_root, RelativePath::folder(entry.path));
+    if (home && fileManager.kindOf(*home, RelativePath::name(entry.path)) != ItemKind::none) {
         entry.status = Status::restored;
         return;
     }
     // Neither here nor there: restore reports it as not found, as it does a moved file that was
     // deleted by hand.
     entry.status = Status::moved;
+}
+
+bool RestoreProgress::isInSession(const QString& path, const FileManager& fileManager)
+{
+    const QString folder = RelativePath::folder(path);
+    if (!m_folder || folder != m_folderPath) {
+        m_folderPath = folder;
+        m_folder = SessionFolder::openWithin(fileManager, m_session, folder);
+    }
+    return m_folder && fileManager.kindOf(*m_folder, RelativePath::name(path)) != ItemKind::none;
 }
 
 void RestoreProgress::end(RestoreLog& log) const

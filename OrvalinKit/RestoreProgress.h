@@ -24,8 +24,9 @@ public:
     // Whether the log was left by a restore that did not finish.
     static bool wasCutOff(const RestoreLog& log);
 
-    // `session` is the session folder, `root` the folder its files go back to.
-    RestoreProgress(QString session, QString root);
+    // `session` is the session folder, `root` the folder its files go back to; both stay open
+    // while this lives.
+    RestoreProgress(const FolderHandle& session, const FolderHandle& root);
 
     // Settles entries an earlier cut-off restore left and marks the entries whose file is in the
     // session. The caller writes the log before putting any file back.
@@ -43,8 +44,12 @@ private:
     };
 
     void settleCutOff(RestoreLog::Entry& entry, const FileManager& fileManager) const;
+    bool isInSession(const QString& path, const FileManager& fileManager);
 
-    QString m_session;
-    QString m_root;
+    const FolderHandle& m_session;
+    const FolderHandle& m_root;
     QList<Marked> m_marked;
+    // The folder of the session last looked into: entries of one folder follow each other.
+    QString m_folderPath;
+    std::optional<FolderHandle> m_folder;
 };

@@ -18,44 +18,71 @@ QString join(const QString& base, const QString& relative)
 
 namespace {
 
-// passesThroughLink looks at every folder before the last component; this name stands in for
-// one inside the folder itself.
-QString inside(const QString& relativeFolder)
+// One step down; a folder missing, or made by someone else in the meantime, is made or opened.
+std::optional<FolderHandle> step(FileManager* maker, const FileManager& fileManager,
+    const FolderHandle& folder, const QString& name, ItemKind& blocker)
 {
-    return relativeFolder + QStringLiteral("/-");
+    if (std::optional<FolderHandle> child = fileManager.openChild(folder, name))
+        return child;
+    blocker = fileManager.kindOf(folder, name);
+    if (blocker != ItemKind::none || !maker)
+        return std::nullopt;
+    try {
+        return maker->createFolder(folder, name);
+    } catch (const OperationError&) {
+        if (std::optional<FolderHandle> child = fileManager.openChild(folder, name))
+            return child;
+        blocker = fileManager.kindOf(folder, name);
+        if (blocker == ItemKind::none)
+            throw;
+        return std::nullopt;
+    }
+}
+
+std::optional<FolderHandle> walk(FileManager* maker, const FileManager& fileManager,
+    const FolderHandle& base, const QString& relativeFolder, ItemKind* blocker)
+{
+    ItemKind found = ItemKind::none;
+    std::optional<FolderHandle> folder = base.duplicate();
+    if (!relativeFolder.isEmpty()) {
+        for (const QString& name : relativeFolder.split(u'/')) {
+            folder = step(maker, fileManager, *folder, name, found);
+            if (!folder)
+                break;
+        }
+    }
+    if (blocker)
+        *blocker = found;
+    return folder;
 }
 
 } // namespace
 
-FolderState folderState(
-    const FileManager& fileManager, const QString& base, const QString& relativeFolder)
+std::optional<FolderHandle> openWithin(const FileManager& fileManager, const FolderHandle& base,
+    const QString& relativeFolder, ItemKind* blocker)
 {
-    if (relativeFolder.isEmpty())
-        return FolderState::ready;
-    const QStringList components = relativeFolder.split(u'/');
-    qsizetype present = 0;
-    QString path = base;
-    while (present < components.size() && fileManager.exists(path + u'/' + components.at(present)))
-        path += u'/' + components.at(present++);
-    if (present > 0
-        && fileManager.passesThroughLink(base, inside(components.first(present).join(u'/'))))
-        return FolderState::unsafe;
-    return present == components.size() ? FolderState::ready : FolderState::partial;
+    return walk(nullptr, fileManager, base, relativeFolder, blocker);
 }
 
-bool createFoldersWithin(
-    FileManager& fileManager, const QString& base, const QString& relativeFolder)
+std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
+    const FolderHandle& base, const QString& relativeFolder, ItemKind* blocker)
 {
-    switch (folderState(fileManager, base, relativeFolder)) {
-    case FolderState::ready:
-        return true;
-    case FolderState::unsafe:
-        return false;
-    case FolderState::partial:
+    return walk(&fileManager, fileManager, base, relativeFolder, blocker);
+}
+
+QString obstacle(ItemKind blocker)
+{
+    switch (blocker) {
+    case ItemKind::link:
+        return QStringLiteral("a folder on the way is a symbolic link");
+    case ItemKind::none:
+        return QStringLiteral("a folder on the way is missing");
+    case ItemKind::file:
+    case ItemKind::folder:
+    case ItemKind::other:
         break;
     }
-    fileManager.createFolders(join(base, relativeFolder));
-    return !fileManager.passesThroughLink(base, inside(relativeFolder));
+    return QStringLiteral("a folder on the way is a file");
 }
 
 } // namespace SessionFolder

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // What moving and restoring share about a session folder on disk.
 namespace SessionFolder {
 
@@ -13,23 +15,21 @@ QString withoutTrailingSlash(QString path);
 // `base`/`relative`, `relative` being a safe relative path.
 QString join(const QString& base, const QString& relative);
 
-// How much of base/relativeFolder stands, as real folders.
-enum class FolderState
-{
-    // Every folder exists and none is a link.
-    ready,
-    // The folders that exist are real; the rest are missing.
-    partial,
-    // A link or a file stands where a folder should be.
-    unsafe,
-};
-FolderState folderState(
-    const FileManager& fileManager, const QString& base, const QString& relativeFolder);
+// base/relativeFolder (a safe relative path, or "" for base itself), opened one folder at a
+// time without ever following a link. Nothing when a folder on the way is not a real folder;
+// `blocker` then tells what stands there instead (none when it is missing). Throws
+// OperationError.
+std::optional<FolderHandle> openWithin(const FileManager& fileManager, const FolderHandle& base,
+    const QString& relativeFolder, ItemKind* blocker = nullptr);
 
-// Creates base/relativeFolder with its missing parents, but only below folders that are real
-// folders: mkdir -p follows links, and one planted on the way would lead it outside `base`.
-// False, with nothing created, when a link or a file stands on the way. Throws OperationError.
-bool createFoldersWithin(
-    FileManager& fileManager, const QString& base, const QString& relativeFolder);
+// The same, creating the folders that are missing, each inside the real folder just opened:
+// mkdir -p follows links, and one planted on the way would lead it outside `base`. Nothing when
+// a link or anything else stands where a folder should be. Throws OperationError.
+std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
+    const FolderHandle& base, const QString& relativeFolder, ItemKind* blocker = nullptr);
+
+// The note's words for what stands on the way: "a folder on the way is a symbolic link" and
+// the like.
+QString obstacle(ItemKind blocker);
 
 } // namespace SessionFolder

@@ -2,10 +2,11 @@
 
 #include "LogText.h"
 #include "Mover.h"
+#include "Naming.h"
 #include "OperationError.h"
 
-SessionLogs::SessionLogs(QString session, LogWording wording, LogSchedule::Clock clock)
-    : m_session(std::move(session))
+SessionLogs::SessionLogs(const FolderHandle& session, LogWording wording, LogSchedule::Clock clock)
+    : m_session(session.duplicate())
     , m_wording(std::move(wording))
     , m_schedule(std::move(clock))
 {
@@ -30,9 +31,22 @@ void SessionLogs::writeIfDue(const RestoreLog& log, FileManager& fileManager)
 void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
 {
     update(log);
-    fileManager.writeAtomically(m_session + u'/' + Mover::logName(), LogText::json(log, m_json));
-    fileManager.writeAtomically(m_session + u'/' + Mover::textLogName(),
-        LogText::text(log, m_session, m_wording, m_lines).toUtf8());
+    fileManager.writeAtomically(m_session, Mover::logName(), LogText::json(log, m_json));
+    fileManager.writeAtomically(m_session, Mover::textLogName(),
+        LogText::text(log, m_session.path(), m_wording, m_lines).toUtf8());
+}
+
+bool SessionLogs::isOwnFile(const QString& name)
+{
+    // Folded, as case-insensitive file systems compare names.
+    const QString folded = Naming::fold(name);
+    for (const QString& log : { Mover::logName(), Mover::textLogName() }) {
+        const QString own = Naming::fold(log);
+        // The writer's temporary files are ".{name}.{random}.tmp".
+        if (folded == own || (folded.startsWith(u'.' + own + u'.') && folded.endsWith(u".tmp")))
+            return true;
+    }
+    return false;
 }
 
 void SessionLogs::update(const RestoreLog& log)

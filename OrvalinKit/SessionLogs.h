@@ -16,8 +16,13 @@
 class SessionLogs
 {
 public:
-    SessionLogs(
-        QString session, LogWording wording, LogSchedule::Clock clock = LogSchedule::steadyClock());
+    // Keeps a handle of its own on the session folder.
+    SessionLogs(const FolderHandle& session, LogWording wording,
+        LogSchedule::Clock clock = LogSchedule::steadyClock());
+
+    // Whether `name`, at the top of a session folder, is one of the logs or a temporary file
+    // of their writer: never a file of the user's, whatever a log says.
+    static bool isOwnFile(const QString& name);
 
     // "restore-log.json", then "Moved files.txt", each replaced atomically; a failed JSON write
     // leaves the text log alone. Throws OperationError.
@@ -30,7 +35,7 @@ private:
     void writeNow(const RestoreLog& log, FileManager& fileManager);
     void update(const RestoreLog& log);
 
-    QString m_session;
+    FolderHandle m_session;
     LogWording m_wording;
     LogSchedule m_schedule;
     // The entries as last encoded, with their pieces.

@@ -201,7 +201,7 @@ void reportScaling(
 // What encoding and decoding a large log costs, next to writing its bytes.
 void benchLogCoding(const QString& base, int files)
 {
-    RestoreLog log { 1, QStringLiteral("Orvalin"), QDateTime::currentDateTimeUtc(),
+    RestoreLog log { 1, QStringLiteral("Orvalin"), QDateTime::fromSecsSinceEpoch(1'790'000'000),
         base + QStringLiteral("/Shoots"), Destination::review, {}, std::nullopt };
     for (int i = 0; i < files; ++i) {
         const QString path = folderName(i / filesPerFolder) + u'/' + fileName(i);
@@ -216,9 +216,10 @@ void benchLogCoding(const QString& base, int files)
         = seconds([&] { text = Mover::text(log, base, LogWording::english()).toUtf8(); });
     const double decode = seconds([&] { decoded = RestoreLog::decoded(json); });
     LocalFileManager disk;
+    const FolderHandle folder = disk.openFolder(base);
     const double write = seconds([&] {
-        disk.writeAtomically(base + u'/' + Mover::logName(), json);
-        disk.writeAtomically(base + u'/' + Mover::textLogName(), text);
+        disk.writeAtomically(folder, Mover::logName(), json);
+        disk.writeAtomically(folder, Mover::textLogName(), text);
     });
     if (!(decoded == log))
         std::fprintf(stderr, "the log does not read back as written\n");
@@ -242,8 +243,8 @@ void benchSessions(const QString& base)
     for (int s = 0; s < sessionCount; ++s) {
         log.created = QDateTime::currentDateTimeUtc().addSecs(-s * 60);
         const QString session = root + u'/' + reviewName + QStringLiteral("/session %1").arg(s);
-        disk.createFolders(session);
-        disk.writeAtomically(session + u'/' + Mover::logName(), log.encoded());
+        QDir().mkpath(session);
+        disk.writeAtomically(disk.openFolder(session), Mover::logName(), log.encoded());
     }
     double best = 1e9;
     qsizetype listed = 0;

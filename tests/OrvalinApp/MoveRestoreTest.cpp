@@ -12,7 +12,7 @@ namespace {
 class ReadOnlyFileManager : public LocalFileManager
 {
 public:
-    void createFolders(const QString&) override
+    FolderHandle createFolder(const FolderHandle&, const QString&) override
     {
         throw OperationError(QStringLiteral("The disk is read-only."));
     }

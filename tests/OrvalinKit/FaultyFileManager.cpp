@@ -30,57 +30,61 @@ void FaultyFileManager::enter(Operation operation, const QString& path, const QS
     }
 }
 
-bool FaultyFileManager::exists(const QString& path) const
+FolderHandle FaultyFileManager::openFolder(const QString& path) const
 {
-    enter(Operation::exists, path);
-    return m_disk.exists(path);
+    enter(Operation::openFolder, path);
+    return m_disk.openFolder(path);
 }
 
-bool FaultyFileManager::passesThroughLink(const QString& base, const QString& relativePath) const
+std::optional<FolderHandle> FaultyFileManager::openChild(
+    const FolderHandle& parent, const QString& name) const
 {
-    enter(Operation::passesThroughLink, base, relativePath);
-    return m_disk.passesThroughLink(base, relativePath);
+    enter(Operation::openChild, parent.pathOf(name));
+    return m_disk.openChild(parent, name);
 }
 
-void FaultyFileManager::createFolders(const QString& path)
+ItemKind FaultyFileManager::kindOf(const FolderHandle& folder, const QString& name) const
 {
-    enter(Operation::createFolders, path);
-    m_disk.createFolders(path);
+    enter(Operation::kindOf, folder.pathOf(name));
+    return m_disk.kindOf(folder, name);
 }
 
-void FaultyFileManager::createFolder(const QString& path)
+FolderHandle FaultyFileManager::createFolder(const FolderHandle& parent, const QString& name)
 {
-    enter(Operation::createFolder, path);
-    m_disk.createFolder(path);
+    enter(Operation::createFolder, parent.pathOf(name));
+    return m_disk.createFolder(parent, name);
 }
 
-void FaultyFileManager::moveWithoutReplacing(const QString& from, const QString& to)
+void FaultyFileManager::moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
+    const FolderHandle& to, const QString& toName)
 {
-    enter(Operation::move, from, to);
-    m_disk.moveWithoutReplacing(from, to);
+    enter(Operation::move, from.pathOf(fromName), to.pathOf(toName));
+    m_disk.moveWithoutReplacing(from, fromName, to, toName);
 }
 
-void FaultyFileManager::writeAtomically(const QString& path, const QByteArray& data)
+void FaultyFileManager::writeAtomically(
+    const FolderHandle& folder, const QString& name, const QByteArray& data)
 {
+    const QString path = folder.pathOf(name);
     enter(Operation::write, path);
-    m_disk.writeAtomically(path, data);
+    m_disk.writeAtomically(folder, name, data);
     m_written.append({ path, data });
 }
 
-QByteArray FaultyFileManager::read(const QString& path) const
+QByteArray FaultyFileManager::read(const FolderHandle& folder, const QString& name, qint64 limit) const
 {
-    enter(Operation::read, path);
-    return m_disk.read(path);
+    enter(Operation::read, folder.pathOf(name));
+    return m_disk.read(folder, name, limit);
 }
 
-QStringList FaultyFileManager::list(const QString& folder) const
+QStringList FaultyFileManager::list(const FolderHandle& folder) const
 {
-    enter(Operation::list, folder);
+    enter(Operation::list, folder.path());
     return m_disk.list(folder);
 }
 
-void FaultyFileManager::removeEmptyFolder(const QString& path)
+void FaultyFileManager::removeEmptyFolder(const FolderHandle& parent, const QString& name)
 {
-    enter(Operation::removeEmptyFolder, path);
-    m_disk.removeEmptyFolder(path);
+    enter(Operation::removeEmptyFolder, parent.pathOf(name));
+    m_disk.removeEmptyFolder(parent, name);
 }

@@ -11,14 +11,15 @@
 // The real file system with faults put in the way: a chosen call of an operation, or every
 // call on a matching path, throws OperationError instead of reaching the disk. Hooks run just
 // before a call is handed on, so a test can change the disk between a check and an action.
+// Paths are the folder's path joined with the name the call is about.
 class FaultyFileManager : public FileManager
 {
 public:
     enum class Operation
     {
-        exists,
-        passesThroughLink,
-        createFolders,
+        openFolder,
+        openChild,
+        kindOf,
         createFolder,
         move,
         write,
@@ -38,15 +39,18 @@ public:
     // Paths and contents of the writes that reached the disk, in order.
     const QList<std::pair<QString, QByteArray>>& written() const { return m_written; }
 
-    bool exists(const QString& path) const override;
-    bool passesThroughLink(const QString& base, const QString& relativePath) const override;
-    void createFolders(const QString& path) override;
-    void createFolder(const QString& path) override;
-    void moveWithoutReplacing(const QString& from, const QString& to) override;
-    void writeAtomically(const QString& path, const QByteArray& data) override;
-    QByteArray read(const QString& path) const override;
-    QStringList list(const QString& folder) const override;
-    void removeEmptyFolder(const QString& path) override;
+    FolderHandle openFolder(const QString& path) const override;
+    std::optional<FolderHandle> openChild(
+        const FolderHandle& parent, const QString& name) const override;
+    ItemKind kindOf(const FolderHandle& folder, const QString& name) const override;
+    FolderHandle createFolder(const FolderHandle& parent, const QString& name) override;
+    void moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
+        const FolderHandle& to, const QString& toName) override;
+    void writeAtomically(
+        const FolderHandle& folder, const QString& name, const QByteArray& data) override;
+    QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const override;
+    QStringList list(const FolderHandle& folder) const override;
+    void removeEmptyFolder(const FolderHandle& parent, const QString& name) override;
 
 private:
     struct Rule

@@ -57,13 +57,14 @@ TEST(SessionLogs, WritesOnTheWayOnlyWhenDueAndShrugsOffFailures)
 {
     TempFolder folder;
     qint64 now = 0;
-    SessionLogs logs(folder.path(), LogWording::english(), [&] { return now; });
+    FaultyFileManager fileManager;
+    SessionLogs logs(
+        fileManager.openFolder(folder.path()), LogWording::english(), [&] { return now; });
     RestoreLog log { 1, QStringLiteral("Orvalin"), QDateTime::fromSecsSinceEpoch(1'790'000'000),
         folder.path(), Destination::review,
         { { QStringLiteral("IMG_1.JPG"), 1, OrphanGroup::jpeg, std::nullopt,
             QStringLiteral("IMG_1.JPG"), RestoreLog::Status::planned, std::nullopt } },
         std::nullopt };
-    FaultyFileManager fileManager;
     fileManager.failCall(Operation::write, 3);
     logs.write(log, fileManager);
     logs.writeIfDue(log, fileManager);

@@ -69,7 +69,7 @@ TEST(Mover, MovesFilesIntoANewSessionWithBothLogs)
     EXPECT_EQ(outcome.moved(), 3);
     EXPECT_TRUE(outcome.failed().isEmpty());
     for (const PlanItem& item : plan.items) {
-        EXPECT_FALSE(disk.exists(shoot.folder.at(item.file.relativePath)));
+        EXPECT_FALSE(QFileInfo::exists(shoot.folder.at(item.file.relativePath)));
         EXPECT_EQ(
             readFile(session + u'/' + item.file.relativePath), item.file.relativePath.toUtf8());
     }
@@ -159,7 +159,7 @@ TEST(Mover, RecordsFilesThatCouldNotMoveAndOverwritesNothing)
     FaultyFileManager fileManager;
     // Something appears in the session before the check, and something else between the
     // check and the move.
-    fileManager.before(Operation::createFolders, [](const QString& path, const QString&) {
+    fileManager.before(Operation::createFolder, [](const QString& path, const QString&) {
         if (path.endsWith(u"/A"))
             writeFile(path + QStringLiteral("/taken.jpg"), "someone else's");
     });
@@ -285,7 +285,7 @@ TEST(Mover, NeverMovesThroughASymbolicLink)
 
     FaultyFileManager fileManager;
     // A link planted in the session folder just as the mover makes a folder there.
-    fileManager.before(Operation::createFolders, [&](const QString& path, const QString&) {
+    fileManager.before(Operation::createFolder, [&](const QString& path, const QString&) {
         if (path.endsWith(u"/B"))
             QFile::link(outside.at(QStringLiteral("planted")), path);
     });

@@ -210,7 +210,8 @@ TEST(RestoreLog, ReconcilingMarksPlannedFilesFoundInTheSession)
         { QStringLiteral("x.jpg"), 1, OrphanGroup::jpeg, {}, QStringLiteral("x.jpg"),
             Status::failed, {} },
     };
-    const RestoreLog reconciled = log.reconciled(session.path(), LocalFileManager());
+    const LocalFileManager disk;
+    const RestoreLog reconciled = log.reconciled(disk.openFolder(session.path()), disk);
     QList<Status> statuses;
     for (const RestoreLog::Entry& entry : reconciled.entries)
         statuses.append(entry.status);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -112,8 +113,9 @@ TEST(Restore, LeavesAFileWhoseOriginalPlaceIsTakenUntilItIsFree)
 TEST(Restore, ReportsWhatTheLogGetsWrong)
 {
     ShootFolder shoot;
+    // A NUL would cut the path short in the system call.
     const QStringList unsafe { "", "/etc/hosts", "~/x.jpg", "a//x.jpg", "a/", "./x.jpg",
-        "a/../x.jpg" };
+        "a/../x.jpg", QStringLiteral("x.jpg") + QChar(0) + QStringLiteral("/../..") };
     QList<RestoreLog::Entry> entries;
     for (const QString& path : unsafe)
         entries.append(entry(path, QStringLiteral("x.jpg"), Status::moved));
@@ -148,6 +150,8 @@ TEST(Restore, ReportsWhatTheLogGetsWrong)
     EXPECT_EQ(readFile(session + QStringLiteral("/x.jpg")), "x");
     EXPECT_EQ(readFile(shoot.folder.at(QStringLiteral("y.jpg"))), "y");
     EXPECT_FALSE(log.restored.has_value());
+    // Text that cannot become the file system's bytes would name another file.
+    EXPECT_FALSE(Mover::safeRelativePath(QStringLiteral("a/") + QChar(0xd800) + u'x'));
 }
 
 TEST(Restore, PutsFilesBackWhereTheSessionIsNow)
@@ -192,16 +196,71 @@ TEST(Restore, NeverFollowsALinkInTheSessionOrTheScannedFolder)
     EXPECT_EQ(outcome.restored, 0);
     EXPECT_EQ(
         outcome.missing, QStringList({ "pulled.jpg", "T/pushed.jpg", "T/deeper/pushed.jpg" }));
+    // The note names the cause: nothing is wrong with the log's paths.
     for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
-        EXPECT_EQ(entry.note, u"unsafe path in the log; left alone");
+        EXPECT_EQ(entry.note, u"a folder on the way is a symbolic link; left alone");
 
     EXPECT_EQ(readFile(outside.at(QStringLiteral("pulled.jpg"))), "outside");
-    EXPECT_FALSE(disk.exists(shoot.folder.at(QStringLiteral("pulled.jpg"))));
+    EXPECT_FALSE(QFileInfo::exists(shoot.folder.at(QStringLiteral("pulled.jpg"))));
     EXPECT_TRUE(contentsOf(outside.at(QStringLiteral("pushed"))).isEmpty());
     EXPECT_EQ(readFile(session + QStringLiteral("/T/pushed.jpg")), "inside");
     EXPECT_EQ(readFile(session + QStringLiteral("/T/deeper/pushed.jpg")), "inside");
     // Tidying the session does not walk into a linked folder either.
-    EXPECT_TRUE(disk.exists(outside.at(QStringLiteral("walked/empty"))));
+    EXPECT_TRUE(QFileInfo::exists(outside.at(QStringLiteral("walked/empty"))));
+}
+
+TEST(Restore, NamesAFileStandingWhereAFolderShouldBe)
+{
+    ShootFolder shoot;
+    const QString session = craftSession(shoot,
+        { entry(QStringLiteral("F/home.jpg"), QStringLiteral("ok/home.jpg"), Status::moved),
+            entry(QStringLiteral("away.jpg"), QStringLiteral("G/away.jpg"), Status::moved) });
+    writeFile(session + QStringLiteral("/ok/home.jpg"), "home");
+    writeFile(session + QStringLiteral("/G"), "a file");
+    writeFile(shoot.folder.at(QStringLiteral("F")), "a file");
+
+    LocalFileManager disk;
+    EXPECT_EQ(restore(session, disk).missing, QStringList({ "F/home.jpg", "away.jpg" }));
+    for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
+        EXPECT_EQ(entry.note, u"a folder on the way is a file; left alone");
+    EXPECT_EQ(readFile(session + QStringLiteral("/ok/home.jpg")), "home");
+}
+
+TEST(Restore, ATamperedLogNeverTakesTheLogsNorFillsTheReviewFolder)
+{
+    ShootFolder shoot;
+    shoot.add(QStringLiteral("A/IMG_1.JPG"));
+    LocalFileManager disk;
+    const MoveOutcome moved = shoot.move({ "A/IMG_1.JPG" }, disk);
+    const QString session = moved.session;
+    const QString sessionPath = session.mid(shoot.root().size() + 1);
+    // The text log taken out, a photo put in its place for the log writer to replace, the
+    // writer's temporary file, and the same tricks in another letter case.
+    RestoreLog log = Mover::readLog(session, disk);
+    log.entries = { entry(QStringLiteral("taken.txt"), Mover::textLogName(), Status::moved),
+        entry(sessionPath + u'/' + Mover::textLogName(), QStringLiteral("A/IMG_1.JPG"),
+            Status::moved),
+        entry(QStringLiteral("log.json"), QStringLiteral("restore-LOG.json"), Status::moved),
+        entry(QStringLiteral("temp"), QStringLiteral(".Moved files.txt.x1.tmp"), Status::moved),
+        entry(QStringLiteral("orvalin REVIEW/x.jpg"), QStringLiteral("A/IMG_1.JPG"),
+            Status::moved) };
+    writeFile(session + u'/' + Mover::logName(), log.encoded());
+    writeFile(session + QStringLiteral("/.Moved files.txt.x1.tmp"), "temporary");
+
+    const RestoreOutcome outcome = restore(session, disk);
+    EXPECT_EQ(outcome.restored, 0);
+    EXPECT_EQ(outcome.missing.size(), 5);
+    for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
+        EXPECT_EQ(entry.note, u"unsafe path in the log; left alone");
+    EXPECT_EQ(readFile(session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
+    EXPECT_TRUE(
+        QString::fromUtf8(readFile(session + u'/' + Mover::textLogName())).startsWith(u"Orvalin"));
+    // The temporary file went the way of a kill's leftovers, cleared by the log writer; it was
+    // never taken home.
+    EXPECT_FALSE(QFile::exists(session + QStringLiteral("/.Moved files.txt.x1.tmp")));
+    for (const char* name : { "taken.txt", "temp" })
+        EXPECT_EQ(disk.kindOf(disk.openFolder(shoot.root()), QString::fromLatin1(name)),
+            ItemKind::none);
 }
 
 TEST(Restore, FailsOnAnUnreadableLogOrAFailedRewrite)
@@ -242,11 +301,23 @@ TEST(Sessions, ListsReadableSessionsNewestFirst)
     QFile::copy(
         older + u'/' + Mover::logName(), review + QStringLiteral("/.hidden/") + Mover::logName());
 
+    // Logs that would block, follow a link to an endless file or fill the memory.
+    const QString fifo = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + u'/' + Mover::logName()).constData(), 0600), 0);
+    const QString zero = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/zero"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero + u'/' + Mover::logName()));
+    const QString huge = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/huge"));
+    QFile hugeLog(huge + u'/' + Mover::logName());
+    ASSERT_TRUE(hugeLog.open(QIODevice::WriteOnly) && hugeLog.resize(Mover::largestLog() + 1));
+    hugeLog.close();
+
     QStringList folders;
     for (const ReviewSession& session :
         Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk))
         folders.append(session.folder);
     EXPECT_EQ(folders, QStringList({ newest, older, newer }));
+    for (const QString& folder : { fifo, zero, huge })
+        EXPECT_THROW(restore(folder, disk), OperationError) << folder.toStdString();
 }
 
 namespace {
