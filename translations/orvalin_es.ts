@@ -135,6 +135,14 @@
         <source>Couldn’t move “%1” to “%2”: %3.</source>
         <translation>No se pudo mover «%1» a «%2»: %3.</translation>
     </message>
+    <message>
+        <source>Couldn’t open the folder “%1”: %2.</source>
+        <translation>No se pudo abrir la carpeta «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a regular file.</source>
+        <translation>«%1» no es un archivo normal.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -386,6 +394,10 @@
     <message>
         <source>The restore log “%1” is damaged: %2</source>
         <translation>El registro de restauración «%1» está dañado: %2</translation>
+    </message>
+    <message>
+        <source>“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.</source>
+        <translation>«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.</translation>
     </message>
 </context>
 <context>
