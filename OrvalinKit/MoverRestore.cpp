@@ -14,10 +14,6 @@ namespace {
 
 using Status = RestoreLog::Status;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Mover", text);
-}
 
 QString parentOf(const QString& path)
 {
@@ -50,10 +46,10 @@ struct Places
             ? fileManager.openChild(*reviewFolder, nameOf(path))
             : std::nullopt;
         if (!sessionFolder)
-            throw OperationError(
-                tr("“%1” is not a session folder, or a folder on its way is a symbolic link; "
-                   "nothing was put back.")
-                    .arg(path));
+            throw OperationError(QCoreApplication::translate("Mover",
+                "“%1” is not a session folder, or a folder on its way is a symbolic link; "
+                "nothing was put back.")
+                                     .arg(path));
         session = std::move(*sessionFolder);
     }
 };

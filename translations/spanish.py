@@ -214,6 +214,12 @@ SPANISH = {
     "Untick Folder": "Desmarcar carpeta",
     # Engine errors
     "Couldn’t move “%1” to “%2”: %3.": "No se pudo mover «%1» a «%2»: %3.",
+    "Couldn’t open the folder “%1”: %2.": "No se pudo abrir la carpeta «%1»: %2.",
+    "Couldn’t look at “%1”: %2.": "No se pudo examinar «%1»: %2.",
+    "“%1” is not a regular file.": "«%1» no es un archivo normal.",
+    "“%1” can’t be used as a name in a folder.": "«%1» no se puede usar como nombre en una carpeta.",
+    "“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.":
+        "«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.",
     "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
     "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
         "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
