@@ -20,16 +20,12 @@ int main(int argc, char** argv)
     Translations::install(application);
 
     AppModel model(true);
-    const QString feed = QString::fromUtf8(UpdateConfig::feed);
-    Updater* updater = feed.isEmpty()
-        ? nullptr
-        : new Updater(QUrl(feed), QApplication::applicationVersion(), &application);
+    // Without a feed the updater only tells the user where updates come from.
+    auto* updater = new Updater(QUrl(QString::fromUtf8(UpdateConfig::feed)),
+        QApplication::applicationVersion(), &application);
     MainWindow window(model, updater);
     window.show();
-    if (updater) {
-        updater->setWindow(&window);
-        // Once the window is up, like any other work that can wait for launching to finish.
-        QTimer::singleShot(0, updater, &Updater::startScheduledChecks);
-    }
+    // Once the window is up, like any other work that can wait for launching to finish.
+    QTimer::singleShot(0, updater, &Updater::startScheduledChecks);
     return application.exec();
 }
