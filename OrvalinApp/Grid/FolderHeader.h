@@ -27,6 +27,9 @@ public:
     QString buttonText() const;
     QPushButton* button() const { return m_button; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     // The button was pressed: tick the folder's candidates, or untick them when `allTicked`.
     void tickRequested(const QString& folder, bool tick);
