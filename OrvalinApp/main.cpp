@@ -66,10 +66,9 @@ int main(int argc, char** argv)
     parser.process(application);
 
     AppModel model(true);
-    const QString feed = QString::fromUtf8(UpdateConfig::feed);
-    Updater* updater = feed.isEmpty()
-        ? nullptr
-        : new Updater(QUrl(feed), QApplication::applicationVersion(), &application);
+    // Without a feed the updater only tells the user where updates come from.
+    auto* updater = new Updater(QUrl(QString::fromUtf8(UpdateConfig::feed)),
+        QApplication::applicationVersion(), &application);
     MainWindow window(model, updater);
 #if ORVALIN_DBUS
     DesktopNotifier notifier(model);
@@ -86,10 +85,7 @@ int main(int argc, char** argv)
         else
             model.setError(LaunchArguments::notAFolder(*folder));
     }
-    if (updater) {
-        updater->setWindow(&window);
-        // Once the window is up, like any other work that can wait for launching to finish.
-        QTimer::singleShot(0, updater, &Updater::startScheduledChecks);
-    }
+    // Once the window is up, like any other work that can wait for launching to finish.
+    QTimer::singleShot(0, updater, &Updater::startScheduledChecks);
     return application.exec();
 }

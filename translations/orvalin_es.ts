@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>AboutBox</name>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Tidies up after culling: moves RAW files whose JPEG you deleted, JPEGs whose RAW you deleted, and sidecar files left behind into a review folder you can restore from. It never deletes anything.</source>
+        <translation>Pone orden después de descartar fotos: mueve los archivos RAW cuyo JPEG borraste, los JPEG cuyo RAW borraste y los archivos sidecar que quedaron sueltos a una carpeta de revisión desde la que puedes restaurarlos. Nunca borra nada.</translation>
+    </message>
+    <message>
+        <source>Free software under the %1 license, with no warranty.</source>
+        <translation>Software libre bajo la licencia %1, sin ninguna garantía.</translation>
+    </message>
+    <message>
+        <source>Project page: %1</source>
+        <translation>Página del proyecto: %1</translation>
+    </message>
+</context>
+<context>
     <name>AppModel</name>
     <message>
         <source>Choose a folder of shoots. %1 only reads it until you choose to move files, and never deletes anything.</source>
@@ -540,6 +559,21 @@
     </message>
 </context>
 <context>
+    <name>PreviewWindow</name>
+    <message>
+        <source>Only the first %1 are shown.</source>
+        <translation>Solo se muestran los primeros %1.</translation>
+    </message>
+    <message>
+        <source>Not UTF-8 text: shown as Latin-1.</source>
+        <translation>No es texto UTF-8: se muestra como Latin-1.</translation>
+    </message>
+    <message>
+        <source>This file can’t be shown as text.</source>
+        <translation>Este archivo no se puede mostrar como texto.</translation>
+    </message>
+</context>
+<context>
     <name>RefusalView</name>
     <message>
         <source>%1 won’t work on this folder</source>
@@ -815,6 +849,14 @@
     <message>
         <source>Check your internet connection and try again. %1 also checks on its own about once a day.</source>
         <translation>Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.</translation>
+    </message>
+    <message>
+        <source>Updates come with your package</source>
+        <translation>Las actualizaciones llegan con tu paquete</translation>
+    </message>
+    <message>
+        <source>This copy of %1 (version %2) doesn’t look for updates itself. It is updated with the package it was installed from: your system’s software updates bring new versions of %1.</source>
+        <translation>Esta copia de %1 (versión %2) no busca actualizaciones por sí misma. Se actualiza con el paquete desde el que se instaló: las actualizaciones de software de tu sistema traen las nuevas versiones de %1.</translation>
     </message>
 </context>
 </TS>

@@ -40,6 +40,11 @@ SPANISH = {
     "&Help": "A&yuda",
     "Check for Updates…": "Buscar actualizaciones…",
     "About Qt": "Acerca de Qt",
+    "About %1": "Acerca de %1",
+    "Tidies up after culling: moves RAW files whose JPEG you deleted, JPEGs whose RAW you deleted, and sidecar files left behind into a review folder you can restore from. It never deletes anything.":
+        "Pone orden después de descartar fotos: mueve los archivos RAW cuyo JPEG borraste, los JPEG cuyo RAW borraste y los archivos sidecar que quedaron sueltos a una carpeta de revisión desde la que puedes restaurarlos. Nunca borra nada.",
+    "Free software under the %1 license, with no warranty.": "Software libre bajo la licencia %1, sin ninguna garantía.",
+    "Project page: %1": "Página del proyecto: %1",
     "Toolbar": "Barra de herramientas",
     "Choose Folder": "Elegir carpeta",
     "Scan another folder": "Analizar otra carpeta",
@@ -191,6 +196,9 @@ SPANISH = {
     "Download…": "Descargar…",
     "Later": "Más tarde",
     "You’re up to date": "Estás al día",
+    "Updates come with your package": "Las actualizaciones llegan con tu paquete",
+    "This copy of %1 (version %2) doesn’t look for updates itself. It is updated with the package it was installed from: your system’s software updates bring new versions of %1.":
+        "Esta copia de %1 (versión %2) no busca actualizaciones por sí misma. Se actualiza con el paquete desde el que se instaló: las actualizaciones de software de tu sistema traen las nuevas versiones de %1.",
     "%1 %2 is the newest version. %1 checks for updates on its own and will let you know when there’s a new one.":
         "%1 %2 es la versión más reciente. %1 busca actualizaciones por su cuenta y te avisará cuando haya una nueva.",
     "Couldn’t check for updates": "No se pudo buscar actualizaciones",
@@ -205,6 +213,9 @@ SPANISH = {
     "Not ticked": "Sin marcar",
     "Nothing left over": "No sobra nada",
     "Quick Look": "Vista rápida",
+    "Only the first %1 are shown.": "Solo se muestran los primeros %1.",
+    "Not UTF-8 text: shown as Latin-1.": "No es texto UTF-8: se muestra como Latin-1.",
+    "This file can’t be shown as text.": "Este archivo no se puede mostrar como texto.",
     "Show in Finder": "Mostrar en el gestor de archivos",
     "Still scanning…": "Todavía analizando…",
     "Tick All": "Marcar todo",

@@ -26,6 +26,9 @@ constexpr int thumbnailRadius = 8;
 constexpr int frameRadius = 10;
 constexpr int tickInset = 6;
 constexpr int gearSize = 38;
+// The middle of the focus ring's line, from the cell's edge: inside the 2-point outline of a
+// ticked cell and clear of the thumbnail.
+constexpr int focusRingInset = 5;
 
 QFont nameFont()
 {
@@ -58,7 +61,7 @@ CandidateCell::CandidateCell(AppModel& model, ThumbnailCache& thumbnails, QWidge
     , m_thumbnails(thumbnails)
 {
     CandidateCellAccessible::install();
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::NoFocus);
     setAccessibleDescription(accessibleHint());
     m_spinner = new Spinner(20, this);
     m_spinner->hide();
@@ -103,9 +106,18 @@ void CandidateCell::unbind()
     if (m_loading)
         m_thumbnails.release(m_path);
     setLoading(false);
+    m_keyboardFocus = false;
     m_candidate.reset();
     m_picture.reset();
     m_path.clear();
+}
+
+void CandidateCell::setKeyboardFocus(bool focused)
+{
+    if (focused == m_keyboardFocus)
+        return;
+    m_keyboardFocus = focused;
+    update();
 }
 
 void CandidateCell::setTicked(bool ticked)
@@ -237,6 +249,7 @@ void CandidateCell::paintEvent(QPaintEvent*)
     paintThumbnail(painter);
     paintTickMark(painter);
     paintTexts(painter);
+    paintFocusRing(painter);
 }
 
 void CandidateCell::paintFrame(QPainter& painter) const
@@ -246,11 +259,6 @@ void CandidateCell::paintFrame(QPainter& painter) const
     painter.setPen(m_ticked ? QPen(accent, 2) : Qt::NoPen);
     painter.setBrush(m_ticked ? withAlpha(accent, 0.14) : Style::fill(0.06));
     painter.drawRoundedRect(frame, frameRadius, frameRadius);
-    if (hasFocus() && !m_ticked) {
-        painter.setPen(QPen(withAlpha(accent, 0.6), 2, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(frame, frameRadius, frameRadius);
-    }
 }
 
 void CandidateCell::paintThumbnail(QPainter& painter) const
@@ -343,6 +351,25 @@ void CandidateCell::paintTexts(QPainter& painter) const
         QString::number(m_candidate->followers.size()));
 }
 
+void CandidateCell::paintFocusRing(QPainter& painter) const
+{
+    if (!m_keyboardFocus)
+        return;
+    // Inside the frame, set off from it by a band of the window's colour, so that the ring
+    // stands apart from the outline of a ticked cell drawn in the same accent.
+    const QRectF band = QRectF(rect()).adjusted(
+        focusRingInset - 2, focusRingInset - 2, 2 - focusRingInset, 2 - focusRingInset);
+    const QRectF ring
+        = QRectF(rect()).adjusted(focusRingInset, focusRingInset, -focusRingInset, -focusRingInset);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Window), 2));
+    painter.drawRoundedRect(band, frameRadius - 2, frameRadius - 2);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRoundedRect(ring, frameRadius - 4, frameRadius - 4);
+    painter.restore();
+}
+
 // Interaction
 
 bool CandidateCell::event(QEvent* event)
@@ -372,28 +399,4 @@ void CandidateCell::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(quickLookActionName(), this, &CandidateCell::quickLook);
     menu.addAction(tr("Show in File Manager"), this, &CandidateCell::showInFileManager);
     menu.exec(event->globalPos());
-}
-
-void CandidateCell::keyPressEvent(QKeyEvent* event)
-{
-    // Space looks at the file, as in the desktop's quick look; Return ticks it.
-    switch (event->key()) {
-    case Qt::Key_Space:
-        if (!event->isAutoRepeat())
-            toggleQuickLook();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        click();
-        return;
-    default:
-        QAbstractButton::keyPressEvent(event);
-    }
-}
-
-void CandidateCell::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Space)
-        return;
-    QAbstractButton::keyReleaseEvent(event);
 }

@@ -12,7 +12,9 @@ class Spinner;
 // One leftover in the group grid: its thumbnail with the tick mark, its name, and its size
 // with the number of sidecars that move with it. The whole cell is one button; clicking it
 // ticks or unticks the file. The grid keeps only the cells on screen and gives them other
-// candidates as the user scrolls, so a cell shows whatever it was last bound to.
+// candidates as the user scrolls, so a cell shows whatever it was last bound to. For the same
+// reason a cell never takes the keyboard focus itself: the grid keeps it and marks the cell
+// that shows its current file.
 class CandidateCell : public QAbstractButton
 {
     Q_OBJECT
@@ -29,6 +31,9 @@ public:
     // Shows nothing and lets go of a thumbnail still on its way.
     void unbind();
     void setTicked(bool ticked);
+    // Whether the cell shows the file that has the grid's keyboard focus; it draws a focus ring.
+    void setKeyboardFocus(bool focused);
+    bool hasKeyboardFocus() const { return m_keyboardFocus; }
 
     const std::optional<Candidate>& candidate() const { return m_candidate; }
     bool isTicked() const { return m_ticked; }
@@ -56,8 +61,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void requestPicture();
@@ -71,6 +74,7 @@ private:
     void paintThumbnail(QPainter& painter) const;
     void paintTickMark(QPainter& painter) const;
     void paintTexts(QPainter& painter) const;
+    void paintFocusRing(QPainter& painter) const;
 
     AppModel& m_model;
     ThumbnailCache& m_thumbnails;
@@ -79,6 +83,7 @@ private:
     QString m_sizeText;
     bool m_ticked = false;
     bool m_loading = false;
+    bool m_keyboardFocus = false;
     std::optional<ThumbnailCache::Picture> m_picture;
     Spinner* m_spinner = nullptr;
 };

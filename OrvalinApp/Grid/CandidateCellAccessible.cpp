@@ -52,6 +52,9 @@ QAccessible::State CandidateCellAccessible::state() const
     QAccessible::State state = QAccessibleWidget::state();
     state.selectable = true;
     state.selected = cell()->isTicked();
+    // The grid holds the keyboard focus for its cells.
+    state.focusable = true;
+    state.focused = cell()->hasKeyboardFocus();
     return state;
 }
 

@@ -3,9 +3,14 @@
 #include "CandidateCell.h"
 #include "FolderHeader.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 CandidateGrid::CandidateGrid(AppModel& model, ThumbnailCache& thumbnails, QWidget* parent)
     : QAbstractScrollArea(parent)
@@ -22,8 +27,54 @@ CandidateGrid::CandidateGrid(AppModel& model, ThumbnailCache& thumbnails, QWidge
 
 void CandidateGrid::setFolders(const QList<AppModel::FolderGroup>& folders)
 {
+    const Candidate* current = currentCandidate();
+    const std::optional<QString> currentId
+        = current ? std::optional<QString>(current->id()) : std::nullopt;
     m_folders = folders;
+    keepCurrent(currentId, m_current);
     relayout();
+}
+
+// The current file stays current while it is listed; once it has gone (moved, or no longer a
+// leftover), the file that took its place is.
+void CandidateGrid::keepCurrent(
+    const std::optional<QString>& id, std::optional<GridGeometry::CellIndex> was)
+{
+    m_current.reset();
+    if (!was || m_folders.isEmpty())
+        return;
+    if (id) {
+        for (int s = 0; s < m_folders.size(); ++s) {
+            const QList<Candidate>& candidates = m_folders[s].candidates;
+            for (int i = 0; i < candidates.size(); ++i) {
+                if (candidates[i].id() == *id) {
+                    m_current = GridGeometry::CellIndex { s, i };
+                    return;
+                }
+            }
+        }
+    }
+    int section = qMin(was->section, int(m_folders.size()) - 1);
+    while (section > 0 && m_folders[section].candidates.isEmpty())
+        --section;
+    const int count = int(m_folders[section].candidates.size());
+    if (count > 0)
+        m_current = GridGeometry::CellIndex { section, qMin(was->index, count - 1) };
+}
+
+const Candidate* CandidateGrid::currentCandidate() const
+{
+    if (!m_current)
+        return nullptr;
+    return &m_folders[m_current->section].candidates[m_current->index];
+}
+
+void CandidateGrid::setCurrentCell(GridGeometry::CellIndex cell)
+{
+    m_current = cell;
+    showCurrent();
+    refreshKeyboardFocus();
+    announceCurrent();
 }
 
 FolderHeader* CandidateGrid::pinnedHeader() const
@@ -65,6 +116,168 @@ void CandidateGrid::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         relayout();
+}
+
+void CandidateGrid::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (m_folders.isEmpty() || (modifiers != Qt::NoModifier && modifiers != Qt::ControlModifier)) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    if (moveCurrent(event->key()))
+        return;
+    if (modifiers != Qt::NoModifier) {
+        // Control with Return is the window's Review Move, never a tick.
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A file is ticked only where the user can see it, so an unseen one is shown first.
+        if (showCurrentOrFirst())
+            m_model.toggle(*currentCandidate());
+        return;
+    case Qt::Key_Space:
+        if (event->isAutoRepeat() || !showCurrentOrFirst())
+            return;
+        if (CandidateCell* cell = m_cells.value(*m_current))
+            cell->toggleQuickLook();
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+// Moves the current file as an arrow, Home, End, Page Up or Page Down key says; false for
+// other keys.
+bool CandidateGrid::moveCurrent(int key)
+{
+    using Move = GridGeometry::Move;
+    std::optional<Move> move;
+    int steps = 1;
+    const int rowPitch = m_geometry.metrics.cellHeight + m_geometry.metrics.spacing;
+    const int rowsPerPage = qMax(1,
+        (viewport()->height() - m_geometry.metrics.headerHeight - m_geometry.metrics.spacing)
+            / rowPitch);
+    switch (key) {
+    case Qt::Key_Left:
+        move = Move::left;
+        break;
+    case Qt::Key_Right:
+        move = Move::right;
+        break;
+    case Qt::Key_Up:
+        move = Move::up;
+        break;
+    case Qt::Key_Down:
+        move = Move::down;
+        break;
+    case Qt::Key_Home:
+        move = Move::first;
+        break;
+    case Qt::Key_End:
+        move = Move::last;
+        break;
+    case Qt::Key_PageUp:
+        move = Move::up;
+        steps = rowsPerPage;
+        break;
+    case Qt::Key_PageDown:
+        move = Move::down;
+        steps = rowsPerPage;
+        break;
+    default:
+        return false;
+    }
+    const std::optional<GridGeometry::CellIndex> start = m_current ? m_current : firstCellInView();
+    if (!start)
+        return true;
+    // The first key press on a grid without a current file only shows where the focus is.
+    GridGeometry::CellIndex target = *start;
+    if (m_current) {
+        for (int i = 0; i < steps; ++i)
+            target = m_geometry.moved(target, *move);
+    }
+    setCurrentCell(target);
+    return true;
+}
+
+// The first cell shown whole, else the first shown at all, else the grid's first.
+std::optional<GridGeometry::CellIndex> CandidateGrid::firstCellInView() const
+{
+    const int top = verticalScrollBar()->value();
+    const int height = viewport()->height();
+    const QList<GridGeometry::CellIndex> shown = m_geometry.cellsIn(top, top + height);
+    for (const GridGeometry::CellIndex& cell : shown) {
+        if (m_geometry.showsWhole(cell, top, height))
+            return cell;
+    }
+    if (!shown.isEmpty())
+        return shown.first();
+    return m_geometry.firstCell();
+}
+
+bool CandidateGrid::showCurrentOrFirst()
+{
+    const std::optional<GridGeometry::CellIndex> cell = m_current ? m_current : firstCellInView();
+    if (!cell)
+        return false;
+    setCurrentCell(*cell);
+    return true;
+}
+
+void CandidateGrid::showCurrent()
+{
+    if (!m_current)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(m_geometry.scrollToShow(*m_current, bar->value(), viewport()->height()));
+}
+
+void CandidateGrid::cellPressed(CandidateCell* cell)
+{
+    const GridGeometry::CellIndex index = m_cells.key(cell, GridGeometry::CellIndex { -1, -1 });
+    if (index.section < 0)
+        return;
+    m_current = index;
+    refreshKeyboardFocus();
+    announceCurrent();
+}
+
+void CandidateGrid::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    if (!m_current)
+        m_current = firstCellInView();
+    refreshKeyboardFocus();
+    // After the window has told screen readers that the grid has the focus, tell them which
+    // file has it.
+    QMetaObject::invokeMethod(this, &CandidateGrid::announceCurrent, Qt::QueuedConnection);
+}
+
+void CandidateGrid::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    refreshKeyboardFocus();
+}
+
+void CandidateGrid::refreshKeyboardFocus()
+{
+    const bool focused = hasFocus();
+    for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
+        it.value()->setKeyboardFocus(focused && m_current == it.key());
+}
+
+void CandidateGrid::announceCurrent()
+{
+    if (!hasFocus() || !m_current)
+        return;
+    if (CandidateCell* cell = m_cells.value(*m_current)) {
+        QAccessibleEvent event(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CandidateGrid::relayout()
@@ -122,6 +335,7 @@ void CandidateGrid::placeCells(int top, int bottom)
         cell->show();
     }
     m_cells = std::move(shown);
+    refreshKeyboardFocus();
 }
 
 void CandidateGrid::placeHeaders(int top, int bottom)
@@ -135,6 +349,9 @@ void CandidateGrid::placeHeaders(int top, int bottom)
             shown.insert(section, header);
     }
     for (FolderHeader* header : std::as_const(m_headers)) {
+        // A header scrolled away hands the focus back to the grid, not to whatever comes next.
+        if (header->isAncestorOf(QApplication::focusWidget()))
+            setFocus(Qt::OtherFocusReason);
         header->hide();
         m_spareHeaders.append(header);
     }
@@ -155,6 +372,21 @@ void CandidateGrid::placeHeaders(int top, int bottom)
         header->raise();
     }
     m_headers = std::move(shown);
+    chainHeaderButtons();
+}
+
+// Headers are made as they are first needed, so their order of making says nothing; Tab takes
+// their buttons in the order they are shown, right after the grid.
+void CandidateGrid::chainHeaderButtons()
+{
+    QList<int> sections = m_headers.keys();
+    std::sort(sections.begin(), sections.end());
+    QWidget* previous = this;
+    for (int section : std::as_const(sections)) {
+        QWidget* button = m_headers.value(section)->button();
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void CandidateGrid::refreshTicks()
@@ -187,7 +419,9 @@ CandidateCell* CandidateGrid::takeCell()
     if (!m_spareCells.isEmpty())
         return m_spareCells.takeLast();
     ++m_cellWidgets;
-    return new CandidateCell(m_model, m_thumbnails, viewport());
+    auto* cell = new CandidateCell(m_model, m_thumbnails, viewport());
+    connect(cell, &QAbstractButton::pressed, this, [this, cell] { cellPressed(cell); });
+    return cell;
 }
 
 FolderHeader* CandidateGrid::takeHeader()

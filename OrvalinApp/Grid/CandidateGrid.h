@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QHash>
+#include <optional>
 
 class CandidateCell;
 class FolderHeader;
@@ -14,6 +15,12 @@ class ThumbnailCache;
 // pinned at the top while its cells pass under it. Only what is on screen exists as widgets;
 // cells and headers scrolled away are kept aside and given other files when they come back,
 // so a group of any size costs the same few dozen widgets.
+//
+// The grid, not a cell, takes the keyboard focus: it keeps which file is current and marks the
+// cell showing it, so that recycling a widget never carries the focus over to another file.
+// Arrow keys, Home, End, Page Up and Page Down move the current file and scroll it into view in
+// full; Return ticks it and Space opens it in the quick look. Tab goes on from the grid to the
+// buttons of the folder headers on screen, top to bottom.
 class CandidateGrid : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -34,12 +41,23 @@ public:
     // Scrolls so that the given cell is at the top.
     void scrollToCell(GridGeometry::CellIndex cell);
 
+    // The file the keyboard acts on, when there is one.
+    std::optional<GridGeometry::CellIndex> currentCell() const { return m_current; }
+    const Candidate* currentCandidate() const;
+    // Makes `cell` current and scrolls it into view in full.
+    void setCurrentCell(GridGeometry::CellIndex cell);
+    // The widget showing `cell`, when it is on screen.
+    CandidateCell* cellWidget(GridGeometry::CellIndex cell) const { return m_cells.value(cell); }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void relayout();
@@ -52,6 +70,15 @@ private:
     CandidateCell* takeCell();
     FolderHeader* takeHeader();
     void tickFolder(const QString& folder, bool tick);
+    void keepCurrent(const std::optional<QString>& id, std::optional<GridGeometry::CellIndex> was);
+    std::optional<GridGeometry::CellIndex> firstCellInView() const;
+    bool moveCurrent(int key);
+    void showCurrent();
+    bool showCurrentOrFirst();
+    void cellPressed(CandidateCell* cell);
+    void refreshKeyboardFocus();
+    void announceCurrent();
+    void chainHeaderButtons();
 
     AppModel& m_model;
     ThumbnailCache& m_thumbnails;
@@ -62,4 +89,5 @@ private:
     QHash<int, FolderHeader*> m_headers;
     QList<FolderHeader*> m_spareHeaders;
     int m_cellWidgets = 0;
+    std::optional<GridGeometry::CellIndex> m_current;
 };

@@ -2,6 +2,7 @@
 
 #include "Style.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -34,6 +35,16 @@ FolderHeader::FolderHeader(QWidget* parent)
 
     connect(m_button, &QPushButton::clicked, this,
         [this] { Q_EMIT tickRequested(m_folder, !m_allTicked); });
+    m_button->installEventFilter(this);
+}
+
+bool FolderHeader::eventFilter(QObject* watched, QEvent* event)
+{
+    // A borderless button shows no focus; it takes a frame while Tab has brought it the focus.
+    if (watched == m_button
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        m_button->setFlat(event->type() == QEvent::FocusOut);
+    return QWidget::eventFilter(watched, event);
 }
 
 int FolderHeader::preferredHeight()

@@ -25,6 +25,10 @@ public:
     bool allTicked() const { return m_allTicked; }
     QString title() const;
     QString buttonText() const;
+    QPushButton* button() const { return m_button; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     // The button was pressed: tick the folder's candidates, or untick them when `allTicked`.

@@ -92,3 +92,95 @@ QRect GridGeometry::pinnedHeaderRect(int section, int scrollTop) const
     rect.moveTop(qBound(rect.top(), scrollTop, qMax(rect.top(), pushedUpTo)));
     return rect;
 }
+
+std::optional<GridGeometry::CellIndex> GridGeometry::firstCell() const
+{
+    for (int s = 0; s < sections.size(); ++s) {
+        if (sections[s].count > 0)
+            return CellIndex { s, 0 };
+    }
+    return std::nullopt;
+}
+
+std::optional<GridGeometry::CellIndex> GridGeometry::lastCell() const
+{
+    for (int s = int(sections.size()) - 1; s >= 0; --s) {
+        if (sections[s].count > 0)
+            return CellIndex { s, sections[s].count - 1 };
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// The nearest section after (`step` 1) or before (-1) `section` that holds cells.
+std::optional<int> nextFilled(const QList<GridGeometry::Section>& sections, int section, int step)
+{
+    for (int s = section + step; s >= 0 && s < sections.size(); s += step) {
+        if (sections[s].count > 0)
+            return s;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+GridGeometry::CellIndex GridGeometry::moved(CellIndex cell, Move move) const
+{
+    const int count = sections[cell.section].count;
+    const int column = cell.index % columns;
+    switch (move) {
+    case Move::first:
+        return firstCell().value_or(cell);
+    case Move::last:
+        return lastCell().value_or(cell);
+    case Move::left:
+        if (cell.index > 0)
+            return { cell.section, cell.index - 1 };
+        if (const auto before = nextFilled(sections, cell.section, -1))
+            return { *before, sections[*before].count - 1 };
+        return cell;
+    case Move::right:
+        if (cell.index + 1 < count)
+            return { cell.section, cell.index + 1 };
+        if (const auto after = nextFilled(sections, cell.section, 1))
+            return { *after, 0 };
+        return cell;
+    case Move::up:
+        if (cell.index >= columns)
+            return { cell.section, cell.index - columns };
+        if (const auto before = nextFilled(sections, cell.section, -1)) {
+            const int beforeCount = sections[*before].count;
+            const int lastRowStart = (beforeCount - 1) / columns * columns;
+            return { *before, qMin(lastRowStart + column, beforeCount - 1) };
+        }
+        return cell;
+    case Move::down:
+        if (cell.index / columns < sections[cell.section].rows - 1)
+            return { cell.section, qMin(cell.index + columns, count - 1) };
+        if (const auto after = nextFilled(sections, cell.section, 1))
+            return { *after, qMin(column, sections[*after].count - 1) };
+        return cell;
+    }
+    return cell;
+}
+
+int GridGeometry::scrollToShow(CellIndex cell, int scrollTop, int viewportHeight) const
+{
+    const QRect rect = cellRect(cell);
+    int top = scrollTop;
+    // Below the bottom edge: bring it up, with the room the grid keeps under its last row.
+    if (rect.bottom() + 1 > top + viewportHeight)
+        top = rect.bottom() + 1 + metrics.padding - viewportHeight;
+    // Under the pinned header, or too tall to fit below it: its top row counts most.
+    if (rect.top() < top + metrics.headerHeight)
+        top = rect.top() - metrics.headerHeight - metrics.spacing;
+    return qBound(0, top, qMax(0, height - viewportHeight));
+}
+
+bool GridGeometry::showsWhole(CellIndex cell, int scrollTop, int viewportHeight) const
+{
+    const QRect rect = cellRect(cell);
+    return rect.top() >= scrollTop + metrics.headerHeight
+        && rect.bottom() + 1 <= scrollTop + viewportHeight;
+}

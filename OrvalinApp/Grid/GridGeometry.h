@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <optional>
 
 // Where the group grid puts its folder headers and cells, worked out from the number of
 // candidates in each folder alone, so that a grid of any size is laid out without making a
@@ -40,6 +41,17 @@ struct GridGeometry
         bool operator==(const CellIndex&) const = default;
     };
 
+    // A step of the keyboard through the cells.
+    enum class Move
+    {
+        left,
+        right,
+        up,
+        down,
+        first,
+        last
+    };
+
     Metrics metrics;
     int width = 0;
     int columns = 1;
@@ -63,6 +75,20 @@ struct GridGeometry
     // its place, or pinned to the top of the viewport while its cells pass under it, until the
     // next header pushes it away.
     QRect pinnedHeaderRect(int section, int scrollTop) const;
+
+    // The first and last cells of the grid; nothing when it has none.
+    std::optional<CellIndex> firstCell() const;
+    std::optional<CellIndex> lastCell() const;
+    // Where `move` goes from `cell`. Left and right follow the reading order, across rows and
+    // folders; up and down keep the column, and from a folder's first or last row go on to the
+    // nearest row of the folder before or after, landing on its last cell when that row is too
+    // short. At the edge of the grid the cell stays where it is.
+    CellIndex moved(CellIndex cell, Move move) const;
+    // The scroll position, nearest to `scrollTop`, at which `cell` is shown whole in a viewport
+    // `viewportHeight` high: below the header pinned at the top, and above the bottom edge.
+    int scrollToShow(CellIndex cell, int scrollTop, int viewportHeight) const;
+    // Whether `cell` is shown whole at that scroll position.
+    bool showsWhole(CellIndex cell, int scrollTop, int viewportHeight) const;
 
     bool operator==(const GridGeometry&) const = default;
 };

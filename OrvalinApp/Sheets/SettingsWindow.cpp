@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -43,6 +44,11 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
     });
     connect(&m_model, &AppModel::optionsChanged, this, &SettingsWindow::refresh);
     refresh();
+
+    // A window of switches that apply at once has nothing to cancel: both keys just close it.
+    for (const QKeySequence& keys :
+        { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QString SettingsWindow::currentTab() const

@@ -40,7 +40,11 @@ Updater::Updater(const QUrl& feed, const QString& version, QObject* parent)
 
 void Updater::checkForUpdates()
 {
-    if (m_checking || !isEnabled())
+    if (!isEnabled()) {
+        showUpdatedByPackage();
+        return;
+    }
+    if (m_checking)
         return;
     m_checking = true;
     m_probe.start(m_feed);
@@ -137,6 +141,16 @@ void Updater::showUpToDate()
     showAlert(tr("You’re up to date"),
         tr("%1 %2 is the newest version. %1 checks for updates on its own and will let you know "
            "when there’s a new one.")
+            .arg(app, m_version));
+}
+
+void Updater::showUpdatedByPackage()
+{
+    const QString app = appName();
+    showAlert(tr("Updates come with your package"),
+        tr("This copy of %1 (version %2) doesn’t look for updates itself. It is updated with the "
+           "package it was installed from: your system’s software updates bring new versions "
+           "of %1.")
             .arg(app, m_version));
 }
 

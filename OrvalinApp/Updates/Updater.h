@@ -13,7 +13,8 @@ class QWidget;
 
 // Looks for a newer version at the feed configured for this build, on its own about once a day
 // and when the user asks. A user's request first probes the feed (UpdateProbe); only a feed that
-// answers is then read in full.
+// answers is then read in full. A build without a feed (a distribution's package) never looks,
+// and tells the user who asks that updates come with the package.
 //
 // The feed is a small JSON document: {"version": "1.2.0", "url": "https://…/download"}.
 class Updater : public QObject
@@ -21,7 +22,7 @@ class Updater : public QObject
     Q_OBJECT
 
 public:
-    // An empty feed turns every check off.
+    // An empty feed turns every check off; asking then explains where updates come from.
     Updater(const QUrl& feed, const QString& version, QObject* parent = nullptr);
 
     bool isEnabled() const { return !m_feed.isEmpty(); }
@@ -50,6 +51,7 @@ private:
     void showAlert(const QString& title, const QString& text);
     void showUpToDate();
     void showCouldNotCheck();
+    void showUpdatedByPackage();
 
     QUrl m_feed;
     QString m_version;

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
 #include "AppModel.h"
 #include "ContentView.h"
 #include "Icons.h"
@@ -18,13 +19,15 @@
 MainWindow::MainWindow(AppModel& model, Updater* updater, QWidget* parent)
     : QMainWindow(parent)
     , m_model(model)
+    , m_updater(updater ? updater : new Updater(QUrl(), QApplication::applicationVersion(), this))
 {
+    m_updater->setWindow(this);
     setObjectName(QStringLiteral("main"));
     setMinimumSize(900, 600);
     resize(1180, 760);
     setUnifiedTitleAndToolBarOnMac(true);
 
-    buildMenus(updater);
+    buildMenus();
     m_content = new ContentView(model, action(Command::reviewMove));
     setCentralWidget(m_content);
     buildToolBar();
@@ -56,7 +59,7 @@ QAction* MainWindow::makeAction(Command command, const QString& text, const QKey
     return action;
 }
 
-void MainWindow::buildMenus(Updater* updater)
+void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(makeAction(
@@ -83,13 +86,12 @@ void MainWindow::buildMenus(Updater* updater)
     files->addAction(makeAction(Command::restore, tr("Restore…")));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    QAction* check = makeAction(Command::checkForUpdates, tr("Check for Updates…"));
-    if (updater) {
-        help->addAction(check);
-        connect(check, &QAction::triggered, updater, &Updater::checkForUpdates);
-    } else {
-        check->setVisible(false);
-    }
+    help->addAction(makeAction(Command::checkForUpdates, tr("Check for Updates…")));
+    connect(action(Command::checkForUpdates), &QAction::triggered, m_updater,
+        &Updater::checkForUpdates);
+    help->addSeparator();
+    help->addAction(makeAction(Command::about, AboutBox::title()));
+    connect(action(Command::about), &QAction::triggered, this, [this] { AboutBox::show(this); });
     QAction* aboutQt = help->addAction(tr("About Qt"));
     connect(aboutQt, &QAction::triggered, qApp, &QApplication::aboutQt);
 

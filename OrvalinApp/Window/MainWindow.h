@@ -34,10 +34,12 @@ public:
         restore,
         settings,
         checkForUpdates,
+        about,
         quit,
     };
 
-    // `updater` may be null: the build has no update feed.
+    // Without an `updater`, the window makes one without a feed, which only explains where
+    // updates come from.
     MainWindow(AppModel& model, Updater* updater, QWidget* parent = nullptr);
 
     QAction* action(Command command) const;
@@ -47,19 +49,21 @@ public:
     QAction* scanToolAction() const { return m_scanTool; }
     QToolButton* tickButton() const { return m_tickButton; }
     SettingsWindow* settingsWindow();
+    Updater* updater() const { return m_updater; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut = {});
-    void buildMenus(Updater* updater);
+    void buildMenus();
     void buildToolBar();
     void refreshActions();
     void refreshTitle();
     std::optional<OrphanGroup> shownGroup() const;
 
     AppModel& m_model;
+    Updater* m_updater;
     QMap<Command, QAction*> m_actions;
     ContentView* m_content;
     QToolBar* m_toolBar;

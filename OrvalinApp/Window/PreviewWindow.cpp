@@ -8,8 +8,11 @@
 #include "ThumbnailDecoder.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -22,15 +25,22 @@ PreviewWindow::PreviewWindow(AppModel& model, QWidget* parent)
     m_image->setAlignment(Qt::AlignCenter);
     m_image->setMinimumSize(200, 150);
     m_image->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_textView = new QPlainTextEdit;
+    m_textView->setReadOnly(true);
+    m_textView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_textView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_textView->installEventFilter(this);
+    m_stack = new QStackedWidget;
+    m_stack->addWidget(m_image);
+    m_stack->addWidget(m_textView);
     m_caption = Style::label(QString(), Style::Text::callout, Style::Tone::secondary);
     m_caption->setAlignment(Qt::AlignHCenter);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(m_image, 1);
+    layout->addWidget(m_stack, 1);
     layout->addWidget(m_caption);
 
-    connect(&m_loading, &QFutureWatcher<std::optional<QImage>>::finished, this,
-            &PreviewWindow::pictureLoaded);
+    connect(&m_loading, &QFutureWatcher<Content>::finished, this, &PreviewWindow::contentLoaded);
     connect(&m_model, &AppModel::previewUrlChanged, this, &PreviewWindow::refresh);
     connect(this, &QDialog::finished, this, [this] {
         if (m_model.previewUrl())
@@ -58,28 +68,68 @@ void PreviewWindow::refresh()
     const QFileInfo file(*url);
     m_path = *url;
     m_picture = QImage();
+    m_text.reset();
     setWindowTitle(file.fileName());
-    m_caption->setText(
-        file.fileName() + QStringLiteral(" · ") + Formatting::byteCount(file.size()));
+    m_fileCaption = file.fileName() + QStringLiteral(" · ") + Formatting::byteCount(file.size());
+    m_caption->setText(m_fileCaption);
     m_image->clear();
+    m_textView->clear();
+    m_stack->setCurrentWidget(m_image);
     m_isLoading = true;
-    const FileKind kind = FileKinds::fromExtension(file.suffix());
-    m_loading.setFuture(QtConcurrent::run(
-        [path = m_path, kind] { return ThumbnailDecoder::decode(path, kind, maxSide); }));
+    m_loading.setFuture(QtConcurrent::run(&PreviewWindow::load, m_path));
     show();
     raise();
     activateWindow();
 }
 
-void PreviewWindow::pictureLoaded()
+PreviewWindow::Content PreviewWindow::load(const QString& path)
+{
+    const FileKind kind = FileKinds::fromExtension(QFileInfo(path).suffix());
+    if (kind != FileKind::sidecar)
+        return { ThumbnailDecoder::decode(path, kind, maxSide).value_or(QImage()), std::nullopt };
+    if (std::optional<TextPreview> text = TextPreview::read(path))
+        return { QImage(), std::move(text) };
+    // THM sidecars are small JPEG pictures.
+    return { ThumbnailDecoder::decode(path, FileKind::image, maxSide).value_or(QImage()),
+        std::nullopt };
+}
+
+void PreviewWindow::contentLoaded()
 {
     // Setting a new future drops the old one's pending signals, so what arrives here belongs
     // to the file on show, unless the preview closed meanwhile.
     if (m_path.isEmpty())
         return;
     m_isLoading = false;
-    m_picture = m_loading.result().value_or(QImage());
+    Content content = m_loading.result();
+    m_picture = std::move(content.picture);
+    m_text = std::move(content.text);
+    m_caption->setText(caption());
+    if (m_text) {
+        m_textView->setPlainText(m_text->text);
+        m_stack->setCurrentWidget(m_textView);
+        return;
+    }
     fit();
+}
+
+QString PreviewWindow::shownText() const
+{
+    return m_text ? m_text->text : QString();
+}
+
+QString PreviewWindow::caption() const
+{
+    QStringList parts { m_fileCaption };
+    if (m_text && m_text->cut)
+        parts << tr("Only the first %1 are shown.")
+                     .arg(Formatting::byteCount(TextPreview::defaultLimit));
+    if (m_text && m_text->latin1)
+        parts << tr("Not UTF-8 text: shown as Latin-1.");
+    if (!m_isLoading && !m_text && m_picture.isNull()
+        && FileKinds::fromExtension(QFileInfo(m_path).suffix()) == FileKind::sidecar)
+        parts << tr("This file can’t be shown as text.");
+    return parts.join(QStringLiteral(" · "));
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -97,6 +147,20 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The text view would turn a page on Space; in the quick look Space closes it.
+    if (watched == m_textView && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            if (!key->isAutoRepeat())
+                close();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewWindow::fit()

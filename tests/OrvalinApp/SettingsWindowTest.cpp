@@ -82,9 +82,58 @@ TEST_F(SettingsWindowTest, quickLookOpensForThePreviewFileAndClearsItOnClosing)
     model.setPreviewUrl(folder.at(QStringLiteral("IMG_1.xmp")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
     EXPECT_FALSE(preview->showsPicture());
+    EXPECT_TRUE(preview->showsText());
+    EXPECT_EQ(preview->shownText(), QStringLiteral("<x:xmpmeta/>"));
 
     preview->reject();
     EXPECT_FALSE(model.previewUrl());
+}
+
+TEST_F(SettingsWindowTest, quickLookShowsTheStartOfALongSidecarAndSaysWhatItCannotShow)
+{
+    QByteArray settings = "[Version]\nAppVersion=5.9\n";
+    settings += QByteArray(300 * 1024, 'x');
+    folder.write(QStringLiteral("long.pp3"), settings);
+    folder.write(QStringLiteral("latin.dop"), "Name = \"caf\xe9\"");
+    folder.write(QStringLiteral("binary.xmp"), QByteArray("\0\1\2\3", 4));
+
+    AppModel model(false);
+    MainWindow window(model, nullptr);
+    auto* preview = window.content()->browserView()->findChild<PreviewWindow*>();
+    const auto look = [&](const char* name) {
+        model.setPreviewUrl(folder.at(QString::fromLatin1(name)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
+    };
+
+    look("long.pp3");
+    EXPECT_EQ(preview->shownText().size(), 256 * 1000);
+    EXPECT_TRUE(preview->shownText().startsWith(QStringLiteral("[Version]\nAppVersion=5.9")));
+    EXPECT_TRUE(preview->caption().contains(QStringLiteral(" · Only the first 256")))
+        << preview->caption().toStdString();
+    look("latin.dop");
+    EXPECT_EQ(preview->shownText(), QStringLiteral("Name = \"café\""));
+    EXPECT_TRUE(preview->caption().endsWith(QStringLiteral("shown as Latin-1.")));
+    look("binary.xmp");
+    EXPECT_FALSE(preview->showsText());
+    EXPECT_TRUE(preview->caption().endsWith(QStringLiteral("This file can’t be shown as text.")));
+    preview->reject();
+}
+
+TEST_F(SettingsWindowTest, escapeAndControlWCloseTheSettingsWindow)
+{
+    AppModel model(false);
+    MainWindow window(model, nullptr);
+    window.show();
+    SettingsWindow* settings = window.settingsWindow();
+    for (const QKeyCombination keys :
+        { QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W) }) {
+        window.action(MainWindow::Command::settings)->trigger();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings->focusWidget() ? settings->focusWidget() : settings, keys.key(),
+            keys.keyboardModifiers());
+        EXPECT_FALSE(settings->isVisible()) << QKeySequence(keys).toString().toStdString();
+        EXPECT_TRUE(window.isVisible());
+    }
 }
 
 } // namespace

@@ -138,4 +138,17 @@ TEST(Updater, theFullCheckFindsNothingNewerThanThisVersion)
     EXPECT_EQ(server.methods, (QStringList { QStringLiteral("HEAD"), QStringLiteral("GET") }));
 }
 
+TEST(Updater, withoutAFeedSaysThatUpdatesComeWithThePackage)
+{
+    Updater updater(QUrl(), QStringLiteral("1.2.0"));
+    QStringList alerts;
+    updater.setAlert([&](const QString& title, const QString& text) { alerts << title << text; });
+    updater.setProceed([] { ADD_FAILURE() << "no feed to read"; });
+    updater.checkForUpdates();
+    ASSERT_EQ(alerts.size(), 2);
+    EXPECT_EQ(alerts[0], QStringLiteral("Updates come with your package"));
+    EXPECT_TRUE(alerts[1].contains(QStringLiteral("version 1.2.0"))) << alerts[1].toStdString();
+    EXPECT_FALSE(updater.isChecking());
+}
+
 } // namespace

@@ -13,11 +13,16 @@
 #include "SelectionBar.h"
 #include "SidebarView.h"
 #include "StartView.h"
+#include "Updater.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolBar>
@@ -285,6 +290,43 @@ TEST_F(WindowTest, errorsShowInAnAlertThatClearsThemWhenClosed)
     EXPECT_EQ(alert->informativeText(), QStringLiteral("The disk went away."));
     alert->button(QMessageBox::Ok)->click();
     EXPECT_FALSE(model.error());
+}
+
+TEST_F(WindowTest, helpMenuAboutAndUpdateCheckWithoutAFeed)
+{
+    QMenu* help = nullptr;
+    for (QAction* menu : window.menuBar()->actions()) {
+        if (menu->text() == QStringLiteral("&Help"))
+            help = menu->menu();
+    }
+    ASSERT_NE(help, nullptr);
+    QStringList items;
+    for (QAction* item : help->actions()) {
+        if (!item->isSeparator() && item->isVisible() && item->isEnabled())
+            items << item->text();
+    }
+    EXPECT_EQ(items,
+        QStringList({ QStringLiteral("Check for Updates…"),
+            QStringLiteral("About %1").arg(model.appName()), QStringLiteral("About Qt") }));
+
+    // This build has no update feed: the check says where updates come from.
+    QStringList alerts;
+    window.updater()->setAlert([&](const QString& title, const QString&) { alerts << title; });
+    window.action(Command::checkForUpdates)->trigger();
+    EXPECT_EQ(alerts, QStringList({ QStringLiteral("Updates come with your package") }));
+
+    QString about;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            about = box->text();
+            box->accept();
+        }
+    });
+    window.action(Command::about)->trigger();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("<b>.+ \\d+\\.\\d+\\.\\d+</b>")).match(about).hasMatch())
+        << about.toStdString();
+    EXPECT_TRUE(about.contains(QStringLiteral("GPL-3.0-or-later"))) << about.toStdString();
+    EXPECT_TRUE(about.contains(QStringLiteral("<a href=\"https://"))) << about.toStdString();
 }
 
 } // namespace
