@@ -19,11 +19,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("LocalFileManager", text);
-}
-
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
@@ -34,9 +29,10 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-[[noreturn]] void fail(const char* sentence, const QString& path, int error)
+// `sentence` is translated where it is written, so that the translation update sees it.
+[[noreturn]] void fail(const QString& sentence, const QString& path, int error)
 {
-    throw OperationError(tr(sentence).arg(path, reason(error)));
+    throw OperationError(sentence.arg(path, reason(error)));
 }
 
 QString parentOf(const QString& path)
@@ -182,18 +178,20 @@ void LocalFileManager::createFolders(const QString& path)
             continue;
         const int error = errno;
         if (error != EEXIST)
-            fail("Couldn’t create the folder “%1”: %2.", path, error);
+            fail(tr("Couldn’t create the folder “%1”: %2."), path, error);
         // Like mkdir -p: an existing folder, or a link to one, is fine; anything else is in the
         // way.
         if (!isFolder(prefix, true))
-            fail("Couldn’t create the folder “%1”: %2.", path, ENOTDIR);
+            fail(tr("Couldn’t create the folder “%1”: %2."), path, ENOTDIR);
     }
 }
 
 void LocalFileManager::createFolder(const QString& path)
 {
-    if (::mkdir(native(path).constData(), 0777) != 0)
-        fail("Couldn’t create the folder “%1”: %2.", path, errno);
+    if (::mkdir(native(path).constData(), 0777) != 0) {
+        const int error = errno;
+        fail(tr("Couldn’t create the folder “%1”: %2."), path, error);
+    }
 }
 
 void LocalFileManager::moveWithoutReplacing(const QString& from, const QString& to)
@@ -211,8 +209,10 @@ void LocalFileManager::writeAtomically(const QString& path, const QByteArray& da
 {
     QByteArray temporary;
     const int fd = createTemporary(path, temporary);
-    if (fd < 0)
-        fail("Couldn’t write the file “%1”: %2.", path, errno);
+    if (fd < 0) {
+        const int error = errno;
+        fail(tr("Couldn’t write the file “%1”: %2."), path, error);
+    }
     int error = writeAll(fd, data);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
@@ -222,7 +222,7 @@ void LocalFileManager::writeAtomically(const QString& path, const QByteArray& da
         error = errno;
     if (error != 0) {
         ::unlink(temporary.constData());
-        fail("Couldn’t write the file “%1”: %2.", path, error);
+        fail(tr("Couldn’t write the file “%1”: %2."), path, error);
     }
     syncFolder(parentOf(path));
 }
@@ -230,8 +230,10 @@ void LocalFileManager::writeAtomically(const QString& path, const QByteArray& da
 QByteArray LocalFileManager::read(const QString& path) const
 {
     const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        fail("Couldn’t read the file “%1”: %2.", path, errno);
+    if (fd < 0) {
+        const int error = errno;
+        fail(tr("Couldn’t read the file “%1”: %2."), path, error);
+    }
     QByteArray data;
     char buffer[65536];
     for (;;) {
@@ -243,7 +245,7 @@ QByteArray LocalFileManager::read(const QString& path) const
                 continue;
             const int error = errno;
             ::close(fd);
-            fail("Couldn’t read the file “%1”: %2.", path, error);
+            fail(tr("Couldn’t read the file “%1”: %2."), path, error);
         }
         data.append(buffer, count);
     }
@@ -254,8 +256,10 @@ QByteArray LocalFileManager::read(const QString& path) const
 QStringList LocalFileManager::list(const QString& folder) const
 {
     DIR* dir = ::opendir(native(folder).constData());
-    if (!dir)
-        fail("Couldn’t list the folder “%1”: %2.", folder, errno);
+    if (!dir) {
+        const int error = errno;
+        fail(tr("Couldn’t list the folder “%1”: %2."), folder, error);
+    }
     QStringList names;
     errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
@@ -267,12 +271,14 @@ QStringList LocalFileManager::list(const QString& folder) const
     const int error = errno;
     ::closedir(dir);
     if (error != 0)
-        fail("Couldn’t list the folder “%1”: %2.", folder, error);
+        fail(tr("Couldn’t list the folder “%1”: %2."), folder, error);
     return names;
 }
 
 void LocalFileManager::removeEmptyFolder(const QString& path)
 {
-    if (::rmdir(native(path).constData()) != 0)
-        fail("Couldn’t remove the folder “%1”: %2.", path, errno);
+    if (::rmdir(native(path).constData()) != 0) {
+        const int error = errno;
+        fail(tr("Couldn’t remove the folder “%1”: %2."), path, error);
+    }
 }

@@ -2,9 +2,13 @@
 
 #include "FileManager.h"
 
+#include <QCoreApplication>
+
 // The real file system.
 class LocalFileManager : public FileManager
 {
+    Q_DECLARE_TR_FUNCTIONS(LocalFileManager)
+
 public:
     bool exists(const QString& path) const override;
     bool passesThroughLink(const QString& base, const QString& relativePath) const override;

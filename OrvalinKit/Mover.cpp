@@ -13,10 +13,11 @@
 
 namespace {
 
-QString tr(const char* text)
+// The mover's sentences, in the "Mover" context where the translation update finds them.
+struct Text
 {
-    return QCoreApplication::translate("Mover", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Mover)
+};
 
 // The log is rewritten after this many entries, so that an interrupted move leaves little
 // unrecorded.
@@ -34,11 +35,11 @@ QString createSessionFolder(const QString& root, const QString& reviewFolderName
 {
     if (!Mover::safeRelativePath(reviewFolderName))
         throw OperationError(
-            tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
+            Text::tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
     const QString review = SessionFolder::join(root, reviewFolderName);
     if (!SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName))
         throw OperationError(
-            tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
+            Text::tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
                 .arg(review));
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
@@ -158,7 +159,7 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
 {
     if (!now.isValid())
-        throw OperationError(tr("The move has no valid date; nothing was moved."));
+        throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
     const QString session = createSessionFolder(rootPath, reviewFolderName, now, fileManager);
     const QString sessionPath = reviewFolderName + u'/' + RelativePath::name(session);
@@ -201,7 +202,7 @@ RestoreLog readLog(const QString& session, const FileManager& fileManager)
     try {
         return RestoreLog::decoded(data);
     } catch (const CodingError& error) {
-        throw CodingError(tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
+        throw CodingError(Text::tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
     }
 }
 
