@@ -7,6 +7,7 @@
 #include "RefusalView.h"
 #include "ScanningView.h"
 #include "StartView.h"
+#include "Style.h"
 
 #include <QMessageBox>
 #include <QStackedWidget>
@@ -127,6 +128,7 @@ void ContentView::presentError()
     m_alert = new QMessageBox(QMessageBox::Warning, tr("Something went wrong"),
         tr("Something went wrong"), QMessageBox::Ok, window());
     m_alert->setInformativeText(*error);
+    Style::widenAlert(*m_alert);
     m_alert->setAttribute(Qt::WA_DeleteOnClose);
     m_alert->setWindowModality(Qt::WindowModal);
     connect(m_alert, &QMessageBox::finished, this, [this](int) {
