@@ -260,25 +260,39 @@ QFrame* divider()
 
 namespace {
 
-void paintProminent(QPushButton* button)
+void paintProminent(QPushButton* button, const QString& symbol)
 {
-    // Only these roles are the button's own; disabled, it looks like any other.
+    // A style sheet rather than the palette: styles such as Fusion lighten a button's colour
+    // into a gradient, and white text on light blue does not read.
     const QPalette desktop = QApplication::palette(button);
-    QPalette palette;
-    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
-        palette.setColor(group, QPalette::Button, desktop.color(group, QPalette::Highlight));
-        palette.setColor(
-            group, QPalette::ButtonText, desktop.color(group, QPalette::HighlightedText));
-    }
-    button->setPalette(palette);
+    const QColor fill = desktop.color(QPalette::Active, QPalette::Highlight);
+    const QColor text = desktop.color(QPalette::Active, QPalette::HighlightedText);
+    const bool dark = isDark(desktop);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
+                       " border-radius: 4px; padding: 3px 14px; }"
+                       "QPushButton:hover { background: %4; }"
+                       "QPushButton:pressed { background: %5; }"
+                       "QPushButton:focus { border: 2px solid %6; padding: 2px 13px; }"
+                       "QPushButton:disabled { background: %7; color: %8; border-color: %9; }")
+            .arg(fill.name(), text.name(), fill.darker(125).name(),
+                (dark ? fill.lighter(112) : fill.darker(108)).name(), fill.darker(125).name(),
+                desktop.color(QPalette::Active, QPalette::WindowText).name(),
+                desktop.color(QPalette::Active, QPalette::Button).name(),
+                desktop.color(QPalette::Disabled, QPalette::ButtonText).name(),
+                desktop.color(QPalette::Active, QPalette::Mid).name()));
+    if (!symbol.isEmpty())
+        button->setIcon(Icons::symbol(symbol, text));
 }
 
 } // namespace
 
-void makeProminent(QPushButton* button)
+void makeProminent(QPushButton* button, const QString& symbol)
 {
+    // As tall as the buttons beside it, which the style sizes.
+    button->setMinimumHeight(button->sizeHint().height());
     button->setDefault(true);
-    followPalette(button, [button] { paintProminent(button); });
+    followPalette(button, [button, symbol] { paintProminent(button, symbol); });
 }
 
 void widenAlert(QMessageBox& alert)
@@ -287,7 +301,7 @@ void widenAlert(QMessageBox& alert)
     auto* grid = qobject_cast<QGridLayout*>(alert.layout());
     if (!grid)
         return;
-    const int width = QFontMetrics(alert.font()).averageCharWidth() * 60;
+    const int width = QFontMetrics(alert.font()).averageCharWidth() * 75;
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
         grid->rowCount(), 0, 1, grid->columnCount());
 }

@@ -81,8 +81,8 @@ QWidget* centred(QWidget* column, QWidget* parent = nullptr);
 QFrame* divider();
 
 // The button a screen is for ("Choose Folder…", "Move {n} Files"): the default button, filled
-// with the palette's highlight colour, in light and dark palettes alike.
-void makeProminent(QPushButton* button);
+// with the palette's highlight colour, in light and dark palettes alike; `symbol` is its icon.
+void makeProminent(QPushButton* button, const QString& symbol = {});
 
 // Alerts keep a readable line length instead of wrapping their text into a narrow column.
 void widenAlert(QMessageBox& alert);

@@ -34,7 +34,7 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
 
     auto* choose
         = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Another Folder…"));
-    Style::makeProminent(choose);
+    Style::makeProminent(choose, QStringLiteral("folder"));
     connect(choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
     for (const auto key : { Qt::Key_Return, Qt::Key_Enter }) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

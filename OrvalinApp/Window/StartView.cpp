@@ -54,7 +54,7 @@ StartView::StartView(AppModel& model, QWidget* parent)
     layout->addWidget(intro);
 
     m_choose = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Folder…"));
-    Style::makeProminent(m_choose);
+    Style::makeProminent(m_choose, QStringLiteral("folder"));
     m_choose->setMinimumHeight(m_choose->sizeHint().height() + 6);
     connect(m_choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
     // A default button only answers Return inside dialogs; this screen is not one.

@@ -93,11 +93,11 @@ void shootWithDialog(QWidget& window, QWidget& dialog, const QString& name)
     QPixmap picture = window.grab();
     QPainter painter(&picture);
     // Sizes in points: on a sharp screen both pictures hold twice as many pixels.
-    const QSize window = picture.deviceIndependentSize().toSize();
-    painter.fillRect(QRect(QPoint(), window), QColor(0, 0, 0, 60));
+    const QSize bounds = picture.deviceIndependentSize().toSize();
+    painter.fillRect(QRect(QPoint(), bounds), QColor(0, 0, 0, 60));
     const QPixmap top = dialog.grab();
     const QSize size = top.deviceIndependentSize().toSize();
-    const QPoint at((window.width() - size.width()) / 2, 40);
+    const QPoint at((bounds.width() - size.width()) / 2, 40);
     painter.fillRect(QRect(at + QPoint(2, 3), size), QColor(0, 0, 0, 50));
     painter.drawPixmap(at, top);
     painter.end();
