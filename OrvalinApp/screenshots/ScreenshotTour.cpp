@@ -211,8 +211,11 @@ int main(int argc, char** argv)
     waitFor([&] { return model.phase().isReady(); });
     shoot(window, QStringLiteral("11-restored"));
 
-    model.setError(QObject::tr("“Lisbon” can’t be found any more. It may have been moved, "
-                               "renamed or be on a disk that isn’t connected."));
+    // The model's own sentence, so that it shows translated.
+    model.setError(QCoreApplication::translate("AppModel",
+        "“%1” can’t be found any more. It may have been moved, renamed or be on a disk that "
+        "isn’t connected.")
+                       .arg(QStringLiteral("Lisbon")));
     waitFor([&] { return content->alert() != nullptr; });
     shootWithDialog(window, *content->alert(), QStringLiteral("12-error"));
     content->alert()->accept();
