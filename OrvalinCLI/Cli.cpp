@@ -1,7 +1,10 @@
 #include "Cli.h"
 
 #include "Cancellation.h"
+#include "CommandHelp.h"
+#include "CompletionsCommand.h"
 #include "ExitCode.h"
+#include "MatchFlags.h"
 #include "MoveCommand.h"
 #include "OperationError.h"
 #include "RestoreCommand.h"
@@ -11,6 +14,7 @@
 #include "ScanRun.h"
 #include "SessionsCommand.h"
 #include "StampsCommand.h"
+#include "TerminalText.h"
 #include "UsageError.h"
 
 #include <array>
@@ -20,16 +24,21 @@ namespace {
 struct Command
 {
     const char* name;
+    const char* summary;
     int (*run)(const QStringList&, Console&);
 };
 
-constexpr std::array<Command, 6> commands { {
-    { "sample", SampleCommand::run },
-    { "scan", ScanCommand::run },
-    { "stamps", StampsCommand::run },
-    { "move", MoveCommand::run },
-    { "sessions", SessionsCommand::run },
-    { "restore", RestoreCommand::run },
+constexpr std::array<Command, 7> commands { {
+    { "sample", "write the example shoot into FOLDER (which must be empty or missing)",
+        SampleCommand::run },
+    { "scan", "list pairs and leftovers", ScanCommand::run },
+    { "stamps", "print each file's capture stamp: PATH, date, sub-second, model",
+        StampsCommand::run },
+    { "move", "move ticked leftovers, with their sidecars, into a new review session",
+        MoveCommand::run },
+    { "sessions", "list the review sessions of FOLDER, newest first", SessionsCommand::run },
+    { "restore", "put the files of review sessions back; never overwrites", RestoreCommand::run },
+    { "completions", "print the completion script for bash, zsh or fish", CompletionsCommand::run },
 } };
 
 const Command* commandNamed(const QString& name)
@@ -46,38 +55,52 @@ bool asksForHelp(const QStringList& arguments)
     return arguments.contains(u"--help") || arguments.contains(u"-h");
 }
 
+// Every command parses its arguments first, so asking for help runs nothing else.
+CommandHelp helpOf(const Command& command)
+{
+    QString discarded;
+    QTextStream sink(&discarded);
+    Console console { sink, sink, false };
+    try {
+        command.run({ QStringLiteral("--help") }, console);
+    } catch (const CommandHelp& help) {
+        return help;
+    }
+    return {};
+}
+
 } // namespace
 
 namespace Cli {
 
 QString usage()
 {
-    return QStringLiteral(
-        "usage: orvalin-cli COMMAND [OPTIONS] ...\n"
-        "\n"
-        "  sample FOLDER\n"
-        "      write the example shoot into FOLDER (which must be empty or missing)\n"
-        "  scan [MATCH FLAGS] [--json] FOLDER\n"
-        "      list pairs and leftovers\n"
-        "  stamps FILE...\n"
-        "      print each file's capture stamp: PATH, date, sub-second, model\n"
-        "  move [MATCH FLAGS] (--tick raw|jpeg|sidecar | --path REL)... [--dry-run] [--json] "
-        "FOLDER\n"
-        "      move ticked leftovers, with their sidecars, into a new review session\n"
-        "  sessions [--json] FOLDER\n"
-        "      list the review sessions of FOLDER, newest first\n"
-        "  restore [--json] FOLDER (--all | SESSION-NAME...)\n"
-        "      put the files of review sessions back; never overwrites\n"
-        "\n"
-        "MATCH FLAGS (each also as --no-FLAG):\n"
-        "  --ignore-edit-suffixes  pair IMG_1-Edit.jpg, IMG_1 copy.jpg with IMG_1 (default on)\n"
-        "  --canon-prefixes        pair _MG_ names as IMG_ (default on)\n"
-        "  --match-across-folders  pair by name across subfolders (default off)\n"
-        "  --match-capture-time    pair leftovers by capture time and camera (default off)\n"
-        "  --only-mixed-folders    list leftovers only in folders with both kinds (default on)\n"
-        "  --trim-heic             offer HEIC files without a RAW too (default off)\n"
-        "\n"
-        "Exit codes: 0 done, 1 failed, 2 usage error, 3 folder refused, 130 interrupted.\n");
+    QString text = QStringLiteral("usage: orvalin-cli COMMAND [OPTIONS] ...\n"
+                                  "       orvalin-cli COMMAND --help\n"
+                                  "       orvalin-cli --version\n"
+                                  "\n"
+                                  "Commands:\n");
+    for (const Command& command : commands)
+        text += QStringLiteral("  %1\n      %2\n")
+                    .arg(helpOf(command).synopsis, QString::fromUtf8(command.summary));
+    text += QStringLiteral("\nMatch flags (each also as --no-FLAG):\n") + MatchFlags::usage();
+    text += QStringLiteral("\nExit codes: 0 done, 1 failed, 2 usage error, 3 folder refused, "
+                           "130 interrupted.\n");
+    return text;
+}
+
+QString versionText()
+{
+    return QStringLiteral("orvalin-cli %1\n").arg(QStringLiteral(ORVALIN_VERSION));
+}
+
+QList<DescribedCommand> describedCommands()
+{
+    QList<DescribedCommand> described;
+    for (const Command& command : commands)
+        described.append({ QString::fromUtf8(command.name), QString::fromUtf8(command.summary),
+            helpOf(command) });
+    return described;
 }
 
 int run(const QStringList& arguments, Console& console)
@@ -90,17 +113,20 @@ int run(const QStringList& arguments, Console& console)
         console.out << usage();
         return ExitCode::done;
     }
+    if (arguments.first() == u"--version") {
+        console.out << versionText();
+        return ExitCode::done;
+    }
     const Command* command = commandNamed(arguments.first());
     try {
         if (!command)
             throw UsageError { QStringLiteral("Unknown command “%1”.").arg(arguments.first()) };
-        if (asksForHelp(arguments)) {
-            console.out << usage();
-            return ExitCode::done;
-        }
         return command->run(arguments.mid(1), console);
+    } catch (const CommandHelp& help) {
+        console.out << help.text(QString::fromUtf8(command->summary));
+        return ExitCode::done;
     } catch (const UsageError& error) {
-        console.err << "orvalin-cli: " << error.message << "\n\n" << usage();
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message) << "\n\n" << usage();
         return ExitCode::usage;
     } catch (const ScanRefusal& refusal) {
         console.err << QStringLiteral("%1 won’t work on this folder").arg(ScanRun::appName())
@@ -112,10 +138,11 @@ int run(const QStringList& arguments, Console& console)
         console.err << "Cancelled.\n";
         return ExitCode::interrupted;
     } catch (const OperationError& error) {
-        console.err << "orvalin-cli: " << error.message() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(error.message()) << "\n";
         return ExitCode::failed;
     } catch (const std::exception& error) {
-        console.err << "orvalin-cli: " << error.what() << "\n";
+        console.err << "orvalin-cli: " << TerminalText::escaped(QString::fromUtf8(error.what()))
+                    << "\n";
         return ExitCode::failed;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandHelp.h"
 #include "Console.h"
 
 #include <QStringList>
@@ -11,5 +12,16 @@ namespace Cli {
 int run(const QStringList& arguments, Console& console);
 
 QString usage();
+// "orvalin-cli VERSION", as --version prints it.
+QString versionText();
+
+struct DescribedCommand
+{
+    QString name;
+    QString summary;
+    CommandHelp help;
+};
+// Every command with what it takes, in the order of the usage.
+QList<DescribedCommand> describedCommands();
 
 } // namespace Cli

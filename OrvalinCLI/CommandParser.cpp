@@ -3,15 +3,32 @@
 #include "ScanRun.h"
 #include "UsageError.h"
 
+namespace {
+
+const QCommandLineOption helpOption { { QStringLiteral("h"), QStringLiteral("help") },
+    QStringLiteral("show what this command takes") };
+
+} // namespace
+
 CommandParser::CommandParser(const QString& synopsis)
     : m_synopsis(synopsis)
 {
     setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QCommandLineParser::addOption(helpOption);
+}
+
+void CommandParser::addOption(const QCommandLineOption& option)
+{
+    QCommandLineParser::addOption(option);
+    m_options.append(option);
 }
 
 void CommandParser::parseArguments(const QStringList& arguments)
 {
-    if (!parse(QStringList { QStringLiteral("orvalin-cli") } + arguments))
+    const bool parsed = parse(QStringList { QStringLiteral("orvalin-cli") } + arguments);
+    if (isSet(helpOption))
+        throw CommandHelp { m_synopsis, m_options + QList { helpOption } };
+    if (!parsed)
         throw UsageError { errorText() };
 }
 

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "CommandHelp.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
-// QCommandLineParser set up for one subcommand, turning its errors into usage errors.
+// QCommandLineParser set up for one subcommand, turning its errors into usage errors and
+// --help into a CommandHelp.
 class CommandParser : public QCommandLineParser
 {
 public:
     explicit CommandParser(const QString& synopsis);
 
-    // Parses the command's own arguments (without the tool's and the command's name).
+    // Takes the option for parsing and lists it in the command's help.
+    void addOption(const QCommandLineOption& option);
+
+    // Parses the command's own arguments (without the tool's and the command's name); throws
+    // the command's help when they ask for it, whatever else they hold.
     void parseArguments(const QStringList& arguments);
     // The positional arguments, which must number between `least` and `most`.
     QStringList positionals(qsizetype least, qsizetype most) const;
@@ -20,4 +27,5 @@ public:
 
 private:
     QString m_synopsis;
+    QList<QCommandLineOption> m_options;
 };

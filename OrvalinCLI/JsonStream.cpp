@@ -1,16 +1,29 @@
 #include "JsonStream.h"
 
-#include "JsonText.h"
+#include <QIODevice>
+#include <charconv>
+
+namespace {
+
+constexpr qsizetype blockSize = 64 * 1024;
+
+} // namespace
 
 JsonStream::JsonStream(QTextStream& out)
     : m_out(out)
 {
+    m_buffer.reserve(blockSize + 4096);
+}
+
+JsonStream::~JsonStream()
+{
+    flush();
 }
 
 void JsonStream::beginObject()
 {
     beforeValue();
-    m_out << '{';
+    m_buffer += '{';
     m_open.append(false);
 }
 
@@ -22,7 +35,7 @@ void JsonStream::endObject()
 void JsonStream::beginArray()
 {
     beforeValue();
-    m_out << '[';
+    m_buffer += '[';
     m_open.append(false);
 }
 
@@ -31,32 +44,50 @@ void JsonStream::endArray()
     close(']');
 }
 
-void JsonStream::key(const QString& name)
+void JsonStream::key(QStringView name)
 {
     if (m_open.last())
-        m_out << ',';
+        m_buffer += ',';
     m_open.last() = true;
     newLine();
-    m_out << JsonText::quoted(name) << " : ";
+    quoted(name);
+    m_buffer += " : ";
     m_afterKey = true;
 }
 
-void JsonStream::value(const QString& text)
+void JsonStream::value(QStringView text)
 {
     beforeValue();
-    m_out << JsonText::quoted(text);
+    quoted(text);
+    flushWhenFull();
 }
 
 void JsonStream::value(qint64 number)
 {
     beforeValue();
-    m_out << number;
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    m_buffer.append(digits, end - digits);
 }
 
 void JsonStream::value(bool flag)
 {
     beforeValue();
-    m_out << (flag ? "true" : "false");
+    m_buffer += flag ? "true" : "false";
+}
+
+void JsonStream::flush()
+{
+    if (m_buffer.isEmpty())
+        return;
+    if (QIODevice* device = m_out.device()) {
+        // Whatever the stream still holds goes first.
+        m_out.flush();
+        device->write(m_buffer);
+    } else {
+        m_out << QString::fromUtf8(m_buffer);
+    }
+    m_buffer.clear();
 }
 
 // An array element starts on a line of its own; an object member's value follows its key.
@@ -69,7 +100,7 @@ void JsonStream::beforeValue()
     if (m_open.isEmpty())
         return;
     if (m_open.last())
-        m_out << ',';
+        m_buffer += ',';
     m_open.last() = true;
     newLine();
 }
@@ -79,14 +110,59 @@ void JsonStream::close(char bracket)
     const bool hadMembers = m_open.takeLast();
     if (hadMembers)
         newLine();
-    m_out << bracket;
-    if (m_open.isEmpty())
-        m_out << '\n';
+    m_buffer += bracket;
+    if (m_open.isEmpty()) {
+        m_buffer += '\n';
+        flush();
+    }
 }
 
 void JsonStream::newLine()
 {
-    m_out << '\n';
-    for (qsizetype level = 0; level < m_open.size(); ++level)
-        m_out << "  ";
+    m_buffer += '\n';
+    m_buffer.append(2 * m_open.size(), ' ');
+}
+
+// The escapes of JsonText::quoted, written from the text's own characters: runs of plain ASCII,
+// nearly every path, are copied a character at a time and only other runs are encoded.
+void JsonStream::quoted(QStringView text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    m_buffer += '"';
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) {
+            qsizetype end = i + 1;
+            while (end < text.size() && text[end].unicode() >= 0x80)
+                ++end;
+            m_buffer += text.sliced(i, end - i).toUtf8();
+            i = end;
+            continue;
+        }
+        switch (c) {
+        case u'"': m_buffer += "\\\""; break;
+        case u'\\': m_buffer += "\\\\"; break;
+        case u'\b': m_buffer += "\\b"; break;
+        case u'\f': m_buffer += "\\f"; break;
+        case u'\n': m_buffer += "\\n"; break;
+        case u'\r': m_buffer += "\\r"; break;
+        case u'\t': m_buffer += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                const char escape[] = { '\\', 'u', '0', '0', hex[c >> 4], hex[c & 15] };
+                m_buffer.append(escape, sizeof escape);
+            } else {
+                m_buffer += char(c);
+            }
+        }
+        ++i;
+    }
+    m_buffer += '"';
+}
+
+void JsonStream::flushWhenFull()
+{
+    if (m_buffer.size() >= blockSize)
+        flush();
 }

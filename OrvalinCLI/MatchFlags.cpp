@@ -1,5 +1,6 @@
 #include "MatchFlags.h"
 
+#include "CommandParser.h"
 #include "UsageError.h"
 
 #include <array>
@@ -36,19 +37,36 @@ QString no(const Flag& flag)
     return QStringLiteral("no-") + QString::fromLatin1(flag.name);
 }
 
+QString described(const Flag& flag)
+{
+    const bool on = MatchOptions().*flag.field;
+    return QString::fromLatin1(flag.help)
+        + QStringLiteral(" (default: %1)").arg(on ? QStringLiteral("on") : QStringLiteral("off"));
+}
+
 } // namespace
 
 namespace MatchFlags {
 
-void addTo(QCommandLineParser& parser)
+void addTo(CommandParser& parser)
 {
-    const MatchOptions defaults;
     for (const Flag& flag : flags) {
-        const QString state = defaults.*flag.field ? QStringLiteral("on") : QStringLiteral("off");
-        parser.addOption({ yes(flag),
-            QString::fromLatin1(flag.help) + QStringLiteral(" (default: %1)").arg(state) });
+        parser.addOption({ yes(flag), described(flag) });
         parser.addOption({ no(flag), QStringLiteral("the opposite of --%1").arg(yes(flag)) });
     }
+}
+
+QString usage()
+{
+    qsizetype width = 0;
+    for (const Flag& flag : flags)
+        width = std::max(width, yes(flag).size() + 2);
+    QString lines;
+    for (const Flag& flag : flags)
+        lines += QStringLiteral("  %1  %2\n")
+                     .arg(QStringLiteral("--") + yes(flag), -int(width))
+                     .arg(described(flag));
+    return lines;
 }
 
 MatchOptions read(const QCommandLineParser& parser)

@@ -9,6 +9,7 @@
 #include "Mover.h"
 #include "PlanReport.h"
 #include "ScanRun.h"
+#include "TerminalText.h"
 #include "UsageError.h"
 
 #include <QJsonArray>
@@ -67,10 +68,11 @@ QJsonObject outcomeJson(const MoveOutcome& outcome)
 void printOutcome(const MoveOutcome& outcome, Console& console)
 {
     console.out << Messages::moveNotice(ScanRun::appName(), outcome) << '\n';
-    console.out << QStringLiteral("Session: %1\n").arg(outcome.session);
+    console.out << QStringLiteral("Session: %1\n").arg(TerminalText::escaped(outcome.session));
     for (const RestoreLog::Entry& entry : outcome.failed())
         console.out << QStringLiteral("  not moved: %1 (%2)\n")
-                           .arg(entry.path, entry.note.value_or(QString()));
+                           .arg(TerminalText::escaped(entry.path),
+                               TerminalText::escaped(entry.note.value_or(QString())));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ProgressLine.h"
 
+#include "TerminalText.h"
+
 namespace {
 
 constexpr qsizetype widestFolderName = 48;
@@ -30,7 +32,7 @@ void ProgressLine::show(const ScanProgress& progress)
         return;
     m_stream << "\r\x1b[K" << QStringLiteral("Scanning… %1 files").arg(progress.files);
     if (!progress.folder.isEmpty())
-        m_stream << QStringLiteral("  %1").arg(elided(progress.folder));
+        m_stream << QStringLiteral("  %1").arg(elided(TerminalText::escaped(progress.folder)));
     m_stream.flush();
     m_shown = true;
 }

@@ -7,8 +7,10 @@
 #include "Messages.h"
 #include "Mover.h"
 #include "OperationError.h"
+#include "RestoreProgress.h"
 #include "ScanRun.h"
 #include "SessionReport.h"
+#include "TerminalText.h"
 #include "UsageError.h"
 
 #include <QFileInfo>
@@ -25,7 +27,8 @@ struct SessionFailure
 
 bool hasSomethingToRestore(const ReviewSession& session)
 {
-    return session.log.movedCount() > 0 || SessionReport::waiting(session.log) > 0;
+    return session.log.movedCount() > 0 || SessionReport::waiting(session.log) > 0
+        || RestoreProgress::wasCutOff(session.log);
 }
 
 QList<ReviewSession> chosenSessions(
@@ -105,13 +108,14 @@ int run(const QStringList& arguments, Console& console)
     } else {
         console.out << Messages::restoreNotice(total) << '\n';
         for (const QString& path : total.conflicts)
-            console.out << QStringLiteral("  waiting: %1\n").arg(path);
+            console.out << QStringLiteral("  waiting: %1\n").arg(TerminalText::escaped(path));
         for (const QString& path : total.missing)
-            console.out << QStringLiteral("  missing: %1\n").arg(path);
+            console.out << QStringLiteral("  missing: %1\n").arg(TerminalText::escaped(path));
     }
     for (const SessionFailure& failure : failures)
         console.err << QStringLiteral("orvalin-cli: “%1” could not be restored: %2\n")
-                           .arg(failure.name, failure.error);
+                           .arg(TerminalText::escaped(failure.name),
+                               TerminalText::escaped(failure.error));
     return failures.isEmpty() ? ExitCode::done : ExitCode::failed;
 }
 

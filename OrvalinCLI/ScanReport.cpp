@@ -3,6 +3,7 @@
 #include "Formatting.h"
 #include "JsonStream.h"
 #include "Messages.h"
+#include "TerminalText.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ void writePairs(JsonStream& json, const QList<Pair>& pairs)
 
 QString folderHeading(const QString& folder)
 {
-    return folder.isEmpty() ? QStringLiteral("(the scanned folder itself)") : folder + u'/';
+    return folder.isEmpty() ? QStringLiteral("(the scanned folder itself)")
+                            : TerminalText::escaped(folder) + u'/';
 }
 
 void appendGroup(QString& text, OrphanGroup group, const QList<Candidate>& candidates)
@@ -78,10 +80,12 @@ void appendGroup(QString& text, OrphanGroup group, const QList<Candidate>& candi
             text += QStringLiteral("  %1\n").arg(folderHeading(folder));
         }
         text += QStringLiteral("    %1  %2\n")
-                    .arg(candidate.file.name(), Formatting::byteCount(candidate.file.size));
+                    .arg(TerminalText::escaped(candidate.file.name()),
+                        Formatting::byteCount(candidate.file.size));
         for (const FileEntry& follower : candidate.followers)
             text += QStringLiteral("      + %1  %2\n")
-                        .arg(follower.name(), Formatting::byteCount(follower.size));
+                        .arg(TerminalText::escaped(follower.name()),
+                            Formatting::byteCount(follower.size));
     }
 }
 
@@ -112,7 +116,7 @@ QString text(const Analysis& analysis)
 {
     const ScanResult& result = analysis.result;
     QString text = QStringLiteral("%1: %2 files (%3 RAW, %4 JPEG or HEIC, %5 sidecars)\n")
-                       .arg(analysis.root)
+                       .arg(TerminalText::escaped(analysis.root))
                        .arg(result.fileCount)
                        .arg(result.rawCount)
                        .arg(result.twinCount)

@@ -1,6 +1,7 @@
 #include "SessionReport.h"
 
 #include "Formatting.h"
+#include "TerminalText.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -55,7 +56,8 @@ QString text(const QList<ReviewSession>& sessions)
     for (const ReviewSession& session : sessions) {
         const RestoreLog& log = session.log;
         text += QStringLiteral("%1  (moved %2)\n")
-                    .arg(nameOf(session), Formatting::longDateShortTime(log.created));
+                    .arg(TerminalText::escaped(nameOf(session)),
+                        Formatting::longDateShortTime(log.created));
         if (log.movedCount() > 0)
             text += QStringLiteral("  %1 files (%2) in the review folder\n")
                         .arg(log.movedCount())

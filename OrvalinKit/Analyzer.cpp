@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <future>
 #include <span>
+#include <system_error>
 #include <vector>
 
 // Names only ever meet names of the same folder (or, across folders, of one folder part), so the
@@ -451,18 +453,18 @@ private:
         if (files.size() < 2)
             return;
         // The paths are gathered beside their positions, so that the sort reads them without
-        // going through the file list.
+        // going through the file list, and composed once here rather than at every comparison.
         struct Keyed
         {
-            QStringView path;
+            QString path;
             Position file;
         };
         std::vector<Keyed> keyed;
         keyed.reserve(files.size());
         for (Position file : files)
-            keyed.push_back({ m_files[file].relativePath, file });
+            keyed.push_back({ PathOrder::composed(m_files[file].relativePath), file });
         std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-            return PathOrder::lessThan(a.path, b.path);
+            return PathOrder::compareComposed(a.path, b.path) < 0;
         });
         for (size_t i = 0; i < files.size(); ++i)
             files[i] = keyed[i].file;
@@ -505,9 +507,19 @@ private:
             if (m_isOrphanSidecar[sidecar])
                 orphanSidecars.push_back(sidecar);
         }
-        result.orphanRaws = candidates(m_unmatchedRaws, OrphanGroup::raw);
+        // Sorting the leftovers is much of what is left to do, and the three lists share nothing
+        // but what is read: the RAW files are sorted beside the others.
+        std::future<QList<Candidate>> raws;
+        try {
+            raws = std::async(std::launch::async,
+                [this] { return candidates(m_unmatchedRaws, OrphanGroup::raw); });
+        } catch (const std::system_error&) {
+            raws = std::async(std::launch::deferred,
+                [this] { return candidates(m_unmatchedRaws, OrphanGroup::raw); });
+        }
         result.orphanJPEGs = candidates(m_unmatchedTwins, OrphanGroup::jpeg);
         result.orphanSidecars = candidates(orphanSidecars, OrphanGroup::sidecar);
+        result.orphanRaws = raws.get();
     }
 
     const QList<FileEntry>& m_files;

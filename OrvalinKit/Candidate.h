@@ -20,6 +20,8 @@ struct Candidate
     bool operator==(const Candidate&) const = default;
 };
 
+Q_DECLARE_TYPEINFO(Candidate, Q_RELOCATABLE_TYPE);
+
 inline size_t qHash(const Candidate& candidate, size_t seed = 0) noexcept
 {
     return qHashMulti(seed, candidate.file, candidate.group, candidate.followers);

@@ -30,6 +30,9 @@ struct FileEntry
     bool operator==(const FileEntry&) const = default;
 };
 
+// Lists of a few hundred thousand entries grow by moving memory rather than entry by entry.
+Q_DECLARE_TYPEINFO(FileEntry, Q_RELOCATABLE_TYPE);
+
 inline size_t qHash(const FileEntry& entry, size_t seed = 0) noexcept
 {
     return qHashMulti(seed, entry.relativePath, entry.size, entry.kind);

@@ -48,8 +48,18 @@ int longerSide(const heif_image_handle* handle)
     return qMax(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
 }
 
-// The smallest stored thumbnail that is still long enough, or nothing.
-Handle usableThumbnail(const heif_image_handle* primary, int maxSide)
+// Whether a stored thumbnail is as good as the picture for this use: it covers the area the
+// picture is drawn to fill, or it is as long as a thumbnail is ever made.
+bool serves(const heif_image_handle* thumbnail, int maxSide, QSize cover)
+{
+    if (longerSide(thumbnail) >= maxSide)
+        return true;
+    return !cover.isEmpty() && heif_image_handle_get_width(thumbnail) >= cover.width()
+        && heif_image_handle_get_height(thumbnail) >= cover.height();
+}
+
+// The smallest stored thumbnail that serves, or nothing.
+Handle usableThumbnail(const heif_image_handle* primary, int maxSide, QSize cover)
 {
     const int count = heif_image_handle_get_number_of_thumbnails(primary);
     if (count <= 0)
@@ -62,7 +72,7 @@ Handle usableThumbnail(const heif_image_handle* primary, int maxSide)
         if (!succeeded(heif_image_handle_get_thumbnail(primary, id, &candidate)))
             continue;
         Handle thumbnail(candidate);
-        if (longerSide(thumbnail.get()) < maxSide)
+        if (!serves(thumbnail.get(), maxSide, cover))
             continue;
         if (!best || longerSide(thumbnail.get()) < longerSide(best.get()))
             best = std::move(thumbnail);
@@ -108,7 +118,7 @@ QImage decoded(const heif_image_handle* handle)
 
 namespace HeifPicture {
 
-std::optional<QImage> read(const QString& path, int maxSide)
+std::optional<QImage> read(const QString& path, int maxSide, QSize cover)
 {
     ensureLibraryReady();
     const Context context(heif_context_alloc());
@@ -122,7 +132,7 @@ std::optional<QImage> read(const QString& path, int maxSide)
         return std::nullopt;
     const Handle primary(rawPrimary);
 
-    const Handle thumbnail = usableThumbnail(primary.get(), maxSide);
+    const Handle thumbnail = usableThumbnail(primary.get(), maxSide, cover);
     const QImage picture = decoded(thumbnail ? thumbnail.get() : primary.get());
     if (picture.isNull())
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -9,8 +10,10 @@ namespace HeifPicture {
 
 // The primary picture of the file at `path`, at most `maxSide` pixels on its longer side and
 // turned as the file says. A thumbnail stored in the file stands in for the picture when it is
-// at least `maxSide` pixels long, which saves decoding the whole picture. Nothing when the file
-// cannot be decoded. Safe to call from several threads at once.
-std::optional<QImage> read(const QString& path, int maxSide);
+// at least `maxSide` pixels long, or when it covers `cover`, the size in pixels of the area the
+// picture is drawn to fill: phones store thumbnails of 320 x 240, which spares decoding twelve
+// million pixels for a grid's cell. Nothing when the file cannot be decoded. Safe to call from
+// several threads at once.
+std::optional<QImage> read(const QString& path, int maxSide, QSize cover = {});
 
 } // namespace HeifPicture

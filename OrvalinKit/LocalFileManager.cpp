@@ -1,5 +1,6 @@
 #include "LocalFileManager.h"
 
+#include "LeftoverTemporaries.h"
 #include "OperationError.h"
 
 #include <QCoreApplication>
@@ -133,6 +134,17 @@ int createTemporary(const QString& path, QByteArray& temporary)
     return -1;
 }
 
+// Temporaries of earlier writes of `path` that a kill left behind.
+void clearLeftovers(const QString& path)
+{
+    const int folder
+        = ::open(native(parentOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    LeftoverTemporaries::clear(folder, native(path.mid(path.lastIndexOf(u'/') + 1)));
+    ::close(folder);
+}
+
 void syncFolder(const QString& folder)
 {
     // Makes the rename itself durable; file systems that cannot sync a folder lose nothing more.
@@ -207,6 +219,7 @@ void LocalFileManager::moveWithoutReplacing(const QString& from, const QString& 
 
 void LocalFileManager::writeAtomically(const QString& path, const QByteArray& data)
 {
+    clearLeftovers(path);
     QByteArray temporary;
     const int fd = createTemporary(path, temporary);
     if (fd < 0) {

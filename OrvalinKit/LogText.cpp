@@ -101,8 +101,9 @@ QByteArray json(const RestoreLog& log, const QList<QByteArray>& entries)
     appendMember(out, indent, "\"rootPath\" : ", log.rootPath);
     out += "  \"version\" : ";
     out += QByteArray::number(log.version);
-    // A final newline, like every text file people open in an editor.
-    out += "\n}\n";
+    // The file ends with the closing brace: its bytes are fixed, and logs written with a line
+    // feed after it still decode, since JSON allows white space there.
+    out += "\n}";
     return out;
 }
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 // The two logs of a session, spelled out piece by piece: one piece per entry and the text
-// around them. A move rewrites its logs every 500 files and keeps the pieces of the entries
+// around them. A long move rewrites its logs on the way and keeps the pieces of the entries
 // that did not change; everything else encodes a log whole.
 namespace LogText {
 

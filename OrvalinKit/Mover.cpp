@@ -19,10 +19,6 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(Mover)
 };
 
-// The log is rewritten after this many entries, so that an interrupted move leaves little
-// unrecorded.
-constexpr qsizetype entriesBetweenWrites = 500;
-
 QString sessionName(const QDateTime& now)
 {
     // A fixed locale: the name must not change with the user's language or calendar.
@@ -171,18 +167,21 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
 
     // Folders this move made in the session; each was checked just after it was made.
     QSet<QString> madeFolders;
-    for (qsizetype i = 0; i < log.entries.size(); ++i) {
-        moveEntry(log.entries[i], rootPath, sessionPath, madeFolders, fileManager);
-        if ((i + 1) % entriesBetweenWrites != 0)
-            continue;
-        try {
-            logs.write(log, fileManager);
-        } catch (const OperationError&) {
-            // The final write still has to succeed; until then the moved files are found by
-            // reconciling the older log with the session folder.
-        }
+    for (RestoreLog::Entry& entry : log.entries) {
+        moveEntry(entry, rootPath, sessionPath, madeFolders, fileManager);
+        logs.writeIfDue(log, fileManager);
     }
-    logs.write(log, fileManager);
+    try {
+        logs.write(log, fileManager);
+    } catch (const OperationError& error) {
+        // The first log lists every file, and sessions are read back against their folder, so
+        // the files already moved can still be put back.
+        throw OperationError(
+            Text::tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
+                .arg(error.message())
+                .arg(log.movedCount())
+                .arg(session));
+    }
     return { session, log };
 }
 

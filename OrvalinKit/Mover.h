@@ -22,7 +22,7 @@ QString logName();
 QString textLogName();
 
 // Creates root/reviewFolderName/<date and time>[ n]/, writes both logs before the first file
-// moves, every 500 files and at the end. Per-file problems are recorded, not thrown. Throws
+// moves, now and then on the way (SessionLogs) and at the end. Per-file problems are recorded, not thrown. Throws
 // OperationError when the session folder or the first or final log cannot be written.
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
     const QString& app, const QDateTime& now, const LogWording& wording,

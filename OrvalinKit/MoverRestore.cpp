@@ -2,6 +2,7 @@
 
 #include "Mover.h"
 #include "OperationError.h"
+#include "RestoreProgress.h"
 #include "SessionFolder.h"
 #include "SessionLogs.h"
 
@@ -166,13 +167,21 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
 {
     const Places places(session);
     RestoreLog log = readLog(places.session, fileManager);
+    // No file goes back before the log says it may have: a log that cannot be written stops
+    // the restore here.
+    RestoreProgress progress(places.session, places.root);
+    progress.begin(log, fileManager);
+    SessionLogs logs(places.session, wording);
+    logs.write(log, fileManager);
     Restorer restorer(places, fileManager);
-    for (RestoreLog::Entry& entry : log.entries)
+    for (RestoreLog::Entry& entry : log.entries) {
         restorer.restore(entry);
-    // The first complete restore is the one the date records.
-    if (!log.restored && std::none_of(log.entries.begin(), log.entries.end(), isLeftInSession))
+        logs.writeIfDue(log, fileManager);
+    }
+    progress.end(log);
+    if (std::none_of(log.entries.begin(), log.entries.end(), isLeftInSession))
         log.restored = now;
-    SessionLogs(places.session, wording).write(log, fileManager);
+    logs.write(log, fileManager);
     removeEmptyFolders(places.session, fileManager);
     return restorer.outcome();
 }

@@ -16,6 +16,8 @@ struct Pair
     bool operator==(const Pair&) const = default;
 };
 
+Q_DECLARE_TYPEINFO(Pair, Q_RELOCATABLE_TYPE);
+
 inline size_t qHash(const Pair& pair, size_t seed = 0) noexcept
 {
     return qHashMulti(seed, pair.raw, pair.twins, pair.byCaptureTime);

@@ -153,14 +153,17 @@ char16_t asciiLower(char16_t unit)
     return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
 }
 
-} // namespace
-
-namespace PathOrder {
-
-int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs)
+// Below U+0300 no character combines with its neighbours or changes under canonical
+// composition, so texts that differ only there compare the same composed or not.
+bool composesAsItIs(QStringView text)
 {
-    qsizetype ia = commonStart(a, b);
-    qsizetype ib = ia;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; });
+}
+
+int compareFrom(QStringView a, QStringView b, qsizetype start, Qt::CaseSensitivity cs)
+{
+    qsizetype ia = start;
+    qsizetype ib = start;
     while (ia < a.size() && ib < b.size()) {
         char16_t ua = a[ia].unicode();
         char16_t ub = b[ib].unicode();
@@ -203,6 +206,28 @@ int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs)
     if (ib < b.size())
         return -1;
     return 0;
+}
+
+} // namespace
+
+namespace PathOrder {
+
+int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs)
+{
+    const qsizetype start = commonStart(a, b);
+    if (composesAsItIs(a.sliced(start)) && composesAsItIs(b.sliced(start)))
+        return compareFrom(a, b, start, cs);
+    return compareComposed(composed(a.toString()), composed(b.toString()), cs);
+}
+
+int compareComposed(QStringView a, QStringView b, Qt::CaseSensitivity cs)
+{
+    return compareFrom(a, b, commonStart(a, b), cs);
+}
+
+QString composed(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_C);
 }
 
 } // namespace PathOrder

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 // The order of every list shown to the user: by relative path, runs of digits compared by their
@@ -7,8 +8,15 @@
 // keep their scan order.
 namespace PathOrder {
 
-// Negative, zero or positive, like QString::compare.
+// Negative, zero or positive, like QString::compare. Texts that differ only in how their
+// accents are composed compare as equal, as the file system may hand out either form.
 int compare(QStringView a, QStringView b, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+
+// The same for texts already in canonical composition (composed() gives them), for sorts of
+// many paths that compose each path once rather than at every comparison.
+int compareComposed(QStringView a, QStringView b, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+// `text` in canonical composition (NFC); a shared copy when it is in that form already.
+QString composed(const QString& text);
 
 // Case-insensitive "a comes before b".
 inline bool lessThan(QStringView a, QStringView b)

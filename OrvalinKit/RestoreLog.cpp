@@ -17,8 +17,9 @@ namespace {
 // ISO 8601 internet date-times with whole seconds and "Z" or an offset; nothing looser.
 std::optional<QDateTime> parseDate(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})(?:(Z)|([+-])(\\d{2}):(\\d{2}))$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2}):(\\d{2})(?:(Z)|([+-])(\\d{2})"
+                       ":(\\d{2}))\\z"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;

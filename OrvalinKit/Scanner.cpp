@@ -6,10 +6,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <system_error>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,7 +120,12 @@ struct DirectoryCloser
 {
     void operator()(DIR* directory) const { closedir(directory); }
 };
-using Directory = std::unique_ptr<DIR, DirectoryCloser>;
+using Directory = std::shared_ptr<DIR>;
+
+Directory adopt(DIR* directory)
+{
+    return directory ? Directory(directory, DirectoryCloser()) : nullptr;
+}
 
 // Null when the folder cannot be read; such a folder is left out without a word.
 Directory openSubfolder(int parentFd, const char* name)
@@ -123,7 +136,7 @@ Directory openSubfolder(int parentFd, const char* name)
     DIR* directory = fdopendir(fd);
     if (!directory)
         close(fd);
-    return Directory(directory);
+    return adopt(directory);
 }
 
 // A folder that directly holds a restore log is a past review session, whatever its name.
@@ -133,53 +146,122 @@ bool holdsRestoreLog(DIR* directory)
     return fstatat(dirfd(directory), "restore-log.json", &log, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-class Walk
+// `prefix` followed by the name as the file system gave it; a name that is not UTF-8 comes out
+// mended, with `valid` cleared.
+QString joined(const QString& prefix, const char* name, bool& valid)
+{
+    size_t length = 0;
+    unsigned char bits = 0;
+    for (; name[length]; ++length)
+        bits |= static_cast<unsigned char>(name[length]);
+    QString path;
+    path.reserve(prefix.size() + qsizetype(length));
+    path.append(prefix);
+    if (bits < 0x80) {
+        path.append(QLatin1StringView(name, qsizetype(length)));
+    } else {
+        const QByteArrayView bytes(name, qsizetype(length));
+        valid = bytes.isValidUtf8();
+        path.append(QString::fromUtf8(bytes));
+    }
+    return path;
+}
+
+// What the walk does with one item of a folder, in the order the folder lists its items.
+enum class Step : quint8
+{
+    skip,
+    file,
+    subfolder,
+    refusal
+};
+
+// One folder of the walk: where it is, and, once read, what the walk does with its items. The
+// files and subfolders are kept in the order their steps name them.
+struct Folder
+{
+    // How to reach it: the folder it is in, open, and its name there. The scanned folder itself
+    // comes open.
+    Directory parent;
+    QByteArray name;
+    Directory opened;
+
+    // Relative path with a trailing "/", empty for the scanned folder; its name for progress.
+    QString prefix;
+    QString displayName;
+
+    // Guarded by the walk's mutex.
+    enum class State : quint8
+    {
+        waiting,
+        reading,
+        read
+    } state = State::waiting;
+
+    // Set by whoever reads the folder, before it is published as read. A folder that cannot be
+    // opened, or that is a past review session, has no steps.
+    std::vector<Step> steps;
+    QList<FileEntry> files;
+    std::vector<std::unique_ptr<Folder>> subfolders;
+    std::optional<ScanRefusal> refusal;
+    std::exception_ptr failure;
+    // Reading stopped early because the scan was cancelled.
+    bool cutShort = false;
+};
+
+// Reads one folder's items into its steps. Runs on any of the walk's threads, touching nothing
+// but the folder it was given.
+class FolderReader
 {
 public:
-    Walk(const ScanOptions& options, const ScanProgressCallback& progress,
-        const CancellationToken& cancel)
-        : m_reviewKey(Naming::fold(options.reviewFolderName))
-        , m_progress(progress)
+    FolderReader(
+        const QString& reviewKey, const std::atomic_bool& stopped, const CancellationToken& cancel)
+        : m_reviewKey(reviewKey)
+        , m_stopped(stopped)
         , m_cancel(cancel)
     {
-        m_entries.reserve(4096);
     }
 
-    QList<FileEntry> run(const QString& folder)
+    void read(Folder& folder) const
     {
-        // The folder as passed, links and all: only what lies below it is never followed.
-        const QByteArray path = QFile::encodeName(folder);
-        const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            if (Directory root { fdopendir(fd) }) {
-                const QString rootName = QFileInfo(standardised(folder)).fileName();
-                walkFolder(root.get(), QString(), rootName);
-            } else {
-                close(fd);
-            }
+        try {
+            readItems(folder);
+        } catch (...) {
+            folder.failure = std::current_exception();
         }
-        m_cancel.throwIfCancelled();
-        if (m_progress)
-            m_progress({ m_entries.size(), QString() });
-        return std::move(m_entries);
+        folder.parent.reset();
+        folder.opened.reset();
     }
 
 private:
-    // `prefix` is the folder's relative path with a trailing "/", empty for the scanned folder.
-    void walkFolder(DIR* directory, const QString& prefix, QStringView folderName)
+    void readItems(Folder& folder) const
     {
-        const int fd = dirfd(directory);
-        while (const dirent* item = readdir(directory)) {
-            const char* name = item->d_name;
+        const bool isTop = folder.opened != nullptr;
+        const Directory directory
+            = isTop ? folder.opened : openSubfolder(dirfd(folder.parent.get()), folder.name);
+        // The parent stays open only as long as some folder in it still has to be opened.
+        folder.parent.reset();
+        if (!directory || (!isTop && holdsRestoreLog(directory.get())))
+            return;
+        const int fd = dirfd(directory.get());
+        while (const dirent* item = readdir(directory.get())) {
             // Hidden items, and "." and "..", are not part of the walk at all.
-            if (name[0] == '.')
+            if (item->d_name[0] == '.')
                 continue;
-            countItem(folderName);
-            visit(fd, name, item->d_type, prefix);
+            if (m_stopped.load(std::memory_order_relaxed) || m_cancel.isCancelled()) {
+                folder.cutShort = true;
+                return;
+            }
+            const Step step = visit(folder, directory, fd, item->d_name, item->d_type);
+            folder.steps.push_back(step);
+            // Nothing after a refusal is ever looked at.
+            if (step == Step::refusal)
+                return;
         }
     }
 
-    void visit(int fd, const char* name, unsigned char type, const QString& prefix)
+    Step visit(Folder& folder, const Directory& directory, int fd, const char* name,
+        unsigned char type) const
     {
         struct stat values;
         bool haveValues = false;
@@ -189,34 +271,41 @@ private:
                 type = IFTODT(values.st_mode);
         }
         if (type == DT_LNK)
-            return;
+            return Step::skip;
 
         bool validName = true;
-        QString path = joined(prefix, name, validName);
-        const QStringView itemName = QStringView(path).sliced(prefix.size());
-        if (const std::optional<Catalogue> catalogue = catalogueOf(itemName))
-            throw ScanRefusal { reasonFor(*catalogue, false), path };
+        QString path = joined(folder.prefix, name, validName);
+        const QStringView itemName = QStringView(path).sliced(folder.prefix.size());
+        if (const std::optional<Catalogue> catalogue = catalogueOf(itemName)) {
+            folder.refusal = ScanRefusal { reasonFor(*catalogue, false), path };
+            return Step::refusal;
+        }
         // No later move could find a file by a name that had to be mended to be shown.
         if (!validName)
-            return;
+            return Step::skip;
 
         if (type == DT_DIR) {
             if (!mayEnter(fd, name, itemName))
-                return;
-            const Directory child = openSubfolder(fd, name);
-            if (child && !holdsRestoreLog(child.get()))
-                walkFolder(child.get(), path + u'/', itemName);
-            return;
+                return Step::skip;
+            auto subfolder = std::make_unique<Folder>();
+            subfolder->parent = directory;
+            subfolder->name = name;
+            subfolder->displayName = itemName.toString();
+            path.append(u'/');
+            subfolder->prefix = std::move(path);
+            folder.subfolders.push_back(std::move(subfolder));
+            return Step::subfolder;
         }
         if (type != DT_REG)
-            return;
+            return Step::skip;
         if (!haveValues && fstatat(fd, name, &values, AT_SYMLINK_NOFOLLOW) != 0)
-            return;
+            return Step::skip;
         // Replaced since the folder was listed.
         if (!S_ISREG(values.st_mode))
-            return;
+            return Step::skip;
         const FileKind kind = FileKinds::fromExtension(extensionOf(itemName));
-        m_entries.append({ std::move(path), qint64(values.st_size), kind });
+        folder.files.append({ std::move(path), qint64(values.st_size), kind });
+        return Step::file;
     }
 
     bool mayEnter(int fd, const char* name, QStringView itemName) const
@@ -226,25 +315,195 @@ private:
         return Naming::fold(itemName) != m_reviewKey;
     }
 
-    // `prefix` followed by the name as the file system gave it; a name that is not UTF-8 comes
-    // out mended, with `valid` cleared.
-    static QString joined(const QString& prefix, const char* name, bool& valid)
+    const QString& m_reviewKey;
+    const std::atomic_bool& m_stopped;
+    const CancellationToken& m_cancel;
+};
+
+// Most of a scan is waiting for the kernel, and with a cold cache for the disk, so folders are
+// read on several threads at once. The calling thread then replays what was read depth first,
+// item by item, exactly as one thread walking alone would meet the items: the entries, their
+// order, the progress reports, the cancellation checkpoints and the refusal that wins do not
+// depend on which thread read which folder. It reads folders itself while it waits.
+class Walk
+{
+public:
+    Walk(const ScanOptions& options, const ScanProgressCallback& progress,
+        const CancellationToken& cancel)
+        : m_reviewKey(Naming::fold(options.reviewFolderName))
+        , m_reader(m_reviewKey, m_stopped, cancel)
+        , m_progress(progress)
+        , m_cancel(cancel)
     {
-        size_t length = 0;
-        unsigned char bits = 0;
-        for (; name[length]; ++length)
-            bits |= static_cast<unsigned char>(name[length]);
-        QString path;
-        path.reserve(prefix.size() + qsizetype(length));
-        path.append(prefix);
-        if (bits < 0x80) {
-            path.append(QLatin1StringView(name, qsizetype(length)));
-        } else {
-            const QByteArrayView bytes(name, qsizetype(length));
-            valid = bytes.isValidUtf8();
-            path.append(QString::fromUtf8(bytes));
+        m_entries.reserve(4096);
+    }
+
+    ~Walk()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
         }
-        return path;
+        m_changed.notify_all();
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+
+    QList<FileEntry> run(const QString& folder)
+    {
+        // The folder as passed, links and all: only what lies below it is never followed.
+        const QByteArray path = QFile::encodeName(folder);
+        const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            DIR* directory = fdopendir(fd);
+            if (!directory)
+                close(fd);
+            m_top.opened = adopt(directory);
+        }
+        if (m_top.opened) {
+            m_top.displayName = QFileInfo(standardised(folder)).fileName();
+            replay(m_top);
+        }
+        m_cancel.throwIfCancelled();
+        if (m_progress)
+            m_progress({ m_entries.size(), QString() });
+        return std::move(m_entries);
+    }
+
+private:
+    using State = Folder::State;
+
+    void replay(Folder& folder)
+    {
+        waitUntilRead(folder);
+        if (folder.failure)
+            std::rethrow_exception(folder.failure);
+        makeRoomFor(folder.files.size());
+        auto file = folder.files.begin();
+        auto subfolder = folder.subfolders.begin();
+        for (const Step step : folder.steps) {
+            countItem(folder.displayName);
+            switch (step) {
+            case Step::skip:
+                break;
+            case Step::file:
+                m_entries.append(std::move(*file++));
+                break;
+            case Step::subfolder:
+                replay(**subfolder);
+                // Done with: nothing refers to it any more.
+                (subfolder++)->reset();
+                break;
+            case Step::refusal:
+                throw *folder.refusal;
+            }
+        }
+        // What was left unread must never pass for the whole folder.
+        if (folder.cutShort)
+            throw Cancelled();
+        folder.files = {};
+        folder.steps = {};
+    }
+
+    // The readers are ahead of the replay, so what they have found so far is a fair guess at
+    // what is still to come: the list grows a few times rather than a few dozen.
+    void makeRoomFor(qsizetype files)
+    {
+        const qsizetype needed = m_entries.size() + files;
+        if (needed <= m_entries.capacity())
+            return;
+        m_entries.reserve(
+            std::max({ needed, 2 * m_entries.capacity(), qsizetype(m_filesRead.load()) }));
+    }
+
+    // Reads the folder on this thread when no other has started on it, and reads other waiting
+    // folders while another thread finishes it.
+    void waitUntilRead(Folder& folder)
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (folder.state == State::read)
+                return;
+            Folder* next = folder.state == State::waiting ? claim(folder) : takeWaiting();
+            if (!next) {
+                m_changed.wait(lock);
+                continue;
+            }
+            next->state = State::reading;
+            lock.unlock();
+            readAndPublish(*next);
+            lock.lock();
+        }
+    }
+
+    // The folder most recently found: the walk replays subfolders depth first, so this keeps
+    // the reading close ahead of the replay. Called with the mutex held.
+    Folder* takeWaiting()
+    {
+        while (!m_waiting.empty()) {
+            Folder* folder = m_waiting.back();
+            m_waiting.pop_back();
+            if (folder->state == State::waiting)
+                return folder;
+        }
+        return nullptr;
+    }
+
+    // Takes the folder off the waiting ones, where it is usually the last. Called with the mutex
+    // held.
+    Folder* claim(Folder& folder)
+    {
+        const auto found = std::find(m_waiting.rbegin(), m_waiting.rend(), &folder);
+        if (found != m_waiting.rend())
+            m_waiting.erase(std::next(found).base());
+        return &folder;
+    }
+
+    void readAndPublish(Folder& folder)
+    {
+        m_reader.read(folder);
+        m_filesRead += folder.files.size();
+        {
+            const std::lock_guard lock(m_mutex);
+            folder.state = State::read;
+            // Pushed last to first, so that the first subfolder is read first.
+            for (auto it = folder.subfolders.rbegin(); it != folder.subfolders.rend(); ++it) {
+                m_waiting.push_back(it->get());
+            }
+            startReaders();
+        }
+        m_changed.notify_all();
+    }
+
+    // Called with the mutex held, once there is something to share.
+    void startReaders()
+    {
+        if (!m_threads.empty() || m_waiting.empty())
+            return;
+        try {
+            for (int i = 0; i < readerThreads; ++i)
+                m_threads.emplace_back([this] { readWaitingFolders(); });
+        } catch (const std::system_error&) {
+            // Fewer threads read the same folders, only more slowly.
+        }
+    }
+
+    void readWaitingFolders()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (m_stopped)
+                return;
+            Folder* folder = takeWaiting();
+            if (!folder) {
+                m_changed.wait(lock);
+                continue;
+            }
+            folder->state = State::reading;
+            lock.unlock();
+            readAndPublish(*folder);
+            lock.lock();
+        }
     }
 
     void countItem(QStringView folderName)
@@ -256,11 +515,24 @@ private:
             m_progress({ m_entries.size(), folderName.toString() });
     }
 
+    // Besides the calling thread; reading is mostly waiting, so more than the processors.
+    static constexpr int readerThreads = 3;
+
     const QString m_reviewKey;
+    std::atomic_bool m_stopped = false;
+    const FolderReader m_reader;
     const ScanProgressCallback& m_progress;
     const CancellationToken& m_cancel;
     QList<FileEntry> m_entries;
     qint64 m_items = 0;
+    std::atomic<qint64> m_filesRead = 0;
+
+    Folder m_top;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    // Guarded by the mutex.
+    std::vector<Folder*> m_waiting;
+    std::vector<std::thread> m_threads;
 };
 
 } // namespace

@@ -2,14 +2,32 @@
 
 #include "LogText.h"
 #include "Mover.h"
+#include "OperationError.h"
 
-SessionLogs::SessionLogs(QString session, LogWording wording)
+SessionLogs::SessionLogs(QString session, LogWording wording, LogSchedule::Clock clock)
     : m_session(std::move(session))
     , m_wording(std::move(wording))
+    , m_schedule(std::move(clock))
 {
 }
 
 void SessionLogs::write(const RestoreLog& log, FileManager& fileManager)
+{
+    m_schedule.write([&] { writeNow(log, fileManager); });
+}
+
+void SessionLogs::writeIfDue(const RestoreLog& log, FileManager& fileManager)
+{
+    if (!m_schedule.due())
+        return;
+    try {
+        write(log, fileManager);
+    } catch (const OperationError&) {
+        // The last write that succeeded stays; the next one or the final one catches up.
+    }
+}
+
+void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
 {
     update(log);
     fileManager.writeAtomically(m_session + u'/' + Mover::logName(), LogText::json(log, m_json));

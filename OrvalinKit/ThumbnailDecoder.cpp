@@ -21,7 +21,7 @@ std::optional<QImage> readByContent(const QString& path, int maxSide)
     return image;
 }
 
-std::optional<QImage> decodeByKind(const QString& path, FileKind kind, int maxSide)
+std::optional<QImage> decodeByKind(const QString& path, FileKind kind, int maxSide, QSize cover)
 {
     switch (kind) {
     case FileKind::raw:
@@ -29,7 +29,7 @@ std::optional<QImage> decodeByKind(const QString& path, FileKind kind, int maxSi
             return preview;
         break;
     case FileKind::heic:
-        if (auto picture = HeifPicture::read(path, maxSide))
+        if (auto picture = HeifPicture::read(path, maxSide, cover))
             return picture;
         break;
     case FileKind::jpeg:
@@ -49,13 +49,13 @@ std::optional<QImage> decodeByKind(const QString& path, FileKind kind, int maxSi
 
 namespace ThumbnailDecoder {
 
-std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide)
+std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide, QSize cover)
 {
     // Only regular files are opened: a named pipe would block the decoding thread forever.
     if (maxSide <= 0 || !QFileInfo(path).isFile())
         return std::nullopt;
     try {
-        return decodeByKind(path, kind, maxSide);
+        return decodeByKind(path, kind, maxSide, cover);
     } catch (...) {
         // Running out of memory on a huge picture is one more way of not decoding it.
         return std::nullopt;

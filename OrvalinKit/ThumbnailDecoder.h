@@ -3,6 +3,7 @@
 #include "FileKind.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -13,7 +14,10 @@ namespace ThumbnailDecoder {
 // as the file says; never enlarged. RAW files give their largest embedded preview, HEIC files
 // their picture through libheif, and other pictures are read at a reduced size where the
 // format allows it. Sidecars, clips and other files give nothing, as does a file that cannot
-// be decoded or is not a regular file. Safe to call from several threads at once.
-std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide = 360);
+// be decoded or is not a regular file. `cover` is the size in pixels of the area the picture is
+// drawn to fill, when known: a smaller picture stored in the file that still covers it serves
+// (see HeifPicture::read). Safe to call from several threads at once.
+std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide = 360,
+    QSize cover = {});
 
 } // namespace ThumbnailDecoder

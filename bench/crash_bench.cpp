@@ -1,5 +1,6 @@
-// Kills a hundred `orvalin-cli move` runs at random moments and restores each one, then prints
-// how many files were checked and how many were not back as they were.
+// Kills a hundred `orvalin-cli move` runs at random moments, and every other restore that follows
+// them, then restores each shoot and prints how many files were checked, how many were not back
+// as they were, and how often the listing or the restore's report told something else.
 #include "CrashDrill.h"
 
 #include <QCoreApplication>
@@ -13,9 +14,10 @@ int main(int argc, char* argv[])
     const CrashDrillReport report
         = CrashDrill::run(QStringLiteral(ORVALIN_CLI_PATH), kills, 3000, 7);
     QTextStream out(stdout);
-    out << "kills: " << report.kills << "\nfiles checked: " << report.filesChecked
-        << "\nlost: " << report.lost << "\nextra: " << report.extra
-        << "\noutside touched: " << report.outsideTouched << '\n';
+    out << "kills: " << report.kills << " moves, " << report.restoreKills << " restores"
+        << "\nfiles checked: " << report.filesChecked << "\nlost: " << report.lost
+        << "\nextra: " << report.extra << "\noutside touched: " << report.outsideTouched
+        << "\nmisreported: " << report.misreported << '\n';
     for (const QString& problem : report.problems.mid(0, 20))
         out << "  " << problem << '\n';
     return report.clean() ? 0 : 1;

@@ -57,7 +57,7 @@ void waitFor(const std::function<bool()>& condition)
 
 ThumbnailCache::Decoder slowDecoder(int milliseconds)
 {
-    return [milliseconds](const QString&, FileKind) -> std::optional<QImage> {
+    return [milliseconds](const QString&, FileKind, QSize) -> std::optional<QImage> {
         QThread::msleep(milliseconds);
         QImage image(360, 240, QImage::Format_RGB32);
         image.fill(Qt::darkGray);

@@ -1,61 +1,37 @@
-// Moving, restoring and listing sessions, against the bare renames of the same files.
+// Moving and restoring end to end through orvalin-cli, against bare renames of the same files.
 //
-// The whole move checks every file before and after, makes the session's folders and rewrites
-// both logs every 500 files; the baseline only renames. Both run on the same tree, rebuilt
-// before every run; the median run counts.
+// `orvalin-cli move --tick raw` scans the tree, plans, writes both logs and moves every file
+// into a new session; `orvalin-cli restore --all` lists the sessions and puts every file back.
+// The baseline renames the same files with renameat between open folders, making the target
+// folders first: to a session-like folder for the move, and back for the restore. Both run on
+// the same tree in the same run, alternately; the median run counts. The log encoding is timed
+// on its own as well, and the listing of many sessions.
+//
+// usage: move_bench [runs at 50,000 files] [runs at 200,000 files]
 
 #include "LocalFileManager.h"
 #include "Mover.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr int fileCount = 20000;
 constexpr int filesPerFolder = 200;
 constexpr int sessionCount = 50;
 constexpr int entriesPerSession = 2000;
-constexpr int runs = 5;
 const QString reviewName = QStringLiteral("Orvalin Review");
-
-QStringList relativePaths()
-{
-    QStringList paths;
-    for (int i = 0; i < fileCount; ++i)
-        paths.append(QStringLiteral("Shoot %1/IMG_%2.CR3")
-                         .arg(i / filesPerFolder)
-                         .arg(i, 5, 10, QChar(u'0')));
-    return paths;
-}
-
-void makeTree(const QString& root, const QStringList& paths)
-{
-    QDir(root).removeRecursively();
-    for (int folder = 0; folder * filesPerFolder < fileCount; ++folder)
-        QDir().mkpath(root + QStringLiteral("/Shoot %1").arg(folder));
-    for (const QString& path : paths) {
-        QFile file(root + u'/' + path);
-        if (!file.open(QIODevice::WriteOnly))
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    }
-}
-
-MovePlan planOf(const QStringList& paths)
-{
-    MovePlan plan;
-    for (const QString& path : paths)
-        plan.items.append({ { path, 25'000'000, FileKind::raw }, OrphanGroup::raw, std::nullopt });
-    return plan;
-}
 
 double seconds(const std::function<void()>& work)
 {
@@ -64,18 +40,73 @@ double seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Renames every file between two roots, making the target folders first.
-void bareRenames(const QString& from, const QString& to, const QStringList& paths)
+QString folderName(int folder)
 {
-    QDir().mkpath(to);
-    for (int folder = 0; folder * filesPerFolder < fileCount; ++folder)
-        ::mkdir(QFile::encodeName(to + QStringLiteral("/Shoot %1").arg(folder)).constData(), 0777);
-    for (const QString& path : paths) {
-        if (std::rename(QFile::encodeName(from + u'/' + path).constData(),
-                QFile::encodeName(to + u'/' + path).constData())
-            != 0)
-            std::perror("rename");
+    return QStringLiteral("Shoot %1").arg(folder, 4, 10, QChar(u'0'));
+}
+
+QString fileName(int file)
+{
+    return QStringLiteral("IMG_%1.CR3").arg(file, 6, 10, QChar(u'0'));
+}
+
+int folderCount(int files)
+{
+    return (files + filesPerFolder - 1) / filesPerFolder;
+}
+
+void makeTree(const QString& root, int files)
+{
+    QDir(root).removeRecursively();
+    for (int folder = 0; folder < folderCount(files); ++folder)
+        QDir().mkpath(root + u'/' + folderName(folder));
+    for (int i = 0; i < files; ++i) {
+        const QByteArray path
+            = QFile::encodeName(root + u'/' + folderName(i / filesPerFolder) + u'/' + fileName(i));
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0)
+            std::perror(path.constData());
+        else
+            ::close(fd);
     }
+}
+
+int openFolder(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// Renames every file from one tree to the other between open folders, making the target folders
+// first. Returns the number of files renamed.
+int bareRenames(const QString& from, const QString& to, int files)
+{
+    ::mkdir(QFile::encodeName(to).constData(), 0777);
+    int renamed = 0;
+    for (int folder = 0; folder < folderCount(files); ++folder) {
+        const QString name = folderName(folder);
+        ::mkdir(QFile::encodeName(to + u'/' + name).constData(), 0777);
+        const int source = openFolder(from + u'/' + name);
+        const int target = openFolder(to + u'/' + name);
+        const int last = std::min(files, (folder + 1) * filesPerFolder);
+        for (int i = folder * filesPerFolder; i < last; ++i) {
+            const QByteArray file = QFile::encodeName(fileName(i));
+            if (::renameat(source, file.constData(), target, file.constData()) == 0)
+                ++renamed;
+        }
+        ::close(source);
+        ::close(target);
+    }
+    return renamed;
+}
+
+int runCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral(ORVALIN_CLI_PATH), arguments);
+    process.waitForFinished(-1);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 struct Timing
@@ -85,81 +116,115 @@ struct Timing
     double ratio() const { return measured / baseline; }
 };
 
-// The median run by ratio: the machine is shared, and a run disturbed by other work on the
-// disk says little.
-void report(const char* what, QList<Timing> timings)
+double median(QList<double> values)
 {
-    std::sort(timings.begin(), timings.end(),
-        [](const Timing& a, const Timing& b) { return a.ratio() < b.ratio(); });
-    for (const Timing& timing : timings)
-        std::printf("  %-16s %7.3f s   bare renames %7.3f s   ratio %5.2fx\n", what,
-            timing.measured, timing.baseline, timing.ratio());
-    std::printf(
-        "%-18s median ratio %5.2fx (target 2x)\n", what, timings.at(timings.size() / 2).ratio());
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
 }
 
-// What the log writes alone cost: a move rewrites both logs, complete, before the first file,
-// after every 500 files and at the end.
-void reportLogWrites(const QString& base, const RestoreLog& log)
+struct Summary
 {
-    const QString folder = base + QStringLiteral("/log writes");
-    LocalFileManager disk;
-    disk.createFolders(folder);
-    const QByteArray json = log.encoded();
-    const QByteArray text = Mover::text(log, folder, LogWording::english()).toUtf8();
-    const int writes = fileCount / 500 + 2;
-    const double spent = seconds([&] {
-        for (int i = 0; i < writes; ++i) {
-            disk.writeAtomically(folder + u'/' + Mover::logName(), json);
-            disk.writeAtomically(folder + u'/' + Mover::textLogName(), text);
-        }
-    });
-    std::printf("  of which %d writes of both logs (%.1f MB each time): about %.3f s\n", writes,
-        (json.size() + text.size()) / 1e6, spent);
+    double medianSeconds = 0;
+    double medianRatio = 0;
+};
+
+Summary report(const char* what, int files, const QList<Timing>& timings)
+{
+    QList<double> ratios;
+    QList<double> measured;
+    for (const Timing& timing : timings) {
+        ratios.append(timing.ratio());
+        measured.append(timing.measured);
+        std::printf("  %-8s %7d files  %7.3f s   bare renames %7.3f s   ratio %5.2fx\n", what,
+            files, timing.measured, timing.baseline, timing.ratio());
+    }
+    const Summary summary { median(measured), median(ratios) };
+    std::printf("%-8s %7d files: median ratio %5.2fx (range %.2f-%.2fx; target 2x)\n", what, files,
+        summary.medianRatio, *std::min_element(ratios.begin(), ratios.end()),
+        *std::max_element(ratios.begin(), ratios.end()));
+    return summary;
 }
 
-void benchMoveAndRestore(const QString& base)
+struct SizeResult
 {
-    const QStringList paths = relativePaths();
-    const MovePlan plan = planOf(paths);
+    Summary move;
+    Summary restore;
+};
+
+SizeResult benchEndToEnd(const QString& base, int files, int runs)
+{
     const QString root = base + QStringLiteral("/Shoots");
-    LocalFileManager disk;
-
-    std::printf("%d files in %d folders, %d runs\n", fileCount, fileCount / filesPerFolder, runs);
+    const QString bare = base + QStringLiteral("/Bare session");
+    std::printf("\n%d files in %d folders, %d runs\n", files, folderCount(files), runs);
+    std::fflush(stdout);
+    makeTree(root, files);
     QList<Timing> moves;
     QList<Timing> restores;
-    RestoreLog finalLog;
     for (int run = 0; run < runs; ++run) {
-        makeTree(root, paths);
-        const QString session = root + QStringLiteral("/bare session");
         Timing move;
         Timing restore;
-        move.baseline = seconds([&] { bareRenames(root, session, paths); });
-        restore.baseline = seconds([&] { bareRenames(session, root, paths); });
+        QDir(bare).removeRecursively();
+        int renamed = 0;
+        move.baseline = seconds([&] { renamed = bareRenames(root, bare, files); });
+        restore.baseline = seconds([&] { renamed += bareRenames(bare, root, files); });
+        if (renamed != 2 * files)
+            std::fprintf(stderr, "bare renames: %d of %d\n", renamed, 2 * files);
 
-        makeTree(root, paths);
-        MoveOutcome outcome;
-        const QDateTime now = QDateTime::currentDateTime().addSecs(run);
         move.measured = seconds([&] {
-            outcome = Mover::move(plan, root, reviewName, QStringLiteral("Orvalin"), now,
-                LogWording::english(), disk);
+            if (runCli({ QStringLiteral("move"), QStringLiteral("--no-only-mixed-folders"),
+                    QStringLiteral("--tick"), QStringLiteral("raw"), root })
+                != 0)
+                std::fprintf(stderr, "move failed\n");
         });
-        if (outcome.moved() != fileCount)
-            std::fprintf(stderr, "moved only %lld files\n", qlonglong(outcome.moved()));
-        RestoreOutcome restored;
-        restore.measured = seconds(
-            [&] { restored = Mover::restore(outcome.session, LogWording::english(), now, disk); });
-        if (restored.restored != fileCount)
-            std::fprintf(stderr, "restored only %d files\n", restored.restored);
-        benchmark::DoNotOptimize(restored);
+        restore.measured = seconds([&] {
+            if (runCli({ QStringLiteral("restore"), root, QStringLiteral("--all") }) != 0)
+                std::fprintf(stderr, "restore failed\n");
+        });
+        if (QDir(root + u'/' + folderName(0)).entryList(QDir::Files).size()
+            != std::min(files, filesPerFolder))
+            std::fprintf(stderr, "not every file came back\n");
+        QDir(root + u'/' + reviewName).removeRecursively();
         moves.append(move);
         restores.append(restore);
-        if (run == 0)
-            finalLog = outcome.log;
     }
-    report("Mover::move", moves);
-    reportLogWrites(base, finalLog);
-    report("Mover::restore", restores);
+    return { report("move", files, moves), report("restore", files, restores) };
+}
+
+void reportScaling(
+    const char* what, const Summary& small, int smallFiles, const Summary& large, int largeFiles)
+{
+    const double perFile = (large.medianSeconds / largeFiles) / (small.medianSeconds / smallFiles);
+    std::printf("%-8s time per file at %d over %d files: %.2fx (target at most 1.2x)\n", what,
+        largeFiles, smallFiles, perFile);
+}
+
+// What encoding and decoding a large log costs, next to writing its bytes.
+void benchLogCoding(const QString& base, int files)
+{
+    RestoreLog log { 1, QStringLiteral("Orvalin"), QDateTime::currentDateTimeUtc(),
+        base + QStringLiteral("/Shoots"), Destination::review, {}, std::nullopt };
+    for (int i = 0; i < files; ++i) {
+        const QString path = folderName(i / filesPerFolder) + u'/' + fileName(i);
+        log.entries.append({ path, 25'000'000, OrphanGroup::raw, std::nullopt, path,
+            RestoreLog::Status::moved, std::nullopt });
+    }
+    QByteArray json;
+    QByteArray text;
+    RestoreLog decoded;
+    const double encodeJson = seconds([&] { json = log.encoded(); });
+    const double encodeText
+        = seconds([&] { text = Mover::text(log, base, LogWording::english()).toUtf8(); });
+    const double decode = seconds([&] { decoded = RestoreLog::decoded(json); });
+    LocalFileManager disk;
+    const double write = seconds([&] {
+        disk.writeAtomically(base + u'/' + Mover::logName(), json);
+        disk.writeAtomically(base + u'/' + Mover::textLogName(), text);
+    });
+    if (!(decoded == log))
+        std::fprintf(stderr, "the log does not read back as written\n");
+    std::printf("\nlog of %d entries (%.1f MB JSON, %.1f MB text): encode JSON %.3f s, text %.3f "
+                "s, decode JSON %.3f s, write both with fsync %.3f s\n",
+        files, json.size() / 1e6, text.size() / 1e6, encodeJson, encodeText, decode, write);
 }
 
 void benchSessions(const QString& base)
@@ -169,7 +234,7 @@ void benchSessions(const QString& base)
     log.app = QStringLiteral("Orvalin");
     log.rootPath = root;
     for (int i = 0; i < entriesPerSession; ++i) {
-        const QString path = QStringLiteral("Shoot %1/IMG_%2.CR3").arg(i / filesPerFolder).arg(i);
+        const QString path = folderName(i / filesPerFolder) + u'/' + fileName(i);
         log.entries.append({ path, 25'000'000, OrphanGroup::raw, std::nullopt, path,
             RestoreLog::Status::moved, std::nullopt });
     }
@@ -182,7 +247,7 @@ void benchSessions(const QString& base)
     }
     double best = 1e9;
     qsizetype listed = 0;
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; run < 5; ++run)
         best = std::min(
             best, seconds([&] { listed = Mover::sessions(root, reviewName, disk).size(); }));
     std::printf("Mover::sessions, %lld sessions of %d entries: %.3f s (target under 0.5 s)\n",
@@ -191,12 +256,23 @@ void benchSessions(const QString& base)
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const int smallRuns = arguments.size() > 1 ? arguments.at(1).toInt() : 5;
+    const int largeRuns = arguments.size() > 2 ? arguments.at(2).toInt() : 3;
     QTemporaryDir base;
     if (!base.isValid())
         return 1;
-    benchMoveAndRestore(base.path());
+    constexpr int small = 50'000;
+    constexpr int large = 200'000;
+    const SizeResult smallResult = benchEndToEnd(base.path(), small, smallRuns);
+    const SizeResult largeResult = benchEndToEnd(base.path(), large, largeRuns);
+    std::printf("\n");
+    reportScaling("move", smallResult.move, small, largeResult.move, large);
+    reportScaling("restore", smallResult.restore, small, largeResult.restore, large);
+    benchLogCoding(base.path(), large);
     benchSessions(base.path());
     return 0;
 }

@@ -1,10 +1,13 @@
-// Times Scanner::scan on a large tree of shoots against find(1) listing the same tree with sizes,
-// the fastest plain walk the system has at hand.
+// Times `orvalin-cli scan --json` end to end, and Scanner::scan alone, on a large tree of shoots
+// against find(1) listing the same tree with sizes, the fastest plain walk the system has at
+// hand: with warm caches, and, when run as root, with the caches dropped before every run. Also
+// checks that the scan lists the tree exactly as the one-thread walk does.
 //
 //   scan_bench [FOLDER]   builds the tree in FOLDER (once; later runs reuse it), else in a
 //                         temporary folder that is removed afterwards.
 
 #include "Analyzer.h"
+#include "ReferenceWalk.h"
 #include "Scanner.h"
 
 #include <QDir>
@@ -29,6 +32,7 @@ constexpr int topFolders = 100;
 constexpr int subfoldersEach = 19; // 100 + 100 * 19 = 2,000 folders
 constexpr int filesPerFolder = 100; // 200,000 files
 constexpr int repetitions = 7;
+constexpr int coldRepetitions = 3;
 
 using Clock = std::chrono::steady_clock;
 
@@ -90,34 +94,133 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void runFind(const QString& tree)
+// Runs a program with its output thrown away, and waits for it.
+void runQuietly(const char* const* arguments)
 {
-    const QByteArray root = QFile::encodeName(tree);
-    const char* arguments[]
-        = { "find", root.constData(), "-type", "f", "-printf", "%s %p\n", nullptr };
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, "find", &actions, nullptr, const_cast<char**>(arguments), environ)
+    if (posix_spawnp(&pid, arguments[0], &actions, nullptr, const_cast<char**>(arguments), environ)
         != 0) {
-        std::perror("find");
+        std::perror(arguments[0]);
         std::exit(1);
     }
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", arguments[0]);
+        std::exit(1);
+    }
+}
+
+void runFind(const QString& tree)
+{
+    const QByteArray root = QFile::encodeName(tree);
+    const char* arguments[]
+        = { "find", root.constData(), "-type", "f", "-printf", "%s %p\n", nullptr };
+    runQuietly(arguments);
+}
+
+void runCli(const QString& tree)
+{
+    const QByteArray root = QFile::encodeName(tree);
+    const char* arguments[] = { ORVALIN_CLI_PATH, "scan", "--json", root.constData(), nullptr };
+    runQuietly(arguments);
+}
+
+QList<FileEntry> scanOf(const QString& tree)
+{
+    return Scanner::scan(tree, ScanOptions { QStringLiteral("Orvalin Review") });
+}
+
+// Empties the kernel's page, directory and inode caches, which takes root.
+bool dropCaches()
+{
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY);
+    if (fd < 0)
+        return false;
+    const bool dropped = ::write(fd, "3", 1) == 1;
+    ::close(fd);
+    return dropped;
+}
+
+struct Timing
+{
+    const char* name;
+    std::vector<double> seconds;
+};
+
+// Medians and ranges of each, and each one's per-run ratio to find's time in the same round.
+void report(const char* title, const std::vector<Timing>& timings, const Timing& find,
+    const char* goal)
+{
+    std::printf("\n%s (%zu rounds):\n", title, find.seconds.size());
+    for (const Timing& timing : timings) {
+        std::vector<double> ratios;
+        for (size_t i = 0; i < timing.seconds.size(); ++i)
+            ratios.push_back(timing.seconds[i] / find.seconds[i]);
+        const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+        std::printf("  %-26s median %7.1f ms; ratio to find: median %.2f (range %.2f to %.2f)\n",
+            timing.name, 1000 * median(timing.seconds), median(ratios), *low, *high);
+    }
+    std::printf("  %-26s median %7.1f ms; %s\n", find.name, 1000 * median(find.seconds), goal);
+}
+
+// Warm: everything cached, the rounds alternating so that noise hits each alike.
+void compareWarm(const QString& tree)
+{
+    Timing cli { "orvalin-cli scan --json", {} };
+    Timing scan { "Scanner::scan", {} };
+    Timing find { "find -printf '%s %p\\n'", {} };
+    for (int i = 0; i < repetitions; ++i) {
+        cli.seconds.push_back(secondsOf([&] { runCli(tree); }));
+        scan.seconds.push_back(secondsOf([&] { scanOf(tree); }));
+        find.seconds.push_back(secondsOf([&] { runFind(tree); }));
+    }
+    report("warm cache", { cli, scan }, find, "goal: orvalin-cli at most 1.0x (stretch 0.7x)");
+}
+
+// Cold: the caches dropped before every run.
+void compareCold(const QString& tree)
+{
+    if (!dropCaches()) {
+        std::printf("\ncold cache: skipped (dropping the page cache takes root)\n");
+        return;
+    }
+    Timing cli { "orvalin-cli scan --json", {} };
+    Timing find { "find -printf '%s %p\\n'", {} };
+    for (int i = 0; i < coldRepetitions; ++i) {
+        dropCaches();
+        cli.seconds.push_back(secondsOf([&] { runCli(tree); }));
+        dropCaches();
+        find.seconds.push_back(secondsOf([&] { runFind(tree); }));
+    }
+    report("cold cache", { cli }, find, "goal: orvalin-cli below 1.0x");
+}
+
+// The scan must list what the one-thread walk lists, in the same order.
+void checkOrder(const QString& tree, const QList<FileEntry>& entries)
+{
+    const ReferenceWalk::Outcome reference
+        = ReferenceWalk::walk(tree, QStringLiteral("Orvalin Review"));
+    const bool same = !reference.refusal && reference.entries == entries;
+    std::printf("same entries in the same order as the one-thread walk: %s\n", same ? "yes" : "NO");
+    if (!same)
+        std::exit(1);
 }
 
 // The analysis of what the scan found, which should take at most half the scan's time.
-double timeAnalyzer(const QList<FileEntry>& entries)
+void timeAnalyzer(const QList<FileEntry>& entries, double scan)
 {
     std::vector<double> times;
     for (int i = 0; i < repetitions; ++i)
         times.push_back(secondsOf([&] { Analyzer::analyze(entries, MatchOptions()); }));
     const double analysis = median(times);
-    std::printf("Analyzer::analyze  %8.1f ms (median of %d)\n", 1000 * analysis, repetitions);
-    return analysis;
+    std::printf("\nAnalyzer::analyze  %8.1f ms (median of %d)\n", 1000 * analysis, repetitions);
+    std::printf("ratio analyze/scan %8.2f (goal: at most 0.50)\n", analysis / scan);
 }
 
 } // namespace
@@ -133,28 +236,18 @@ int main(int argc, char** argv)
         QFile(complete).open(QIODevice::WriteOnly);
     }
 
-    // Warm the caches, and check that both see the same files.
+    // Warm the caches, and check that the scan sees what it always saw.
     runFind(tree);
-    const QList<FileEntry> entries
-        = Scanner::scan(tree, ScanOptions { QStringLiteral("Orvalin Review") });
+    const QList<FileEntry> entries = scanOf(tree);
     std::printf("tree: %lld files at %s\n", qlonglong(entries.size()), qPrintable(tree));
+    checkOrder(tree, entries);
 
-    std::vector<double> scanTimes;
-    std::vector<double> findTimes;
-    for (int i = 0; i < repetitions; ++i) {
-        QList<FileEntry> result;
-        scanTimes.push_back(secondsOf([&] {
-            result = Scanner::scan(tree, ScanOptions { QStringLiteral("Orvalin Review") });
-        }));
-        findTimes.push_back(secondsOf([&] { runFind(tree); }));
-    }
-    const double scan = median(scanTimes);
-    const double find = median(findTimes);
-    std::printf("Scanner::scan      %8.1f ms (median of %d)\n", 1000 * scan, repetitions);
-    std::printf("find -printf       %8.1f ms (median of %d)\n", 1000 * find, repetitions);
-    std::printf("ratio scan / find  %8.2f (goal: at most 1.20)\n", scan / find);
+    compareWarm(tree);
+    compareCold(tree);
 
-    const double analysis = timeAnalyzer(entries);
-    std::printf("ratio analyze/scan %8.2f (goal: at most 0.50)\n", analysis / scan);
+    std::vector<double> scans;
+    for (int i = 0; i < 3; ++i)
+        scans.push_back(secondsOf([&] { scanOf(tree); }));
+    timeAnalyzer(entries, median(scans));
     return 0;
 }

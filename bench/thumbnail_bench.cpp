@@ -2,23 +2,30 @@
 // ThumbnailDecoder::decode, against vipsthumbnail making 360-pixel thumbnails of the same
 // files in one process (when libvips-tools is installed). Prints both times and their ratio.
 // Also reports RAW files whose embedded preview is a full-size JPEG, and phone-sized HEIC files
-// (4032 × 3024, no stored thumbnail long enough) against vipsthumbnail on those.
+// (4032 × 3024 with a stored thumbnail of 320 × 240, as phones write them) against vipsthumbnail
+// on those. For the phone pictures it then times, picture by picture, a thumbnail for a grid
+// cell at scale 1 (which the stored thumbnail covers) against the whole-picture decode the cell
+// had before it said what it covers, and prints the ratios' median and range.
 #include "RatioReporter.h"
 #include "ThumbnailDecoder.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <exiv2/exiv2.hpp>
 #include <libheif/heif.h>
+#include <vector>
 
 namespace {
 
@@ -26,6 +33,10 @@ constexpr int fileCount = 40;
 constexpr int heicCount = 8;
 const QSize cameraSize(6000, 4000);
 const QSize phoneSize(4032, 3024);
+constexpr int phoneThumbnailSide = 320;
+// The thumbnail area of a grid cell 216 pixels wide at scale 1, and the same at scale 2.
+const QSize cellArea(200, 120);
+const QSize cellAreaAtScale2(400, 240);
 
 // A picture with a camera JPEG's weight: smooth areas and fine detail.
 QImage scene(int seed, QSize size = cameraSize)
@@ -77,7 +88,7 @@ void writeRaw(const QString& path, const QByteArray& preview)
     image->writeMetadata();
 }
 
-// A phone's HEIC picture, encoded with libheif's HEVC encoder.
+// A phone's HEIC picture with its 320 × 240 thumbnail, encoded with libheif's HEVC encoder.
 void writeHeic(const QString& path, const QImage& picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
@@ -95,10 +106,17 @@ void writeHeic(const QString& path, const QImage& picture)
     uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
-    if (heif_context_encode_image(context, image, encoder, nullptr, nullptr).code != heif_error_Ok
+    heif_image_handle* primary = nullptr;
+    heif_image_handle* thumbnail = nullptr;
+    if (heif_context_encode_image(context, image, encoder, nullptr, &primary).code != heif_error_Ok
+        || heif_context_encode_thumbnail(context, image, primary, encoder, nullptr,
+                                         phoneThumbnailSide, &thumbnail).code
+            != heif_error_Ok
         || heif_context_write_to_file(context, QFile::encodeName(path).constData()).code
             != heif_error_Ok)
         qFatal("cannot write %s", qPrintable(path));
+    heif_image_handle_release(thumbnail);
+    heif_image_handle_release(primary);
     heif_image_release(image);
     heif_encoder_release(encoder);
     heif_context_free(context);
@@ -209,6 +227,63 @@ BENCHMARK(vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Iteratio
 BENCHMARK(thumbnailDecoderHeic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(vipsthumbnailHeic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+double millisecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each phone picture decoded whole, as a cell that did not say its size had it, and for a cell
+// at scale 1 and at scale 2: times and ratios per picture. Also checks that the cell's picture
+// still covers its area, so that it is drawn without being enlarged.
+void comparePhoneCells()
+{
+    std::vector<double> whole;
+    std::vector<double> cell;
+    std::vector<double> ratios;
+    std::vector<double> scale2Ratios;
+    bool sharp = true;
+    for (const QString& file : workload().heics) {
+        for (int round = 0; round < 3; ++round) {
+            std::optional<QImage> forCell;
+            const double wholeMs = millisecondsOf(
+                [&] { benchmark::DoNotOptimize(ThumbnailDecoder::decode(file, FileKind::heic)); });
+            const double cellMs = millisecondsOf(
+                [&] { forCell = ThumbnailDecoder::decode(file, FileKind::heic, 360, cellArea); });
+            const double scale2Ms = millisecondsOf([&] {
+                benchmark::DoNotOptimize(
+                    ThumbnailDecoder::decode(file, FileKind::heic, 360, cellAreaAtScale2));
+            });
+            sharp = sharp && forCell && forCell->width() >= cellArea.width()
+                && forCell->height() >= cellArea.height();
+            whole.push_back(wholeMs);
+            cell.push_back(cellMs);
+            ratios.push_back(wholeMs / cellMs);
+            scale2Ratios.push_back(wholeMs / scale2Ms);
+        }
+    }
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    std::printf("\nphone HEIC with a %dx%d stored thumbnail, %zu decodes each way:\n",
+                phoneThumbnailSide, phoneThumbnailSide * 3 / 4, ratios.size());
+    std::printf("  whole picture (before)     median %7.1f ms\n", median(whole));
+    std::printf("  cell of %dx%d at scale 1  median %7.2f ms, picture covers the cell: %s\n",
+                cellArea.width(), cellArea.height(), median(cell), sharp ? "yes" : "NO");
+    std::printf("  speed-up per picture       median %7.1fx (range %.1fx to %.1fx; goal: at "
+                "least 20x)\n",
+                median(ratios), *low, *high);
+    std::printf("  cell at scale 2 (%dx%d)   median %7.2fx: the thumbnail does not cover it, so "
+                "the picture is decoded whole\n",
+                cellAreaAtScale2.width(), cellAreaAtScale2.height(), median(scale2Ratios));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -237,5 +312,6 @@ int main(int argc, char** argv)
         std::printf(", vipsthumbnail %.1f ms: %.2fx of vipsthumbnail's time", vipsHeic,
                     heic / vipsHeic);
     std::printf("\n");
+    comparePhoneCells();
     return jpeg > 0 && raw > 0 && heic > 0 ? 0 : 1;
 }

@@ -71,6 +71,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Move finished</source>
+        <translation>Traslado terminado</translation>
+    </message>
+    <message>
+        <source>Restore finished</source>
+        <translation>Restauración terminada</translation>
+    </message>
+    <message>
+        <source>Scan finished</source>
+        <translation>Análisis terminado</translation>
+    </message>
+    <message>
+        <source>Leftovers to review in “%1”: %2.</source>
+        <translation>Restos por revisar en «%1»: %2.</translation>
+    </message>
+</context>
+<context>
     <name>FolderDialog</name>
     <message>
         <source>Scan Folder</source>
@@ -127,6 +146,21 @@
     <message>
         <source>%1 files · %2 · ticked: %3</source>
         <translation>%1 archivos · %2 · marcados: %3</translation>
+    </message>
+</context>
+<context>
+    <name>LaunchArguments</name>
+    <message>
+        <source>Moves the leftovers of culled RAW and JPEG pairs into a review folder.</source>
+        <translation>Mueve los restos de los pares RAW y JPEG descartados a una carpeta de revisión.</translation>
+    </message>
+    <message>
+        <source>A folder of shoots to scan at once.</source>
+        <translation>Una carpeta de sesiones para analizar nada más abrir.</translation>
+    </message>
+    <message>
+        <source>There is no folder at “%1”.</source>
+        <translation>No hay ninguna carpeta en «%1».</translation>
     </message>
 </context>
 <context>
@@ -406,6 +440,10 @@
     <message>
         <source>The restore log “%1” is damaged: %2</source>
         <translation>El registro de restauración «%1» está dañado: %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 files were moved to “%3” all the same; Restore puts them back.</source>
+        <translation>%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.</translation>
     </message>
     <message>
         <source>The review folder name “%1” can’t be used.</source>

@@ -213,6 +213,8 @@ SPANISH = {
     # Engine errors
     "Couldn’t move “%1” to “%2”: %3.": "No se pudo mover «%1» a «%2»: %3.",
     "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
+    "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
+        "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
     "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
     "The review folder name “%1” can’t be used.": "No se puede usar «%1» como nombre de la carpeta de revisión.",
     "The review folder “%1” is a symbolic link or not a folder; nothing was moved.":
@@ -224,4 +226,13 @@ SPANISH = {
     "Couldn’t remove the folder “%1”: %2.": "No se pudo quitar la carpeta «%1»: %2.",
     "Couldn’t create the folder “%1”: %2": "No se pudo crear la carpeta «%1»: %2",
     "Couldn’t write “%1”: %2": "No se pudo escribir «%1»: %2",
+    # Desktop: the command line and notifications
+    "Moves the leftovers of culled RAW and JPEG pairs into a review folder.":
+        "Mueve los restos de los pares RAW y JPEG descartados a una carpeta de revisión.",
+    "A folder of shoots to scan at once.": "Una carpeta de sesiones para analizar nada más abrir.",
+    "There is no folder at “%1”.": "No hay ninguna carpeta en «%1».",
+    "Move finished": "Traslado terminado",
+    "Restore finished": "Restauración terminada",
+    "Scan finished": "Análisis terminado",
+    "Leftovers to review in “%1”: %2.": "Restos por revisar en «%1»: %2.",
 }

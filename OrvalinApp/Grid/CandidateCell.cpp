@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+#include <QtMath>
 
 namespace {
 
@@ -169,13 +170,21 @@ void CandidateCell::showInFileManager()
 
 void CandidateCell::requestPicture()
 {
-    m_picture = m_thumbnails.image(m_path, m_candidate->file.kind);
+    m_picture = m_thumbnails.image(m_path, m_candidate->file.kind, thumbnailPixels());
     setLoading(!m_picture && ThumbnailCache::isDecoded(m_candidate->file.kind));
+}
+
+// The thumbnail area in the screen's own pixels: a picture that covers it is drawn sharp.
+QSize CandidateCell::thumbnailPixels() const
+{
+    const QSizeF area = QSizeF(thumbnailRect().size()) * devicePixelRatioF();
+    return { qCeil(area.width()), qCeil(area.height()) };
 }
 
 void CandidateCell::pictureReady(const QString& path)
 {
-    if (!m_loading || path != m_path)
+    // Also when a picture is shown already: a sharper one for a larger cell has come.
+    if (!m_candidate || path != m_path)
         return;
     // The cache may already have dropped it again under pressure; then this asks anew.
     requestPicture();
@@ -212,6 +221,9 @@ void CandidateCell::resizeEvent(QResizeEvent* event)
 {
     QAbstractButton::resizeEvent(event);
     m_spinner->move(thumbnailRect().center() - m_spinner->rect().center());
+    // A wider cell may want a larger picture than the one it shows.
+    if (m_candidate && !m_loading && m_picture)
+        requestPicture();
 }
 
 void CandidateCell::paintEvent(QPaintEvent*)

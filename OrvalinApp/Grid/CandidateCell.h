@@ -65,6 +65,7 @@ private:
     void setLoading(bool loading);
 
     QRect thumbnailRect() const;
+    QSize thumbnailPixels() const;
     QRect capsuleRect() const;
     void paintFrame(QPainter& painter) const;
     void paintThumbnail(QPainter& painter) const;

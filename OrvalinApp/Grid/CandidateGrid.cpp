@@ -116,8 +116,9 @@ void CandidateGrid::placeCells(int top, int bottom)
             shown.insert(index, cell);
         }
         const Candidate& candidate = m_folders[index.section].candidates[index.index];
-        cell->bind(candidate, root, m_model.isTicked(candidate));
+        // Placed first, so that the cell asks for a thumbnail of the size it is drawn at.
         cell->setGeometry(m_geometry.cellRect(index).translated(0, -top));
+        cell->bind(candidate, root, m_model.isTicked(candidate));
         cell->show();
     }
     m_cells = std::move(shown);

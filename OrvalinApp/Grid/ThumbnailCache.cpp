@@ -21,6 +21,7 @@ struct ThumbnailCache::Job
 
     QString path;
     FileKind kind;
+    QSize cover;
     int wanted = 1;
     std::atomic<int> state = queued;
 };
@@ -29,11 +30,24 @@ namespace {
 
 constexpr int fileIconSize = 64;
 
+// Whether a picture is good enough to be drawn over `cover`: that area is no larger than the one
+// it was made for, or the picture covers it anyway.
+bool isEnoughFor(const ThumbnailCache::Picture& picture, QSize cover)
+{
+    if (picture.isFileIcon || cover.isEmpty())
+        return true;
+    const QSize& made = picture.cover;
+    return (cover.width() <= made.width() && cover.height() <= made.height())
+        || (cover.width() <= picture.image.width() && cover.height() <= picture.image.height());
+}
+
 } // namespace
 
 ThumbnailCache::ThumbnailCache(QObject* parent)
-    : ThumbnailCache([](const QString& path,
-                         FileKind kind) { return ThumbnailDecoder::decode(path, kind, maxSide); },
+    : ThumbnailCache(
+        [](const QString& path, FileKind kind, QSize cover) {
+            return ThumbnailDecoder::decode(path, kind, maxSide, cover);
+        },
         parent)
 {
 }
@@ -64,20 +78,32 @@ ThumbnailCache& ThumbnailCache::shared()
     return *cache;
 }
 
-std::optional<ThumbnailCache::Picture> ThumbnailCache::image(const QString& path, FileKind kind)
+std::optional<ThumbnailCache::Picture> ThumbnailCache::image(
+    const QString& path, FileKind kind, QSize cover)
 {
-    if (const Picture* picture = m_pictures.object(path))
+    if (const Picture* picture = m_pictures.object(path)) {
+        // Drawn larger than it was made for (a wider cell, a sharper screen): made again, and
+        // shown as it is until then.
+        if (!isEnoughFor(*picture, cover) && !m_jobs.contains(path))
+            startDecoding(path, kind, cover);
         return *picture;
+    }
     if (!isDecoded(kind))
         return std::nullopt;
     if (const auto running = m_jobs.constFind(path); running != m_jobs.constEnd()) {
         ++(*running)->wanted;
         return std::nullopt;
     }
+    startDecoding(path, kind, cover);
+    return std::nullopt;
+}
 
+void ThumbnailCache::startDecoding(const QString& path, FileKind kind, QSize cover)
+{
     auto job = std::make_shared<Job>();
     job->path = path;
     job->kind = kind;
+    job->cover = cover;
     m_jobs.insert(path, job);
     // The pool is drained before the cache goes, so `this` outlives every task.
     m_pool.start(
@@ -88,7 +114,7 @@ std::optional<ThumbnailCache::Picture> ThumbnailCache::image(const QString& path
             ++m_decodeCount;
             std::optional<QImage> thumbnail;
             try {
-                thumbnail = m_decoder(job->path, job->kind);
+                thumbnail = m_decoder(job->path, job->kind, job->cover);
             } catch (...) {
                 // A picture that breaks its decoder is one that cannot be decoded.
             }
@@ -96,7 +122,6 @@ std::optional<ThumbnailCache::Picture> ThumbnailCache::image(const QString& path
                 this, [this, job, thumbnail] { finish(job, thumbnail); }, Qt::QueuedConnection);
         },
         ++m_nextPriority);
-    return std::nullopt;
 }
 
 bool ThumbnailCache::isDecoded(FileKind kind)
@@ -124,8 +149,8 @@ void ThumbnailCache::finish(const std::shared_ptr<Job>& job, const std::optional
 {
     if (m_jobs.value(job->path) == job)
         m_jobs.remove(job->path);
-    Picture picture
-        = thumbnail && !thumbnail->isNull() ? Picture { *thumbnail, false } : fileIcon(job->path);
+    Picture picture = thumbnail && !thumbnail->isNull() ? Picture { *thumbnail, false, job->cover }
+                                                        : fileIcon(job->path);
     m_pictures.insert(job->path, new Picture(std::move(picture)));
     Q_EMIT thumbnailReady(job->path);
 }
@@ -137,5 +162,5 @@ ThumbnailCache::Picture ThumbnailCache::fileIcon(const QString& path) const
     QImage image = icon.pixmap(fileIconSize, fileIconSize).toImage();
     if (image.isNull())
         image = Icons::symbol(QStringLiteral("photo")).pixmap(fileIconSize, fileIconSize).toImage();
-    return { image, true };
+    return { image, true, {} };
 }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QThreadPool>
 #include <atomic>
 #include <functional>
@@ -30,13 +31,17 @@ public:
     {
         QImage image;
         bool isFileIcon = false;
+        // The area, in device pixels, it was made to cover; empty when none was asked for.
+        QSize cover;
 
         bool operator==(const Picture&) const = default;
     };
 
-    // Makes a thumbnail bounded to `maxSide` pixels; nothing when the file cannot be decoded.
-    // Called on the pool's threads, several at once.
-    using Decoder = std::function<std::optional<QImage>(const QString& path, FileKind kind)>;
+    // Makes a thumbnail bounded to `maxSide` pixels that covers `cover` device pixels where the
+    // file allows; nothing when the file cannot be decoded. Called on the pool's threads, several
+    // at once.
+    using Decoder
+        = std::function<std::optional<QImage>(const QString& path, FileKind kind, QSize cover)>;
 
     static constexpr int capacity = 600;
     static constexpr int maxSide = 360;
@@ -48,10 +53,13 @@ public:
     // The one cache of the application, created on first use.
     static ThumbnailCache& shared();
 
-    // The picture held for `path`. When there is none yet, decoding starts (or joins decoding
-    // already under way) and `thumbnailReady(path)` follows; sidecars and other files that are
-    // no pictures get nothing, and nothing is attempted for them.
-    std::optional<Picture> image(const QString& path, FileKind kind);
+    // The picture held for `path`, to be drawn over `cover` device pixels (the cell's area at
+    // the screen's scale). When there is none yet, decoding starts (or joins decoding already
+    // under way) and `thumbnailReady(path)` follows; sidecars and other files that are no
+    // pictures get nothing, and nothing is attempted for them. A picture made for a smaller area
+    // than `cover` is returned as it is while a larger one is made, and `thumbnailReady(path)`
+    // follows too.
+    std::optional<Picture> image(const QString& path, FileKind kind, QSize cover = {});
     // Whether `image` would start or join decoding for a file of this kind that is not held.
     static bool isDecoded(FileKind kind);
     // A caller that got nothing from `image` for a decoded kind, and has not had
@@ -69,6 +77,7 @@ Q_SIGNALS:
 private:
     struct Job;
 
+    void startDecoding(const QString& path, FileKind kind, QSize cover);
     void finish(const std::shared_ptr<Job>& job, const std::optional<QImage>& thumbnail);
     Picture fileIcon(const QString& path) const;
 

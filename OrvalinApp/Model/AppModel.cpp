@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "Mover.h"
 #include "OperationError.h"
+#include "RestoreProgress.h"
 #include "Scanner.h"
 
 #include <QDir>
@@ -199,7 +200,7 @@ QList<ReviewSession> AppModel::restorableSessions() const
             = std::any_of(entries.begin(), entries.end(), [](const RestoreLog::Entry& entry) {
                   return entry.status == RestoreLog::Status::conflict;
               });
-        if (session.log.movedCount() > 0 || waiting)
+        if (session.log.movedCount() > 0 || waiting || RestoreProgress::wasCutOff(session.log))
             restorable.append(session);
     }
     return restorable;

@@ -22,7 +22,7 @@ struct CountingDecoder
 
     ThumbnailCache::Decoder function() const
     {
-        return [calls = calls](const QString&, FileKind) -> std::optional<QImage> {
+        return [calls = calls](const QString&, FileKind, QSize) -> std::optional<QImage> {
             ++*calls;
             QImage image(36, 24, QImage::Format_RGB32);
             image.fill(Qt::darkCyan);

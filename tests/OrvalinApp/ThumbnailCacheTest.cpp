@@ -18,7 +18,7 @@ class GatedDecoder
 public:
     ThumbnailCache::Decoder function(bool succeed = true) const
     {
-        return [state = m_state, succeed](const QString&, FileKind) -> std::optional<QImage> {
+        return [state = m_state, succeed](const QString&, FileKind, QSize) -> std::optional<QImage> {
             state->gate.acquire();
             ++state->calls;
             if (!succeed)

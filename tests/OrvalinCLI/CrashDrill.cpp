@@ -5,12 +5,16 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -63,25 +67,51 @@ QStringList moveArguments(const QString& root)
         QStringLiteral("sidecar"), root };
 }
 
-int runQuietly(const QString& cliPath, const QStringList& arguments)
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+};
+
+Run runCli(const QString& cliPath, const QStringList& arguments)
 {
     QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(cliPath, arguments);
     process.waitForFinished(120'000);
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        process.readAllStandardOutput() };
 }
 
-// How long an uninterrupted move of such a tree takes, so kills can land anywhere in it.
-qint64 moveDurationMicroseconds(const QString& cliPath, int files, QRandomGenerator& random)
+QStringList restoreArguments(const QString& root)
+{
+    return { QStringLiteral("restore"), QStringLiteral("--json"), root, QStringLiteral("--all") };
+}
+
+struct Durations
+{
+    qint64 move = 0;
+    qint64 restore = 0;
+};
+
+qint64 microsecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+}
+
+// How long an uninterrupted move and restore of such a tree take, so kills can land anywhere.
+Durations measureDurations(const QString& cliPath, int files, QRandomGenerator& random)
 {
     QTemporaryDir work;
     makeTree(work.path(), files, random);
-    QElapsedTimer timer;
-    timer.start();
-    runQuietly(cliPath, moveArguments(work.path() + QStringLiteral("/Shoot")));
-    return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+    const QString root = work.path() + QStringLiteral("/Shoot");
+    Durations durations;
+    durations.move = microsecondsOf([&] { runCli(cliPath, moveArguments(root)); });
+    durations.restore = microsecondsOf([&] { runCli(cliPath, restoreArguments(root)); });
+    return durations;
 }
 
 void killAfter(QProcess& process, qint64 microseconds)
@@ -90,6 +120,113 @@ void killAfter(QProcess& process, qint64 microseconds)
     if (process.state() != QProcess::NotRunning)
         ::kill(pid_t(process.processId()), SIGKILL);
     process.waitForFinished(60'000);
+}
+
+void startAndKill(const QString& cliPath, const QStringList& arguments, qint64 microseconds)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(cliPath, arguments);
+    process.waitForStarted();
+    killAfter(process, microseconds);
+}
+
+bool isLog(const QString& name)
+{
+    return name == QStringLiteral("restore-log.json") || name == QStringLiteral("Moved files.txt");
+}
+
+// Session folder name -> the files it holds besides its logs and their temporaries.
+QMap<QString, qint64> filesInSessions(const QString& root)
+{
+    QMap<QString, qint64> counts;
+    const QDir review(root + u'/' + reviewFolder);
+    for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        qint64& count = counts[session];
+        QDirIterator it(
+            review.filePath(session), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = QFileInfo(it.next()).fileName();
+            if (!isLog(name) && !(name.startsWith(u'.') && name.endsWith(u".tmp")))
+                ++count;
+        }
+    }
+    return counts;
+}
+
+// What `sessions` lists must be what the session folders hold. Returns the files listed.
+qint64 checkListing(
+    const QString& cliPath, const QString& root, const char* when, CrashDrillReport& report)
+{
+    const Run sessions
+        = runCli(cliPath, { QStringLiteral("sessions"), QStringLiteral("--json"), root });
+    const QMap<QString, qint64> held = filesInSessions(root);
+    qint64 listed = 0;
+    for (const QJsonValue& session : QJsonDocument::fromJson(sessions.out).array()) {
+        const QString name = session[u"name"].toString();
+        const qint64 inReview = session[u"inReview"].toInteger();
+        listed += inReview;
+        if (inReview != held.value(name)) {
+            ++report.misreported;
+            report.problems << QStringLiteral("%1: %2 listed, %3 in the folder %4")
+                                   .arg(name)
+                                   .arg(inReview)
+                                   .arg(held.value(name))
+                                   .arg(QString::fromLatin1(when));
+        }
+    }
+    return listed;
+}
+
+// After a restore that ran to the end: nothing left in any session, every session that put
+// something back dated, and no temporary log left beside a log.
+void checkFinished(const QString& root, CrashDrillReport& report)
+{
+    const QDir review(root + u'/' + reviewFolder);
+    for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir folder(review.filePath(session));
+        QFile file(folder.filePath(QStringLiteral("restore-log.json")));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QJsonObject log = QJsonDocument::fromJson(file.readAll()).object();
+        bool putBack = false;
+        for (const QJsonValue& entry : log[u"entries"].toArray()) {
+            const QString status = entry[u"status"].toString();
+            putBack = putBack || status == u"restored";
+            if (status == u"moved" || status == u"conflict") {
+                ++report.misreported;
+                report.problems << QStringLiteral("%1: %2 still %3")
+                                       .arg(session, entry[u"path"].toString(), status);
+            }
+        }
+        if (putBack && !log.contains(u"restored")) {
+            ++report.misreported;
+            report.problems << QStringLiteral("%1: no restored date").arg(session);
+        }
+        const QStringList temporaries
+            = folder.entryList({ QStringLiteral(".*.tmp") }, QDir::Files | QDir::Hidden);
+        if (!temporaries.isEmpty()) {
+            ++report.misreported;
+            report.problems << QStringLiteral("%1: left %2").arg(session, temporaries.join(u", "));
+        }
+    }
+}
+
+void checkRestore(const Run& restore, qint64 listed, CrashDrillReport& report)
+{
+    const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
+    if (restore.exitCode != 0)
+        report.problems << QStringLiteral("restore exited with %1").arg(restore.exitCode);
+    const QJsonArray missing = outcome[u"missing"].toArray();
+    const qint64 restored = outcome[u"restored"].toInteger();
+    if (!missing.isEmpty() || restored != listed) {
+        ++report.misreported;
+        report.problems << QStringLiteral("restore put back %1 of %2 listed, %3 missing")
+                               .arg(restored)
+                               .arg(listed)
+                               .arg(missing.size());
+    }
 }
 
 void check(const Fingerprint& before, const Fingerprint& outsideBefore, const QString& work,
@@ -123,7 +260,7 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
 {
     QRandomGenerator random(seed);
     CrashDrillReport report;
-    const qint64 duration = moveDurationMicroseconds(cliPath, filesPerTree, random);
+    const Durations durations = measureDurations(cliPath, filesPerTree, random);
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
         makeTree(work.path(), filesPerTree, random);
@@ -131,17 +268,19 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
         const Fingerprint before = fingerprint(root);
         const Fingerprint outside = fingerprint(work.path() + QStringLiteral("/Outside"));
 
-        QProcess move;
-        move.setStandardOutputFile(QProcess::nullDevice());
-        move.start(cliPath, moveArguments(root));
-        move.waitForStarted();
-        killAfter(move, qint64(random.bounded(double(duration) * 1.1)));
+        startAndKill(
+            cliPath, moveArguments(root), qint64(random.bounded(double(durations.move) * 1.1)));
         ++report.kills;
+        qint64 listed = checkListing(cliPath, root, "after a killed move", report);
+        if (k % 2 == 1) {
+            startAndKill(cliPath, restoreArguments(root),
+                qint64(random.bounded(double(durations.restore) * 1.1)));
+            ++report.restoreKills;
+            listed = checkListing(cliPath, root, "after a killed restore", report);
+        }
 
-        const int restored
-            = runQuietly(cliPath, { QStringLiteral("restore"), root, QStringLiteral("--all") });
-        if (restored != 0)
-            report.problems << QStringLiteral("restore exited with %1").arg(restored);
+        checkRestore(runCli(cliPath, restoreArguments(root)), listed, report);
+        checkFinished(root, report);
         check(before, outside, work.path(), report);
     }
     return report;

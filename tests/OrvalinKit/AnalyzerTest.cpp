@@ -292,6 +292,10 @@ TEST(Analyzer, LeftoversAndFollowersAreInPathOrder)
         = analyze("IMG_10.CR3, img_2.CR3, IMG_2.CR3, IMG_10.CR3.xmp, IMG_10.xmp, IMG_10.CR3.dop");
     EXPECT_EQ(listed(result.orphanRaws), "img_2.CR3, IMG_2.CR3, IMG_10.CR3");
     EXPECT_EQ(listed(result.orphanRaws[2].followers), "IMG_10.CR3.dop, IMG_10.CR3.xmp, IMG_10.xmp");
+
+    // A name with a decomposed accent sorts among its composed neighbours.
+    const ScanResult mixed = analyze("R\u00e9mi 2.CR3, Re\u0301mi 10.CR3, R\u00e9mi 1.CR3");
+    EXPECT_EQ(listed(mixed.orphanRaws), "R\u00e9mi 1.CR3, R\u00e9mi 2.CR3, Re\u0301mi 10.CR3");
 }
 
 TEST(Analyzer, CountsEveryKindAndIgnoresOthers)

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,7 +198,7 @@ TEST(Mover, RecordsFilesThatCouldNotMoveAndOverwritesNothing)
     EXPECT_TRUE(text.startsWith(u"Orvalin moved 1 files on "));
 }
 
-TEST(Mover, WritesTheLogsBeforeEvery500FilesAndAtTheEnd)
+TEST(Mover, WritesTheLogsBeforeTheFirstFileAndAtTheEnd)
 {
     ShootFolder shoot;
     const QStringList paths = numberedPaths(1000);
@@ -207,29 +208,20 @@ TEST(Mover, WritesTheLogsBeforeEvery500FilesAndAtTheEnd)
     FaultyFileManager fileManager;
     const MoveOutcome outcome = shoot.move(paths, fileManager);
     EXPECT_EQ(outcome.moved(), 1000);
-    EXPECT_EQ(movedCountsOfJsonWrites(fileManager), (QList<qsizetype> { 0, 500, 1000, 1000 }));
-    EXPECT_EQ(fileManager.calls(Operation::write), 8);
+    // A slow machine may write on the way too (LogSchedule); never with fewer files than before.
+    const QList<qsizetype> counts = movedCountsOfJsonWrites(fileManager);
+    ASSERT_GE(counts.size(), 2);
+    EXPECT_EQ(counts.first(), 0);
+    EXPECT_EQ(counts.last(), 1000);
+    EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
+    EXPECT_EQ(RestoreLog::decoded(fileManager.written().first().second).entries.size(), 1000);
     // The text log always follows its JSON, and the last pair is the final log in full.
-    for (qsizetype i = 0; i < fileManager.written().size(); i += 2)
+    const qsizetype writes = fileManager.written().size();
+    for (qsizetype i = 0; i < writes; i += 2)
         EXPECT_TRUE(fileManager.written().at(i + 1).first.endsWith(Mover::textLogName()));
-    EXPECT_EQ(fileManager.written().at(6).second, outcome.log.encoded());
-    EXPECT_EQ(fileManager.written().at(7).second,
+    EXPECT_EQ(fileManager.written().at(writes - 2).second, outcome.log.encoded());
+    EXPECT_EQ(fileManager.written().at(writes - 1).second,
         Mover::text(outcome.log, outcome.session, LogWording::english()).toUtf8());
-}
-
-TEST(Mover, AFailedIntermediateWriteIsIgnored)
-{
-    ShootFolder shoot;
-    const QStringList paths = numberedPaths(600);
-    for (const QString& path : paths)
-        shoot.add(path);
-
-    FaultyFileManager fileManager;
-    fileManager.failCall(Operation::write, 3);
-    const MoveOutcome outcome = shoot.move(paths, fileManager);
-    EXPECT_EQ(outcome.moved(), 600);
-    EXPECT_EQ(movedCountsOfJsonWrites(fileManager), (QList<qsizetype> { 0, 600 }));
-    EXPECT_EQ(Mover::readLog(outcome.session, fileManager), outcome.log);
 }
 
 TEST(Mover, FailsWithoutMovingWhenTheSessionCannotStart)
@@ -257,7 +249,14 @@ TEST(Mover, AFailedFinalWriteLeavesTheFilesRestorable)
 
     FaultyFileManager fileManager;
     fileManager.failCall(Operation::write, 3);
-    EXPECT_THROW(shoot.move(paths, fileManager), OperationError);
+    try {
+        shoot.move(paths, fileManager);
+        ADD_FAILURE() << "the move did not fail";
+    } catch (const OperationError& error) {
+        EXPECT_TRUE(error.message().contains(u" 3 files were moved to “")) << error.what();
+        EXPECT_TRUE(error.message().endsWith(u"all the same; Restore puts them back."))
+            << error.what();
+    }
 
     LocalFileManager disk;
     const QList<ReviewSession> sessions

@@ -53,6 +53,36 @@ TEST(PathOrder, CaseSensitivityIsAChoice)
     EXPECT_EQ(order(u"B/IMG_2"_qs, u"B/IMG_10"_qs, Qt::CaseSensitive), -1);
 }
 
+TEST(PathOrder, CanonicallyEquivalentTextsCompareEqual)
+{
+    const QString composed = u"R\u00e9mi "_qs;
+    const QString decomposed = u"Re\u0301mi "_qs;
+    const struct
+    {
+        QString a;
+        QString b;
+        int order;
+        Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+    } cases[] = {
+        { decomposed + u"10"_qs, composed + u"2"_qs, 1 },
+        { decomposed + u"2"_qs, composed + u"10"_qs, -1 },
+        { decomposed + u"2"_qs, composed + u"2"_qs, 0 },
+        { u"RE\u0301MI 2"_qs, composed + u"2"_qs, 0 },
+        { u"RE\u0301MI 2"_qs, u"R\u00c9MI 2"_qs, 0, Qt::CaseSensitive },
+        { u"a/e\u0301"_qs, u"a/e"_qs, 1 },
+        { u"e\u0301\u0323"_qs, u"e\u0323\u0301"_qs, 0 },
+        { u"\u1100\u1161 3"_qs, u"\uAC00 12"_qs, -1 },
+        { u"\u2126 1.jpg"_qs, u"\u03a9 1.jpg"_qs, 0 },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(order(c.a, c.b, c.cs), c.order) << c.a.toStdString() << " " << c.b.toStdString();
+        EXPECT_EQ(order(c.b, c.a, c.cs), -c.order);
+        EXPECT_EQ(sign(PathOrder::compareComposed(
+                      PathOrder::composed(c.a), PathOrder::composed(c.b), c.cs)),
+            c.order);
+    }
+}
+
 TEST(PathOrder, StableSortKeepsScanOrderOfTies)
 {
     QStringList paths { u"IMG_10.CR3"_qs, u"img_2.CR3"_qs, u"IMG_2.CR3"_qs, u"A/z.jpg"_qs };

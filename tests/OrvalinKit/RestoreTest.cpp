@@ -3,7 +3,10 @@
 #include "OperationError.h"
 #include "ShootFolder.h"
 
+#include <QDirIterator>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -216,8 +219,9 @@ TEST(Restore, FailsOnAnUnreadableLogOrAFailedRewrite)
     FaultyFileManager fileManager;
     fileManager.failPaths(Operation::write, QStringLiteral("restore-log"));
     EXPECT_THROW(restore(moved.session, fileManager), OperationError);
-    EXPECT_TRUE(shoot.holds(QStringLiteral("A/IMG_1.JPG")));
-    // Folders are tidied only after the log says what happened.
+    // No file goes back while the log cannot say so, and no folder is tidied.
+    EXPECT_EQ(fileManager.calls(Operation::move), 0);
+    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
     EXPECT_EQ(fileManager.calls(Operation::removeEmptyFolder), 0);
 }
 
@@ -243,4 +247,109 @@ TEST(Sessions, ListsReadableSessionsNewestFirst)
         Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk))
         folders.append(session.folder);
     EXPECT_EQ(folders, QStringList({ newest, older, newer }));
+}
+
+namespace {
+
+// Stands for the process dying: unlike OperationError, nothing in the mover catches it.
+struct Killed
+{
+};
+
+// How a restore can be cut off, and what the folder then holds.
+struct CutOff
+{
+    const char* what;
+    std::function<void(FaultyFileManager&)> arrange;
+    // Files the cut-off restore put back.
+    int wentHome;
+};
+
+// The kth call of `operation` never happens.
+void killAt(FaultyFileManager& fileManager, Operation operation, int k)
+{
+    auto calls = std::make_shared<int>(0);
+    fileManager.before(operation, [=](const QString&, const QString&) {
+        if (++*calls == k)
+            throw Killed {};
+    });
+}
+
+qsizetype filesIn(const QString& session)
+{
+    qsizetype count = 0;
+    QDirIterator it(session, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = QFileInfo(it.next()).fileName();
+        count += name != Mover::logName() && name != Mover::textLogName();
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(Restore, ACutOffRestoreLeavesATruthfulLogAndTheNextOneFinishes)
+{
+    // Writes: 1 and 2 before the first file goes back, 3 and 4 at the end.
+    const QList<CutOff> cases {
+        { "killed before the first file", [](auto& f) { killAt(f, Operation::move, 1); }, 0 },
+        { "killed after two files", [](auto& f) { killAt(f, Operation::move, 3); }, 2 },
+        { "killed before the last write", [](auto& f) { killAt(f, Operation::write, 3); }, 4 },
+        { "killed between the two last writes", [](auto& f) { killAt(f, Operation::write, 4); },
+            4 },
+        { "disk full at the end", [](auto& f) { f.failCall(Operation::write, 3); }, 4 },
+        { "log not writable", [](auto& f) { f.failPaths(Operation::write, u".*"_qs); }, 0 },
+    };
+    const QStringList paths { "A/IMG_1.CR3", "A/IMG_2.CR3", "B/IMG_3.JPG", "IMG_4.JPG" };
+    for (const CutOff& cut : cases) {
+        SCOPED_TRACE(cut.what);
+        ShootFolder shoot;
+        for (const QString& path : paths)
+            shoot.add(path);
+        LocalFileManager disk;
+        const QString session = shoot.move(paths, disk).session;
+
+        FaultyFileManager faulty;
+        cut.arrange(faulty);
+        try {
+            restore(session, faulty);
+            ADD_FAILURE() << "the restore was not cut off";
+        } catch (const Killed&) {
+        } catch (const OperationError&) {
+        }
+        // A kill between creating a temporary log and renaming it leaves that behind.
+        writeFile(session + QStringLiteral("/.restore-log.json.k7x2.tmp"), "{");
+        writeFile(session + QStringLiteral("/.Moved files.txt.0a.tmp"), "M");
+
+        const QList<ReviewSession> listed
+            = Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk);
+        ASSERT_EQ(listed.size(), 1);
+        EXPECT_EQ(listed[0].log.movedCount(), paths.size() - cut.wentHome);
+        EXPECT_EQ(filesIn(session), paths.size() - cut.wentHome + 2);
+
+        const QDateTime later = ShootFolder::at(18, 0, 0);
+        EXPECT_EQ(restore(session, disk, later),
+            (RestoreOutcome { int(paths.size()) - cut.wentHome, {}, {} }));
+        for (const QString& path : paths)
+            EXPECT_TRUE(shoot.holds(path)) << path.toStdString();
+        const RestoreLog log = Mover::readLog(session, disk);
+        EXPECT_EQ(log.restored, later);
+        for (const RestoreLog::Entry& entry : log.entries) {
+            EXPECT_EQ(entry.status, Status::restored) << entry.path.toStdString();
+            EXPECT_FALSE(entry.note.has_value());
+        }
+        EXPECT_EQ(filesIn(session), 0);
+    }
+}
+
+TEST(Restore, TheLastFullRestoreSetsTheDate)
+{
+    ShootFolder shoot;
+    shoot.add(QStringLiteral("IMG_1.JPG"));
+    LocalFileManager disk;
+    const QString session = shoot.move({ "IMG_1.JPG" }, disk).session;
+    restore(session, disk, ShootFolder::at(16, 0, 0));
+    const QDateTime later = ShootFolder::at(17, 0, 0);
+    restore(session, disk, later);
+    EXPECT_EQ(Mover::readLog(session, disk).restored, later);
 }

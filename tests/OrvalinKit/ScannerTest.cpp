@@ -1,11 +1,15 @@
 #include "Scanner.h"
 
+#include "ReferenceWalk.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <random>
 #include <fcntl.h>
+#include <ftw.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -302,4 +306,137 @@ TEST(ScannerWalk, LeavesOutNamesThatAreNotUtf8ButStillRefusesTheirCatalogues)
     ASSERT_TRUE(refusal.has_value());
     EXPECT_EQ(refusal->reason, ScanRefusal::Reason::containsLightroomCatalog);
     EXPECT_TRUE(refusal->text.endsWith(u".lrcat"));
+}
+
+namespace {
+
+// Trees of everything a walk meets, in random proportions: photos and sidecars with names in
+// both Unicode forms, names that are not UTF-8, hidden items, links to files and folders,
+// empty folders, review folders by name and by restore log, and, when asked, catalogues.
+class RandomTree
+{
+public:
+    RandomTree(const QString& root, unsigned seed, int catalogues)
+        : m_random(seed)
+        , m_top(QFile::encodeName(root))
+    {
+        fill(m_top, 0);
+        for (int i = 0; i < catalogues; ++i) {
+            const QByteArray& folder = m_folders[pick(0, int(m_folders.size()) - 1)];
+            make(folder + "/Catalog " + QByteArray::number(i) + ".LRCAT", 0);
+        }
+    }
+
+    // Names that are not UTF-8 cannot be removed through QString, so the tree goes this way.
+    ~RandomTree()
+    {
+        nftw(m_top.constData(),
+            [](const char* path, const struct stat*, int, FTW* level) {
+                return level->level > 0 ? ::remove(path) : 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution(low, high)(m_random); }
+
+    void make(const QByteArray& path, off_t size)
+    {
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0) << path.constData();
+        EXPECT_EQ(::ftruncate(fd, size), 0);
+        ::close(fd);
+    }
+
+    static QByteArray folder(const QByteArray& path)
+    {
+        EXPECT_TRUE(::mkdir(path.constData(), 0755) == 0 || errno == EEXIST) << path.constData();
+        return path;
+    }
+
+    void fill(const QByteArray& path, int depth)
+    {
+        static const char* const stems[] = { "IMG_", "DSC_", "_MG_", "Caf\xc3\xa9 ",
+            "Cafe\xcc\x81 ", "bad\xff", ".hidden " };
+        static const char* const extensions[] = { ".CR3", ".jpg", ".HEIC", ".xmp", ".NEF.xmp",
+            ".dop", "", ".tar.gz", ".JPE", ".mov" };
+        static const char* const reviewNames[] = { "/Orvalin Review", "/ORVALIN REVIEW",
+            "/orvalin review", "/Orvalin Reviews" };
+        m_folders.push_back(path);
+        const int items = pick(0, 40);
+        for (int i = 0; i < items; ++i) {
+            const QByteArray name = path + '/' + stems[pick(0, 6)] + QByteArray::number(i);
+            const int choice = pick(0, 99);
+            if (choice < 72)
+                make(name + extensions[pick(0, 9)], pick(0, 3) == 0 ? pick(1, 1 << 30) : 0);
+            else if (choice < 82 && depth < 3)
+                fill(folder(name), depth + 1);
+            else if (choice < 86)
+                EXPECT_EQ(::symlink(pick(0, 1) ? ".." : "IMG_0.jpg", (name + " link").constData()), 0);
+            else if (choice < 89)
+                make(folder(path + reviewNames[pick(0, 3)]) + "/IMG_1.CR3", 1);
+            else if (choice < 92)
+                make(folder(name + " put aside") + "/restore-log.json", 2);
+            else
+                folder(name + " empty");
+        }
+    }
+
+    std::mt19937 m_random;
+    QByteArray m_top;
+    std::vector<QByteArray> m_folders;
+};
+
+// Scans `root` a few times, as the threads of a walk may take turns differently each time, and
+// expects what the one-thread walk finds, item for item.
+void expectSameAsOneThread(const QString& root, const QString& reviewFolderName)
+{
+    const ReferenceWalk::Outcome expected = ReferenceWalk::walk(root, reviewFolderName);
+    for (int run = 0; run < 3; ++run) {
+        Reports reports;
+        QList<FileEntry> entries;
+        std::optional<ScanRefusal> refusal;
+        try {
+            entries = Scanner::scan(root, ScanOptions { reviewFolderName }, reports.callback());
+        } catch (const ScanRefusal& thrown) {
+            refusal = thrown;
+        }
+        EXPECT_EQ(refusal, expected.refusal);
+        EXPECT_EQ(reports.received, expected.progress);
+        if (expected.refusal)
+            continue;
+        ASSERT_EQ(entries.size(), expected.entries.size());
+        const auto [found, wanted]
+            = std::mismatch(entries.cbegin(), entries.cend(), expected.entries.cbegin());
+        EXPECT_TRUE(found == entries.cend())
+            << "first difference at " << (found - entries.cbegin()) << ": "
+            << found->relativePath.toStdString() << " for " << wanted->relativePath.toStdString();
+    }
+}
+
+} // namespace
+
+TEST(ScannerOrder, MatchesTheOneThreadWalkOnRandomTrees)
+{
+    for (unsigned seed = 1; seed <= 9; ++seed) {
+        SCOPED_TRACE(seed);
+        TempFolder temp;
+        const RandomTree tree(temp.path(), seed, seed % 3 == 0 ? int(seed % 2) + 1 : 0);
+        expectSameAsOneThread(temp.path(), QStringLiteral("Orvalin Review"));
+    }
+}
+
+TEST(ScannerOrder, MatchesTheOneThreadWalkOnATreeOfShoots)
+{
+    // The benchmark's tree in small: folders of cards in folders of shoots.
+    TempFolder temp;
+    for (int top = 0; top < 5; ++top) {
+        for (int card = -1; card < 19; ++card) {
+            const QString folder = QStringLiteral("2026-%1 Shoot/").arg(top + 1)
+                + (card < 0 ? QString() : QStringLiteral("Card %1/").arg(card));
+            for (int i = 0; i < 40; ++i)
+                temp.write(folder + QStringLiteral("IMG_%1.%2").arg(i).arg(i % 3 ? "CR3" : "JPG"));
+        }
+    }
+    expectSameAsOneThread(temp.path(), QStringLiteral("Orvalin Review"));
 }

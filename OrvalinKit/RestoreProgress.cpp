@@ -1,0 +1,87 @@
+#include "RestoreProgress.h"
+
+#include "Mover.h"
+#include "SessionFolder.h"
+
+#include <algorithm>
+
+namespace {
+
+using Status = RestoreLog::Status;
+
+bool isMarked(const RestoreLog::Entry& entry)
+{
+    return entry.status == Status::planned && entry.note == RestoreProgress::puttingBackNote();
+}
+
+} // namespace
+
+QString RestoreProgress::puttingBackNote()
+{
+    return QStringLiteral("being put back");
+}
+
+bool RestoreProgress::wasCutOff(const RestoreLog& log)
+{
+    return std::any_of(log.entries.begin(), log.entries.end(), isMarked);
+}
+
+RestoreProgress::RestoreProgress(QString session, QString root)
+    : m_session(std::move(session))
+    , m_root(std::move(root))
+{
+}
+
+void RestoreProgress::begin(RestoreLog& log, const FileManager& fileManager)
+{
+    m_marked.clear();
+    for (qsizetype i = 0; i < log.entries.size(); ++i) {
+        RestoreLog::Entry& entry = log.entries[i];
+        if (entry.status != Status::planned && entry.status != Status::moved
+            && entry.status != Status::conflict)
+            continue;
+        const std::optional<QString> current = Mover::safeRelativePath(entry.currentPath());
+        if (!current || !Mover::safeRelativePath(entry.path))
+            continue;
+        const bool inSession = fileManager.exists(SessionFolder::join(m_session, *current));
+        if (isMarked(entry) && !inSession) {
+            settleCutOff(entry, fileManager);
+            continue;
+        }
+        if (!inSession)
+            continue;
+        // A marked entry still in the session was moved or waiting before; moved is what
+        // reading the session back makes of it.
+        m_marked.append({ i, isMarked(entry) ? Status::moved : entry.status,
+            isMarked(entry) ? std::nullopt : entry.note });
+        entry.status = Status::planned;
+        entry.note = puttingBackNote();
+    }
+}
+
+void RestoreProgress::settleCutOff(RestoreLog::Entry& entry, const FileManager& fileManager) const
+{
+    entry.note.reset();
+    // The restore that was cut off put the file back, or something took its place since: in
+    // neither case is it in the session any more.
+    if (fileManager.exists(SessionFolder::join(m_root, entry.path))
+        && !fileManager.passesThroughLink(m_root, entry.path)) {
+        entry.status = Status::restored;
+        return;
+    }
+    // Neither here nor there: restore reports it as not found, as it does a moved file that was
+    // deleted by hand.
+    entry.status = Status::moved;
+}
+
+void RestoreProgress::end(RestoreLog& log) const
+{
+    for (const Marked& marked : m_marked) {
+        RestoreLog::Entry& entry = log.entries[marked.index];
+        if (entry.status != Status::planned)
+            continue;
+        entry.status = marked.status;
+        if (entry.note == puttingBackNote())
+            entry.note = marked.note;
+    }
+}

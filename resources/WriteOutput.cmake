@@ -1,0 +1,17 @@
+# cmake -DOUTPUT=FILE -P WriteOutput.cmake -- PROGRAM ARGUMENTS...: runs the program and keeps
+# what it prints in FILE; a failing program fails the build.
+set(command)
+set(past_separator OFF)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(index RANGE ${last})
+    if(past_separator)
+        list(APPEND command "${CMAKE_ARGV${index}}")
+    elseif("${CMAKE_ARGV${index}}" STREQUAL "--")
+        set(past_separator ON)
+    endif()
+endforeach()
+execute_process(COMMAND ${command} OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    file(REMOVE ${OUTPUT})
+    message(FATAL_ERROR "${command} failed: ${result}")
+endif()

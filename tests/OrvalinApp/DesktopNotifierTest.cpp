@@ -1,0 +1,187 @@
+// Notifications on a bus of the test's own, with a notification service of its own.
+#include "DesktopNotifier.h"
+
+#include "DesktopConfig.h"
+#include "ModelTestSupport.h"
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+const QString notificationsService = QStringLiteral("org.freedesktop.Notifications");
+
+// A session bus of its own: no notification service of the machine's can answer on it.
+class PrivateBus
+{
+public:
+    PrivateBus()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            return;
+        const QString config = m_folder.write(QStringLiteral("bus.conf"),
+            "<busconfig><type>session</type><listen>unix:tmpdir=" + m_folder.path().toUtf8()
+                + "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                  "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                  "<allow own=\"*\"/></policy></busconfig>");
+        m_daemon.start(daemon,
+            { QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                QStringLiteral("--print-address=1") });
+        if (!m_daemon.waitForReadyRead(10000))
+            return;
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        for (const QString& name : m_connections)
+            QDBusConnection::disconnectFromBus(name);
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
+    bool isUp() const { return !m_address.isEmpty(); }
+
+    QDBusConnection connect(const QString& name)
+    {
+        m_connections.append(name);
+        return QDBusConnection::connectToBus(m_address, name);
+    }
+
+private:
+    TempFolder m_folder;
+    QProcess m_daemon;
+    QString m_address;
+    QStringList m_connections;
+};
+
+struct Notification
+{
+    QString app;
+    uint replaces;
+    QString icon;
+    QString summary;
+    QString body;
+    QVariantMap hints;
+};
+
+// Keeps what it is asked to show and answers with increasing ids, as a desktop's service does.
+class NotificationService : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QList<Notification> shown;
+
+public Q_SLOTS:
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+        const QString& body, const QStringList&, const QVariantMap& hints, int)
+    {
+        shown.append({ app, replaces, icon, summary, body, hints });
+        return uint(shown.size()) + 40;
+    }
+};
+
+class DesktopNotifierTest : public ModelTest
+{
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        if (!bus.isUp())
+            GTEST_SKIP() << "dbus-daemon is not installed (Debian package dbus-daemon)";
+        notifier.setBus(bus.connect(QStringLiteral("application")));
+        notifier.setActive([this] { return active; });
+        writeFiles({ "A/a.NEF", "A/b.NEF", "A/p.NEF", "A/p.JPG" });
+    }
+
+    void offerService()
+    {
+        QDBusConnection desktop = bus.connect(QStringLiteral("desktop"));
+        ASSERT_TRUE(desktop.registerService(notificationsService));
+        ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+            &service, QDBusConnection::ExportAllSlots));
+    }
+
+    void moveAll()
+    {
+        tick(model, { "A/a.NEF", "A/b.NEF" });
+        model.reviewMove();
+        ASSERT_TRUE(model.plan());
+        model.move(*model.plan());
+        ASSERT_TRUE(settle(model));
+    }
+
+    // Whatever was sent has arrived by then: the bus keeps the order of one connection's calls.
+    void expectShownSoon(qsizetype count)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return service.shown.size() >= count; }, 10000));
+        QTest::qWait(200);
+        EXPECT_EQ(service.shown.size(), count);
+    }
+
+    PrivateBus bus;
+    AppModel model { false };
+    DesktopNotifier notifier { model };
+    NotificationService service;
+    bool active = false;
+};
+
+TEST_F(DesktopNotifierTest, ALongScanAMoveAndARestoreAreToldWhileTheAppIsInactive)
+{
+    offerService();
+    notifier.setLongScan(std::chrono::milliseconds(0));
+    openAndSettle(model, folder.path());
+    expectShownSoon(1);
+    ASSERT_EQ(service.shown.size(), 1);
+    EXPECT_EQ(service.shown[0].summary, QStringLiteral("Scan finished"));
+    EXPECT_EQ(service.shown[0].body,
+        QStringLiteral("Leftovers to review in “%1”: 2.").arg(QFileInfo(folder.path()).fileName()));
+    EXPECT_EQ(service.shown[0].app, QStringLiteral("Orvalin"));
+    EXPECT_EQ(service.shown[0].icon, QStringLiteral(ORVALIN_APP_ID));
+    EXPECT_EQ(service.shown[0].hints.value(QStringLiteral("desktop-entry")),
+        QStringLiteral(ORVALIN_APP_ID));
+
+    moveAll();
+    expectShownSoon(2);
+    ASSERT_TRUE(model.notice());
+    EXPECT_EQ(service.shown[1].summary, QStringLiteral("Move finished"));
+    EXPECT_EQ(service.shown[1].body, model.notice()->text);
+    // The desktop's id of the last one, so that it is replaced rather than piled on.
+    EXPECT_EQ(service.shown[1].replaces, 41u);
+
+    // The scan that follows a restore belongs to it: one notification, the notice's.
+    model.restoreNoticeSession();
+    ASSERT_TRUE(settle(model));
+    expectShownSoon(3);
+    EXPECT_EQ(service.shown[2].summary, QStringLiteral("Restore finished"));
+    EXPECT_EQ(service.shown[2].body, model.notice()->text);
+}
+
+TEST_F(DesktopNotifierTest, NothingIsToldInFrontOfTheUserOrAfterAShortScan)
+{
+    offerService();
+    openAndSettle(model, folder.path());
+    active = true;
+    moveAll();
+    expectShownSoon(0);
+}
+
+TEST_F(DesktopNotifierTest, ABusWithoutANotificationServiceGetsNothingShown)
+{
+    notifier.setLongScan(std::chrono::milliseconds(0));
+    openAndSettle(model, folder.path());
+    moveAll();
+    QTest::qWait(200);
+    // The refused calls came back as errors and left the model as it was.
+    EXPECT_TRUE(model.notice());
+    EXPECT_FALSE(model.error());
+    offerService();
+    expectShownSoon(0);
+}
+
+} // namespace
+
+#include "DesktopNotifierTest.moc"
