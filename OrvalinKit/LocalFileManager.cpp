@@ -20,19 +20,21 @@
 
 namespace {
 
-QString tr(const char* text)
+// The file manager's sentences, in the "LocalFileManager" context where the translation update finds them.
+struct Text
 {
-    return QCoreApplication::translate("LocalFileManager", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(LocalFileManager)
+};
 
 QString reason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-[[noreturn]] void fail(const char* sentence, const QString& path, int error)
+// `sentence` is translated where it is written, so that the translation update sees it.
+[[noreturn]] void fail(const QString& sentence, const QString& path, int error)
 {
-    throw OperationError(tr(sentence).arg(path, reason(error)));
+    throw OperationError(sentence.arg(path, reason(error)));
 }
 
 // The bytes of one name, refused when they would reach more than that name: a "/" or "." or
@@ -43,7 +45,7 @@ QByteArray component(const QString& name)
     const QByteArray bytes = QFile::encodeName(name);
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/')
         || bytes.contains('\0') || QFile::decodeName(bytes) != name)
-        throw OperationError(tr("“%1” can’t be used as a name in a folder.").arg(name));
+        throw OperationError(Text::tr("“%1” can’t be used as a name in a folder.").arg(name));
     return bytes;
 }
 
@@ -220,10 +222,10 @@ FolderHandle LocalFileManager::openFolder(const QString& path) const
 {
     const QByteArray bytes = QFile::encodeName(path);
     if (bytes.contains('\0'))
-        fail("Couldn’t open the folder “%1”: %2.", path, EINVAL);
+        fail(Text::tr("Couldn’t open the folder “%1”: %2."), path, EINVAL);
     const int fd = ::open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        fail("Couldn’t open the folder “%1”: %2.", path, errno);
+        fail(Text::tr("Couldn’t open the folder “%1”: %2."), path, errno);
     return FolderHandle(fd, path);
 }
 
@@ -237,7 +239,7 @@ std::optional<FolderHandle> LocalFileManager::openChild(
     // ELOOP: a link; ENOTDIR: a file or anything else.
     if (errno == ENOENT || errno == ELOOP || errno == ENOTDIR)
         return std::nullopt;
-    fail("Couldn’t open the folder “%1”: %2.", parent.pathOf(name), errno);
+    fail(Text::tr("Couldn’t open the folder “%1”: %2."), parent.pathOf(name), errno);
 }
 
 ItemKind LocalFileManager::kindOf(const FolderHandle& folder, const QString& name) const
@@ -248,19 +250,19 @@ ItemKind LocalFileManager::kindOf(const FolderHandle& folder, const QString& nam
         return kindOfMode(info.st_mode);
     if (errno == ENOENT)
         return ItemKind::none;
-    fail("Couldn’t look at “%1”: %2.", folder.pathOf(name), errno);
+    fail(Text::tr("Couldn’t look at “%1”: %2."), folder.pathOf(name), errno);
 }
 
 FolderHandle LocalFileManager::createFolder(const FolderHandle& parent, const QString& name)
 {
     const QByteArray bytes = component(name);
     if (::mkdirat(parent.descriptor(), bytes.constData(), 0777) != 0)
-        fail("Couldn’t create the folder “%1”: %2.", parent.pathOf(name), errno);
+        fail(Text::tr("Couldn’t create the folder “%1”: %2."), parent.pathOf(name), errno);
     // Opened by name once more, so a link swapped in since the mkdir is refused, not followed.
     const int fd = ::openat(
         parent.descriptor(), bytes.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        fail("Couldn’t create the folder “%1”: %2.", parent.pathOf(name), errno);
+        fail(Text::tr("Couldn’t create the folder “%1”: %2."), parent.pathOf(name), errno);
     return FolderHandle(fd, parent.pathOf(name));
 }
 
@@ -270,7 +272,7 @@ void LocalFileManager::moveWithoutReplacing(const FolderHandle& from, const QStr
     const int error
         = move(from.descriptor(), component(fromName), to.descriptor(), component(toName));
     if (error != 0)
-        throw OperationError(tr("Couldn’t move “%1” to “%2”: %3.")
+        throw OperationError(Text::tr("Couldn’t move “%1” to “%2”: %3.")
                                  .arg(from.pathOf(fromName), to.pathOf(toName), reason(error)));
 }
 
@@ -323,7 +325,7 @@ void LocalFileManager::writeAtomically(
     QByteArray temporary;
     const int fd = createTemporary(folder.descriptor(), name, temporary);
     if (fd < 0)
-        fail("Couldn’t write the file “%1”: %2.", folder.pathOf(name), errno);
+        fail(Text::tr("Couldn’t write the file “%1”: %2."), folder.pathOf(name), errno);
     int error = writeAll(fd, data);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
@@ -336,7 +338,7 @@ void LocalFileManager::writeAtomically(
         error = errno;
     if (error != 0) {
         ::unlinkat(folder.descriptor(), temporary.constData(), 0);
-        fail("Couldn’t write the file “%1”: %2.", folder.pathOf(name), error);
+        fail(Text::tr("Couldn’t write the file “%1”: %2."), folder.pathOf(name), error);
     }
     // Makes the rename itself durable; file systems that cannot sync a folder lose nothing more.
     ::fsync(folder.descriptor());
@@ -350,25 +352,25 @@ QByteArray LocalFileManager::read(
     struct stat info;
     // Looked at before opening: opening a device can have effects of its own.
     if (::fstatat(folder.descriptor(), bytes.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        fail("Couldn’t read the file “%1”: %2.", path, errno);
+        fail(Text::tr("Couldn’t read the file “%1”: %2."), path, errno);
     if (!S_ISREG(info.st_mode))
-        throw OperationError(tr("“%1” is not a regular file.").arg(path));
+        throw OperationError(Text::tr("“%1” is not a regular file.").arg(path));
     // O_NONBLOCK: what was swapped in since the look must not block the open.
     const int fd = ::openat(
         folder.descriptor(), bytes.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        fail("Couldn’t read the file “%1”: %2.", path, errno);
+        fail(Text::tr("Couldn’t read the file “%1”: %2."), path, errno);
     QByteArray data;
     int error = ::fstat(fd, &info) != 0 ? errno : 0;
     if (error == 0 && !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw OperationError(tr("“%1” is not a regular file.").arg(path));
+        throw OperationError(Text::tr("“%1” is not a regular file.").arg(path));
     }
     if (error == 0)
         error = info.st_size > limit ? EFBIG : readBounded(fd, limit, data);
     ::close(fd);
     if (error != 0)
-        fail("Couldn’t read the file “%1”: %2.", path, error);
+        fail(Text::tr("Couldn’t read the file “%1”: %2."), path, error);
     return data;
 }
 
@@ -381,7 +383,7 @@ QStringList LocalFileManager::list(const FolderHandle& folder) const
         const int error = errno;
         if (fd >= 0)
             ::close(fd);
-        fail("Couldn’t list the folder “%1”: %2.", folder.path(), error);
+        fail(Text::tr("Couldn’t list the folder “%1”: %2."), folder.path(), error);
     }
     QStringList names;
     errno = 0;
@@ -394,12 +396,12 @@ QStringList LocalFileManager::list(const FolderHandle& folder) const
     const int error = errno;
     ::closedir(dir);
     if (error != 0)
-        fail("Couldn’t list the folder “%1”: %2.", folder.path(), error);
+        fail(Text::tr("Couldn’t list the folder “%1”: %2."), folder.path(), error);
     return names;
 }
 
 void LocalFileManager::removeEmptyFolder(const FolderHandle& parent, const QString& name)
 {
     if (::unlinkat(parent.descriptor(), component(name).constData(), AT_REMOVEDIR) != 0)
-        fail("Couldn’t remove the folder “%1”: %2.", parent.pathOf(name), errno);
+        fail(Text::tr("Couldn’t remove the folder “%1”: %2."), parent.pathOf(name), errno);
 }

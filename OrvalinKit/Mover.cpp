@@ -14,10 +14,11 @@
 
 namespace {
 
-QString tr(const char* text)
+// The mover's sentences, in the "Mover" context where the translation update finds them.
+struct Text
 {
-    return QCoreApplication::translate("Mover", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Mover)
+};
 
 QString sessionName(const QDateTime& now)
 {
@@ -31,12 +32,12 @@ FolderHandle createSessionFolder(const FolderHandle& root, const QString& review
 {
     if (!Mover::safeRelativePath(reviewFolderName))
         throw OperationError(
-            tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
+            Text::tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
     const std::optional<FolderHandle> review
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
     if (!review)
         throw OperationError(
-            tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
+            Text::tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
                 .arg(SessionFolder::join(root.path(), reviewFolderName)));
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
@@ -154,7 +155,7 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
 {
     if (!now.isValid())
-        throw OperationError(tr("The move has no valid date; nothing was moved."));
+        throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
     const FolderHandle rootFolder = fileManager.openFolder(rootPath);
     const FolderHandle session
@@ -175,7 +176,7 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
         // The first log lists every file, and sessions are read back against their folder, so
         // the files already moved can still be put back.
         throw OperationError(
-            tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
+            Text::tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
                 .arg(error.message())
                 .arg(log.movedCount())
                 .arg(session.path()));
@@ -210,7 +211,7 @@ RestoreLog readLog(const FolderHandle& session, const FileManager& fileManager)
     try {
         return RestoreLog::decoded(data);
     } catch (const CodingError& error) {
-        throw CodingError(tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
+        throw CodingError(Text::tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
     }
 }
 

@@ -22,10 +22,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The sample's error sentences, in the "SampleShoot" context where the translation update
+// finds them.
+struct Text
 {
-    return QCoreApplication::translate("SampleShoot", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SampleShoot)
+};
 
 // One file of the sample: a generated picture, or a sidecar with a fixed text.
 struct SampleFile
@@ -235,7 +237,7 @@ void makeFolder(const QString& folder)
     std::filesystem::create_directories(std::filesystem::path(folder.toStdU16String()), error);
     if (error)
         throw OperationError(
-            tr("Couldn’t create the folder “%1”: %2")
+            Text::tr("Couldn’t create the folder “%1”: %2")
                 .arg(QDir::toNativeSeparators(folder), QString::fromStdString(error.message())));
 }
 
@@ -244,7 +246,7 @@ void writeFile(const QString& path, const QByteArray& content, std::optional<qin
     QFile file(path);
     const auto fail = [&] {
         throw OperationError(
-            tr("Couldn’t write “%1”: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            Text::tr("Couldn’t write “%1”: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail();

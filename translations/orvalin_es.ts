@@ -188,6 +188,26 @@
         <source>Couldn’t move “%1” to “%2”: %3.</source>
         <translation>No se pudo mover «%1» a «%2»: %3.</translation>
     </message>
+    <message>
+        <source>Couldn’t create the folder “%1”: %2.</source>
+        <translation>No se pudo crear la carpeta «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Couldn’t write the file “%1”: %2.</source>
+        <translation>No se pudo escribir el archivo «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Couldn’t read the file “%1”: %2.</source>
+        <translation>No se pudo leer el archivo «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Couldn’t list the folder “%1”: %2.</source>
+        <translation>No se pudo leer el contenido de la carpeta «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Couldn’t remove the folder “%1”: %2.</source>
+        <translation>No se pudo quitar la carpeta «%1»: %2.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -444,6 +464,14 @@
         <source>%1 %2 files were moved to “%3” all the same; Restore puts them back.</source>
         <translation>%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.</translation>
     </message>
+    <message>
+        <source>The review folder name “%1” can’t be used.</source>
+        <translation>No se puede usar «%1» como nombre de la carpeta de revisión.</translation>
+    </message>
+    <message>
+        <source>The review folder “%1” is a symbolic link or not a folder; nothing was moved.</source>
+        <translation>La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta; no se ha movido nada.</translation>
+    </message>
 </context>
 <context>
     <name>NoticeBar</name>
@@ -609,6 +637,17 @@
     <message>
         <source>Files you move from this folder can be put back from here, even after quitting.</source>
         <translation>Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.</translation>
+    </message>
+</context>
+<context>
+    <name>SampleShoot</name>
+    <message>
+        <source>Couldn’t create the folder “%1”: %2</source>
+        <translation>No se pudo crear la carpeta «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Couldn’t write “%1”: %2</source>
+        <translation>No se pudo escribir «%1»: %2</translation>
     </message>
 </context>
 <context>

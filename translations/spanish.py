@@ -235,6 +235,16 @@ SPANISH = {
     "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
         "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
     "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
+    "The review folder name “%1” can’t be used.": "No se puede usar «%1» como nombre de la carpeta de revisión.",
+    "The review folder “%1” is a symbolic link or not a folder; nothing was moved.":
+        "La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta; no se ha movido nada.",
+    "Couldn’t create the folder “%1”: %2.": "No se pudo crear la carpeta «%1»: %2.",
+    "Couldn’t write the file “%1”: %2.": "No se pudo escribir el archivo «%1»: %2.",
+    "Couldn’t read the file “%1”: %2.": "No se pudo leer el archivo «%1»: %2.",
+    "Couldn’t list the folder “%1”: %2.": "No se pudo leer el contenido de la carpeta «%1»: %2.",
+    "Couldn’t remove the folder “%1”: %2.": "No se pudo quitar la carpeta «%1»: %2.",
+    "Couldn’t create the folder “%1”: %2": "No se pudo crear la carpeta «%1»: %2",
+    "Couldn’t write “%1”: %2": "No se pudo escribir «%1»: %2",
     # Desktop: the command line and notifications
     "Moves the leftovers of culled RAW and JPEG pairs into a review folder.":
         "Mueve los restos de los pares RAW y JPEG descartados a una carpeta de revisión.",

@@ -1,6 +1,8 @@
 #include "Icons.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
@@ -46,13 +48,18 @@ QString bundledPath(const QString& name)
     return QStringLiteral(":/icons/%1.svg").arg(name);
 }
 
-// Paints another icon's shape in one colour, at whatever size it is asked for.
+// Paints a monochrome icon in one colour, at whatever size and pixel density it is asked for.
+// Without a colour of its own it takes the text colour of the palette at the time it paints, so
+// that it reads on light and dark desktops alike and follows a change between them.
 class TintedEngine : public QIconEngine
 {
 public:
-    TintedEngine(QIcon base, QColor colour)
+    // `cutOuts`: the drawing marks holes in its shape with white (the tick inside a filled
+    // circle); they stay holes instead of being filled with the colour.
+    TintedEngine(QIcon base, QColor colour, bool cutOuts)
         : m_base(std::move(base))
         , m_colour(colour)
+        , m_cutOuts(cutOuts)
     {
     }
 
@@ -74,25 +81,47 @@ public:
         return m_base.actualSize(size, mode, state);
     }
 
-    QIconEngine* clone() const override { return new TintedEngine(m_base, m_colour); }
+    QIconEngine* clone() const override { return new TintedEngine(m_base, m_colour, m_cutOuts); }
 
 private:
-    QPixmap render(const QSize& size, QIcon::Mode mode, QIcon::State state) const
+    QColor ink(QIcon::Mode mode) const
     {
-        QPixmap shape = m_base.pixmap(size, QIcon::Normal, state);
-        if (shape.isNull())
-            return shape;
-        QPainter painter(&shape);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        if (!m_colour.isValid())
+            return QGuiApplication::palette().color(
+                mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active,
+                QPalette::WindowText);
         QColor colour = m_colour;
         if (mode == QIcon::Disabled)
             colour.setAlphaF(colour.alphaF() * 0.4);
-        painter.fillRect(shape.rect(), colour);
-        return shape;
+        return colour;
+    }
+
+    QPixmap render(const QSize& size, QIcon::Mode mode, QIcon::State state) const
+    {
+        const QPixmap shape = m_base.pixmap(size, QIcon::Normal, state);
+        if (shape.isNull())
+            return shape;
+        QImage image = shape.toImage().convertToFormat(QImage::Format_ARGB32);
+        const QColor colour = ink(mode);
+        const QRgb opaque = colour.rgb() & RGB_MASK;
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                qreal coverage = qAlpha(line[x]) / 255.0 * colour.alphaF();
+                if (m_cutOuts) {
+                    // Dark ink is the shape; white is a hole; greys between are their edges.
+                    const qreal lightness = qGray(line[x]) / 255.0;
+                    coverage *= 1.0 - qBound(0.0, (lightness - 0.5) / 0.5, 1.0);
+                }
+                line[x] = opaque | (QRgb(qRound(coverage * 255)) << 24);
+            }
+        }
+        return QPixmap::fromImage(std::move(image));
     }
 
     QIcon m_base;
     QColor m_colour;
+    bool m_cutOuts;
 };
 
 } // namespace
@@ -105,21 +134,35 @@ QIcon bundled(const QString& name)
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QIcon symbol(const QString& name)
+namespace {
+
+// Symbolic theme icons and our drawings are single-colour shapes, drawn in a dark grey: they are
+// painted in the colour asked for, or in the palette's text colour. Full-colour theme icons are
+// shown as the theme drew them unless a colour is asked for.
+QIcon tinted(const QString& name, const QColor& colour)
 {
     for (const QString& themeName : themeNames().value(name)) {
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
+        if (!QIcon::hasThemeIcon(themeName))
+            continue;
+        const QIcon icon = QIcon::fromTheme(themeName);
+        if (!colour.isValid() && !themeName.endsWith(QLatin1String("-symbolic")))
+            return icon;
+        return QIcon(new TintedEngine(icon, colour, false));
     }
-    return bundled(name);
+    const QIcon drawing = bundled(name);
+    return drawing.isNull() ? drawing : QIcon(new TintedEngine(drawing, colour, true));
+}
+
+} // namespace
+
+QIcon symbol(const QString& name)
+{
+    return tinted(name, QColor());
 }
 
 QIcon symbol(const QString& name, const QColor& colour)
 {
-    const QIcon base = symbol(name);
-    if (base.isNull())
-        return base;
-    return QIcon(new TintedEngine(base, colour));
+    return tinted(name, colour);
 }
 
 QStringList names()

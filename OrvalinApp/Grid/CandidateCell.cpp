@@ -304,8 +304,8 @@ void CandidateCell::paintTickMark(QPainter& painter) const
         check.moveTo(mark.left() + diameter * 0.28, mark.top() + diameter * 0.52);
         check.lineTo(mark.left() + diameter * 0.44, mark.top() + diameter * 0.68);
         check.lineTo(mark.left() + diameter * 0.73, mark.top() + diameter * 0.35);
-        painter.setPen(QPen(
-            Qt::white, qMax(2.0, diameter / 10.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(palette().color(QPalette::HighlightedText), qMax(2.0, diameter / 10.0),
+            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(check);
     } else {

@@ -1,7 +1,9 @@
 #include "FolderHeader.h"
 
+#include "ElidedLabel.h"
 #include "Style.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,17 +15,19 @@ FolderHeader::FolderHeader(QWidget* parent)
     // The grid's viewport paints the base colour; the header is a bar over it.
     setBackgroundRole(QPalette::Window);
     Style::makeBar(this);
-    m_title = Style::label(QString(), Style::Text::headline);
-    m_title->setWordWrap(false);
-    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Long paths lose letters from their middle, never their end: the folder's own name stays.
+    m_title = new ElidedLabel;
+    m_title->setFont(Style::font(Style::Text::headline));
     m_count = Style::label(QString(), Style::Text::body, Style::Tone::secondary);
     m_count->setWordWrap(false);
     m_button = new QPushButton;
     m_button->setFlat(true);
     m_button->setCursor(Qt::PointingHandCursor);
-    QPalette link = m_button->palette();
-    link.setColor(QPalette::ButtonText, Style::accent());
-    m_button->setPalette(link);
+    Style::followPalette(m_button, [button = m_button] {
+        QPalette link;
+        link.setColor(QPalette::ButtonText, QApplication::palette(button).color(QPalette::Link));
+        button->setPalette(link);
+    });
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 6, 12, 6);
@@ -58,7 +62,6 @@ void FolderHeader::bind(
     m_folder = folder;
     m_allTicked = allTicked;
     m_title->setText(folder.isEmpty() ? rootName : folder);
-    m_title->setToolTip(m_title->text());
     m_count->setText(QString::number(count));
     m_button->setText(buttonText());
 }
@@ -66,6 +69,11 @@ void FolderHeader::bind(
 QString FolderHeader::title() const
 {
     return m_title->text();
+}
+
+QString FolderHeader::shownTitle() const
+{
+    return m_title->shownText();
 }
 
 QString FolderHeader::buttonText() const

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 
@@ -24,6 +25,8 @@ public:
     const QString& folder() const { return m_folder; }
     bool allTicked() const { return m_allTicked; }
     QString title() const;
+    // The title as painted, shortened in the middle when the header is narrow.
+    QString shownTitle() const;
     QString buttonText() const;
     QPushButton* button() const { return m_button; }
 
@@ -37,7 +40,7 @@ Q_SIGNALS:
 private:
     QString m_folder;
     bool m_allTicked = false;
-    QLabel* m_title;
+    ElidedLabel* m_title;
     QLabel* m_count;
     QPushButton* m_button;
 };

@@ -71,7 +71,7 @@ GroupCard::GroupCard(AppModel& model, OrphanGroup group, QWidget* parent)
     layout->setSpacing(6);
     auto* heading = new QHBoxLayout;
     heading->setSpacing(8);
-    heading->addWidget(Style::iconLabel(GroupStyle::iconName(group), 22, Style::accent()));
+    heading->addWidget(Style::iconLabel(GroupStyle::iconName(group), 22, Style::Ink::accent));
     heading->addWidget(transparent(Style::label(title, Style::Text::headline)), 1);
     layout->addLayout(heading);
     auto* number = transparent(Style::label(m_count));
@@ -182,7 +182,7 @@ QWidget* OverviewView::notScanned()
     layout->addWidget(
         Style::label(tr("This folder hasn’t been scanned yet."), Style::Text::title2));
     auto* scan = new QPushButton(tr("Scan Now"));
-    scan->setDefault(true);
+    Style::makeProminent(scan);
     connect(scan, &QPushButton::clicked, &m_model, &AppModel::rescan);
     layout->addWidget(scan, 0, Qt::AlignLeft);
     return box;
@@ -219,7 +219,7 @@ QWidget* OverviewView::goodToKnow()
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
         row->addWidget(
-            Style::iconLabel(symbol, 16, Style::colour(Style::Tone::secondary)), 0, Qt::AlignTop);
+            Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
         row->addWidget(Style::label(text, Style::Text::body, Style::Tone::secondary), 1);
         layout->addLayout(row);
     };

@@ -53,7 +53,7 @@ SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* p
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(16, 4, 16, 4);
     layout->setSpacing(12);
-    auto* icon = Style::iconLabel(QStringLiteral("tray.full"), 24, Style::accent());
+    auto* icon = Style::iconLabel(QStringLiteral("tray.full"), 24, Style::Ink::accent);
     icon->setFixedWidth(30);
     icon->setAlignment(Qt::AlignCenter);
     layout->addWidget(icon, 0, Qt::AlignTop);
@@ -72,9 +72,11 @@ SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* p
             = Style::label(tr("%1 waiting: a file with the same name is back in the original place")
                                .arg(state.waiting),
                 Style::Text::caption);
-        QPalette palette = waiting->palette();
-        palette.setColor(QPalette::WindowText, Style::orange());
-        waiting->setPalette(palette);
+        Style::followPalette(waiting, [waiting] {
+            QPalette palette;
+            palette.setColor(QPalette::WindowText, Style::orange());
+            waiting->setPalette(palette);
+        });
         column->addWidget(waiting);
     }
     layout->addLayout(column, 1);
@@ -115,7 +117,7 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
                 .arg(model.reviewFolderName()));
     headerLayout->addLayout(headerText, 1);
     m_restoreAll = new QPushButton(tr("Restore All"));
-    m_restoreAll->setDefault(true);
+    Style::makeProminent(m_restoreAll);
     headerLayout->addWidget(m_restoreAll, 0, Qt::AlignTop);
     connect(m_restoreAll, &QPushButton::clicked, this,
         [this] { m_model.restore(m_model.restorableSessions()); });

@@ -81,7 +81,7 @@ MoveSummarySheet::MoveSummarySheet(
     auto* destination = new QHBoxLayout;
     destination->setSpacing(8);
     destination->addWidget(
-        Style::iconLabel(QStringLiteral("tray.full"), 18, Style::colour(Style::Tone::secondary)), 0,
+        Style::iconLabel(QStringLiteral("tray.full"), 18, Style::Ink::secondary), 0,
         Qt::AlignTop);
     destination->addWidget(Style::label(Messages::planDestination(model.appName()),
                                Style::Text::callout, Style::Tone::secondary),
@@ -93,7 +93,7 @@ MoveSummarySheet::MoveSummarySheet(
     m_cancel = new QPushButton(tr("Cancel"));
     m_cancel->setAutoDefault(false);
     m_move = new QPushButton(tr("Move %1 Files").arg(count));
-    m_move->setDefault(true);
+    Style::makeProminent(m_move);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_move);
     layout->addLayout(buttons);

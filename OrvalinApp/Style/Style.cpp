@@ -3,10 +3,15 @@
 #include "Icons.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
+#include <QPointer>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -51,12 +56,112 @@ QColor colour(Tone tone, const QWidget* widget)
         text.blueF() * share + window.blueF() * (1 - share));
 }
 
+namespace {
+
+class PaletteFollower;
+
+// Tells the followers when the application's palette changes. Only the application and the
+// windows hear of that; the widgets inside a window see a palette change of their own, which
+// their own colours set off too.
+class PaletteWatcher : public QObject
+{
+public:
+    static PaletteWatcher& shared()
+    {
+        static QPointer<PaletteWatcher> watcher;
+        if (!watcher)
+            watcher = new PaletteWatcher;
+        return *watcher;
+    }
+
+    void add(PaletteFollower* follower) { m_followers.append(follower); }
+    void remove(PaletteFollower* follower) { m_followers.removeOne(follower); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PaletteWatcher()
+        : QObject(QCoreApplication::instance())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    QList<PaletteFollower*> m_followers;
+};
+
+class PaletteFollower : public QObject
+{
+public:
+    PaletteFollower(QWidget* widget, std::function<void()> apply)
+        : QObject(widget)
+        , m_apply(std::move(apply))
+    {
+        PaletteWatcher::shared().add(this);
+    }
+
+    ~PaletteFollower() override { PaletteWatcher::shared().remove(this); }
+
+    void apply() const { m_apply(); }
+
+private:
+    std::function<void()> m_apply;
+};
+
+bool PaletteWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange
+        && watched == QCoreApplication::instance()) {
+        const QList<PaletteFollower*> followers = m_followers;
+        for (const PaletteFollower* follower : followers)
+            follower->apply();
+    }
+    return false;
+}
+
+constexpr const char* toneProperty = "orvalinTone";
+
+} // namespace
+
+void followPalette(QWidget* widget, std::function<void()> apply)
+{
+    apply();
+    new PaletteFollower(widget, std::move(apply));
+}
+
 void setTone(QWidget* widget, Tone tone)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour(tone, widget));
-    palette.setColor(QPalette::Text, colour(tone, widget));
-    widget->setPalette(palette);
+    // The tone is kept on the widget, so that a later tone replaces an earlier one.
+    const bool following = widget->property(toneProperty).isValid();
+    widget->setProperty(toneProperty, int(tone));
+    auto apply = [widget] {
+        const QColor text = colour(Tone(widget->property(toneProperty).toInt()));
+        // Only the roles set here are the widget's own; the rest follow its parent.
+        QPalette palette;
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::Text, text);
+        widget->setPalette(palette);
+    };
+    if (following)
+        apply();
+    else
+        followPalette(widget, apply);
+}
+
+QColor ink(Ink ink)
+{
+    switch (ink) {
+    case Ink::text:
+        return {};
+    case Ink::secondary:
+        return colour(Tone::secondary);
+    case Ink::accent:
+        return accent();
+    case Ink::orange:
+        return orange();
+    case Ink::green:
+        return green();
+    }
+    return {};
 }
 
 QColor accent()
@@ -64,14 +169,20 @@ QColor accent()
     return QApplication::palette().color(QPalette::Highlight);
 }
 
+bool isDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+// The signal colours are brighter on dark backgrounds, so that they keep their contrast.
 QColor orange()
 {
-    return QColor(0xd9, 0x73, 0x0d);
+    return isDark(QApplication::palette()) ? QColor(0xf5, 0x9a, 0x3e) : QColor(0xd9, 0x73, 0x0d);
 }
 
 QColor green()
 {
-    return QColor(0x2e, 0x9d, 0x4f);
+    return isDark(QApplication::palette()) ? QColor(0x4c, 0xc3, 0x6c) : QColor(0x2e, 0x9d, 0x4f);
 }
 
 QColor fill(double opacity)
@@ -92,11 +203,12 @@ QLabel* label(const QString& text, Text style, Tone tone, QWidget* parent)
     return label;
 }
 
-QLabel* iconLabel(const QString& symbol, int size, const QColor& colour, QWidget* parent)
+QLabel* iconLabel(const QString& symbol, int size, Ink colour, QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    const QIcon icon = colour.isValid() ? Icons::symbol(symbol, colour) : Icons::symbol(symbol);
-    label->setPixmap(icon.pixmap(size, size));
+    followPalette(label, [label, symbol, size, colour] {
+        label->setPixmap(Icons::symbol(symbol, ink(colour)).pixmap(size, size));
+    });
     label->setFixedSize(size, size);
     label->setAccessibleName(QString());
     label->setFocusPolicy(Qt::NoFocus);
@@ -146,12 +258,86 @@ QFrame* divider()
     return line;
 }
 
+namespace {
+
+void paintProminent(QPushButton* button, const QString& symbol)
+{
+    // A style sheet rather than the palette: styles such as Fusion lighten a button's colour
+    // into a gradient, and white text on light blue does not read.
+    const QPalette desktop = QApplication::palette(button);
+    const QColor fill = desktop.color(QPalette::Active, QPalette::Highlight);
+    const QColor text = desktop.color(QPalette::Active, QPalette::HighlightedText);
+    const bool dark = isDark(desktop);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
+                       " border-radius: 4px; padding: 3px 14px; }"
+                       "QPushButton:hover { background: %4; }"
+                       "QPushButton:pressed { background: %5; }"
+                       "QPushButton:focus { border: 2px solid %6; padding: 2px 13px; }"
+                       "QPushButton:disabled { background: %7; color: %8; border-color: %9; }")
+            .arg(fill.name(), text.name(), fill.darker(125).name(),
+                (dark ? fill.lighter(112) : fill.darker(108)).name(), fill.darker(125).name(),
+                desktop.color(QPalette::Active, QPalette::WindowText).name(),
+                desktop.color(QPalette::Active, QPalette::Button).name(),
+                desktop.color(QPalette::Disabled, QPalette::ButtonText).name(),
+                desktop.color(QPalette::Active, QPalette::Mid).name()));
+    if (!symbol.isEmpty())
+        button->setIcon(Icons::symbol(symbol, text));
+}
+
+} // namespace
+
+void makeProminent(QPushButton* button, const QString& symbol)
+{
+    // As tall as the buttons beside it, which the style sizes.
+    button->setMinimumHeight(button->sizeHint().height());
+    button->setDefault(true);
+    followPalette(button, [button, symbol] { paintProminent(button, symbol); });
+}
+
+void widenAlert(QMessageBox& alert)
+{
+    // QMessageBox sizes its text to a narrow column; a spacer across its grid sets the width.
+    auto* grid = qobject_cast<QGridLayout*>(alert.layout());
+    if (!grid)
+        return;
+    const int width = QFontMetrics(alert.font()).averageCharWidth() * 75;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+QPalette darkPalette()
+{
+    const QColor window(0x2b, 0x2b, 0x2d);
+    const QColor text(0xe8, 0xe8, 0xea);
+    const QColor muted(0x80, 0x80, 0x84);
+    QPalette palette(text, window, window.lighter(160), window.darker(160), window.lighter(120),
+        text, QColor(Qt::white), QColor(0x1e, 0x1e, 0x20), window);
+    palette.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3d));
+    palette.setColor(QPalette::AlternateBase, QColor(0x26, 0x26, 0x28));
+    palette.setColor(QPalette::Highlight, QColor(0x3d, 0x84, 0xe6));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0x6c, 0xaa, 0xff));
+    palette.setColor(QPalette::LinkVisited, QColor(0xb0, 0x8c, 0xff));
+    palette.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3a, 0x3d));
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, muted);
+    for (QPalette::ColorRole role :
+        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText })
+        palette.setColor(QPalette::Disabled, role, muted);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0x4a, 0x4a, 0x4e));
+    return palette;
+}
+
 void makeBar(QWidget* widget)
 {
     widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Window).darker(104));
-    widget->setPalette(palette);
+    followPalette(widget, [widget] {
+        QPalette palette;
+        palette.setColor(
+            QPalette::Window, QApplication::palette(widget).color(QPalette::Window).darker(104));
+        widget->setPalette(palette);
+    });
 }
 
 QHBoxLayout* barLayout(QWidget* bar)

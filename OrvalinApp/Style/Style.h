@@ -2,12 +2,16 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 #include <QVBoxLayout>
+#include <functional>
 
 class QFrame;
 class QHBoxLayout;
 class QLabel;
+class QMessageBox;
+class QPushButton;
 class QWidget;
 
 // The few text styles and colours every screen shares, scaled from the desktop's own font so
@@ -30,11 +34,29 @@ enum class Tone
     secondary,
     tertiary
 };
+// The colours icons are painted in.
+enum class Ink
+{
+    text,
+    secondary,
+    accent,
+    orange,
+    green
+};
 
 QFont font(Text text);
 // Text colour of a tone on the given widget's palette.
 QColor colour(Tone tone, const QWidget* widget = nullptr);
+// Gives the widget's text a tone, now and whenever the desktop's palette changes.
 void setTone(QWidget* widget, Tone tone);
+QColor ink(Ink ink);
+
+// Runs `apply` now and again whenever the application's palette changes, for colours that are
+// worked out from the palette and set on a widget.
+void followPalette(QWidget* widget, std::function<void()> apply);
+
+// Whether a palette is a dark one (light text on a dark window).
+bool isDark(const QPalette& palette);
 
 QColor accent();
 QColor orange();
@@ -47,7 +69,7 @@ QLabel* label(const QString& text, Text style = Text::body, Tone tone = Tone::pr
     QWidget* parent = nullptr);
 // A fixed-size label showing a symbol, hidden from screen readers because it only decorates.
 QLabel* iconLabel(
-    const QString& symbol, int size, const QColor& colour = {}, QWidget* parent = nullptr);
+    const QString& symbol, int size, Ink ink = Ink::text, QWidget* parent = nullptr);
 
 // A screen's title row (icon and title) over its explanation, as the detail screens open.
 QVBoxLayout* screenTitle(const QString& symbol, const QString& title, const QString& explanation);
@@ -57,6 +79,17 @@ QWidget* centred(QWidget* column, QWidget* parent = nullptr);
 
 // A thin horizontal line between a screen's header and its content.
 QFrame* divider();
+
+// The button a screen is for ("Choose Folder…", "Move {n} Files"): the default button, filled
+// with the palette's highlight colour, in light and dark palettes alike; `symbol` is its icon.
+void makeProminent(QPushButton* button, const QString& symbol = {});
+
+// Alerts keep a readable line length instead of wrapping their text into a narrow column.
+void widenAlert(QMessageBox& alert);
+
+// A dark palette of the kind dark desktop themes give, to look at and test the window under
+// when the desktop at hand is light.
+QPalette darkPalette();
 
 // A light background for bars along the window's edges.
 void makeBar(QWidget* widget);

@@ -1,6 +1,7 @@
 #include "Updater.h"
 
 #include "AppIdentity.h"
+#include "Style.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -130,6 +131,7 @@ void Updater::showFeed(const QByteArray& data, bool userRequested)
     QPushButton* get = offer.addButton(tr("Download…"), QMessageBox::AcceptRole);
     offer.addButton(tr("Later"), QMessageBox::RejectRole);
     offer.setDefaultButton(get);
+    Style::widenAlert(offer);
     offer.exec();
     if (offer.clickedButton() == get && download.isValid())
         QDesktopServices::openUrl(download);
@@ -174,5 +176,6 @@ void Updater::showAlert(const QString& title, const QString& text)
     }
     QMessageBox alert(QMessageBox::Information, title, title, QMessageBox::Ok, m_window);
     alert.setInformativeText(text);
+    Style::widenAlert(alert);
     alert.exec();
 }

@@ -3,10 +3,12 @@
 #include "AppModel.h"
 #include "BrowserView.h"
 #include "BusyOverlay.h"
+#include "Icons.h"
 #include "MoveSummarySheet.h"
 #include "RefusalView.h"
 #include "ScanningView.h"
 #include "StartView.h"
+#include "Style.h"
 
 #include <QMessageBox>
 #include <QStackedWidget>
@@ -127,6 +129,10 @@ void ContentView::presentError()
     m_alert = new QMessageBox(QMessageBox::Warning, tr("Something went wrong"),
         tr("Something went wrong"), QMessageBox::Ok, window());
     m_alert->setInformativeText(*error);
+    // Drawn at the screen's pixel density, unlike the style's bitmap.
+    m_alert->setIconPixmap(Icons::symbol(QStringLiteral("exclamationmark.triangle"), Style::orange())
+                               .pixmap(48, 48));
+    Style::widenAlert(*m_alert);
     m_alert->setAttribute(Qt::WA_DeleteOnClose);
     m_alert->setWindowModality(Qt::WindowModal);
     connect(m_alert, &QMessageBox::finished, this, [this](int) {

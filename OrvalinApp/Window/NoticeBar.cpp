@@ -18,7 +18,7 @@ NoticeBar::NoticeBar(AppModel& model, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     auto* layout = Style::barLayout(this);
     layout->addWidget(
-        Style::iconLabel(QStringLiteral("checkmark.circle.fill"), 18, Style::green()));
+        Style::iconLabel(QStringLiteral("checkmark.circle.fill"), 18, Style::Ink::green));
     m_text = Style::label(QString());
     layout->addWidget(m_text, 1);
     m_show = new QPushButton(tr("Show in File Manager"));

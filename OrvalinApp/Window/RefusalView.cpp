@@ -18,7 +18,7 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(16);
-    layout->addWidget(Style::iconLabel(QStringLiteral("hand.raised.fill"), 52, Style::orange()), 0,
+    layout->addWidget(Style::iconLabel(QStringLiteral("hand.raised.fill"), 52, Style::Ink::orange), 0,
         Qt::AlignHCenter);
     auto* title
         = Style::label(tr("%1 won’t work on this folder").arg(model.appName()), Style::Text::title);
@@ -34,7 +34,7 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
 
     auto* choose
         = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Another Folder…"));
-    choose->setDefault(true);
+    Style::makeProminent(choose, QStringLiteral("folder"));
     connect(choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
     for (const auto key : { Qt::Key_Return, Qt::Key_Enter }) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

@@ -22,7 +22,7 @@ SelectionBar::SelectionBar(AppModel& model, QAction* reviewMove, QWidget* parent
     layout->addWidget(untick);
     layout->addStretch(1);
     m_review = new QPushButton(tr("Review Move…"));
-    m_review->setDefault(true);
+    Style::makeProminent(m_review);
     m_review->setToolTip(tr("See what will move, and where, before anything moves"));
     layout->addWidget(m_review);
 

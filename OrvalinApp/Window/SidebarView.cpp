@@ -5,6 +5,7 @@
 #include "Icons.h"
 #include "Style.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -24,6 +25,16 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QModelIndex& index) const override
     {
+        if (!index.data(itemRole).isValid()) {
+            // Headings start where their rows' icons start, not at the sidebar's edge.
+            QStyleOptionViewItem heading = option;
+            const auto* tree = qobject_cast<const QTreeView*>(option.widget);
+            heading.rect.setLeft(heading.rect.left() + (tree ? tree->indentation() : 0));
+            // Worked out at each paint, so that the heading follows the palette.
+            heading.palette.setColor(QPalette::Text, Style::colour(Style::Tone::secondary));
+            QStyledItemDelegate::paint(painter, heading, index);
+            return;
+        }
         const int count = index.data(badgeRole).toInt();
         QRect badge;
         if (count > 0) {
@@ -80,9 +91,11 @@ SidebarView::SidebarView(AppModel& model, QWidget* parent)
     setItemDelegate(new BadgeDelegate(this));
     setMinimumWidth(220);
     setAutoFillBackground(true);
-    QPalette sidebarPalette = palette();
-    sidebarPalette.setColor(QPalette::Base, sidebarPalette.color(QPalette::Window));
-    setPalette(sidebarPalette);
+    Style::followPalette(this, [this] {
+        QPalette sidebarPalette;
+        sidebarPalette.setColor(QPalette::Base, QApplication::palette(this).color(QPalette::Window));
+        setPalette(sidebarPalette);
+    });
 
     m_folderSection = addSection(QString());
     addRow(m_folderSection, SidebarItem::overview(), QStringLiteral("chart.bar.doc.horizontal"),
@@ -120,7 +133,6 @@ QTreeWidgetItem* SidebarView::addSection(const QString& title)
     QFont font = Style::font(Style::Text::caption);
     font.setBold(true);
     section->setFont(0, font);
-    section->setForeground(0, Style::colour(Style::Tone::secondary));
     return section;
 }
 

@@ -21,7 +21,7 @@ QWidget* note(const QString& symbol, const QString& text)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
     layout->addWidget(
-        Style::iconLabel(symbol, 16, Style::colour(Style::Tone::secondary)), 0, Qt::AlignTop);
+        Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
     layout->addWidget(Style::label(text, Style::Text::callout, Style::Tone::secondary), 1);
     return row;
 }
@@ -39,7 +39,7 @@ StartView::StartView(AppModel& model, QWidget* parent)
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(18);
 
-    layout->addWidget(Style::iconLabel(QStringLiteral("camera.aperture"), 60, Style::accent()), 0,
+    layout->addWidget(Style::iconLabel(QStringLiteral("camera.aperture"), 60, Style::Ink::accent), 0,
         Qt::AlignHCenter);
     auto* title = Style::label(tr("Tidy up after culling"), Style::Text::largeTitle);
     title->setAlignment(Qt::AlignHCenter);
@@ -54,7 +54,7 @@ StartView::StartView(AppModel& model, QWidget* parent)
     layout->addWidget(intro);
 
     m_choose = new QPushButton(Icons::symbol(QStringLiteral("folder")), tr("Choose Folder…"));
-    m_choose->setDefault(true);
+    Style::makeProminent(m_choose, QStringLiteral("folder"));
     m_choose->setMinimumHeight(m_choose->sizeHint().height() + 6);
     connect(m_choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
     // A default button only answers Return inside dialogs; this screen is not one.

@@ -1,7 +1,10 @@
 // Walks the window through its screens with the sample shoot and saves a picture of each, so that
 // the screens can be looked over in every language and at the smallest window size.
 //
-//   orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]
+//   orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT] [--dark] [--only=NAME,NAME...]
+//
+// --dark paints the window in a dark palette, as a dark desktop would; --only keeps just the
+// named pictures. Run with QT_SCALE_FACTOR=2 for a sharp screen's pictures.
 //
 // Settings and the sample folder live in a temporary folder; nothing of the user's is read.
 
@@ -16,6 +19,7 @@
 #include "SampleShoot.h"
 #include "SettingsWindow.h"
 #include "SidebarView.h"
+#include "Style.h"
 #include "ThumbnailCache.h"
 #include "Translations.h"
 
@@ -39,6 +43,7 @@
 namespace {
 
 QString output;
+QStringList only;
 
 void settle(int milliseconds = 150)
 {
@@ -65,8 +70,11 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000)
 
 void save(const QPixmap& picture, const QString& name)
 {
+    if (!only.isEmpty() && !only.contains(name))
+        return;
     const QString path = QDir(output).filePath(name + QStringLiteral(".png"));
-    if (!picture.save(path))
+    // The strongest compression: the pictures are kept in the repository.
+    if (!picture.save(path, "PNG", 0))
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -84,10 +92,13 @@ void shootWithDialog(QWidget& window, QWidget& dialog, const QString& name)
     settle();
     QPixmap picture = window.grab();
     QPainter painter(&picture);
-    painter.fillRect(picture.rect(), QColor(0, 0, 0, 60));
+    // Sizes in points: on a sharp screen both pictures hold twice as many pixels.
+    const QSize bounds = picture.deviceIndependentSize().toSize();
+    painter.fillRect(QRect(QPoint(), bounds), QColor(0, 0, 0, 60));
     const QPixmap top = dialog.grab();
-    const QPoint at((picture.width() - top.width()) / 2, 40);
-    painter.fillRect(QRect(at + QPoint(2, 3), top.size()), QColor(0, 0, 0, 50));
+    const QSize size = top.deviceIndependentSize().toSize();
+    const QPoint at((bounds.width() - size.width()) / 2, 40);
+    painter.fillRect(QRect(at + QPoint(2, 3), size), QColor(0, 0, 0, 50));
     painter.drawPixmap(at, top);
     painter.end();
     save(picture, name);
@@ -98,15 +109,24 @@ void shootWithDialog(QWidget& window, QWidget& dialog, const QString& name)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]\n");
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--dark")) > 0)
+        QApplication::setPalette(Style::darkPalette());
+    for (const QString& argument : std::as_const(arguments)) {
+        if (argument.startsWith(QLatin1String("--only=")))
+            only = argument.mid(7).split(u',');
+    }
+    arguments.removeIf([](const QString& argument) { return argument.startsWith(u'-'); });
+    if (arguments.isEmpty()) {
+        std::fprintf(stderr,
+            "usage: orvalin-screenshots OUTPUT_FOLDER [WIDTHxHEIGHT] [--dark] [--only=NAMES]\n");
         return 2;
     }
-    output = QString::fromLocal8Bit(argv[1]);
+    output = arguments.first();
     QDir().mkpath(output);
     QSize size(1180, 760);
-    if (argc > 2) {
-        const QStringList parts = QString::fromLocal8Bit(argv[2]).split(u'x');
+    if (arguments.size() > 1) {
+        const QStringList parts = arguments.at(1).split(u'x');
         size = QSize(parts.value(0).toInt(), parts.value(1).toInt());
     }
 
@@ -191,8 +211,11 @@ int main(int argc, char** argv)
     waitFor([&] { return model.phase().isReady(); });
     shoot(window, QStringLiteral("11-restored"));
 
-    model.setError(QObject::tr("“Lisbon” can’t be found any more. It may have been moved, "
-                               "renamed or be on a disk that isn’t connected."));
+    // The model's own sentence, so that it shows translated.
+    model.setError(QCoreApplication::translate("AppModel",
+        "“%1” can’t be found any more. It may have been moved, renamed or be on a disk that "
+        "isn’t connected.")
+                       .arg(QStringLiteral("Lisbon")));
     waitFor([&] { return content->alert() != nullptr; });
     shootWithDialog(window, *content->alert(), QStringLiteral("12-error"));
     content->alert()->accept();

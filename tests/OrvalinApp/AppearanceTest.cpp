@@ -1,0 +1,290 @@
+// How the window looks on light and dark desktops and on sharp screens: every text and icon
+// stands out from what is painted behind it, icons keep their holes and their sharpness, long
+// paths lose their middle, and the prominent buttons and alerts look the part.
+#include "BrowserView.h"
+#include "CandidateCell.h"
+#include "ContentView.h"
+#include "ElidedLabel.h"
+#include "FolderHeader.h"
+#include "GroupStyle.h"
+#include "Icons.h"
+#include "MainWindow.h"
+#include "ModelTestSupport.h"
+#include "MoveSummarySheet.h"
+#include "SettingsWindow.h"
+#include "StartView.h"
+#include "Style.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <cmath>
+
+namespace {
+
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& colour) {
+        auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+            + 0.0722 * channel(colour.blueF());
+    };
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The mean colour of a picture's painted pixels, or an invalid colour when nothing is painted.
+QColor ink(const QImage& image)
+{
+    double red = 0, green = 0, blue = 0;
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() < 160)
+                continue;
+            red += pixel.redF();
+            green += pixel.greenF();
+            blue += pixel.blueF();
+            ++painted;
+        }
+    }
+    return painted ? QColor::fromRgbF(red / painted, green / painted, blue / painted) : QColor();
+}
+
+struct PaletteCase
+{
+    const char* name;
+    bool dark;
+
+    QPalette palette() const
+    {
+        return dark ? Style::darkPalette() : QApplication::style()->standardPalette();
+    }
+};
+
+void PrintTo(const PaletteCase& palette, std::ostream* out)
+{
+    *out << palette.name;
+}
+
+class AppearanceTest : public ModelTest, public testing::WithParamInterface<PaletteCase>
+{
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        // The window is built under the light palette; the desktop then switches to the tested
+        // one, which every screen must follow.
+        m_previous = QApplication::palette();
+        QApplication::setPalette(GetParam().palette());
+        writeFiles({ "Shoot/A.CR3", "Shoot/A.JPG", "Shoot/B.CR3", "Shoot/B.CR3.xmp", "Shoot/B.xmp",
+            "Shoot/C.JPG" });
+        window.resize(900, 600);
+        window.show();
+    }
+
+    void TearDown() override { QApplication::setPalette(m_previous); }
+
+    // Every text and icon of `top` against the colour painted at its corner, and every file
+    // cell's name against its frame.
+    void expectReadable(QWidget& top, const QString& screen)
+    {
+        QApplication::processEvents();
+        const QImage shot = top.grab().toImage();
+        auto behind = [&](const QWidget* widget, QPoint offset = {}) {
+            return shot.pixelColor(widget->mapTo(&top, offset) * shot.devicePixelRatio());
+        };
+        const auto shown = [&](const QWidget* widget) {
+            return widget->isVisibleTo(&top) && !widget->visibleRegion().isEmpty();
+        };
+        int checked = 0;
+        for (const QLabel* label : top.findChildren<QLabel*>()) {
+            // An alert's icon is the style's own drawing.
+            if (!shown(label) || label->objectName() == QLatin1String("qt_msgboxex_icon_label"))
+                continue;
+            const QColor background = behind(label);
+            if (!label->text().isEmpty()) {
+                ++checked;
+                EXPECT_GE(contrast(label->palette().color(label->foregroundRole()), background), 3.0)
+                    << screen.toStdString() << ": " << label->text().toStdString();
+            } else if (!label->pixmap().isNull()) {
+                ++checked;
+                const QColor painted = ink(label->pixmap().toImage());
+                EXPECT_GE(contrast(painted, background), 2.0)
+                    << screen.toStdString() << ": icon " << painted.name().toStdString()
+                    << " on " << background.name().toStdString();
+            }
+        }
+        for (const QWidget* widget : top.findChildren<QWidget*>()) {
+            const bool painted = qobject_cast<const ElidedLabel*>(widget)
+                || qobject_cast<const CandidateCell*>(widget)
+                || qobject_cast<const QCheckBox*>(widget);
+            if (!painted || !shown(widget))
+                continue;
+            ++checked;
+            // A cell's name sits on its frame, whose rounded corner holds this point.
+            // A check box's right end is clear of its box and text.
+            const QPoint inside = qobject_cast<const CandidateCell*>(widget)
+                ? QPoint(4, widget->height() - 6)
+                : qobject_cast<const QCheckBox*>(widget) ? QPoint(widget->width() - 1, 0)
+                                                          : QPoint();
+            EXPECT_GE(contrast(widget->palette().color(QPalette::WindowText),
+                          behind(widget, inside)),
+                3.0)
+                << screen.toStdString() << ": " << widget->metaObject()->className();
+        }
+        EXPECT_GE(checked, 2) << screen.toStdString();
+    }
+
+    AppModel model { false };
+    MainWindow window { model, nullptr };
+
+private:
+    QPalette m_previous;
+};
+
+TEST_P(AppearanceTest, everyScreenReadsAgainstItsBackground)
+{
+    expectReadable(window, QStringLiteral("start"));
+
+    openAndSettle(model, folder.path());
+    expectReadable(window, QStringLiteral("overview"));
+    tick(model, { QStringLiteral("Shoot/B.CR3") });
+    for (OrphanGroup group : OrphanGroups::allCases()) {
+        model.setSidebar(SidebarItem::forGroup(group));
+        expectReadable(window, GroupStyle::title(group));
+    }
+    model.setSidebar(SidebarItem::pairs());
+    expectReadable(window, QStringLiteral("pairs"));
+
+    model.reviewMove();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
+    expectReadable(*window.content()->sheet(), QStringLiteral("move summary"));
+    window.content()->sheet()->moveButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value() && !model.busy(); }));
+    ASSERT_TRUE(settle(model));
+    model.setSidebar(SidebarItem::restore());
+    expectReadable(window, QStringLiteral("restore with the notice bar"));
+
+    model.setError(QStringLiteral("The folder can’t be found any more."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->alert() != nullptr; }));
+    expectReadable(*window.content()->alert(), QStringLiteral("alert"));
+    window.content()->alert()->accept();
+
+    SettingsWindow* settings = window.settingsWindow();
+    settings->show();
+    expectReadable(*settings, QStringLiteral("settings"));
+    settings->close();
+}
+
+TEST_P(AppearanceTest, prominentButtonsWearTheHighlightAndFollowThePalette)
+{
+    auto* start = window.findChild<StartView*>();
+    ASSERT_NE(start, nullptr);
+    auto* choose = start->findChild<QPushButton*>();
+    ASSERT_NE(choose, nullptr);
+    EXPECT_TRUE(choose->isDefault());
+    // What is painted: the button's middle wears the highlight, its label the highlighted text.
+    QApplication::processEvents();
+    const QImage face = choose->grab().toImage();
+    const QColor middle = face.pixelColor(3, face.height() / 2);
+    EXPECT_EQ(middle.rgb(), QApplication::palette().highlight().color().rgb());
+    EXPECT_GE(contrast(middle, QApplication::palette().highlightedText().color()), 3.0);
+
+    // The desktop switches between light and dark while the window is open.
+    QPalette switched = GetParam().palette();
+    switched.setColor(QPalette::Highlight, QColor(0x80, 0x20, 0x90));
+    QApplication::setPalette(switched);
+    QApplication::processEvents();
+    const QImage switchedFace = choose->grab().toImage();
+    EXPECT_EQ(switchedFace.pixelColor(3, switchedFace.height() / 2).rgb(), QColor(0x80, 0x20, 0x90).rgb());
+}
+
+TEST_P(AppearanceTest, iconsFollowTheTextColourAndKeepTheirHoles)
+{
+    const QColor window = QApplication::palette().color(QPalette::Window);
+    for (const QString& name : Icons::names()) {
+        const QColor painted = ink(Icons::symbol(name).pixmap(24, 24).toImage());
+        EXPECT_GE(contrast(painted, window), 3.0) << name.toStdString();
+    }
+
+    // The notice bar's icon: a green disc with the tick cut out of it.
+    const QColor green = Style::green();
+    const QImage mark
+        = Icons::symbol(QStringLiteral("checkmark.circle.fill"), green).pixmap(48, 48).toImage();
+    EXPECT_EQ(mark.pixelColor(24, 10).rgb(), green.rgb());
+    EXPECT_GT(mark.pixelColor(24, 10).alpha(), 240);
+    EXPECT_LT(mark.pixelColor(21, 31).alpha(), 40) << "the tick is filled in";
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, AppearanceTest,
+    testing::Values(PaletteCase { "light", false }, PaletteCase { "dark", true }),
+    [](const testing::TestParamInfo<PaletteCase>& info) { return std::string(info.param.name); });
+
+TEST(SharpScreens, iconsArePaintedAtDevicePixels)
+{
+    for (const QString& name : { QStringLiteral("folder"), QStringLiteral("checkmark.circle.fill") }) {
+        const QPixmap plain = Icons::symbol(name).pixmap(QSize(24, 24), 2.0);
+        const QPixmap coloured = Icons::symbol(name, Style::accent()).pixmap(QSize(24, 24), 2.0);
+        for (const QPixmap& pixmap : { plain, coloured }) {
+            EXPECT_EQ(pixmap.size(), QSize(48, 48)) << name.toStdString();
+            EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << name.toStdString();
+        }
+    }
+}
+
+TEST(FolderHeaders, longPathsLoseTheirMiddleAndKeepTheWholePathInTheTooltip)
+{
+    const QString path = QStringLiteral(
+        "2026/2026-10 Garden party at the lake house/Second camera/Exports for the client/Day 2");
+    FolderHeader header;
+    header.bind(path, QStringLiteral("Shoots"), 12, false);
+    header.resize(360, header.sizeHint().height());
+    header.show();
+    QApplication::processEvents();
+    const QString shown = header.shownTitle();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("2026/"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("Day 2"))) << shown.toStdString();
+    EXPECT_EQ(header.title(), path);
+    const auto* label = header.findChild<ElidedLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->toolTip(), path);
+    EXPECT_EQ(label->accessibleName(), path);
+
+    header.resize(2000, header.height());
+    QApplication::processEvents();
+    EXPECT_EQ(header.shownTitle(), path);
+}
+
+TEST(Alerts, keepAReadableLineLength)
+{
+    QMessageBox alert(QMessageBox::Warning, QStringLiteral("Something went wrong"),
+        QStringLiteral("Something went wrong"), QMessageBox::Ok);
+    alert.setInformativeText(QStringLiteral(
+        "Nothing was moved: Couldn’t create the folder “/home/someone/Pictures/Shoots/Orvalin "
+        "Review/2026-10-05 at 14.03.12”: Permission denied."));
+    Style::widenAlert(alert);
+    alert.show();
+    QApplication::processEvents();
+    // Without the spacer the text wrapped at about 160 points, some 25 characters.
+    const int lineLength = QFontMetrics(alert.font()).averageCharWidth() * 45;
+    int checked = 0;
+    for (const QLabel* label : alert.findChildren<QLabel*>()) {
+        if (label->text().startsWith(QStringLiteral("Nothing was moved"))) {
+            EXPECT_GE(label->width(), lineLength);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 1);
+}
+
+} // namespace
