@@ -5,7 +5,9 @@
 #include "GridGeometry.h"
 #include "ModelTestSupport.h"
 
+#include <QMutex>
 #include <QScrollBar>
+#include <QtMath>
 #include <QSemaphore>
 #include <QSignalSpy>
 
@@ -142,6 +144,74 @@ TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrol
     // What was on screen at the end, plus what the pool had already taken up when it was
     // scrolled past; nowhere near the 20,000 cells passed.
     EXPECT_LE(decoder.calls(), int(cells.size()) + QThread::idealThreadCount());
+}
+
+// A decoder that makes a picture of exactly the area asked for, and notes each area.
+struct AreaDecoder
+{
+    struct State
+    {
+        QMutex mutex;
+        QList<QSize> asked;
+    };
+    std::shared_ptr<State> state = std::make_shared<State>();
+
+    ThumbnailCache::Decoder function() const
+    {
+        return [state = state](const QString&, FileKind, QSize cover) -> std::optional<QImage> {
+            const QMutexLocker lock(&state->mutex);
+            state->asked.append(cover);
+            QImage image(cover.isEmpty() ? QSize(36, 24) : cover, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            return image;
+        };
+    }
+    QList<QSize> asked() const
+    {
+        const QMutexLocker lock(&state->mutex);
+        return state->asked;
+    }
+};
+
+TEST_F(ThumbnailCacheTest, MakesAPictureAgainOnlyWhenItIsDrawnOverALargerArea)
+{
+    AreaDecoder decoder;
+    ThumbnailCache cache(decoder.function());
+    QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
+    const QString path = folder.write("IMG_1.HEIC", "phone");
+    const auto sizeFor = [&](QSize cover) {
+        const auto picture = cache.image(path, FileKind::heic, cover);
+        return picture ? picture->image.size() : QSize();
+    };
+
+    EXPECT_EQ(sizeFor({ 152, 120 }), QSize());
+    ASSERT_TRUE(ready.wait());
+    EXPECT_EQ(sizeFor({ 152, 120 }), QSize(152, 120));
+    EXPECT_EQ(sizeFor({ 100, 120 }), QSize(152, 120));
+
+    // Twice the pixels, as on a sharper screen: the smaller picture meanwhile.
+    EXPECT_EQ(sizeFor({ 304, 240 }), QSize(152, 120));
+    ASSERT_TRUE(ready.wait());
+    EXPECT_EQ(sizeFor({ 304, 240 }), QSize(304, 240));
+    cache.waitForDecoding();
+    EXPECT_EQ(decoder.asked(), (QList<QSize> { { 152, 120 }, { 304, 240 } }));
+}
+
+TEST_F(ThumbnailCacheTest, ACellAsksForItsThumbnailAreaInDevicePixels)
+{
+    AreaDecoder decoder;
+    ThumbnailCache cache(decoder.function());
+    AppModel model(false);
+    CandidateCell cell(model, cache);
+    cell.setGeometry(0, 0, 216, CandidateCell::preferredHeight());
+    cell.show();
+    const QString path = folder.write("IMG_1.HEIC", "phone");
+    cell.bind({ { "IMG_1.HEIC", 5, FileKind::heic }, OrphanGroup::jpeg, {} }, folder.path(), false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cell.isLoading(); }));
+
+    const qreal scale = cell.devicePixelRatioF();
+    EXPECT_EQ(decoder.asked(), QList<QSize> { QSize(qCeil(200 * scale), qCeil(120 * scale)) });
+    EXPECT_EQ(cell.picture()->image.size(), decoder.asked().first());
 }
 
 } // namespace

@@ -231,11 +231,24 @@ TEST(ThumbnailDecoder, decodesHeicTurnedAndPrefersALongEnoughStoredThumbnail)
     EXPECT_EQ(fromThumbnail->size(), QSize(360, 240));
     EXPECT_TRUE(isGreenish(fromThumbnail->pixelColor(180, 120)));
 
-    // Too short a thumbnail for a large preview: the picture itself is decoded.
-    const auto large = ThumbnailDecoder::decode(withThumbnail, FileKind::heic, 1000);
-    ASSERT_TRUE(large);
-    EXPECT_EQ(large->size(), QSize(1000, 666));
-    EXPECT_TRUE(isReddish(large->pixelColor(100, 333)));
+    // Too short a thumbnail for a large preview: the picture itself is decoded, unless the
+    // thumbnail still covers the area the picture is drawn over.
+    struct Case
+    {
+        QSize cover;
+        QSize size;
+        bool fromThumbnail;
+    };
+    for (const Case& c : { Case { {}, { 1000, 666 }, false },
+             Case { { 480, 320 }, { 480, 320 }, true }, Case { { 481, 200 }, { 1000, 666 }, false },
+             Case { { 200, 321 }, { 1000, 666 }, false } }) {
+        const auto large = ThumbnailDecoder::decode(withThumbnail, FileKind::heic, 1000, c.cover);
+        ASSERT_TRUE(large);
+        EXPECT_EQ(large->size(), c.size);
+        const QColor left = large->pixelColor(large->width() / 10, large->height() / 2);
+        EXPECT_EQ(c.fromThumbnail ? isGreenish(left) : isReddish(left), true)
+            << c.cover.width() << "x" << c.cover.height();
+    }
 }
 
 TEST(ThumbnailDecoder, readsFilesWhoseExtensionNamesAnotherFormat)
