@@ -31,9 +31,12 @@ void SessionLogs::writeIfDue(const RestoreLog& log, FileManager& fileManager)
 void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
 {
     update(log);
-    fileManager.writeAtomically(m_session, Mover::logName(), LogText::json(log, m_json));
+    // The restore log last: once it tells a state, the text beside it tells the same, and a
+    // session it calls finished is never written again, so nothing of an earlier write may
+    // be left to catch up.
     fileManager.writeAtomically(m_session, Mover::textLogName(),
         LogText::text(log, m_session.path(), m_wording, m_lines).toUtf8());
+    fileManager.writeAtomically(m_session, Mover::logName(), LogText::json(log, m_json));
 }
 
 bool SessionLogs::isOwnFile(const QString& name)
