@@ -48,7 +48,7 @@ TEST(Naming, PairNamePeelsEditSuffixesAndCanonPrefixes)
         EXPECT_EQ(Naming::pairName(c.name, c.options), c.pairName) << text(c.name);
 }
 
-TEST(Naming, FoldAndStemIgnoreCompositionAndCase)
+TEST(Naming, FoldIgnoresCompositionAndCaseAndStemStripsOnlyMediaExtensions)
 {
     const QString decomposed = u"Cafe\u0301 Ba\u0308r.JPG"_qs,
                   composed = u"caf\u00e9 b\u00e4r.jpg"_qs;
@@ -58,10 +58,7 @@ TEST(Naming, FoldAndStemIgnoreCompositionAndCase)
     // Full lower-casing, not per character: a capital dotted I becomes i and a combining dot.
     EXPECT_EQ(Naming::fold(u"\u0130MG.JPG"), u"i\u0307mg.jpg");
     EXPECT_EQ(Naming::fold(u"\u00c9T\u00c9.HEIC"), u"\u00e9t\u00e9.heic");
-}
 
-TEST(Naming, StemStripsOnlyMediaExtensions)
-{
     // The last case is longer than any known extension.
     const std::pair<const char16_t*, const char16_t*> cases[] = { { u"IMG_0001.JPG", u"img_0001" },
         { u"IMG_0001.CR3.JPG", u"img_0001" }, { u"Clip.MOV.mp4", u"clip" },

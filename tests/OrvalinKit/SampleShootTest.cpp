@@ -174,10 +174,9 @@ TEST(SampleShoot, AnalysisFindsEveryKindOfLeftoverAndTheEditByCaptureTime)
     TempFolder root;
     ASSERT_EQ(SampleShoot::create(root.path()), 59);
     const QList<FileEntry> files = Scanner::scan(root.path(), ScanOptions { u"Orvalin Review"_s });
-    const ScanResult result = Analyzer::analyze(files, MatchOptions {});
-    EXPECT_EQ(std::tuple(result.fileCount, result.rawCount, result.twinCount, result.sidecarCount),
-        std::tuple(59, 27, 27, 5));
-    EXPECT_EQ(describe(result), expected(u" IMG_2205.CR3=IMG_2205-Edit.jpg"));
+    // The counts are held to by the command-line tool's tests.
+    EXPECT_EQ(describe(Analyzer::analyze(files, MatchOptions {})),
+        expected(u" IMG_2205.CR3=IMG_2205-Edit.jpg"));
 
     // With edit suffixes counting, the edited copy pairs only by capture time.
     MatchOptions options { .ignoreEditSuffixes = false };
