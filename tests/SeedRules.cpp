@@ -17,26 +17,20 @@ FileKind seedKind(const FileEntry& file)
     return added.contains(file.ext().toLower()) ? FileKind::other : file.kind;
 }
 
+// Which photo a sidecar named by stem follows: RAW, then JPEG or HEIC, then other pictures.
 int rank(FileKind kind)
 {
-    switch (kind) {
-    case FileKind::raw:
-        return 0;
-    case FileKind::jpeg:
-    case FileKind::heic:
-        return 1;
-    case FileKind::image:
-        return 2;
-    default:
-        return 3;
-    }
+    return kind == FileKind::raw  ? 0
+        : FileKinds::isTwin(kind) ? 1
+        : kind == FileKind::image ? 2
+                                  : 3;
 }
 
-template <typename T, typename Path>
-void sortByPath(QList<T>& list, Path path)
+void sortByPath(QList<FileEntry>& list)
 {
-    std::stable_sort(list.begin(), list.end(),
-        [&](const T& a, const T& b) { return PathOrder::lessThan(path(a), path(b)); });
+    std::stable_sort(list.begin(), list.end(), [](const FileEntry& a, const FileEntry& b) {
+        return PathOrder::lessThan(a.relativePath, b.relativePath);
+    });
 }
 
 } // namespace
@@ -50,26 +44,32 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
     const auto inFolder = [](const FileEntry& file, const QString& text) {
         return Naming::fold(file.folder()) + QChar(0) + text;
     };
+    const auto folderPart = [&](const FileEntry& file) {
+        return options.matchAcrossFolders ? QString() : Naming::fold(file.folder());
+    };
     const auto matchKey = [&](const FileEntry& file) {
-        return (options.matchAcrossFolders ? QString() : Naming::fold(file.folder())) + QChar(0)
-            + Naming::pairName(file.name(), options);
+        return folderPart(file) + QChar(0) + Naming::pairName(file.name(), options);
     };
 
     ScanResult result;
     result.fileCount = files.size();
-    QList<FileEntry> raws, twins, sidecars;
-    QHash<QString, FileEntry> byName;
-    QHash<QString, QList<FileEntry>> byStem;
+    QList<FileEntry> raws, twins, sidecars, leftSidecars;
+    // Photos by folded name (the last of names that fold alike) and by stem.
+    QHash<QString, QList<FileEntry>> byName, byStem;
+    QSet<QString> rawFolders, twinFolders;
     for (const FileEntry& file : files) {
         const FileKind kind = seedKind(file);
-        if (kind == FileKind::raw)
+        if (kind == FileKind::raw) {
             raws.append(file);
-        else if (FileKinds::isTwin(kind))
+            rawFolders.insert(folderPart(file));
+        } else if (FileKinds::isTwin(kind)) {
             twins.append(file);
-        else if (kind == FileKind::sidecar)
+            twinFolders.insert(folderPart(file));
+        } else if (kind == FileKind::sidecar) {
             sidecars.append(file);
+        }
         if (FileKinds::isMedia(kind)) {
-            byName.insert(inFolder(file, Naming::fold(file.name())), file);
+            byName[inFolder(file, Naming::fold(file.name()))] = { file };
             byStem[inFolder(file, Naming::stem(file.name()))].append(file);
         }
     }
@@ -81,20 +81,15 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
     for (const FileEntry& sidecar : sidecars) {
         const Naming::SidecarTarget target = Naming::sidecarTarget(sidecar.name(), options);
         std::optional<FileEntry> photo;
-        const QString key = inFolder(sidecar, target.text);
-        if (target.kind == Naming::SidecarTarget::Kind::exact) {
-            if (byName.contains(key))
-                photo = byName.value(key);
-        } else {
-            for (const FileEntry& candidate : byStem.value(key)) {
-                if (!photo || rank(candidate.kind) < rank(photo->kind))
-                    photo = candidate;
-            }
+        const auto& index = target.kind == Naming::SidecarTarget::Kind::exact ? byName : byStem;
+        for (const FileEntry& candidate : index.value(inFolder(sidecar, target.text))) {
+            if (!photo || rank(candidate.kind) < rank(photo->kind))
+                photo = candidate;
         }
         if (photo)
             followers[photo->relativePath].append(sidecar);
         else
-            result.orphanSidecars.append({ sidecar, OrphanGroup::sidecar, {} });
+            leftSidecars.append(sidecar);
     }
 
     QHash<QString, QList<FileEntry>> twinsByKey;
@@ -116,37 +111,28 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
     }
 
     if (options.onlyMixedFolders) {
-        const auto part = [&](const FileEntry& file) {
-            return options.matchAcrossFolders ? QString() : Naming::fold(file.folder());
-        };
-        QSet<QString> rawFolders, twinFolders;
-        for (const FileEntry& raw : raws)
-            rawFolders.insert(part(raw));
-        for (const FileEntry& twin : twins)
-            twinFolders.insert(part(twin));
         const auto single = [&](const FileEntry& file) {
-            return !rawFolders.contains(part(file)) || !twinFolders.contains(part(file));
+            return !rawFolders.contains(folderPart(file))
+                || !twinFolders.contains(folderPart(file));
         };
         result.heldInSingleKindFolders = leftRaws.removeIf(single) + leftTwins.removeIf(single);
     }
     if (!options.trimHEIC)
-        result.heldHEIC = leftTwins.removeIf(
-            [](const FileEntry& file) { return file.kind == FileKind::heic; });
+        result.heldHEIC
+            = leftTwins.removeIf([](const FileEntry& file) { return file.kind == FileKind::heic; });
 
     const auto candidates = [&](QList<FileEntry> left, OrphanGroup group) {
-        sortByPath(left, [](const FileEntry& file) { return file.relativePath; });
+        sortByPath(left);
         QList<Candidate> list;
         for (const FileEntry& file : left) {
-            QList<FileEntry> own = followers.value(file.relativePath);
-            sortByPath(own, [](const FileEntry& follower) { return follower.relativePath; });
-            list.append({ file, group, own });
+            list.append({ file, group, followers.value(file.relativePath) });
+            sortByPath(list.last().followers);
         }
         return list;
     };
     result.orphanRaws = candidates(leftRaws, OrphanGroup::raw);
     result.orphanJPEGs = candidates(leftTwins, OrphanGroup::jpeg);
-    sortByPath(result.orphanSidecars,
-        [](const Candidate& candidate) { return candidate.file.relativePath; });
+    result.orphanSidecars = candidates(leftSidecars, OrphanGroup::sidecar);
     return result;
 }
 
@@ -158,20 +144,19 @@ QList<FileEntry> randomTree(quint32 seed, int count)
         "PXL_20231207_032111" };
     static const QStringList suffixes { "", "", "", "-Edit", " copy", " (1)", " - Copy", " 2",
         "(1)", "-Enhanced-NR", "_01", "-2", ".RAW-01.COVER", " (copy)", "_DxO" };
-    static const QStringList extensions { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC",
-        ".MOV", ".tif", ".xmp", ".CR3.xmp", ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos",
-        ".CR3.comask", ".NEF.nksc", ".CR3.arp", ".AAE", ".txt" };
+    static const QStringList extensions { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC", ".MOV",
+        ".tif", ".xmp", ".CR3.xmp", ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos", ".CR3.comask",
+        ".NEF.nksc", ".CR3.arp", ".AAE", ".txt" };
     QRandomGenerator random(seed);
+    const auto any = [&](const QStringList& list) { return list[random.bounded(list.size())]; };
     QList<FileEntry> tree;
     for (int i = 0; i < count; ++i) {
-        QString folder = folders[random.bounded(folders.size())];
-        const QString path = (folder.isEmpty() ? QString() : folder + u'/')
-            + stems[random.bounded(stems.size())]
-            + QString::number(random.bounded(20) + 100 * random.bounded(2))
-            + suffixes[random.bounded(suffixes.size())]
-            + extensions[random.bounded(extensions.size())];
-        tree.append({ path, random.bounded(100),
-            FileKinds::fromExtension(RelativePath::extension(path)) });
+        const QString folder = any(folders);
+        const QString path = (folder.isEmpty() ? QString() : folder + u'/') + any(stems)
+            + QString::number(random.bounded(20) + 100 * random.bounded(2)) + any(suffixes)
+            + any(extensions);
+        tree.append(
+            { path, random.bounded(100), FileKinds::fromExtension(RelativePath::extension(path)) });
     }
     return tree;
 }

@@ -5,79 +5,51 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
-TEST(FileKind, ClassifiesByLastExtensionInAnyCase)
+TEST(FileKind, ClassifiesByLastExtensionInAnyCaseFromDisjointTables)
 {
-    EXPECT_EQ(FileKinds::fromExtension(u"CR3"), FileKind::raw);
-    EXPECT_EQ(FileKinds::fromExtension(u"cr3"), FileKind::raw);
-    EXPECT_EQ(FileKinds::fromExtension(u"Cr3"), FileKind::raw);
-    EXPECT_EQ(FileKinds::fromExtension(u"JPE"), FileKind::jpeg);
-    EXPECT_EQ(FileKinds::fromExtension(u"HIF"), FileKind::heic);
-    EXPECT_EQ(FileKinds::fromExtension(u"M2TS"), FileKind::video);
-    EXPECT_EQ(FileKinds::fromExtension(u"JXL"), FileKind::image);
-    EXPECT_EQ(FileKinds::fromExtension(u"AAE"), FileKind::sidecar);
-    EXPECT_EQ(FileKinds::fromExtension(u"THM"), FileKind::sidecar);
-    EXPECT_EQ(FileKinds::fromExtension(u"arp"), FileKind::sidecar);
-    EXPECT_EQ(FileKinds::fromExtension(u"NKSC"), FileKind::sidecar);
-    EXPECT_EQ(FileKinds::fromExtension(u"comask"), FileKind::sidecar);
-    EXPECT_EQ(FileKinds::fromExtension(u""), FileKind::other);
-    EXPECT_EQ(FileKinds::fromExtension(u"txt"), FileKind::other);
-    EXPECT_EQ(FileKinds::fromExtension(u"lrcat-wal"), FileKind::other);
-    EXPECT_EQ(FileKinds::fromExtension(u"jpegjpegjpeg"), FileKind::other);
-    // Lower-casing turns the Kelvin sign into an ASCII k.
-    EXPECT_EQ(FileKinds::fromExtension(u"\u212ADC"), FileKind::raw);
-    EXPECT_EQ(FileKinds::fromExtension(u"JP\u00C9"), FileKind::other);
-}
+    // The Kelvin sign lower-cases to an ASCII k; an accented letter stays itself.
+    const std::pair<const char16_t*, FileKind> cases[] = { { u"CR3", FileKind::raw },
+        { u"cr3", FileKind::raw }, { u"Cr3", FileKind::raw }, { u"JPE", FileKind::jpeg },
+        { u"HIF", FileKind::heic }, { u"M2TS", FileKind::video }, { u"JXL", FileKind::image },
+        { u"AAE", FileKind::sidecar }, { u"THM", FileKind::sidecar }, { u"arp", FileKind::sidecar },
+        { u"NKSC", FileKind::sidecar }, { u"comask", FileKind::sidecar }, { u"", FileKind::other },
+        { u"txt", FileKind::other }, { u"lrcat-wal", FileKind::other },
+        { u"jpegjpegjpeg", FileKind::other }, { u"\u212ADC", FileKind::raw },
+        { u"JP\u00C9", FileKind::other } };
+    for (const auto& [extension, kind] : cases)
+        EXPECT_EQ(FileKinds::fromExtension(extension), kind)
+            << QString::fromUtf16(extension).toStdString();
 
-TEST(FileKind, TablesAreDisjointAndMediaLeavesOutSidecars)
-{
     EXPECT_EQ(FileKinds::rawExtensions().size(), 27);
     EXPECT_EQ(FileKinds::mediaExtensions().size(), 27 + 3 + 3 + 8 + 10);
     for (const QString& extension : FileKinds::sidecarExtensions())
         EXPECT_FALSE(FileKinds::mediaExtensions().contains(extension));
-    EXPECT_TRUE(FileKinds::isTwin(FileKind::heic));
-    EXPECT_FALSE(FileKinds::isTwin(FileKind::raw));
-    EXPECT_FALSE(FileKinds::isMedia(FileKind::sidecar));
-    EXPECT_TRUE(FileKinds::isMedia(FileKind::video));
-}
-
-TEST(FileKind, RawValuesRoundTripAndAreCaseSensitive)
-{
+    EXPECT_TRUE(FileKinds::isTwin(FileKind::heic) && !FileKinds::isTwin(FileKind::raw));
+    EXPECT_TRUE(FileKinds::isMedia(FileKind::video) && !FileKinds::isMedia(FileKind::sidecar));
     for (FileKind kind : FileKinds::allCases())
         EXPECT_EQ(FileKinds::fromRawValue(FileKinds::rawValue(kind)), kind);
     EXPECT_FALSE(FileKinds::fromRawValue(u"RAW").has_value());
 }
 
-TEST(FileEntry, SplitsItsPath)
+TEST(FileEntry, SplitsItsPathAndComparesAndCodesEveryField)
 {
-    const FileEntry nested { QStringLiteral("2026-09 Lake trip/DSC_0106.NEF.xmp"), 10,
-        FileKind::sidecar };
+    const FileEntry nested { u"2026-09 Lake trip/DSC_0106.NEF.xmp"_qs, 10, FileKind::sidecar };
     EXPECT_EQ(nested.name(), u"DSC_0106.NEF.xmp");
     EXPECT_EQ(nested.folder(), u"2026-09 Lake trip");
     EXPECT_EQ(nested.ext(), u"xmp");
+    EXPECT_EQ(FileEntry({ u"a.jpg"_qs, 1, FileKind::jpeg }).folder(), u"");
+    EXPECT_EQ(FileEntry({ u"./a.jpg"_qs, 1, FileKind::jpeg }).folder(), u"");
+    EXPECT_EQ(FileEntry({ u"Makefile"_qs, 1, FileKind::other }).ext(), u"");
 
-    const FileEntry top { QStringLiteral("a.jpg"), 1, FileKind::jpeg };
-    EXPECT_EQ(top.folder(), u"");
-    EXPECT_EQ(FileEntry({ QStringLiteral("./a.jpg"), 1, FileKind::jpeg }).folder(), u"");
-    EXPECT_EQ(FileEntry({ QStringLiteral("Makefile"), 1, FileKind::other }).ext(), u"");
-}
+    const FileEntry resized { nested.relativePath, 11, nested.kind };
+    EXPECT_NE(nested, resized);
+    EXPECT_NE(qHash(nested), qHash(resized));
 
-TEST(FileEntry, EqualityCoversSize)
-{
-    const FileEntry a { QStringLiteral("a.jpg"), 1, FileKind::jpeg };
-    const FileEntry b { QStringLiteral("a.jpg"), 2, FileKind::jpeg };
-    EXPECT_NE(a, b);
-    EXPECT_NE(qHash(a), qHash(b));
-}
-
-TEST(FileEntry, JsonRejectsAnUpperCaseKind)
-{
-    const FileEntry entry { QStringLiteral("A/IMG_1.CR3"), 42, FileKind::raw };
-    EXPECT_EQ(FileEntry::fromJson(entry.toJson()), entry);
-
-    QJsonObject upper = entry.toJson();
-    upper[u"kind"] = QStringLiteral("RAW");
-    EXPECT_ANY_THROW(FileEntry::fromJson(upper));
-    QJsonObject withoutSize = entry.toJson();
+    // An upper-case kind or a missing size is refused.
+    EXPECT_EQ(FileEntry::fromJson(nested.toJson()), nested);
+    QJsonObject upper = nested.toJson(), withoutSize = nested.toJson();
+    upper[u"kind"] = u"SIDECAR"_qs;
     withoutSize.remove(u"size");
+    EXPECT_ANY_THROW(FileEntry::fromJson(upper));
     EXPECT_ANY_THROW(FileEntry::fromJson(withoutSize));
 }

@@ -20,167 +20,130 @@ QList<FileEntry> files(const QString& paths)
 
 MatchOptions options(bool knownToolNames)
 {
-    MatchOptions options;
-    options.onlyMixedFolders = false;
-    options.trimHEIC = true;
-    options.knownToolNames = knownToolNames;
-    return options;
+    return { .onlyMixedFolders = false, .trimHEIC = true, .knownToolNames = knownToolNames };
 }
 
 // Every file offered, each leftover with its followers: "A/IMG_1.CR3 + A/IMG_1.CR3.xmp, ...".
-QString offered(const ScanResult& result)
-{
-    QStringList lines;
-    for (const Candidate& candidate : result.allCandidates()) {
-        QString line = candidate.file.relativePath;
-        for (const FileEntry& follower : candidate.followers)
-            line += QStringLiteral(" + ") + follower.relativePath;
-        lines.append(line);
-    }
-    return lines.join(QStringLiteral(", "));
-}
-
 QString offered(const QString& paths, bool knownToolNames = true)
 {
-    return offered(Analyzer::analyze(files(paths), options(knownToolNames)));
+    QStringList lines;
+    for (const Candidate& candidate :
+        Analyzer::analyze(files(paths), options(knownToolNames)).allCandidates()) {
+        QStringList names { candidate.id() };
+        for (const FileEntry& follower : candidate.followers)
+            names.append(follower.relativePath);
+        lines.append(names.join(u" + "));
+    }
+    return lines.join(u", ");
 }
 
-struct Convention
+// What is offered with the option on: nothing when every file belongs to a kept photo.
+void expectOffered(std::initializer_list<std::pair<const char*, const char*>> cases)
 {
-    const char* files;
-    // What is offered with the option on; the empty text when everything belongs to a kept photo.
-    const char* offered;
-};
+    for (const auto& [files, expected] : cases)
+        EXPECT_EQ(offered(QString::fromUtf8(files)), QString::fromUtf8(expected)) << files;
+}
 
-void expectOffered(std::initializer_list<Convention> cases)
+void expectKept(std::initializer_list<const char*> cases)
 {
-    for (const Convention& c : cases)
-        EXPECT_EQ(offered(QString::fromUtf8(c.files)), QString::fromUtf8(c.offered)) << c.files;
+    for (const char* files : cases)
+        expectOffered({ { files, "" } });
 }
 
 } // namespace
 
-TEST(KnownToolNames, PixelNamesPairByDateAndTime)
+TEST(KnownToolNames, PhoneNamesPairByDateAndTimeOrTheirNumber)
 {
-    expectOffered({
-        { "A/PXL_20231207_032111247.RAW-01.COVER.jpg, A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng",
-            "" },
-        { "A/PXL_20231207_032108788.RAW-01.MP.COVER.jpg, "
-          "A/PXL_20231207_032108788.RAW-02.ORIGINAL.dng",
-            "" },
-        { "A/PXL_20231026_205755225.MP.jpg, A/PXL_20231026_205755225.dng", "" },
-        { "A/PXL_20231207_032111247.NIGHT.RAW-01.COVER.jpg, "
-          "A/PXL_20231207_032111247.NIGHT.RAW-02.ORIGINAL.dng",
-            "" },
-        // Another shot a millisecond later is another photo.
-        { "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng, A/PXL_20231207_032111248.RAW-01.COVER.jpg",
-            "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng, "
-            "A/PXL_20231207_032111248.RAW-01.COVER.jpg" },
-        { "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng, "
-          "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng.xmp, A/PXL_20231207_032111249.MP.jpg",
-            "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng + "
-            "A/PXL_20231207_032111247.RAW-02.ORIGINAL.dng.xmp, A/PXL_20231207_032111249.MP.jpg" },
-    });
-}
-
-TEST(KnownToolNames, AppleEditsAndAdjustmentsBelongToTheOriginal)
-{
-    expectOffered({
-        { "A/IMG_0102.DNG, A/IMG_E0102.JPG", "" },
-        { "A/IMG_0101.DNG, A/IMG_0101.JPG, A/IMG_O0101.AAE, A/IMG_0101.AAE", "" },
-        { "A/IMG_0103.DNG, A/IMG_O0103.AAE, A/IMG_0104.JPG",
-            "A/IMG_0103.DNG + A/IMG_O0103.AAE, A/IMG_0104.JPG" },
+    // Pixel phones, then Apple's edits and adjustments.
+    expectKept(
+        { "PXL_20231207_032111247.RAW-01.COVER.jpg, PXL_20231207_032111247.RAW-02.ORIGINAL.dng",
+            "PXL_20231207_032108788.RAW-01.MP.COVER.jpg, "
+            "PXL_20231207_032108788.RAW-02.ORIGINAL.dng",
+            "PXL_20231026_205755225.MP.jpg, PXL_20231026_205755225.dng",
+            "PXL_20231207_032111247.NIGHT.RAW-01.COVER.jpg, "
+            "PXL_20231207_032111247.NIGHT.RAW-02.ORIGINAL.dng",
+            "IMG_0102.DNG, IMG_E0102.JPG",
+            "IMG_0101.DNG, IMG_0101.JPG, IMG_O0101.AAE, IMG_0101.AAE" });
+    expectOffered({ // Another shot a millisecond later is another photo.
+        { "PXL_20231207_032111247.RAW-02.ORIGINAL.dng, PXL_20231207_032111248.RAW-01.COVER.jpg",
+            "PXL_20231207_032111247.RAW-02.ORIGINAL.dng, "
+            "PXL_20231207_032111248.RAW-01.COVER.jpg" },
+        { "PXL_20231207_032111247.RAW-02.ORIGINAL.dng, "
+          "PXL_20231207_032111247.RAW-02.ORIGINAL.dng.xmp, PXL_20231207_032111249.MP.jpg",
+            "PXL_20231207_032111247.RAW-02.ORIGINAL.dng + "
+            "PXL_20231207_032111247.RAW-02.ORIGINAL.dng.xmp, PXL_20231207_032111249.MP.jpg" },
+        { "IMG_0103.DNG, IMG_O0103.AAE, IMG_0104.JPG",
+            "IMG_0103.DNG + IMG_O0103.AAE, IMG_0104.JPG" },
         // Five digits is some other name.
-        { "A/IMG_01020.DNG, A/IMG_E01020.JPG", "A/IMG_01020.DNG, A/IMG_E01020.JPG" },
-    });
+        { "IMG_01020.DNG, IMG_E01020.JPG", "IMG_01020.DNG, IMG_E01020.JPG" } });
 }
 
-TEST(KnownToolNames, FileManagerAndBrowserCopiesPairInAnyOrder)
+TEST(KnownToolNames, CopiesAndEditorsDerivativesPairWithTheOriginal)
 {
-    expectOffered({
-        // Windows File Explorer.
-        { "A/IMG_0801.CR3, A/IMG_0801 - Copy.JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 - Copy (2).JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 - Copy - Copy.JPG", "" },
-        // macOS Finder's Keep Both.
-        { "A/IMG_0801.CR3, A/IMG_0801 2.JPG", "" },
-        // GNOME Files, old and new.
-        { "A/IMG_0801.CR3, A/IMG_0801 (copy).JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 (another copy).JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 (3rd copy).JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 (11th copy).JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 (Copy 2).JPG", "" },
-        // Firefox.
-        { "A/IMG_0801.CR3, A/IMG_0801(1).jpg", "" },
-        // Stacked, in either order, with the edit suffixes people add.
-        { "A/IMG_0801.CR3, A/IMG_0801 (copy) 2.JPG", "" },
-        { "A/IMG_0801.CR3, A/IMG_0801 2 - Copy-Edit.JPG", "" },
-        { "A/IMG_0801 - Copy.CR3, A/IMG_0801 (copy).JPG", "" },
-        // A counter on the RAW's side reaches a JPEG of exactly that name.
-        { "A/IMG_0801 2.CR3, A/IMG_0801.JPG", "" },
-    });
-}
-
-TEST(KnownToolNames, EditorsDerivativesAndExportsPairWithTheOriginal)
-{
-    expectOffered({
-        // Lightroom's Enhance and Photo Merge write DNG files next to the original.
-        { "A/IMG_0001.JPG, A/IMG_0001-Enhanced-NR.dng", "" },
-        { "A/IMG_0001.JPG, A/IMG_0001-Enhanced-SR.dng", "" },
-        { "A/IMG_0001.JPG, A/IMG_0001-Enhanced-NR-SR.dng", "" },
-        { "A/IMG_0001.JPG, A/IMG_0001-HDR.dng, A/IMG_0001-HDR-Pano.dng", "" },
-        // Lightroom's export conflict, also after an Enhance.
-        { "A/IMG_0001.CR3, A/IMG_0001-2.jpg", "" },
-        { "A/P1051911.RW2, A/P1051911-Enhanced-NR-2.jpg", "" },
-        // darktable: export conflict and raw denoise.
-        { "A/IMG_0001.CR3, A/IMG_0001_01.jpg", "" },
-        { "A/IMG_0001.JPG, A/IMG_0001_raw-denoise.dng, A/IMG_0001_raw-denoise_1.dng", "" },
-        // DxO PhotoLab.
-        { "A/IMG_0001.CR3, A/IMG_0001_DxO.jpg", "" },
-        // Without the original's twin the derivative is a leftover like the original.
-        { "A/IMG_0001.CR3, A/IMG_0001-Enhanced-NR.dng, A/IMG_0002.JPG",
-            "A/IMG_0001-Enhanced-NR.dng, A/IMG_0001.CR3, A/IMG_0002.JPG" },
-    });
+    expectKept(
+        { // Windows File Explorer; macOS Finder's Keep Both; GNOME Files, old and new; Firefox.
+            "IMG_0801.CR3, IMG_0801 - Copy.JPG", "IMG_0801.CR3, IMG_0801 - Copy (2).JPG",
+            "IMG_0801.CR3, IMG_0801 - Copy - Copy.JPG", "IMG_0801.CR3, IMG_0801 2.JPG",
+            "IMG_0801.CR3, IMG_0801 (copy).JPG", "IMG_0801.CR3, IMG_0801 (another copy).JPG",
+            "IMG_0801.CR3, IMG_0801 (3rd copy).JPG", "IMG_0801.CR3, IMG_0801 (11th copy).JPG",
+            "IMG_0801.CR3, IMG_0801 (Copy 2).JPG", "IMG_0801.CR3, IMG_0801(1).jpg",
+            // Stacked, in either order, with the edit suffixes people add; a counter on the RAW's
+            // side reaches a JPEG of exactly that name.
+            "IMG_0801.CR3, IMG_0801 (copy) 2.JPG", "IMG_0801.CR3, IMG_0801 2 - Copy-Edit.JPG",
+            "IMG_0801 - Copy.CR3, IMG_0801 (copy).JPG", "IMG_0801 2.CR3, IMG_0801.JPG",
+            // Lightroom's Enhance and Photo Merge, and its export conflict, also after an Enhance.
+            "IMG_0001.JPG, IMG_0001-Enhanced-NR.dng", "IMG_0001.JPG, IMG_0001-Enhanced-SR.dng",
+            "IMG_0001.JPG, IMG_0001-Enhanced-NR-SR.dng",
+            "IMG_0001.JPG, IMG_0001-HDR.dng, IMG_0001-HDR-Pano.dng", "IMG_0001.CR3, IMG_0001-2.jpg",
+            "P1051911.RW2, P1051911-Enhanced-NR-2.jpg",
+            // darktable's export conflict and raw denoise; DxO PhotoLab.
+            "IMG_0001.CR3, IMG_0001_01.jpg",
+            "IMG_0001.JPG, IMG_0001_raw-denoise.dng, IMG_0001_raw-denoise_1.dng",
+            "IMG_0001.CR3, IMG_0001_DxO.jpg" });
+    // Without the original's twin the derivative is a leftover like the original.
+    expectOffered({ { "IMG_0001.CR3, IMG_0001-Enhanced-NR.dng, IMG_0002.JPG",
+        "IMG_0001-Enhanced-NR.dng, IMG_0001.CR3, IMG_0002.JPG" } });
 }
 
 TEST(KnownToolNames, ToolSidecarsFollowTheirPhotoWhereverTheToolKeepsThem)
 {
-    expectOffered({
-        // darktable's duplicate versions.
-        { "A/IMG_0201.CR3, A/IMG_0201.CR3.xmp, A/IMG_0201_01.CR3.xmp, A/IMG_0201_12.CR3.xmp",
-            "A/IMG_0201.CR3 + A/IMG_0201.CR3.xmp + A/IMG_0201_01.CR3.xmp + A/IMG_0201_12.CR3.xmp" },
-        { "A/IMG_0201.CR3, A/IMG_0201.JPG, A/IMG_0201_01.CR3.xmp", "" },
-        { "A/IMG_0202_01.CR3.xmp, A/IMG_0201.JPG", "A/IMG_0201.JPG, A/IMG_0202_01.CR3.xmp" },
-        // Capture One's settings, two folders down; its cache is never offered.
-        { "A/IMG_0301.CR3, A/CaptureOne/Settings153/IMG_0301.CR3.cos, "
-          "A/CaptureOne/Settings153/IMG_0301.CR3.comask, "
-          "A/CaptureOne/Cache/Thumbnails/IMG_0301.CR3.cot",
-            "A/IMG_0301.CR3 + A/CaptureOne/Settings153/IMG_0301.CR3.comask + "
-            "A/CaptureOne/Settings153/IMG_0301.CR3.cos" },
-        { "IMG_0301.CR3, IMG_0301.JPG, CaptureOne/Settings1665/IMG_0301.CR3.cos", "" },
-        { "A/IMG_0301.JPG, A/CaptureOne/Settings153/IMG_0302.CR3.cos",
-            "A/IMG_0301.JPG, A/CaptureOne/Settings153/IMG_0302.CR3.cos" },
+    // darktable's duplicates, Capture One's settings two folders down, RawTherapee's output
+    // profile.
+    expectKept({ "IMG_0201.CR3, IMG_0201.JPG, IMG_0201_01.CR3.xmp",
+        "A/IMG_0301.CR3, A/IMG_0301.JPG, A/CaptureOne/Settings1665/IMG_0301.CR3.cos",
+        "IMG_0001.CR3, IMG_0001.jpg, IMG_0001.jpg.out.pp3" });
+    expectOffered({ { "IMG_0201.CR3, IMG_0201.CR3.xmp, IMG_0201_01.CR3.xmp, IMG_0201_12.CR3.xmp",
+                        "IMG_0201.CR3 + IMG_0201.CR3.xmp + IMG_0201_01.CR3.xmp + "
+                        "IMG_0201_12.CR3.xmp" },
+        { "IMG_0202_01.CR3.xmp, IMG_0201.JPG", "IMG_0201.JPG, IMG_0202_01.CR3.xmp" },
+        // Capture One's cache is never offered.
+        { "IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.cos, "
+          "CaptureOne/Settings153/IMG_0301.CR3.comask, "
+          "CaptureOne/Cache/Thumbnails/IMG_0301.CR3.cot",
+            "IMG_0301.CR3 + CaptureOne/Settings153/IMG_0301.CR3.comask + "
+            "CaptureOne/Settings153/IMG_0301.CR3.cos" },
+        { "IMG_0301.JPG, CaptureOne/Settings153/IMG_0302.CR3.cos",
+            "IMG_0301.JPG, CaptureOne/Settings153/IMG_0302.CR3.cos" },
         // Nikon's NKSC_PARAM, ART, RawTherapee's output profile.
-        { "A/DSC_0001.NEF, A/NKSC_PARAM/DSC_0001.NEF.nksc",
-            "A/DSC_0001.NEF + A/NKSC_PARAM/DSC_0001.NEF.nksc" },
-        { "A/IMG_0001.CR3, A/IMG_0001.CR3.arp", "A/IMG_0001.CR3 + A/IMG_0001.CR3.arp" },
-        { "A/IMG_0001.CR3, A/IMG_0001.jpg, A/IMG_0001.jpg.out.pp3", "" },
-        { "A/IMG_0002.jpg, A/IMG_0002.jpg.out.pp3", "A/IMG_0002.jpg + A/IMG_0002.jpg.out.pp3" },
+        { "DSC_0001.NEF, NKSC_PARAM/DSC_0001.NEF.nksc",
+            "DSC_0001.NEF + NKSC_PARAM/DSC_0001.NEF.nksc" },
+        { "IMG_0001.CR3, IMG_0001.CR3.arp", "IMG_0001.CR3 + IMG_0001.CR3.arp" },
+        { "IMG_0002.jpg, IMG_0002.jpg.out.pp3", "IMG_0002.jpg + IMG_0002.jpg.out.pp3" },
         // Only the tool's own files count as its settings.
-        { "A/IMG_0301.CR3, A/CaptureOne/Settings153/IMG_0301.CR3.xmp, A/NKSC_PARAM/IMG_0301.CR3.cos",
-            "A/IMG_0301.CR3, A/CaptureOne/Settings153/IMG_0301.CR3.xmp, "
-            "A/NKSC_PARAM/IMG_0301.CR3.cos" },
-    });
+        { "IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.xmp, "
+          "NKSC_PARAM/IMG_0301.CR3.cos",
+            "IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.xmp, "
+            "NKSC_PARAM/IMG_0301.CR3.cos" } });
 }
 
 TEST(KnownToolNames, OffMeansTheNamesAreUnknown)
 {
-    const QString paths = QStringLiteral(
-        "A/IMG_0301.CR3, A/CaptureOne/Settings153/IMG_0301.CR3.cos, A/IMG_0301.CR3.arp, "
-        "A/NKSC_PARAM/IMG_0301.CR3.nksc, A/IMG_0301_01.CR3.xmp, A/IMG_E0301.JPG");
+    const QString paths
+        = QStringLiteral("IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.cos, IMG_0301.CR3.arp, "
+                         "NKSC_PARAM/IMG_0301.CR3.nksc, IMG_0301_01.CR3.xmp, IMG_E0301.JPG");
     EXPECT_EQ(offered(paths, false),
-        "A/IMG_0301.CR3, A/IMG_E0301.JPG, A/CaptureOne/Settings153/IMG_0301.CR3.cos, "
-        "A/IMG_0301_01.CR3.xmp");
+        "IMG_0301.CR3, IMG_E0301.JPG, CaptureOne/Settings153/IMG_0301.CR3.cos, "
+        "IMG_0301_01.CR3.xmp");
     // Sidecar kinds only these tools write are not even counted.
     EXPECT_EQ(Analyzer::analyze(files(paths), options(false)).sidecarCount, 2);
     EXPECT_EQ(Analyzer::analyze(files(paths), options(true)).sidecarCount, 4);
@@ -188,17 +151,15 @@ TEST(KnownToolNames, OffMeansTheNamesAreUnknown)
 
 TEST(KnownToolNames, CameraAndRenamedNamesStillSplit)
 {
-    for (const char* paths : { "A/DSC_0101.NEF, A/DSC_0102.JPG",
-             "A/IMG_20231010_120000.dng, A/IMG_20231010_120001.jpg",
-             "A/2026-10-04-001.NEF, A/2026-10-04-002.JPG",
-             "A/2026-10-04-001-Edit.NEF, A/2026-10-04-002 copy (2) - Copy.JPG",
-             "A/2026-10-04-001.NEF, A/2026-10-04-002-2.JPG",
-             "A/2026-10-04-001 2.NEF, A/2026-10-04-002 2.JPG", "A/2026-10-04-1.NEF, A/2026-10-04-2.JPG",
-             "A/Trip 12.NEF, A/Trip 13.JPG", "A/IMG_0001.CR3, A/IMG_0002_01.jpg",
-             "A/IMG_0801 2.CR3, A/IMG_0801 3.JPG", "A/DSC_0101.NEF, A/DSC_0101_0102.JPG" }) {
-        const QString both = QString::fromUtf8(paths);
-        EXPECT_EQ(offered(both), both) << paths;
-    }
+    for (const char* paths :
+        { "DSC_0101.NEF, DSC_0102.JPG", "IMG_20231010_120000.dng, IMG_20231010_120001.jpg",
+            "2026-10-04-001.NEF, 2026-10-04-002.JPG",
+            "2026-10-04-001-Edit.NEF, 2026-10-04-002 copy (2) - Copy.JPG",
+            "2026-10-04-001.NEF, 2026-10-04-002-2.JPG",
+            "2026-10-04-001 2.NEF, 2026-10-04-002 2.JPG", "2026-10-04-1.NEF, 2026-10-04-2.JPG",
+            "Trip 12.NEF, Trip 13.JPG", "IMG_0001.CR3, IMG_0002_01.jpg",
+            "IMG_0801 2.CR3, IMG_0801 3.JPG", "DSC_0101.NEF, DSC_0101_0102.JPG" })
+        expectOffered({ { paths, paths } });
 }
 
 // Names as cameras and renaming tools write them, with the suffixes people add, in random
@@ -211,20 +172,16 @@ TEST(KnownToolNames, OrdinaryNamesAreAnalysedAsWithoutTheOption)
         ".MOV", ".pp3", ".dop" };
     for (quint32 seed = 1; seed <= 40; ++seed) {
         QRandomGenerator random(seed);
-        QList<FileEntry> tree;
-        for (int i = 0; i < 200; ++i) {
-            const QString path = QStringLiteral("F%1/").arg(random.bounded(4))
-                + stems[random.bounded(stems.size())]
-                + QString::number(random.bounded(30)).rightJustified(3, u'0')
-                + suffixes[random.bounded(suffixes.size())]
-                + extensions[random.bounded(extensions.size())];
-            tree.append({ path, random.bounded(100), FileKinds::fromExtension(RelativePath::extension(path)) });
-        }
+        const auto any = [&](const QStringList& list) { return list[random.bounded(list.size())]; };
+        QStringList paths;
+        for (int i = 0; i < 200; ++i)
+            paths.append(QStringLiteral("F%1/").arg(random.bounded(4)) + any(stems)
+                + QString::number(random.bounded(30)).rightJustified(3, u'0') + any(suffixes)
+                + any(extensions));
+        const QList<FileEntry> tree = files(paths.join(u", "));
         for (bool across : { false, true }) {
-            MatchOptions on = options(true);
-            on.matchAcrossFolders = across;
-            MatchOptions off = on;
-            off.knownToolNames = false;
+            MatchOptions on = options(true), off = options(false);
+            on.matchAcrossFolders = off.matchAcrossFolders = across;
             EXPECT_EQ(Analyzer::analyze(tree, on), Analyzer::analyze(tree, off))
                 << "seed " << seed << (across ? " across folders" : "");
         }
