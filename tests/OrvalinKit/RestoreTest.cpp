@@ -36,14 +36,11 @@ QString textLogOf(const QString& session)
 class Restore : public ::testing::Test
 {
 protected:
-    RestoreOutcome restore(const QString& session, FileManager& fileManager,
-        const QDateTime& now = ShootFolder::at(16, 0, 0))
+    RestoreOutcome restore(const QString& session, const QDateTime& now = ShootFolder::at(16, 0, 0),
+        FileManager* fileManager = nullptr)
     {
-        return Mover::restore(session, LogWording::english(), now, fileManager);
-    }
-    RestoreOutcome restore(const QString& session, const QDateTime& now = ShootFolder::at(16, 0, 0))
-    {
-        return restore(session, disk, now);
+        return Mover::restore(
+            session, LogWording::english(), now, fileManager ? *fileManager : disk);
     }
 
     // Adds files whose content is their own path and moves them; returns the session.
@@ -248,7 +245,7 @@ TEST_F(Restore, FailsOnAFailedRewriteBeforeMovingAnything)
     const QString session = moved({ "A/IMG_1.JPG" });
     FaultyFileManager fileManager;
     fileManager.failPaths(Operation::write, u"restore-log"_s);
-    EXPECT_THROW(restore(session, fileManager), OperationError);
+    EXPECT_THROW(restore(session, ShootFolder::at(16, 0, 0), &fileManager), OperationError);
     // No file goes back while the log cannot say so, and no folder is tidied.
     EXPECT_EQ(fileManager.calls(Operation::move), 0);
     EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
