@@ -71,6 +71,9 @@ Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfte
 {
     QProcess process;
     process.setStandardErrorFile(QProcess::nullDevice());
+    // A run to be killed never waits on a full pipe.
+    if (killAfter >= 0)
+        process.setStandardOutputFile(QProcess::nullDevice());
     process.start(cliPath, arguments);
     if (killAfter >= 0 && process.waitForStarted()) {
         QThread::usleep(quint64(killAfter));
