@@ -27,3 +27,8 @@ CliRun runCliInProcess(const QStringList& arguments)
     err.flush();
     return run;
 }
+
+QStringList words(const QString& line)
+{
+    return line.split(u' ', Qt::SkipEmptyParts);
+}

@@ -16,3 +16,6 @@ CliRun runCli(const QStringList& arguments);
 
 // Runs the commands in this process, for the cases that need no real process.
 CliRun runCliInProcess(const QStringList& arguments);
+
+// A command line split at its spaces, for arguments that hold none.
+QStringList words(const QString& line);

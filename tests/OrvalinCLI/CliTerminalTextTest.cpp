@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What a terminal would act on: controls other than the line feeds between lines, and the marks
@@ -23,73 +25,59 @@ bool reachesTheTerminalRaw(const QString& text)
 }
 
 // A leftover RAW beside a JPEG pair, both RAWs with hostile names.
-const QString titleChange = QStringLiteral("IMG_\x1b]0;owned\x07.CR3");
-const QString overwrite = QStringLiteral("IMG_2\rIMG_9.CR3");
-const QString reversed = QStringLiteral("IMG_3\u202EGPJ.CR3");
+const QString titleChange = u"IMG_\x1b]0;owned\x07.CR3"_s;
+const QString overwrite = u"IMG_2\rIMG_9.CR3"_s;
+const QString reversed = u"IMG_3\u202EGPJ.CR3"_s;
 
 } // namespace
 
 TEST(TerminalText, SpellsOutControlsAndLeavesTheRest)
 {
-    const std::pair<QString, QString> cases[] = {
-        { QStringLiteral("Café/IMG_1.JPG"), QStringLiteral("Café/IMG_1.JPG") },
-        { QStringLiteral("a\\b"), QStringLiteral("a\\b") },
-        { QStringLiteral("a\tb\nc\rd"), QStringLiteral("a\\tb\\nc\\rd") },
-        { QStringLiteral("\x1b[2J\x7f"), QStringLiteral("\\x1B[2J\\x7F") },
-        { QStringLiteral("x\u009by"), QStringLiteral("x\\x9By") },
-        { QStringLiteral("\u202Eabc\u2066\u200F\u2028"),
-            QStringLiteral("\\u202Eabc\\u2066\\u200F\\u2028") },
-    };
+    const std::pair<QString, QString> cases[] = { { u"Café/IMG_1.JPG"_s, u"Café/IMG_1.JPG"_s },
+        { u"a\\b"_s, u"a\\b"_s }, { u"a\tb\nc\rd"_s, u"a\\tb\\nc\\rd"_s },
+        { u"\x1b[2J\x7f"_s, u"\\x1B[2J\\x7F"_s }, { u"x\u009by"_s, u"x\\x9By"_s },
+        { u"\u202Eabc\u2066\u200F\u2028"_s, u"\\u202Eabc\\u2066\\u200F\\u2028"_s } };
     for (const auto& [raw, shown] : cases)
         EXPECT_EQ(TerminalText::escaped(raw), shown);
-    EXPECT_EQ(TerminalText::escaped(QString(QChar(0))), QStringLiteral("\\x00"));
+    EXPECT_EQ(TerminalText::escaped(QString(QChar(0))), u"\\x00"_s);
 }
 
 TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
 {
     TempFolder shoot;
-    for (const QString& name : { titleChange, overwrite, reversed, QStringLiteral("IMG_4.CR3"),
-             QStringLiteral("IMG_4.JPG") })
-        shoot.write(QStringLiteral("Day\x1b[31m/") + name, "x");
-    const QString folder = shoot.path();
+    const QString day = u"Day\x1b[31m/"_s;
+    for (const QString& name : { titleChange, overwrite, reversed, u"IMG_4.CR3"_s, u"IMG_4.JPG"_s })
+        shoot.write(day + name, "x");
+    const auto run = [&](const char* line) {
+        const CliRun done = runCliInProcess(words(QString::fromUtf8(line)) << shoot.path());
+        EXPECT_FALSE(reachesTheTerminalRaw(done.out + done.err))
+            << TerminalText::escaped(done.out + done.err).toStdString();
+        return done;
+    };
 
-    const CliRun scan = runCliInProcess({ QStringLiteral("scan"), folder });
+    const CliRun scan = run("scan");
     EXPECT_EQ(scan.exitCode, 0) << scan.err.toStdString();
-    EXPECT_FALSE(reachesTheTerminalRaw(scan.out)) << scan.out.toStdString();
-    EXPECT_TRUE(scan.out.contains(u"  Day\\x1B[31m/\n")) << scan.out.toStdString();
-    EXPECT_TRUE(scan.out.contains(u"    IMG_\\x1B]0;owned\\x07.CR3  ")) << scan.out.toStdString();
-    EXPECT_TRUE(scan.out.contains(u"    IMG_2\\rIMG_9.CR3  "));
-    EXPECT_TRUE(scan.out.contains(u"    IMG_3\\u202EGPJ.CR3  "));
+    for (const char16_t* shown : { u"  Day\\x1B[31m/\n", u"    IMG_\\x1B]0;owned\\x07.CR3  ",
+             u"    IMG_2\\rIMG_9.CR3  ", u"    IMG_3\\u202EGPJ.CR3  " })
+        EXPECT_TRUE(scan.out.contains(shown)) << scan.out.toStdString();
 
-    const CliRun json
-        = runCliInProcess({ QStringLiteral("scan"), QStringLiteral("--json"), folder });
-    const QJsonObject report = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const QJsonObject report = QJsonDocument::fromJson(
+        runCliInProcess({ u"scan"_s, u"--json"_s, shoot.path() }).out.toUtf8())
+                                   .object();
     QStringList listed;
     for (const QJsonValue& candidate : report[u"orphanRaws"].toArray())
         listed.append(candidate[u"path"].toString());
     EXPECT_EQ(listed.size(), 3);
-    EXPECT_TRUE(listed.contains(QStringLiteral("Day\x1b[31m/") + titleChange));
+    EXPECT_TRUE(listed.contains(day + titleChange));
 
-    const CliRun move = runCliInProcess({ QStringLiteral("move"), QStringLiteral("--tick"),
-        QStringLiteral("raw"), QStringLiteral("--no-only-mixed-folders"), folder });
-    EXPECT_EQ(move.exitCode, 0) << move.err.toStdString();
-    EXPECT_FALSE(reachesTheTerminalRaw(move.out + move.err)) << move.out.toStdString();
-
+    EXPECT_EQ(run("move --tick raw --no-only-mixed-folders").exitCode, 0);
     // Back in place before the restore: those wait, and the report names them.
-    shoot.write(QStringLiteral("Day\x1b[31m/") + titleChange, "new");
-    shoot.write(QStringLiteral("Day\x1b[31m/") + reversed, "new");
-    const CliRun restore
-        = runCliInProcess({ QStringLiteral("restore"), folder, QStringLiteral("--all") });
+    shoot.write(day + titleChange, "new");
+    shoot.write(day + reversed, "new");
+    const CliRun restore = run("restore --all");
     EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
-    EXPECT_FALSE(reachesTheTerminalRaw(restore.out + restore.err)) << restore.out.toStdString();
     EXPECT_TRUE(restore.out.contains(u"  waiting: Day\\x1B[31m/IMG_\\x1B]0;owned\\x07.CR3\n"))
         << restore.out.toStdString();
-
-    const CliRun sessions = runCliInProcess({ QStringLiteral("sessions"), folder });
-    EXPECT_FALSE(reachesTheTerminalRaw(sessions.out)) << sessions.out.toStdString();
-
-    const CliRun refused = runCliInProcess({ QStringLiteral("move"), QStringLiteral("--path"),
-        QStringLiteral("nothing\x1b[2J.CR3"), folder });
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_FALSE(reachesTheTerminalRaw(refused.err)) << refused.err.toStdString();
+    run("sessions");
+    EXPECT_EQ(run("move --path nothing\x1b[2J.CR3").exitCode, 2);
 }

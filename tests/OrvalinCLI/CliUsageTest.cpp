@@ -7,85 +7,67 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(CliUsage, MistakesExitWithTwoAndTheUsage)
 {
     TempFolder folder;
-    const QString file = folder.write(QStringLiteral("a.jpg"), "x");
-    const QList<QStringList> mistakes {
-        {},
-        { QStringLiteral("frobnicate") },
-        { QStringLiteral("scan") },
-        { QStringLiteral("scan"), QStringLiteral("--bogus"), folder.path() },
-        { QStringLiteral("scan"), file },
-        { QStringLiteral("scan"), folder.at(QStringLiteral("missing")) },
-        { QStringLiteral("scan"), folder.path(), folder.path() },
-        { QStringLiteral("scan"), QStringLiteral("--trim-heic"), QStringLiteral("--no-trim-heic"),
-            folder.path() },
-        { QStringLiteral("move"), folder.path() },
-        { QStringLiteral("move"), QStringLiteral("--tick"), QStringLiteral("everything"),
-            folder.path() },
-        { QStringLiteral("restore"), folder.path() },
-        { QStringLiteral("stamps") },
-    };
-    for (const QStringList& arguments : mistakes) {
-        const CliRun run = runCliInProcess(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.contains(u"usage: orvalin-cli")) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(u' ').toStdString();
-    }
-}
-
-TEST(CliUsage, HelpGoesToStandardOutput)
-{
-    for (const QString& help : { QStringLiteral("--help"), QStringLiteral("help") }) {
-        const CliRun run = runCliInProcess({ help });
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_TRUE(run.out.contains(u"--match-capture-time"));
-        EXPECT_TRUE(run.out.contains(u"--known-tool-names"));
+    const QString file = folder.write(u"a.jpg"_s, "x");
+    // %1 is a folder, %2 a file in it.
+    for (const char* line : { "", "frobnicate", "scan", "scan --bogus %1", "scan %2",
+             "scan %1/missing", "scan %1 %1", "scan --trim-heic --no-trim-heic %1", "move %1",
+             "move --tick everything %1", "restore %1", "stamps" }) {
+        SCOPED_TRACE(line);
+        const CliRun run = runCliInProcess(
+            words(QString::fromUtf8(line).replace(u"%1"_s, folder.path()).replace(u"%2"_s, file)));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(u"usage: orvalin-cli"));
+        EXPECT_TRUE(run.out.isEmpty());
     }
 }
 
 TEST(CliUsage, SampleNeverWritesIntoAFolderWithFiles)
 {
-    TempFolder folder;
-    const QByteArray precious("the only copy");
-    folder.write(QStringLiteral("IMG_0001.CR3"), precious);
-    const CliRun run = runCliInProcess({ QStringLiteral("sample"), folder.path() });
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(u"not empty"));
-    EXPECT_EQ(readFile(folder.at(QStringLiteral("IMG_0001.CR3"))), precious);
-
-    TempFolder hiddenOnly;
-    hiddenOnly.write(QStringLiteral(".keep"));
-    EXPECT_EQ(runCliInProcess({ QStringLiteral("sample"), hiddenOnly.path() }).exitCode, 2);
+    for (const QString& name : { u"IMG_0001.CR3"_s, u".keep"_s }) {
+        TempFolder folder;
+        folder.write(name, "the only copy");
+        const CliRun run = runCliInProcess({ u"sample"_s, folder.path() });
+        EXPECT_EQ(run.exitCode, 2) << name.toStdString();
+        EXPECT_TRUE(run.err.contains(u"not empty"));
+        EXPECT_EQ(readFile(folder.at(name)), "the only copy");
+    }
 }
 
 TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
 {
-    const CliRun version = runCliInProcess({ QStringLiteral("--version") });
+    const CliRun version = runCliInProcess({ u"--version"_s });
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvalin-cli \\d+\\.\\d+\\.\\d+\\n$"))
-                    .match(version.out)
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(u"^orvalin-cli \\d+\\.\\d+\\.\\d+\\n$"_s).match(version.out).hasMatch())
         << version.out.toStdString();
 
-    const QString usage = runCliInProcess({ QStringLiteral("--help") }).out;
+    for (const QString& help : { u"--help"_s, u"help"_s }) {
+        const CliRun usage = runCliInProcess({ help });
+        EXPECT_EQ(usage.exitCode, 0);
+        for (const char* flag : { "--match-capture-time", "--known-tool-names" })
+            EXPECT_TRUE(usage.out.contains(QLatin1String(flag))) << flag;
+        for (const Cli::DescribedCommand& command : Cli::describedCommands())
+            EXPECT_TRUE(usage.out.contains(u"  "_s + command.help.synopsis + u'\n'))
+                << command.name.toStdString();
+    }
     for (const Cli::DescribedCommand& command : Cli::describedCommands()) {
-        EXPECT_TRUE(usage.contains(QStringLiteral("  ") + command.help.synopsis + u'\n'))
-            << command.name.toStdString();
         // Asked for anywhere, even beside a mistake, help wins and nothing runs.
-        for (const QStringList& arguments : { QStringList { QStringLiteral("--help") },
-                 QStringList { QStringLiteral("--bogus"), QStringLiteral("-h") } }) {
-            const CliRun run = runCliInProcess(QStringList { command.name } + arguments);
+        for (const char* arguments : { "--help", "--bogus -h" }) {
+            const CliRun run
+                = runCliInProcess(QStringList { command.name } + words(QLatin1String(arguments)));
             EXPECT_EQ(run.exitCode, 0) << command.name.toStdString();
-            EXPECT_TRUE(
-                run.out.startsWith(QStringLiteral("usage: orvalin-cli ") + command.help.synopsis))
+            EXPECT_TRUE(run.out.startsWith(u"usage: orvalin-cli "_s + command.help.synopsis))
                 << run.out.toStdString();
             EXPECT_TRUE(run.out.contains(command.summary)) << command.name.toStdString();
             EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         }
     }
-    const CliRun scan = runCliInProcess({ QStringLiteral("scan"), QStringLiteral("--help") });
+    const CliRun scan = runCliInProcess(words(u"scan --help"_s));
     for (const char* flag : { "--json", "--match-capture-time", "--no-trim-heic", "--help" })
         EXPECT_TRUE(scan.out.contains(QLatin1String(flag))) << flag;
 }
@@ -93,7 +75,7 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
 TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)
 {
     for (const char* shell : { "bash", "zsh", "fish" }) {
-        const CliRun run = runCliInProcess({ QStringLiteral("completions"), shell });
+        const CliRun run = runCliInProcess({ u"completions"_s, shell });
         ASSERT_EQ(run.exitCode, 0) << shell;
         for (const Cli::DescribedCommand& command : Cli::describedCommands()) {
             EXPECT_TRUE(run.out.contains(command.name)) << shell;
@@ -101,30 +83,25 @@ TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)
                 EXPECT_TRUE(run.out.contains(option.names().last())) << shell;
         }
     }
-    EXPECT_EQ(
-        runCliInProcess({ QStringLiteral("completions"), QStringLiteral("tcsh") }).exitCode, 2);
+    EXPECT_EQ(runCliInProcess(words(u"completions tcsh"_s)).exitCode, 2);
 
-    const QString bash = QStandardPaths::findExecutable(QStringLiteral("bash"));
+    const QString bash = QStandardPaths::findExecutable(u"bash"_s);
     if (bash.isEmpty())
         GTEST_SKIP() << "no bash";
     TempFolder folder;
-    const QString script = folder.write(QStringLiteral("orvalin-cli"),
-        runCliInProcess({ QStringLiteral("completions"), QStringLiteral("bash") }).out.toUtf8());
-    const QList<std::pair<QString, QString>> cases {
-        { QStringLiteral("orvalin-cli re"), QStringLiteral("restore") },
-        { QStringLiteral("orvalin-cli scan --match-c"), QStringLiteral("--match-capture-time") },
-        { QStringLiteral("orvalin-cli move --dr"), QStringLiteral("--dry-run") },
-        { QStringLiteral("orvalin-cli --ver"), QStringLiteral("--version") },
-    };
+    const QString script = folder.write(
+        u"orvalin-cli"_s, runCliInProcess(words(u"completions bash"_s)).out.toUtf8());
+    const std::pair<const char*, const char*> cases[] = { { "orvalin-cli re", "restore" },
+        { "orvalin-cli scan --match-c", "--match-capture-time" },
+        { "orvalin-cli move --dr", "--dry-run" }, { "orvalin-cli --ver", "--version" } };
     for (const auto& [line, expected] : cases) {
         QProcess shell;
         shell.start(bash,
-            { QStringLiteral("-c"),
-                QStringLiteral("source %1; COMP_WORDS=(%2); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
-                               "_orvalin_cli; printf '%s\\n' \"${COMPREPLY[@]}\"")
-                    .arg(script, line) });
+            { u"-c"_s,
+                u"source %1; COMP_WORDS=(%2); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                "_orvalin_cli; printf '%s\\n' \"${COMPREPLY[@]}\""_s.arg(
+                    script, QLatin1String(line)) });
         ASSERT_TRUE(shell.waitForFinished(30000));
-        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), expected + u'\n')
-            << line.toStdString();
+        EXPECT_EQ(shell.readAllStandardOutput(), QByteArray(expected) + '\n') << line;
     }
 }

@@ -14,13 +14,14 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
-#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using Fingerprint = QMap<QString, QByteArray>;
 
-const QString reviewFolder = QStringLiteral("Orvalin Review/");
+const QString reviewFolder = u"Orvalin Review/"_s;
 
 void writeFile(const QString& path, const QByteArray& content)
 {
@@ -34,16 +35,16 @@ void writeFile(const QString& path, const QByteArray& content)
 void makeTree(const QString& work, int files, QRandomGenerator& random)
 {
     for (int i = 0; i < files; ++i) {
-        const QString folder = QStringLiteral("%1/Shoot/Day %2/").arg(work).arg(i % 10);
-        QByteArray content = QStringLiteral("IMG_%1 ").arg(i).toUtf8();
+        const QString folder = u"%1/Shoot/Day %2/"_s.arg(work).arg(i % 10);
+        QByteArray content = u"IMG_%1 "_s.arg(i).toUtf8();
         content.append(QByteArray(int(random.bounded(256, 4096)), char('a' + i % 26)));
         if (i % 5 == 0) {
-            writeFile(folder + QStringLiteral("IMG_%1.xmp").arg(i), content + "xmp");
+            writeFile(folder + u"IMG_%1.xmp"_s.arg(i), content + "xmp");
             ++i;
         }
-        writeFile(folder + QStringLiteral("IMG_%1.CR3").arg(i), content);
+        writeFile(folder + u"IMG_%1.CR3"_s.arg(i), content);
     }
-    writeFile(work + QStringLiteral("/Outside/keep.txt"), "not part of the shoot");
+    writeFile(work + u"/Outside/keep.txt"_s, "not part of the shoot");
 }
 
 Fingerprint fingerprint(const QString& root)
@@ -51,20 +52,12 @@ Fingerprint fingerprint(const QString& root)
     Fingerprint digests;
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
+        QFile file(it.next());
         file.open(QIODevice::ReadOnly);
-        digests.insert(path.mid(root.size() + 1),
+        digests.insert(file.fileName().mid(root.size() + 1),
             QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
     }
     return digests;
-}
-
-QStringList moveArguments(const QString& root)
-{
-    return { QStringLiteral("move"), QStringLiteral("--no-only-mixed-folders"),
-        QStringLiteral("--tick"), QStringLiteral("raw"), QStringLiteral("--tick"),
-        QStringLiteral("sidecar"), root };
 }
 
 struct Run
@@ -73,120 +66,96 @@ struct Run
     QByteArray out;
 };
 
-Run runCli(const QString& cliPath, const QStringList& arguments)
+// Runs orvalin-cli to the end, or kills it with SIGKILL after `killAfter` microseconds.
+Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfter = -1)
 {
     QProcess process;
     process.setStandardErrorFile(QProcess::nullDevice());
+    // A run to be killed never waits on a full pipe.
+    if (killAfter >= 0)
+        process.setStandardOutputFile(QProcess::nullDevice());
     process.start(cliPath, arguments);
+    if (killAfter >= 0 && process.waitForStarted()) {
+        QThread::usleep(quint64(killAfter));
+        if (process.state() != QProcess::NotRunning)
+            ::kill(pid_t(process.processId()), SIGKILL);
+    }
     process.waitForFinished(120'000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         process.readAllStandardOutput() };
 }
 
-QStringList restoreArguments(const QString& root)
+QStringList moveArguments(const QString& root)
 {
-    return { QStringLiteral("restore"), QStringLiteral("--json"), root, QStringLiteral("--all") };
+    return { u"move"_s, u"--no-only-mixed-folders"_s, u"--tick"_s, u"raw"_s, u"--tick"_s,
+        u"sidecar"_s, root };
 }
 
-struct Durations
+QStringList restoreArguments(const QString& root)
 {
-    qint64 move = 0;
-    qint64 restore = 0;
-};
+    return { u"restore"_s, u"--json"_s, root, u"--all"_s };
+}
 
-qint64 microsecondsOf(const std::function<void()>& work)
+// Microseconds an uninterrupted run takes, so that kills can land anywhere in one.
+qint64 durationOf(const QString& cliPath, const QStringList& arguments)
 {
     QElapsedTimer timer;
     timer.start();
-    work();
+    runCli(cliPath, arguments);
     return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
 }
 
-// How long an uninterrupted move and restore of such a tree take, so kills can land anywhere.
-Durations measureDurations(const QString& cliPath, int files, QRandomGenerator& random)
+void misreport(CrashDrillReport& report, const QString& problem)
 {
-    QTemporaryDir work;
-    makeTree(work.path(), files, random);
-    const QString root = work.path() + QStringLiteral("/Shoot");
-    Durations durations;
-    durations.move = microsecondsOf([&] { runCli(cliPath, moveArguments(root)); });
-    durations.restore = microsecondsOf([&] { runCli(cliPath, restoreArguments(root)); });
-    return durations;
+    ++report.misreported;
+    report.problems << problem;
 }
 
-void killAfter(QProcess& process, qint64 microseconds)
-{
-    QThread::usleep(quint64(microseconds));
-    if (process.state() != QProcess::NotRunning)
-        ::kill(pid_t(process.processId()), SIGKILL);
-    process.waitForFinished(60'000);
-}
-
-void startAndKill(const QString& cliPath, const QStringList& arguments, qint64 microseconds)
-{
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(cliPath, arguments);
-    process.waitForStarted();
-    killAfter(process, microseconds);
-}
-
-bool isLog(const QString& name)
-{
-    return name == QStringLiteral("restore-log.json") || name == QStringLiteral("Moved files.txt");
-}
-
-// Session folder name -> the files it holds besides its logs and their temporaries.
-QMap<QString, qint64> filesInSessions(const QString& root)
-{
-    QMap<QString, qint64> counts;
-    const QDir review(root + u'/' + reviewFolder);
-    for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        qint64& count = counts[session];
-        QDirIterator it(
-            review.filePath(session), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString name = QFileInfo(it.next()).fileName();
-            if (!isLog(name) && !(name.startsWith(u'.') && name.endsWith(u".tmp")))
-                ++count;
-        }
-    }
-    return counts;
-}
-
-// What `sessions` lists must be what the session folders hold. Returns the files listed.
+// What `sessions` lists must be what the session folders hold, besides their logs and the
+// logs' temporaries. Returns the files listed.
 qint64 checkListing(
     const QString& cliPath, const QString& root, const char* when, CrashDrillReport& report)
 {
-    const Run sessions
-        = runCli(cliPath, { QStringLiteral("sessions"), QStringLiteral("--json"), root });
-    const QMap<QString, qint64> held = filesInSessions(root);
+    const Run sessions = runCli(cliPath, { u"sessions"_s, u"--json"_s, root });
     qint64 listed = 0;
     for (const QJsonValue& session : QJsonDocument::fromJson(sessions.out).array()) {
         const QString name = session[u"name"].toString();
         const qint64 inReview = session[u"inReview"].toInteger();
         listed += inReview;
-        if (inReview != held.value(name)) {
-            ++report.misreported;
-            report.problems << QStringLiteral("%1: %2 listed, %3 in the folder %4")
-                                   .arg(name)
-                                   .arg(inReview)
-                                   .arg(held.value(name))
-                                   .arg(QString::fromLatin1(when));
+        qint64 held = 0;
+        QDirIterator it(root + u'/' + reviewFolder + name, QDir::Files | QDir::Hidden,
+            QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = QFileInfo(it.next()).fileName();
+            held += file != u"restore-log.json" && file != u"Moved files.txt"
+                && !(file.startsWith(u'.') && file.endsWith(u".tmp"));
         }
+        if (inReview != held)
+            misreport(report,
+                u"%1: %2 listed, %3 in the folder %4"_s.arg(name).arg(inReview).arg(held).arg(
+                    QString::fromLatin1(when)));
     }
     return listed;
 }
 
-// After a restore that ran to the end: nothing left in any session, every session that put
-// something back dated, and no temporary log left beside a log.
-void checkFinished(const QString& root, CrashDrillReport& report)
+// After a restore that ran to the end: it put back all that was listed, nothing is left in any
+// session, every session that put something back is dated, and no temporary log is left.
+void checkFinished(const Run& restore, qint64 listed, const QString& root, CrashDrillReport& report)
 {
+    const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
+    if (restore.exitCode != 0)
+        report.problems << u"restore exited with %1"_s.arg(restore.exitCode);
+    const qsizetype missing = outcome[u"missing"].toArray().size();
+    const qint64 restored = outcome[u"restored"].toInteger();
+    if (missing != 0 || restored != listed)
+        misreport(report,
+            u"restore put back %1 of %2 listed, %3 missing"_s.arg(restored).arg(listed).arg(
+                missing));
+
     const QDir review(root + u'/' + reviewFolder);
     for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QDir folder(review.filePath(session));
-        QFile file(folder.filePath(QStringLiteral("restore-log.json")));
+        QFile file(folder.filePath(u"restore-log.json"_s));
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QJsonObject log = QJsonDocument::fromJson(file.readAll()).object();
@@ -194,62 +163,39 @@ void checkFinished(const QString& root, CrashDrillReport& report)
         for (const QJsonValue& entry : log[u"entries"].toArray()) {
             const QString status = entry[u"status"].toString();
             putBack = putBack || status == u"restored";
-            if (status == u"moved" || status == u"conflict") {
-                ++report.misreported;
-                report.problems << QStringLiteral("%1: %2 still %3")
-                                       .arg(session, entry[u"path"].toString(), status);
-            }
+            if (status == u"moved" || status == u"conflict")
+                misreport(
+                    report, u"%1: %2 still %3"_s.arg(session, entry[u"path"].toString(), status));
         }
-        if (putBack && !log.contains(u"restored")) {
-            ++report.misreported;
-            report.problems << QStringLiteral("%1: no restored date").arg(session);
-        }
+        if (putBack && !log.contains(u"restored"))
+            misreport(report, u"%1: no restored date"_s.arg(session));
         const QStringList temporaries
-            = folder.entryList({ QStringLiteral(".*.tmp") }, QDir::Files | QDir::Hidden);
-        if (!temporaries.isEmpty()) {
-            ++report.misreported;
-            report.problems << QStringLiteral("%1: left %2").arg(session, temporaries.join(u", "));
-        }
+            = folder.entryList({ u".*.tmp"_s }, QDir::Files | QDir::Hidden);
+        if (!temporaries.isEmpty())
+            misreport(report, u"%1: left %2"_s.arg(session, temporaries.join(u", ")));
     }
 }
 
-void checkRestore(const Run& restore, qint64 listed, CrashDrillReport& report)
-{
-    const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
-    if (restore.exitCode != 0)
-        report.problems << QStringLiteral("restore exited with %1").arg(restore.exitCode);
-    const QJsonArray missing = outcome[u"missing"].toArray();
-    const qint64 restored = outcome[u"restored"].toInteger();
-    if (!missing.isEmpty() || restored != listed) {
-        ++report.misreported;
-        report.problems << QStringLiteral("restore put back %1 of %2 listed, %3 missing")
-                               .arg(restored)
-                               .arg(listed)
-                               .arg(missing.size());
-    }
-}
-
-void check(const Fingerprint& before, const Fingerprint& outsideBefore, const QString& work,
+// Every file back with its content, none made outside the review folder, nothing outside touched.
+void checkFiles(const Fingerprint& before, const Fingerprint& outsideBefore, const QString& work,
     CrashDrillReport& report)
 {
-    const QString root = work + QStringLiteral("/Shoot");
-    Fingerprint after = fingerprint(root);
+    Fingerprint after = fingerprint(work + u"/Shoot"_s);
     after.removeIf([](const auto& item) { return item.key().startsWith(reviewFolder); });
     for (auto it = before.begin(); it != before.end(); ++it) {
         ++report.filesChecked;
         if (after.value(it.key()) != it.value()) {
             ++report.lost;
-            report.problems << QStringLiteral("not back: %1").arg(it.key());
+            report.problems << u"not back: %1"_s.arg(it.key());
         }
     }
     for (auto it = after.begin(); it != after.end(); ++it) {
         if (!before.contains(it.key())) {
             ++report.extra;
-            report.problems << QStringLiteral("extra: %1").arg(it.key());
+            report.problems << u"extra: %1"_s.arg(it.key());
         }
     }
-    if (fingerprint(work + QStringLiteral("/Outside")) != outsideBefore)
-        ++report.outsideTouched;
+    report.outsideTouched += fingerprint(work + u"/Outside"_s) != outsideBefore;
 }
 
 } // namespace
@@ -260,28 +206,32 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
 {
     QRandomGenerator random(seed);
     CrashDrillReport report;
-    const Durations durations = measureDurations(cliPath, filesPerTree, random);
+    qint64 moveTime = 0;
+    qint64 restoreTime = 0;
+    {
+        QTemporaryDir work;
+        makeTree(work.path(), filesPerTree, random);
+        moveTime = durationOf(cliPath, moveArguments(work.path() + u"/Shoot"_s));
+        restoreTime = durationOf(cliPath, restoreArguments(work.path() + u"/Shoot"_s));
+    }
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
         makeTree(work.path(), filesPerTree, random);
-        const QString root = work.path() + QStringLiteral("/Shoot");
+        const QString root = work.path() + u"/Shoot"_s;
         const Fingerprint before = fingerprint(root);
-        const Fingerprint outside = fingerprint(work.path() + QStringLiteral("/Outside"));
+        const Fingerprint outside = fingerprint(work.path() + u"/Outside"_s);
 
-        startAndKill(
-            cliPath, moveArguments(root), qint64(random.bounded(double(durations.move) * 1.1)));
+        runCli(cliPath, moveArguments(root), qint64(random.bounded(double(moveTime) * 1.1)));
         ++report.kills;
         qint64 listed = checkListing(cliPath, root, "after a killed move", report);
         if (k % 2 == 1) {
-            startAndKill(cliPath, restoreArguments(root),
-                qint64(random.bounded(double(durations.restore) * 1.1)));
+            runCli(
+                cliPath, restoreArguments(root), qint64(random.bounded(double(restoreTime) * 1.1)));
             ++report.restoreKills;
             listed = checkListing(cliPath, root, "after a killed restore", report);
         }
-
-        checkRestore(runCli(cliPath, restoreArguments(root)), listed, report);
-        checkFinished(root, report);
-        check(before, outside, work.path(), report);
+        checkFinished(runCli(cliPath, restoreArguments(root)), listed, root, report);
+        checkFiles(before, outside, work.path(), report);
     }
     return report;
 }

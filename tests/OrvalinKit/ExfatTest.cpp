@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool runs(const QString& program, const QStringList& arguments, QString* output = nullptr)
@@ -28,53 +30,42 @@ bool runs(const QString& program, const QStringList& arguments, QString* output 
 class ExfatMount
 {
 public:
-    ExfatMount()
-    {
-        if (::geteuid() != 0 || !QFile::exists(QStringLiteral("/dev/fuse"))) {
-            m_skip = "needs root and /dev/fuse";
-            return;
-        }
-        for (const char* tool : { "mkfs.exfat", "mount.exfat-fuse", "losetup" }) {
-            if (QStandardPaths::findExecutable(QString::fromUtf8(tool), { "/usr/sbin", "/sbin" })
-                    .isEmpty()
-                && QStandardPaths::findExecutable(QString::fromUtf8(tool)).isEmpty()) {
-                m_skip = std::string("needs ") + tool + " (packages exfat-fuse, exfatprogs)";
-                return;
-            }
-        }
-        const QString image = m_dir.filePath(QStringLiteral("exfat.img"));
-        QFile file(image);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(64) << 20)) {
-            m_skip = "cannot make the image";
-            return;
-        }
-        file.close();
-        QDir().mkpath(path());
-        if (!runs(QStringLiteral("mkfs.exfat"), { image })
-            || !runs(QStringLiteral("losetup"), { "-f", "--show", image }, &m_loop)
-            || m_loop.isEmpty()) {
-            m_skip = "no loop device";
-            return;
-        }
-        if (!runs(QStringLiteral("mount.exfat-fuse"), { m_loop, path() })) {
-            m_skip = "exfat-fuse cannot mount here";
-            return;
-        }
-        m_mounted = true;
-    }
-
+    ExfatMount() { m_skip = mount(); }
     ~ExfatMount()
     {
         if (m_mounted)
-            runs(QStringLiteral("umount"), { path() });
+            runs(u"umount"_s, { path() });
         if (!m_loop.isEmpty())
-            runs(QStringLiteral("losetup"), { "-d", m_loop });
+            runs(u"losetup"_s, { u"-d"_s, m_loop });
     }
 
+    // Why the file system could not be had, or nothing.
     const std::string& skipReason() const { return m_skip; }
-    QString path() const { return m_dir.filePath(QStringLiteral("mount")); }
+    QString path() const { return m_dir.filePath(u"mount"_s); }
 
 private:
+    std::string mount()
+    {
+        if (::geteuid() != 0 || !QFile::exists(u"/dev/fuse"_s))
+            return "needs root and /dev/fuse";
+        for (const QString& tool : { u"mkfs.exfat"_s, u"mount.exfat-fuse"_s, u"losetup"_s }) {
+            if (QStandardPaths::findExecutable(tool, { u"/usr/sbin"_s, u"/sbin"_s }).isEmpty()
+                && QStandardPaths::findExecutable(tool).isEmpty())
+                return "needs " + tool.toStdString() + " (packages exfat-fuse, exfatprogs)";
+        }
+        const QString image = m_dir.filePath(u"exfat.img"_s);
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(64) << 20))
+            return "cannot make the image";
+        file.close();
+        QDir().mkpath(path());
+        if (!runs(u"mkfs.exfat"_s, { image })
+            || !runs(u"losetup"_s, { u"-f"_s, u"--show"_s, image }, &m_loop) || m_loop.isEmpty())
+            return "no loop device";
+        m_mounted = runs(u"mount.exfat-fuse"_s, { m_loop, path() });
+        return m_mounted ? "" : "exfat-fuse cannot mount here";
+    }
+
     QTemporaryDir m_dir;
     QString m_loop;
     bool m_mounted = false;
@@ -88,38 +79,34 @@ TEST(Exfat, MovesAndRestoresWithoutEverReplacing)
     const ExfatMount mount;
     if (!mount.skipReason().empty())
         GTEST_SKIP() << mount.skipReason();
-    const QString root = mount.path() + QStringLiteral("/Shoot");
+    const QString root = mount.path() + u"/Shoot"_s;
     const QStringList paths { "A/IMG_1.JPG", "A/IMG_2.JPG", "B/IMG_3.CR3" };
     for (const QString& path : paths)
         writeFile(root + u'/' + path, path.toUtf8());
 
     LocalFileManager disk;
-    const MoveOutcome moved = Mover::move(ShootFolder::plan(paths), root,
-        ShootFolder::reviewName(), QStringLiteral("Orvalin"), ShootFolder::at(14, 3, 12),
-        LogWording::english(), disk);
+    const MoveOutcome moved = Mover::move(ShootFolder::plan(paths), root, ShootFolder::reviewName(),
+        u"Orvalin"_s, ShootFolder::at(14, 3, 12), LogWording::english(), disk);
     EXPECT_EQ(moved.moved(), 3);
     const FolderHandle session = disk.openFolder(moved.session);
     EXPECT_EQ(disk.guaranteeFor(session), LocalFileManager::MoveGuarantee::reservation);
 
     // The reservation never takes the place of a file that is there.
-    const std::optional<FolderHandle> a = disk.openChild(session, QStringLiteral("A"));
+    const std::optional<FolderHandle> a = disk.openChild(session, u"A"_s);
     ASSERT_TRUE(a);
-    EXPECT_THROW(disk.moveWithoutReplacing(
-                     *a, QStringLiteral("IMG_1.JPG"), *a, QStringLiteral("IMG_2.JPG")),
-        OperationError);
-    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
-    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_2.JPG")), "A/IMG_2.JPG");
+    EXPECT_THROW(disk.moveWithoutReplacing(*a, u"IMG_1.JPG"_s, *a, u"IMG_2.JPG"_s), OperationError);
+    for (const QString& path : { u"A/IMG_1.JPG"_s, u"A/IMG_2.JPG"_s })
+        EXPECT_EQ(readFile(moved.session + u'/' + path), path.toUtf8());
 
     // One place taken again: that file stays in the session, the others go home.
-    writeFile(root + QStringLiteral("/A/IMG_1.JPG"), "a new one");
-    const RestoreOutcome restored = Mover::restore(
-        moved.session, LogWording::english(), ShootFolder::at(15, 0, 0), disk);
-    EXPECT_EQ(restored, (RestoreOutcome { 2, { QStringLiteral("A/IMG_1.JPG") }, {} }));
-    EXPECT_EQ(readFile(root + QStringLiteral("/A/IMG_1.JPG")), "a new one");
-    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
-    EXPECT_EQ(readFile(root + QStringLiteral("/A/IMG_2.JPG")), "A/IMG_2.JPG");
-    EXPECT_EQ(readFile(root + QStringLiteral("/B/IMG_3.CR3")), "B/IMG_3.CR3");
+    writeFile(root + u"/A/IMG_1.JPG"_s, "a new one");
+    EXPECT_EQ(Mover::restore(moved.session, LogWording::english(), ShootFolder::at(15, 0, 0), disk),
+        (RestoreOutcome { 2, { u"A/IMG_1.JPG"_s }, {} }));
+    EXPECT_EQ(readFile(root + u"/A/IMG_1.JPG"_s), "a new one");
+    EXPECT_EQ(readFile(moved.session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
+    for (const QString& path : { u"A/IMG_2.JPG"_s, u"B/IMG_3.CR3"_s })
+        EXPECT_EQ(readFile(root + u'/' + path), path.toUtf8());
     // No reservation is left behind.
-    EXPECT_EQ(QDir(moved.session + QStringLiteral("/A")).entryList(QDir::Files | QDir::Hidden),
+    EXPECT_EQ(QDir(moved.session + u"/A"_s).entryList(QDir::Files | QDir::Hidden),
         QStringList({ "IMG_1.JPG" }));
 }

@@ -30,27 +30,55 @@ public:
     using Hook = std::function<void(const QString& path, const QString& other)>;
 
     // Fails the nth call of `operation`, counted from 1.
-    void failCall(Operation operation, int n);
+    void failCall(Operation operation, int n) { m_rules.append({ operation, n, {} }); }
     // Fails every call of `operation` whose (first) path matches `pattern`.
-    void failPaths(Operation operation, const QString& pattern);
-    void before(Operation operation, Hook hook);
+    void failPaths(Operation operation, const QString& pattern)
+    {
+        m_rules.append({ operation, 0, QRegularExpression(pattern) });
+    }
+    void before(Operation operation, Hook hook) { m_hooks.insert(operation, std::move(hook)); }
 
     int calls(Operation operation) const { return m_calls.value(operation); }
     // Paths and contents of the writes that reached the disk, in order.
     const QList<std::pair<QString, QByteArray>>& written() const { return m_written; }
 
-    FolderHandle openFolder(const QString& path) const override;
+    FolderHandle openFolder(const QString& path) const override
+    {
+        return through(Operation::openFolder, path).openFolder(path);
+    }
     std::optional<FolderHandle> openChild(
-        const FolderHandle& parent, const QString& name) const override;
-    ItemKind kindOf(const FolderHandle& folder, const QString& name) const override;
-    FolderHandle createFolder(const FolderHandle& parent, const QString& name) override;
+        const FolderHandle& parent, const QString& name) const override
+    {
+        return through(Operation::openChild, parent.pathOf(name)).openChild(parent, name);
+    }
+    ItemKind kindOf(const FolderHandle& folder, const QString& name) const override
+    {
+        return through(Operation::kindOf, folder.pathOf(name)).kindOf(folder, name);
+    }
+    FolderHandle createFolder(const FolderHandle& parent, const QString& name) override
+    {
+        return through(Operation::createFolder, parent.pathOf(name)).createFolder(parent, name);
+    }
     void moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
-        const FolderHandle& to, const QString& toName) override;
+        const FolderHandle& to, const QString& toName) override
+    {
+        through(Operation::move, from.pathOf(fromName), to.pathOf(toName))
+            .moveWithoutReplacing(from, fromName, to, toName);
+    }
     void writeAtomically(
         const FolderHandle& folder, const QString& name, const QByteArray& data) override;
-    QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const override;
-    QStringList list(const FolderHandle& folder) const override;
-    void removeEmptyFolder(const FolderHandle& parent, const QString& name) override;
+    QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const override
+    {
+        return through(Operation::read, folder.pathOf(name)).read(folder, name, limit);
+    }
+    QStringList list(const FolderHandle& folder) const override
+    {
+        return through(Operation::list, folder.path()).list(folder);
+    }
+    void removeEmptyFolder(const FolderHandle& parent, const QString& name) override
+    {
+        through(Operation::removeEmptyFolder, parent.pathOf(name)).removeEmptyFolder(parent, name);
+    }
 
 private:
     struct Rule
@@ -60,10 +88,11 @@ private:
         QRegularExpression pattern;
     };
 
-    // Counts the call, runs its hook, and throws when a rule says so.
-    void enter(Operation operation, const QString& path, const QString& other = {}) const;
+    // Counts the call, runs its hook, and throws when a rule says so; else hands on the disk.
+    LocalFileManager& through(
+        Operation operation, const QString& path, const QString& other = {}) const;
 
-    LocalFileManager m_disk;
+    mutable LocalFileManager m_disk;
     QList<Rule> m_rules;
     QHash<Operation, Hook> m_hooks;
     mutable QHash<Operation, int> m_calls;

@@ -16,6 +16,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A folder that another thread replaces by a link again and again.
@@ -25,65 +27,29 @@ struct Target
     QString link;
 };
 
-QByteArray native(const QString& path)
+// Moves the target folder aside, puts a link to a folder outside in its place, then puts the
+// folder back; returns whether the link stood.
+bool swap(const Target& target, const QString& asidePath)
 {
-    return QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(target.folder);
+    const QByteArray aside = QFile::encodeName(asidePath);
+    struct stat info;
+    if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        std::this_thread::yield();
+        return false;
+    }
+    if (::rename(folder.constData(), aside.constData()) != 0)
+        return false;
+    const bool linked
+        = ::symlink(QFile::encodeName(target.link).constData(), folder.constData()) == 0;
+    if (linked) {
+        std::this_thread::yield();
+        ::unlink(folder.constData());
+    }
+    // Never over a folder made meanwhile: the parked one is counted where it is.
+    ::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, folder.constData(), RENAME_NOREPLACE);
+    return linked;
 }
-
-// Moves each target folder out of the shoot, puts a link to a folder outside in its place,
-// then puts the folder back, until stopped.
-class Swapper
-{
-public:
-    Swapper(QList<Target> targets, QString aside)
-        : m_targets(std::move(targets))
-        , m_aside(std::move(aside))
-        , m_thread([this] { run(); })
-    {
-    }
-
-    // Stops and waits; every folder is back in place, or parked in the aside folder when its
-    // name was taken meanwhile.
-    qint64 stop()
-    {
-        m_stop = true;
-        m_thread.join();
-        return m_swaps;
-    }
-
-private:
-    void run()
-    {
-        for (int round = 0; !m_stop; ++round) {
-            for (qsizetype i = 0; i < m_targets.size() && !m_stop; ++i)
-                swap(m_targets.at(i), QStringLiteral("%1/%2-%3").arg(m_aside).arg(i).arg(round));
-        }
-    }
-
-    void swap(const Target& target, const QString& aside)
-    {
-        const QByteArray folder = native(target.folder);
-        struct stat info;
-        if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
-            return std::this_thread::yield();
-        if (::rename(folder.constData(), native(aside).constData()) != 0)
-            return;
-        if (::symlink(native(target.link).constData(), folder.constData()) == 0) {
-            ++m_swaps;
-            std::this_thread::yield();
-            ::unlink(folder.constData());
-        }
-        // Never over a folder made meanwhile: the parked one is counted where it is.
-        ::renameat2(AT_FDCWD, native(aside).constData(), AT_FDCWD, folder.constData(),
-            RENAME_NOREPLACE);
-    }
-
-    QList<Target> m_targets;
-    QString m_aside;
-    std::atomic<bool> m_stop { false };
-    qint64 m_swaps = 0;
-    std::thread m_thread;
-};
 
 void write(const QString& path, const QByteArray& content)
 {
@@ -114,56 +80,61 @@ public:
     Round(int filesPerFolder, RaceDrillReport& report)
         : m_report(report)
     {
-        for (const QString& folder : { QStringLiteral("A"), QStringLiteral("B") }) {
+        for (const QString& folder : { u"A"_s, u"B"_s }) {
             for (int i = 0; i < filesPerFolder; ++i) {
-                const QString path = QStringLiteral("%1/IMG_%2.JPG").arg(folder).arg(i);
+                const QString path = u"%1/IMG_%2.JPG"_s.arg(folder).arg(i);
                 m_paths.append(path);
                 write(shoot() + u'/' + path, path.toUtf8());
                 // Decoys outside with the same names: a link followed would reach them.
                 write(outside() + u'/' + path, "outside " + path.toUtf8());
             }
         }
-        QDir().mkpath(outside() + QStringLiteral("/pushed"));
+        QDir().mkpath(outside() + u"/pushed"_s);
         QDir().mkpath(aside());
         m_outside = contents(outside());
     }
 
     void run()
     {
-        const QString session
-            = shoot() + QStringLiteral("/Orvalin Review/2026-10-05 at 14.03.12");
+        const QString session = shoot() + u"/Orvalin Review/2026-10-05 at 14.03.12"_s;
+        const Target shootA { shoot() + u"/A"_s, outside() + u"/A"_s };
+        const Target shootB { shoot() + u"/B"_s, outside() + u"/pushed"_s };
         // Moving: a folder of the shoot becomes a link to the decoys (pulling them in), one of
         // the session a link to an empty folder outside (pushing the photos out).
-        raced({ { shoot() + QStringLiteral("/A"), outside() + QStringLiteral("/A") },
-                  { session + QStringLiteral("/B"), outside() + QStringLiteral("/pushed") } },
-            [&] { move(); });
+        raced({ shootA, { session + u"/B"_s, outside() + u"/pushed"_s } }, [&] { move(); });
         // Restoring: the other way round.
-        const QList<Target> restoreTargets {
-            { session + QStringLiteral("/A"), outside() + QStringLiteral("/A") },
-            { shoot() + QStringLiteral("/B"), outside() + QStringLiteral("/pushed") },
-            { shoot() + QStringLiteral("/A"), outside() + QStringLiteral("/A") },
-        };
+        const QList<Target> restoreTargets { { session + u"/A"_s, outside() + u"/A"_s }, shootB,
+            shootA };
         raced(restoreTargets, [&] { restore(session); });
         // Files the races kept from moving are moved by a second move, and restored again.
-        raced({ { shoot() + QStringLiteral("/B"), outside() + QStringLiteral("/pushed") } },
-            [&] { move(); });
+        raced({ shootB }, [&] { move(); });
         raced(restoreTargets, [&] { restore(session); });
-        for (const QString& name : QDir(shoot() + QStringLiteral("/Orvalin Review"))
-                                       .entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            restore(shoot() + QStringLiteral("/Orvalin Review/") + name);
+        const QDir review(shoot() + u"/Orvalin Review"_s);
+        for (const QString& name : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            restore(review.filePath(name));
         check();
     }
 
 private:
-    QString shoot() const { return m_base.path() + QStringLiteral("/shoot"); }
-    QString outside() const { return m_base.path() + QStringLiteral("/outside"); }
-    QString aside() const { return m_base.path() + QStringLiteral("/aside"); }
+    QString shoot() const { return m_base.path() + u"/shoot"_s; }
+    QString outside() const { return m_base.path() + u"/outside"_s; }
+    QString aside() const { return m_base.path() + u"/aside"_s; }
 
+    // Runs `action` while another thread swaps the targets for links as fast as it can. When it
+    // stops, every folder is back in place, or parked aside when its name was taken meanwhile.
     void raced(const QList<Target>& targets, const std::function<void()>& action)
     {
-        Swapper swapper(targets, aside());
+        std::atomic<bool> stop = false;
+        std::thread swapper([&] {
+            for (int round = 0; !stop; ++round) {
+                for (qsizetype i = 0; i < targets.size() && !stop; ++i)
+                    m_report.swaps
+                        += swap(targets.at(i), u"%1/%2-%3"_s.arg(aside()).arg(i).arg(round));
+            }
+        });
         action();
-        m_report.swaps += swapper.stop();
+        stop = true;
+        swapper.join();
     }
 
     void move()
@@ -172,23 +143,27 @@ private:
         for (const QString& path : m_paths)
             plan.items.append({ { path, path.toUtf8().size(), FileKind::jpeg }, OrphanGroup::jpeg,
                 std::nullopt });
-        LocalFileManager disk;
-        try {
-            Mover::move(plan, shoot(), QStringLiteral("Orvalin Review"),
-                QStringLiteral("Orvalin"), QDateTime(QDate(2026, 10, 5), QTime(14, 3, 12)),
-                LogWording::english(), disk);
-        } catch (const OperationError& error) {
-            m_report.problems.append(QStringLiteral("move: ") + error.message());
-        }
+        attempt(u"move: "_s, [&](FileManager& disk) {
+            Mover::move(plan, shoot(), u"Orvalin Review"_s, u"Orvalin"_s,
+                QDateTime(QDate(2026, 10, 5), QTime(14, 3, 12)), LogWording::english(), disk);
+        });
     }
 
     void restore(const QString& session)
     {
+        attempt(u"restore: "_s, [&](FileManager& disk) {
+            Mover::restore(session, LogWording::english(), QDateTime::currentDateTime(), disk);
+        });
+    }
+
+    // A refusal is no fault here; it is noted among the problems all the same.
+    void attempt(const QString& what, const std::function<void(FileManager&)>& action)
+    {
         LocalFileManager disk;
         try {
-            Mover::restore(session, LogWording::english(), QDateTime::currentDateTime(), disk);
+            action(disk);
         } catch (const OperationError& error) {
-            m_report.problems.append(QStringLiteral("restore: ") + error.message());
+            m_report.problems.append(what + error.message());
         }
     }
 
@@ -201,7 +176,7 @@ private:
                     ++m_report.outsideTouched;
             }
             m_report.outsideTouched += qMax(0, m_outside.size() - outsideNow.size());
-            m_report.problems.append(QStringLiteral("outside changed"));
+            m_report.problems.append(u"outside changed"_s);
         }
         QMultiHash<QByteArray, QString> kept = contents(shoot());
         kept.unite(contents(aside()));
@@ -211,7 +186,7 @@ private:
                 ++m_report.back;
             else if (!kept.contains(path.toUtf8())) {
                 ++m_report.lost;
-                m_report.problems.append(QStringLiteral("lost: ") + path);
+                m_report.problems.append(u"lost: "_s + path);
             }
         }
     }

@@ -9,34 +9,17 @@
 #include <memory>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Status = RestoreLog::Status;
 using Operation = FaultyFileManager::Operation;
 
-RestoreOutcome restore(const QString& session, FileManager& fileManager,
-    const QDateTime& now = ShootFolder::at(16, 0, 0))
-{
-    return Mover::restore(session, LogWording::english(), now, fileManager);
-}
-
-RestoreLog::Entry entry(const QString& path, const std::optional<QString>& movedTo, Status status)
+RestoreLog::Entry entry(
+    const QString& path, const std::optional<QString>& movedTo, Status status = Status::moved)
 {
     return { path, 1, OrphanGroup::jpeg, std::nullopt, movedTo, status, std::nullopt };
-}
-
-// A session folder made by hand, holding exactly the log a test wants.
-QString craftSession(ShootFolder& shoot, const QList<RestoreLog::Entry>& entries)
-{
-    const QString session
-        = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/crafted"));
-    RestoreLog log;
-    log.app = QStringLiteral("Orvalin");
-    log.created = ShootFolder::at(9, 0, 0);
-    log.rootPath = shoot.root();
-    log.entries = entries;
-    writeFile(session + u'/' + Mover::logName(), log.encoded());
-    return session;
 }
 
 QStringList contentsOf(const QString& folder)
@@ -45,269 +28,249 @@ QStringList contentsOf(const QString& folder)
         QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
 }
 
+QString textLogOf(const QString& session)
+{
+    return QString::fromUtf8(readFile(session + u'/' + Mover::textLogName()));
+}
+
+class Restore : public ::testing::Test
+{
+protected:
+    RestoreOutcome restore(const QString& session, const QDateTime& now = ShootFolder::at(16, 0, 0),
+        FileManager* fileManager = nullptr)
+    {
+        return Mover::restore(
+            session, LogWording::english(), now, fileManager ? *fileManager : disk);
+    }
+
+    // Adds files whose content is their own path and moves them; returns the session.
+    QString moved(const QStringList& paths)
+    {
+        for (const QString& path : paths)
+            shoot.add(path);
+        return shoot.move(paths, disk).session;
+    }
+
+    // A session folder made by hand, holding exactly the log a test wants.
+    QString craftSession(const QList<RestoreLog::Entry>& entries)
+    {
+        const QString session = shoot.folder.makeFolder(ShootFolder::reviewName() + u"/crafted"_s);
+        const RestoreLog log { 1, u"Orvalin"_s, ShootFolder::at(9, 0, 0), shoot.root(),
+            Destination::review, entries, std::nullopt };
+        writeFile(session + u'/' + Mover::logName(), log.encoded());
+        return session;
+    }
+
+    QString at(const QString& path) const { return shoot.folder.at(path); }
+    RestoreLog logOf(const QString& session) const { return Mover::readLog(session, disk); }
+    void expectNotes(const QString& session, const QString& note) const
+    {
+        for (const RestoreLog::Entry& entry : logOf(session).entries)
+            EXPECT_EQ(entry.note, note) << entry.path.toStdString();
+    }
+
+    ShootFolder shoot;
+    LocalFileManager disk;
+};
+
 } // namespace
 
-TEST(Restore, PutsEverythingBackAndTidiesTheSession)
+TEST_F(Restore, PutsEverythingBackAndTidiesTheSession)
 {
-    ShootFolder shoot;
     const QStringList paths { "A/B/IMG_1.CR3", "A/B/IMG_1.xmp", "A/IMG_2.JPG", "C/IMG_3.JPG",
         "top.JPG" };
-    for (const QString& path : paths)
-        shoot.add(path);
-    LocalFileManager disk;
-    const MoveOutcome moved = shoot.move(paths, disk);
+    const QString session = moved(paths);
     // The originals' folders are gone too; restore makes them again.
-    QDir(shoot.folder.at(QStringLiteral("A"))).removeRecursively();
-    writeFile(moved.session + QStringLiteral("/C/.hidden"), "kept");
+    QDir(at(u"A"_s)).removeRecursively();
+    writeFile(session + u"/C/.hidden"_s, "kept");
 
-    const QDateTime now = ShootFolder::at(16, 0, 0);
-    EXPECT_EQ(restore(moved.session, disk, now), (RestoreOutcome { 5, {}, {} }));
+    EXPECT_EQ(restore(session), (RestoreOutcome { 5, {}, {} }));
     for (const QString& path : paths)
         EXPECT_TRUE(shoot.holds(path)) << path.toStdString();
-
-    const RestoreLog log = Mover::readLog(moved.session, disk);
-    EXPECT_EQ(log.restored, now);
+    const RestoreLog log = logOf(session);
+    EXPECT_EQ(log.restored, ShootFolder::at(16, 0, 0));
     for (const RestoreLog::Entry& entry : log.entries) {
         EXPECT_EQ(entry.status, Status::restored);
         EXPECT_FALSE(entry.note.has_value());
     }
-    EXPECT_EQ(
-        contentsOf(moved.session), QStringList({ "C", Mover::textLogName(), Mover::logName() }));
-    EXPECT_EQ(contentsOf(moved.session + QStringLiteral("/C")), QStringList({ ".hidden" }));
-
-    const QString text = QString::fromUtf8(readFile(moved.session + u'/' + Mover::textLogName()));
+    EXPECT_EQ(contentsOf(session), QStringList({ "C", Mover::textLogName(), Mover::logName() }));
+    EXPECT_EQ(contentsOf(session + u"/C"_s), QStringList({ ".hidden" }));
+    const QString text = textLogOf(session);
     EXPECT_TRUE(text.startsWith(u"Orvalin moved 5 files on "));
     EXPECT_TRUE(text.contains(u"\nPut back (5)\n  A/B/IMG_1.CR3  ["));
     EXPECT_FALSE(text.contains(u"\nMoved ("));
 }
 
-TEST(Restore, LeavesAFileWhoseOriginalPlaceIsTakenUntilItIsFree)
+TEST_F(Restore, LeavesAFileWhoseOriginalPlaceIsTakenUntilItIsFreeAndDatesTheLastFullRestore)
 {
-    ShootFolder shoot;
-    shoot.add(QStringLiteral("A/IMG_1.JPG"));
-    shoot.add(QStringLiteral("A/IMG_2.JPG"));
-    LocalFileManager disk;
-    const MoveOutcome moved = shoot.move({ "A/IMG_1.JPG", "A/IMG_2.JPG" }, disk);
-    writeFile(shoot.folder.at(QStringLiteral("A/IMG_1.JPG")), "a new one");
+    const QString session = moved({ "A/IMG_1.JPG", "A/IMG_2.JPG" });
+    writeFile(at(u"A/IMG_1.JPG"_s), "a new one");
 
-    EXPECT_EQ(restore(moved.session, disk),
-        (RestoreOutcome { 1, { QStringLiteral("A/IMG_1.JPG") }, {} }));
-    EXPECT_EQ(readFile(shoot.folder.at(QStringLiteral("A/IMG_1.JPG"))), "a new one");
-    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
-    RestoreLog log = Mover::readLog(moved.session, disk);
+    EXPECT_EQ(restore(session), (RestoreOutcome { 1, { u"A/IMG_1.JPG"_s }, {} }));
+    EXPECT_EQ(readFile(at(u"A/IMG_1.JPG"_s)), "a new one");
+    EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
+    RestoreLog log = logOf(session);
     EXPECT_EQ(log.entries[0].status, Status::conflict);
     EXPECT_EQ(log.entries[0].note, u"a file is already at the original place");
     EXPECT_FALSE(log.restored.has_value());
-    EXPECT_TRUE(QString::fromUtf8(readFile(moved.session + u'/' + Mover::textLogName()))
-                    .contains(u"\nMoved (1)\n"));
+    EXPECT_TRUE(textLogOf(session).contains(u"\nMoved (1)\n"));
 
-    QFile::remove(shoot.folder.at(QStringLiteral("A/IMG_1.JPG")));
-    const QDateTime later = ShootFolder::at(17, 0, 0);
-    EXPECT_EQ(restore(moved.session, disk, later), (RestoreOutcome { 1, {}, {} }));
-    EXPECT_TRUE(shoot.holds(QStringLiteral("A/IMG_1.JPG")));
-    log = Mover::readLog(moved.session, disk);
+    QFile::remove(at(u"A/IMG_1.JPG"_s));
+    EXPECT_EQ(restore(session, ShootFolder::at(17, 0, 0)), (RestoreOutcome { 1, {}, {} }));
+    EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
+    log = logOf(session);
     EXPECT_EQ(log.entries[0].status, Status::restored);
-    EXPECT_EQ(log.restored, later);
+    EXPECT_EQ(log.restored, ShootFolder::at(17, 0, 0));
+    // Restoring a finished session again dates it again.
+    restore(session, ShootFolder::at(18, 0, 0));
+    EXPECT_EQ(logOf(session).restored, ShootFolder::at(18, 0, 0));
 }
 
-TEST(Restore, ReportsWhatTheLogGetsWrong)
+TEST_F(Restore, ReportsWhatTheLogGetsWrong)
 {
-    ShootFolder shoot;
     // A NUL would cut the path short in the system call.
     const QStringList unsafe { "", "/etc/hosts", "~/x.jpg", "a//x.jpg", "a/", "./x.jpg",
-        "a/../x.jpg", QStringLiteral("x.jpg") + QChar(0) + QStringLiteral("/../..") };
+        "a/../x.jpg", u"x.jpg"_s + QChar(0) + u"/../.."_s };
     QList<RestoreLog::Entry> entries;
     for (const QString& path : unsafe)
-        entries.append(entry(path, QStringLiteral("x.jpg"), Status::moved));
-    entries.append(entry(QStringLiteral("y.jpg"), QStringLiteral("../y.jpg"), Status::moved));
-    entries.append(entry(QStringLiteral("never.jpg"), std::nullopt, Status::planned));
-    entries.append(
-        entry(QStringLiteral("deleted.jpg"), QStringLiteral("S/deleted.jpg"), Status::moved));
-    entries.append(entry(QStringLiteral("P/planned.jpg"), std::nullopt, Status::planned));
-    entries.append(entry(QStringLiteral("x.jpg"), QStringLiteral("x.jpg"), Status::failed));
-    const QString session = craftSession(shoot, entries);
-    writeFile(session + QStringLiteral("/x.jpg"), "x");
-    writeFile(session + QStringLiteral("/P/planned.jpg"), "p");
-    writeFile(shoot.folder.at(QStringLiteral("y.jpg")), "y");
+        entries.append(entry(path, u"x.jpg"_s));
+    entries << entry(u"y.jpg"_s, u"../y.jpg"_s) << entry(u"never.jpg"_s, {}, Status::planned)
+            << entry(u"deleted.jpg"_s, u"S/deleted.jpg"_s)
+            << entry(u"P/planned.jpg"_s, {}, Status::planned)
+            << entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed);
+    const QString session = craftSession(entries);
+    writeFile(session + u"/x.jpg"_s, "x");
+    writeFile(session + u"/P/planned.jpg"_s, "p");
+    writeFile(at(u"y.jpg"_s), "y");
 
-    LocalFileManager disk;
-    const RestoreOutcome outcome = restore(session, disk);
-    QStringList missing = unsafe;
-    missing << "y.jpg"
-            << "deleted.jpg";
-    EXPECT_EQ(outcome, (RestoreOutcome { 1, {}, missing }));
-
-    const RestoreLog log = Mover::readLog(session, disk);
-    for (qsizetype i = 0; i <= unsafe.size(); ++i) {
+    EXPECT_EQ(restore(session),
+        (RestoreOutcome { 1, {}, unsafe + QStringList { "y.jpg", "deleted.jpg" } }));
+    const RestoreLog log = logOf(session);
+    const qsizetype n = unsafe.size();
+    for (qsizetype i = 0; i <= n; ++i) {
         EXPECT_EQ(log.entries[i].status, Status::moved);
         EXPECT_EQ(log.entries[i].note, u"unsafe path in the log; left alone");
     }
-    EXPECT_EQ(log.entries[unsafe.size() + 1], entries[unsafe.size() + 1]);
-    EXPECT_EQ(log.entries[unsafe.size() + 2].note, u"not found at S/deleted.jpg");
-    EXPECT_EQ(log.entries[unsafe.size() + 3].status, Status::restored);
-    EXPECT_EQ(log.entries[unsafe.size() + 4], entries[unsafe.size() + 4]);
+    EXPECT_EQ(log.entries[n + 1], entries[n + 1]);
+    EXPECT_EQ(log.entries[n + 2].note, u"not found at S/deleted.jpg");
+    EXPECT_EQ(log.entries[n + 3].status, Status::restored);
+    EXPECT_EQ(log.entries[n + 4], entries[n + 4]);
     // Nothing is done on a failed entry, nor on one whose paths cannot be trusted.
-    EXPECT_EQ(readFile(session + QStringLiteral("/x.jpg")), "x");
-    EXPECT_EQ(readFile(shoot.folder.at(QStringLiteral("y.jpg"))), "y");
+    EXPECT_EQ(readFile(session + u"/x.jpg"_s), "x");
+    EXPECT_EQ(readFile(at(u"y.jpg"_s)), "y");
     EXPECT_FALSE(log.restored.has_value());
-    // Text that cannot become the file system's bytes would name another file.
-    EXPECT_FALSE(Mover::safeRelativePath(QStringLiteral("a/") + QChar(0xd800) + u'x'));
 }
 
-TEST(Restore, PutsFilesBackWhereTheSessionIsNow)
+TEST_F(Restore, PutsFilesBackWhereTheSessionIsNow)
 {
-    TempFolder disk;
-    ShootFolder shoot;
-    shoot.add(QStringLiteral("A/IMG_1.JPG"));
-    LocalFileManager fileManager;
-    const MoveOutcome moved = shoot.move({ "A/IMG_1.JPG" }, fileManager);
-
-    const QString copy = disk.at(QStringLiteral("Shoots copy"));
+    TempFolder elsewhere;
+    const QString session = moved({ "A/IMG_1.JPG" });
+    const QString copy = elsewhere.at(u"Shoots copy"_s);
     ASSERT_TRUE(QDir().rename(shoot.root(), copy));
-    const QString session = copy + moved.session.mid(shoot.root().size());
-    EXPECT_EQ(restore(session, fileManager).restored, 1);
-    EXPECT_EQ(readFile(copy + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
-    EXPECT_EQ(Mover::readLog(session, fileManager).rootPath, shoot.root());
+    const QString sessionNow = copy + session.mid(shoot.root().size());
+    EXPECT_EQ(restore(sessionNow).restored, 1);
+    EXPECT_EQ(readFile(copy + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
+    EXPECT_EQ(logOf(sessionNow).rootPath, shoot.root());
     QDir().rename(copy, shoot.root());
 }
 
-TEST(Restore, NeverFollowsALinkInTheSessionOrTheScannedFolder)
+TEST_F(Restore, NeverGoesThroughALinkOrAFileOnTheWay)
 {
     TempFolder outside;
-    outside.write(QStringLiteral("pulled.jpg"), "outside");
-    outside.makeFolder(QStringLiteral("pushed"));
-    outside.makeFolder(QStringLiteral("walked/empty"));
+    outside.write(u"pulled.jpg"_s, "outside");
+    outside.makeFolder(u"pushed"_s);
+    outside.makeFolder(u"walked/empty"_s);
+    const QString session = craftSession(
+        { entry(u"pulled.jpg"_s, u"L/pulled.jpg"_s), entry(u"T/pushed.jpg"_s, u"T/pushed.jpg"_s),
+            entry(u"T/deeper/pushed.jpg"_s, u"T/deeper/pushed.jpg"_s),
+            entry(u"F/home.jpg"_s, u"ok/home.jpg"_s), entry(u"away.jpg"_s, u"G/away.jpg"_s) });
+    ASSERT_TRUE(QFile::link(outside.path(), session + u"/L"_s));
+    ASSERT_TRUE(QFile::link(outside.at(u"walked"_s), session + u"/W"_s));
+    ASSERT_TRUE(QFile::link(outside.at(u"pushed"_s), at(u"T"_s)));
+    for (const QString& path : { u"T/pushed.jpg"_s, u"T/deeper/pushed.jpg"_s, u"ok/home.jpg"_s })
+        writeFile(session + u'/' + path, "inside");
+    writeFile(session + u"/G"_s, "a file");
+    writeFile(at(u"F"_s), "a file");
 
-    ShootFolder shoot;
-    const QString session = craftSession(shoot,
-        { entry(QStringLiteral("pulled.jpg"), QStringLiteral("L/pulled.jpg"), Status::moved),
-            entry(QStringLiteral("T/pushed.jpg"), QStringLiteral("T/pushed.jpg"), Status::moved),
-            entry(QStringLiteral("T/deeper/pushed.jpg"), QStringLiteral("T/deeper/pushed.jpg"),
-                Status::moved) });
-    ASSERT_TRUE(QFile::link(outside.path(), session + QStringLiteral("/L")));
-    ASSERT_TRUE(QFile::link(outside.at(QStringLiteral("walked")), session + QStringLiteral("/W")));
-    writeFile(session + QStringLiteral("/T/pushed.jpg"), "inside");
-    writeFile(session + QStringLiteral("/T/deeper/pushed.jpg"), "inside");
-    ASSERT_TRUE(
-        QFile::link(outside.at(QStringLiteral("pushed")), shoot.folder.at(QStringLiteral("T"))));
-
-    LocalFileManager disk;
-    const RestoreOutcome outcome = restore(session, disk);
+    const RestoreOutcome outcome = restore(session);
     EXPECT_EQ(outcome.restored, 0);
-    EXPECT_EQ(
-        outcome.missing, QStringList({ "pulled.jpg", "T/pushed.jpg", "T/deeper/pushed.jpg" }));
+    EXPECT_EQ(outcome.missing,
+        QStringList(
+            { "pulled.jpg", "T/pushed.jpg", "T/deeper/pushed.jpg", "F/home.jpg", "away.jpg" }));
     // The note names the cause: nothing is wrong with the log's paths.
-    for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
-        EXPECT_EQ(entry.note, u"a folder on the way is a symbolic link; left alone");
-
-    EXPECT_EQ(readFile(outside.at(QStringLiteral("pulled.jpg"))), "outside");
-    EXPECT_FALSE(QFileInfo::exists(shoot.folder.at(QStringLiteral("pulled.jpg"))));
-    EXPECT_TRUE(contentsOf(outside.at(QStringLiteral("pushed"))).isEmpty());
-    EXPECT_EQ(readFile(session + QStringLiteral("/T/pushed.jpg")), "inside");
-    EXPECT_EQ(readFile(session + QStringLiteral("/T/deeper/pushed.jpg")), "inside");
+    const QString link = u"a folder on the way is a symbolic link; left alone"_s;
+    const QString file = u"a folder on the way is a file; left alone"_s;
+    QStringList notes;
+    for (const RestoreLog::Entry& entry : logOf(session).entries)
+        notes.append(entry.note.value_or(QString()));
+    EXPECT_EQ(notes, QStringList({ link, link, link, file, file }));
+    EXPECT_EQ(readFile(outside.at(u"pulled.jpg"_s)), "outside");
+    EXPECT_FALSE(QFileInfo::exists(at(u"pulled.jpg"_s)));
+    EXPECT_TRUE(contentsOf(outside.at(u"pushed"_s)).isEmpty());
+    for (const QString& path : { u"T/pushed.jpg"_s, u"T/deeper/pushed.jpg"_s, u"ok/home.jpg"_s })
+        EXPECT_EQ(readFile(session + u'/' + path), "inside");
     // Tidying the session does not walk into a linked folder either.
-    EXPECT_TRUE(QFileInfo::exists(outside.at(QStringLiteral("walked/empty"))));
+    EXPECT_TRUE(QFileInfo::exists(outside.at(u"walked/empty"_s)));
 }
 
-TEST(Restore, NamesAFileStandingWhereAFolderShouldBe)
+TEST_F(Restore, ATamperedLogNeverTakesTheLogsNorFillsTheReviewFolder)
 {
-    ShootFolder shoot;
-    const QString session = craftSession(shoot,
-        { entry(QStringLiteral("F/home.jpg"), QStringLiteral("ok/home.jpg"), Status::moved),
-            entry(QStringLiteral("away.jpg"), QStringLiteral("G/away.jpg"), Status::moved) });
-    writeFile(session + QStringLiteral("/ok/home.jpg"), "home");
-    writeFile(session + QStringLiteral("/G"), "a file");
-    writeFile(shoot.folder.at(QStringLiteral("F")), "a file");
-
-    LocalFileManager disk;
-    EXPECT_EQ(restore(session, disk).missing, QStringList({ "F/home.jpg", "away.jpg" }));
-    for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
-        EXPECT_EQ(entry.note, u"a folder on the way is a file; left alone");
-    EXPECT_EQ(readFile(session + QStringLiteral("/ok/home.jpg")), "home");
-}
-
-TEST(Restore, ATamperedLogNeverTakesTheLogsNorFillsTheReviewFolder)
-{
-    ShootFolder shoot;
-    shoot.add(QStringLiteral("A/IMG_1.JPG"));
-    LocalFileManager disk;
-    const MoveOutcome moved = shoot.move({ "A/IMG_1.JPG" }, disk);
-    const QString session = moved.session;
+    const QString session = moved({ "A/IMG_1.JPG" });
     const QString sessionPath = session.mid(shoot.root().size() + 1);
     // The text log taken out, a photo put in its place for the log writer to replace, the
     // writer's temporary file, and the same tricks in another letter case.
-    RestoreLog log = Mover::readLog(session, disk);
-    log.entries = { entry(QStringLiteral("taken.txt"), Mover::textLogName(), Status::moved),
-        entry(sessionPath + u'/' + Mover::textLogName(), QStringLiteral("A/IMG_1.JPG"),
-            Status::moved),
-        entry(QStringLiteral("log.json"), QStringLiteral("restore-LOG.json"), Status::moved),
-        entry(QStringLiteral("temp"), QStringLiteral(".Moved files.txt.x1.tmp"), Status::moved),
-        entry(QStringLiteral("orvalin REVIEW/x.jpg"), QStringLiteral("A/IMG_1.JPG"),
-            Status::moved) };
+    RestoreLog log = logOf(session);
+    log.entries = { entry(u"taken.txt"_s, Mover::textLogName()),
+        entry(sessionPath + u'/' + Mover::textLogName(), u"A/IMG_1.JPG"_s),
+        entry(u"log.json"_s, u"restore-LOG.json"_s), entry(u"temp"_s, u".Moved files.txt.x1.tmp"_s),
+        entry(u"orvalin REVIEW/x.jpg"_s, u"A/IMG_1.JPG"_s) };
     writeFile(session + u'/' + Mover::logName(), log.encoded());
-    writeFile(session + QStringLiteral("/.Moved files.txt.x1.tmp"), "temporary");
+    writeFile(session + u"/.Moved files.txt.x1.tmp"_s, "temporary");
 
-    const RestoreOutcome outcome = restore(session, disk);
+    const RestoreOutcome outcome = restore(session);
     EXPECT_EQ(outcome.restored, 0);
     EXPECT_EQ(outcome.missing.size(), 5);
-    for (const RestoreLog::Entry& entry : Mover::readLog(session, disk).entries)
-        EXPECT_EQ(entry.note, u"unsafe path in the log; left alone");
-    EXPECT_EQ(readFile(session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
-    EXPECT_TRUE(
-        QString::fromUtf8(readFile(session + u'/' + Mover::textLogName())).startsWith(u"Orvalin"));
+    expectNotes(session, u"unsafe path in the log; left alone"_s);
+    EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
+    EXPECT_TRUE(textLogOf(session).startsWith(u"Orvalin"));
     // The temporary file went the way of a kill's leftovers, cleared by the log writer; it was
     // never taken home.
-    EXPECT_FALSE(QFile::exists(session + QStringLiteral("/.Moved files.txt.x1.tmp")));
-    for (const char* name : { "taken.txt", "temp" })
-        EXPECT_EQ(disk.kindOf(disk.openFolder(shoot.root()), QString::fromLatin1(name)),
-            ItemKind::none);
+    EXPECT_FALSE(QFile::exists(session + u"/.Moved files.txt.x1.tmp"_s));
+    for (const QString& name : { u"taken.txt"_s, u"temp"_s })
+        EXPECT_EQ(disk.kindOf(disk.openFolder(shoot.root()), name), ItemKind::none);
 }
 
-TEST(Restore, FailsOnAnUnreadableLogOrAFailedRewrite)
+TEST_F(Restore, FailsOnAFailedRewriteBeforeMovingAnything)
 {
-    ShootFolder shoot;
-    LocalFileManager disk;
-    EXPECT_THROW(restore(shoot.folder.makeFolder(QStringLiteral("Orvalin Review/empty")), disk),
-        OperationError);
-    const QString damaged = shoot.folder.makeFolder(QStringLiteral("Orvalin Review/damaged"));
-    writeFile(damaged + u'/' + Mover::logName(), "{");
-    EXPECT_THROW(restore(damaged, disk), OperationError);
-
-    shoot.add(QStringLiteral("A/IMG_1.JPG"));
-    const MoveOutcome moved = shoot.move({ "A/IMG_1.JPG" }, disk);
+    const QString session = moved({ "A/IMG_1.JPG" });
     FaultyFileManager fileManager;
-    fileManager.failPaths(Operation::write, QStringLiteral("restore-log"));
-    EXPECT_THROW(restore(moved.session, fileManager), OperationError);
+    fileManager.failPaths(Operation::write, u"restore-log"_s);
+    EXPECT_THROW(restore(session, ShootFolder::at(16, 0, 0), &fileManager), OperationError);
     // No file goes back while the log cannot say so, and no folder is tidied.
     EXPECT_EQ(fileManager.calls(Operation::move), 0);
-    EXPECT_EQ(readFile(moved.session + QStringLiteral("/A/IMG_1.JPG")), "A/IMG_1.JPG");
+    EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
     EXPECT_EQ(fileManager.calls(Operation::removeEmptyFolder), 0);
 }
 
-TEST(Sessions, ListsReadableSessionsNewestFirst)
+TEST_F(Restore, SessionsListsReadableSessionsNewestFirstAndRestoreRefusesTheRest)
 {
-    ShootFolder shoot;
-    LocalFileManager disk;
     EXPECT_TRUE(Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk).isEmpty());
-
     const QString older = shoot.move({}, disk, ShootFolder::at(9, 0, 0)).session;
     const QString newer = shoot.move({}, disk, ShootFolder::at(10, 0, 0, 4)).session;
     const QString newest = shoot.move({}, disk, ShootFolder::at(8, 0, 0, 6)).session;
-    const QString review = shoot.folder.at(ShootFolder::reviewName());
-    shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/no log"));
-    writeFile(review + QStringLiteral("/damaged/") + Mover::logName(), "{\"version\":1}");
-    writeFile(review + QStringLiteral("/plain file"), "x");
-    QDir().mkpath(review + QStringLiteral("/.hidden"));
-    QFile::copy(
-        older + u'/' + Mover::logName(), review + QStringLiteral("/.hidden/") + Mover::logName());
-
+    const QString review = at(ShootFolder::reviewName()) + u'/';
+    const auto logIn = [&](const char* folder) {
+        return shoot.folder.makeFolder(ShootFolder::reviewName() + u'/' + QLatin1String(folder))
+            + u'/' + Mover::logName();
+    };
+    logIn("no log");
+    writeFile(logIn("damaged"), "{\"version\":1}");
+    writeFile(review + u"plain file"_s, "x");
+    QFile::copy(older + u'/' + Mover::logName(), logIn(".hidden"));
     // Logs that would block, follow a link to an endless file or fill the memory.
-    const QString fifo = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/fifo"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + u'/' + Mover::logName()).constData(), 0600), 0);
-    const QString zero = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/zero"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero + u'/' + Mover::logName()));
-    const QString huge = shoot.folder.makeFolder(ShootFolder::reviewName() + QStringLiteral("/huge"));
-    QFile hugeLog(huge + u'/' + Mover::logName());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(logIn("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, logIn("zero")));
+    QFile hugeLog(logIn("huge"));
     ASSERT_TRUE(hugeLog.open(QIODevice::WriteOnly) && hugeLog.resize(Mover::largestLog() + 1));
     hugeLog.close();
 
@@ -316,8 +279,8 @@ TEST(Sessions, ListsReadableSessionsNewestFirst)
         Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk))
         folders.append(session.folder);
     EXPECT_EQ(folders, QStringList({ newest, older, newer }));
-    for (const QString& folder : { fifo, zero, huge })
-        EXPECT_THROW(restore(folder, disk), OperationError) << folder.toStdString();
+    for (const char* folder : { "no log", "damaged", "fifo", "zero", "huge" })
+        EXPECT_THROW(restore(review + QLatin1String(folder)), OperationError) << folder;
 }
 
 namespace {
@@ -325,15 +288,6 @@ namespace {
 // Stands for the process dying: unlike OperationError, nothing in the mover catches it.
 struct Killed
 {
-};
-
-// How a restore can be cut off, and what the folder then holds.
-struct CutOff
-{
-    const char* what;
-    std::function<void(FaultyFileManager&)> arrange;
-    // Files the cut-off restore put back.
-    int wentHome;
 };
 
 // The kth call of `operation` never happens.
@@ -359,20 +313,24 @@ qsizetype filesIn(const QString& session)
 
 } // namespace
 
-TEST(Restore, ACutOffRestoreLeavesATruthfulLogAndTheNextOneFinishes)
+TEST(RestoreCutOff, LeavesATruthfulLogAndTheNextRestoreFinishes)
 {
     // Writes: 1 and 2 before the first file goes back, 3 and 4 at the end.
-    const QList<CutOff> cases {
-        { "killed before the first file", [](auto& f) { killAt(f, Operation::move, 1); }, 0 },
+    const struct
+    {
+        const char* what;
+        std::function<void(FaultyFileManager&)> arrange;
+        int wentHome;
+    } cases[] = { { "killed before the first file", [](auto& f) { killAt(f, Operation::move, 1); },
+                      0 },
         { "killed after two files", [](auto& f) { killAt(f, Operation::move, 3); }, 2 },
         { "killed before the last write", [](auto& f) { killAt(f, Operation::write, 3); }, 4 },
         { "killed between the two last writes", [](auto& f) { killAt(f, Operation::write, 4); },
             4 },
         { "disk full at the end", [](auto& f) { f.failCall(Operation::write, 3); }, 4 },
-        { "log not writable", [](auto& f) { f.failPaths(Operation::write, u".*"_qs); }, 0 },
-    };
+        { "log not writable", [](auto& f) { f.failPaths(Operation::write, u".*"_s); }, 0 } };
     const QStringList paths { "A/IMG_1.CR3", "A/IMG_2.CR3", "B/IMG_3.JPG", "IMG_4.JPG" };
-    for (const CutOff& cut : cases) {
+    for (const auto& cut : cases) {
         SCOPED_TRACE(cut.what);
         ShootFolder shoot;
         for (const QString& path : paths)
@@ -383,24 +341,25 @@ TEST(Restore, ACutOffRestoreLeavesATruthfulLogAndTheNextOneFinishes)
         FaultyFileManager faulty;
         cut.arrange(faulty);
         try {
-            restore(session, faulty);
+            Mover::restore(session, LogWording::english(), ShootFolder::at(16, 0, 0), faulty);
             ADD_FAILURE() << "the restore was not cut off";
         } catch (const Killed&) {
         } catch (const OperationError&) {
         }
         // A kill between creating a temporary log and renaming it leaves that behind.
-        writeFile(session + QStringLiteral("/.restore-log.json.k7x2.tmp"), "{");
-        writeFile(session + QStringLiteral("/.Moved files.txt.0a.tmp"), "M");
+        writeFile(session + u"/.restore-log.json.k7x2.tmp"_s, "{");
+        writeFile(session + u"/.Moved files.txt.0a.tmp"_s, "M");
 
         const QList<ReviewSession> listed
             = Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk);
         ASSERT_EQ(listed.size(), 1);
-        EXPECT_EQ(listed[0].log.movedCount(), paths.size() - cut.wentHome);
-        EXPECT_EQ(filesIn(session), paths.size() - cut.wentHome + 2);
+        const int left = int(paths.size()) - cut.wentHome;
+        EXPECT_EQ(listed[0].log.movedCount(), left);
+        EXPECT_EQ(filesIn(session), left + 2);
 
         const QDateTime later = ShootFolder::at(18, 0, 0);
-        EXPECT_EQ(restore(session, disk, later),
-            (RestoreOutcome { int(paths.size()) - cut.wentHome, {}, {} }));
+        EXPECT_EQ(Mover::restore(session, LogWording::english(), later, disk),
+            (RestoreOutcome { left, {}, {} }));
         for (const QString& path : paths)
             EXPECT_TRUE(shoot.holds(path)) << path.toStdString();
         const RestoreLog log = Mover::readLog(session, disk);
@@ -411,16 +370,4 @@ TEST(Restore, ACutOffRestoreLeavesATruthfulLogAndTheNextOneFinishes)
         }
         EXPECT_EQ(filesIn(session), 0);
     }
-}
-
-TEST(Restore, TheLastFullRestoreSetsTheDate)
-{
-    ShootFolder shoot;
-    shoot.add(QStringLiteral("IMG_1.JPG"));
-    LocalFileManager disk;
-    const QString session = shoot.move({ "IMG_1.JPG" }, disk).session;
-    restore(session, disk, ShootFolder::at(16, 0, 0));
-    const QDateTime later = ShootFolder::at(17, 0, 0);
-    restore(session, disk, later);
-    EXPECT_EQ(Mover::readLog(session, disk).restored, later);
 }
