@@ -42,7 +42,7 @@ QString no(const Flag& flag)
 QString described(const Flag& flag)
 {
     const bool on = MatchOptions().*flag.field;
-    return QString::fromLatin1(flag.help)
+    return QString::fromUtf8(flag.help)
         + QStringLiteral(" (default: %1)").arg(on ? QStringLiteral("on") : QStringLiteral("off"));
 }
 
