@@ -208,6 +208,22 @@
         <source>Couldn’t remove the folder “%1”: %2.</source>
         <translation>No se pudo quitar la carpeta «%1»: %2.</translation>
     </message>
+    <message>
+        <source>Couldn’t open the folder “%1”: %2.</source>
+        <translation>No se pudo abrir la carpeta «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” can’t be used as a name in a folder.</source>
+        <translation>«%1» no se puede usar como nombre en una carpeta.</translation>
+    </message>
+    <message>
+        <source>Couldn’t look at “%1”: %2.</source>
+        <translation>No se pudo examinar «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a regular file.</source>
+        <translation>«%1» no es un archivo normal.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -471,6 +487,10 @@
     <message>
         <source>The review folder “%1” is a symbolic link or not a folder; nothing was moved.</source>
         <translation>La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta; no se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.</source>
+        <translation>«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.</translation>
     </message>
 </context>
 <context>
