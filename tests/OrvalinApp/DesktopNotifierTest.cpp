@@ -10,25 +10,21 @@
 
 namespace {
 
-const QString notificationsService = QStringLiteral("org.freedesktop.Notifications");
-
 // A session bus of its own: no notification service of the machine's can answer on it.
 class PrivateBus
 {
 public:
     PrivateBus()
     {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
         if (daemon.isEmpty())
             return;
-        const QString config = m_folder.write(QStringLiteral("bus.conf"),
+        const QString config = m_folder.write("bus.conf",
             "<busconfig><type>session</type><listen>unix:tmpdir=" + m_folder.path().toUtf8()
                 + "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
                   "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
                   "<allow own=\"*\"/></policy></busconfig>");
-        m_daemon.start(daemon,
-            { QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                QStringLiteral("--print-address=1") });
+        m_daemon.start(daemon, { "--config-file=" + config, "--nofork", "--print-address=1" });
         if (!m_daemon.waitForReadyRead(10000))
             return;
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
@@ -92,26 +88,23 @@ protected:
         ModelTest::SetUp();
         if (!bus.isUp())
             GTEST_SKIP() << "dbus-daemon is not installed (Debian package dbus-daemon)";
-        notifier.setBus(bus.connect(QStringLiteral("application")));
+        notifier.setBus(bus.connect("application"));
         notifier.setActive([this] { return active; });
         writeFiles({ "A/a.NEF", "A/b.NEF", "A/p.NEF", "A/p.JPG" });
     }
 
     void offerService()
     {
-        QDBusConnection desktop = bus.connect(QStringLiteral("desktop"));
-        ASSERT_TRUE(desktop.registerService(notificationsService));
-        ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
-            &service, QDBusConnection::ExportAllSlots));
+        QDBusConnection desktop = bus.connect("desktop");
+        ASSERT_TRUE(desktop.registerService("org.freedesktop.Notifications"));
+        ASSERT_TRUE(desktop.registerObject(
+            "/org/freedesktop/Notifications", &service, QDBusConnection::ExportAllSlots));
     }
 
     void moveAll()
     {
-        tick(model, { "A/a.NEF", "A/b.NEF" });
-        model.reviewMove();
-        ASSERT_TRUE(model.plan());
-        model.move(*model.plan());
-        ASSERT_TRUE(settle(model));
+        tick({ "A/a.NEF", "A/b.NEF" });
+        moveTicked();
     }
 
     // Whatever was sent has arrived by then: the bus keeps the order of one connection's calls.
@@ -123,7 +116,6 @@ protected:
     }
 
     PrivateBus bus;
-    AppModel model { false };
     DesktopNotifier notifier { model };
     NotificationService service;
     bool active = false;
@@ -133,21 +125,21 @@ TEST_F(DesktopNotifierTest, ALongScanAMoveAndARestoreAreToldWhileTheAppIsInactiv
 {
     offerService();
     notifier.setLongScan(std::chrono::milliseconds(0));
-    openAndSettle(model, folder.path());
+    openAndSettle();
     expectShownSoon(1);
     ASSERT_EQ(service.shown.size(), 1);
-    EXPECT_EQ(service.shown[0].summary, QStringLiteral("Scan finished"));
-    EXPECT_EQ(service.shown[0].body,
-        QStringLiteral("Leftovers to review in “%1”: 2.").arg(QFileInfo(folder.path()).fileName()));
-    EXPECT_EQ(service.shown[0].app, QStringLiteral("Orvalin"));
-    EXPECT_EQ(service.shown[0].icon, QStringLiteral(ORVALIN_APP_ID));
-    EXPECT_EQ(service.shown[0].hints.value(QStringLiteral("desktop-entry")),
-        QStringLiteral(ORVALIN_APP_ID));
+    const Notification& scan = service.shown[0];
+    EXPECT_EQ(scan.summary, "Scan finished");
+    EXPECT_EQ(scan.body,
+        QString("Leftovers to review in “%1”: 2.").arg(QFileInfo(folder.path()).fileName()));
+    EXPECT_EQ(scan.app, "Orvalin");
+    EXPECT_EQ(scan.icon, ORVALIN_APP_ID);
+    EXPECT_EQ(scan.hints.value("desktop-entry"), ORVALIN_APP_ID);
 
     moveAll();
     expectShownSoon(2);
     ASSERT_TRUE(model.notice());
-    EXPECT_EQ(service.shown[1].summary, QStringLiteral("Move finished"));
+    EXPECT_EQ(service.shown[1].summary, "Move finished");
     EXPECT_EQ(service.shown[1].body, model.notice()->text);
     // The desktop's id of the last one, so that it is replaced rather than piled on.
     EXPECT_EQ(service.shown[1].replaces, 41u);
@@ -156,29 +148,29 @@ TEST_F(DesktopNotifierTest, ALongScanAMoveAndARestoreAreToldWhileTheAppIsInactiv
     model.restoreNoticeSession();
     ASSERT_TRUE(settle(model));
     expectShownSoon(3);
-    EXPECT_EQ(service.shown[2].summary, QStringLiteral("Restore finished"));
+    EXPECT_EQ(service.shown[2].summary, "Restore finished");
     EXPECT_EQ(service.shown[2].body, model.notice()->text);
 }
 
-TEST_F(DesktopNotifierTest, NothingIsToldInFrontOfTheUserOrAfterAShortScan)
-{
-    offerService();
-    openAndSettle(model, folder.path());
-    active = true;
-    moveAll();
-    expectShownSoon(0);
-}
-
-TEST_F(DesktopNotifierTest, ABusWithoutANotificationServiceGetsNothingShown)
+TEST_F(DesktopNotifierTest, NothingIsToldWithoutAServiceInFrontOfTheUserOrAfterAShortScan)
 {
     notifier.setLongScan(std::chrono::milliseconds(0));
-    openAndSettle(model, folder.path());
+    openAndSettle();
     moveAll();
     QTest::qWait(200);
     // The refused calls came back as errors and left the model as it was.
     EXPECT_TRUE(model.notice());
     EXPECT_FALSE(model.error());
+
     offerService();
+    notifier.setLongScan(DesktopNotifier::longScan);
+    model.rescan();
+    ASSERT_TRUE(settle(model));
+    active = true;
+    model.restoreNoticeSession();
+    ASSERT_TRUE(settle(model));
+    ASSERT_TRUE(model.notice());
+    EXPECT_EQ(model.notice()->text, "Put back 2 files.");
     expectShownSoon(0);
 }
 

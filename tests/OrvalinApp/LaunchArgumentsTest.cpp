@@ -8,34 +8,25 @@
 
 namespace {
 
-TEST(LaunchArguments, OnlyHelpAndVersionAreAnsweredWithoutAWindow)
+TEST(LaunchArguments, OnlyHelpAndVersionAreAnsweredWithoutAWindowAndTheFolderIsMadeAbsolute)
 {
-    const QList<std::pair<QStringList, bool>> cases {
-        { { "orvalin" }, false },
-        { { "orvalin", "--version" }, true },
-        { { "orvalin", "-v" }, true },
-        { { "orvalin", "/photos", "--help" }, true },
-        { { "orvalin", "-h" }, true },
-        // The program's own name and folders after "--" are never options.
-        { { "--help" }, false },
-        { { "orvalin", "--", "--help" }, false },
-        { { "orvalin", "/photos/--version" }, false },
-    };
+    // The program's own name and folders after "--" are never options.
+    const QList<std::pair<QStringList, bool>> cases { { { "orvalin" }, false },
+        { { "orvalin", "--version" }, true }, { { "orvalin", "-v" }, true },
+        { { "orvalin", "/photos", "--help" }, true }, { { "orvalin", "-h" }, true },
+        { { "--help" }, false }, { { "orvalin", "--", "--help" }, false },
+        { { "orvalin", "/photos/--version" }, false } };
     for (const auto& [arguments, answered] : cases)
         EXPECT_EQ(LaunchArguments::asksForText(arguments), answered)
             << arguments.join(u' ').toStdString();
-}
 
-TEST(LaunchArguments, TheFolderComesAsAPathOrAFileUrlAndIsMadeAbsolute)
-{
+    // The folder comes as a path or a file URL.
     TempFolder folder;
-    const QString shoots = folder.makeFolder(QStringLiteral("Shoots 2026/Garden"));
+    const QString shoots = folder.makeFolder("Shoots 2026/Garden");
     EXPECT_FALSE(LaunchArguments::folder({}));
-    EXPECT_EQ(LaunchArguments::folder({ shoots }), shoots);
-    EXPECT_EQ(LaunchArguments::folder({ shoots + QStringLiteral("/") }), shoots);
-    EXPECT_EQ(LaunchArguments::folder({ QUrl::fromLocalFile(shoots).toString() }), shoots);
-    EXPECT_EQ(LaunchArguments::folder({ QStringLiteral("Garden") }),
-        QDir::current().absoluteFilePath(QStringLiteral("Garden")));
+    for (const QString& given : { shoots, shoots + "/", QUrl::fromLocalFile(shoots).toString() })
+        EXPECT_EQ(LaunchArguments::folder({ given }), shoots) << given.toStdString();
+    EXPECT_EQ(LaunchArguments::folder({ "Garden" }), QDir::current().absoluteFilePath("Garden"));
 }
 
 } // namespace

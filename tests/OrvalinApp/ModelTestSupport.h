@@ -1,10 +1,23 @@
 #pragma once
 
 #include "AppModel.h"
+#include "BrowserView.h"
+#include "ContentView.h"
+#include "MainWindow.h"
+#include "Recents.h"
 #include "TestSupport.h"
+#include "ThumbnailCache.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMutex>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 #include <QThreadPool>
@@ -61,47 +74,116 @@ private:
     std::shared_ptr<QSemaphore> m_release = std::make_shared<QSemaphore>();
 };
 
-// Every test starts with empty settings (kept in a temporary folder by the test main).
+// Stands in for the thumbnail decoder: notes the area each call asks for and paints a plain
+// picture of it, or fails. A gated one waits for the test's word before each picture, so that
+// the test decides what is still queued when it scrolls on.
+class FakeDecoder
+{
+public:
+    explicit FakeDecoder(bool gated = false, bool succeed = true)
+    {
+        m_state->succeed = succeed;
+        if (!gated)
+            open();
+    }
+
+    ThumbnailCache::Decoder function() const
+    {
+        return [state = m_state](const QString&, FileKind, QSize cover) -> std::optional<QImage> {
+            state->gate.acquire();
+            const QMutexLocker lock(&state->mutex);
+            state->asked.append(cover);
+            if (!state->succeed)
+                return std::nullopt;
+            QImage image(cover.isEmpty() ? QSize(36, 24) : cover, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            return image;
+        };
+    }
+    void open() { m_state->gate.release(1'000'000); }
+    QList<QSize> asked() const
+    {
+        const QMutexLocker lock(&m_state->mutex);
+        return m_state->asked;
+    }
+    int calls() const { return int(asked().size()); }
+
+private:
+    struct State
+    {
+        bool succeed = true;
+        QSemaphore gate;
+        QMutex mutex;
+        QList<QSize> asked;
+    };
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
+
+// Every test starts with empty settings (kept in a temporary folder by the test main) and a
+// model that keeps none of them.
 class ModelTest : public testing::Test
 {
 protected:
     void SetUp() override { QSettings().clear(); }
 
-    // Writes one small file per path, each with distinct content.
+    // Writes one small file per path, each with its path as content.
     void writeFiles(const QStringList& paths)
     {
         for (const QString& path : paths)
             folder.write(path, path.toUtf8());
     }
 
-    // Opens `path` without touching the recent folders and waits for the scan.
-    void openAndSettle(AppModel& model, const QString& path)
+    // Opens `path` (the temporary folder by default) without touching the recent folders and
+    // waits for the scan.
+    void openAndSettle(const QString& path = {})
     {
-        model.open(path, false);
+        model.open(path.isEmpty() ? folder.path() : path, false);
         ASSERT_TRUE(settle(model));
     }
 
-    const Candidate* candidate(const AppModel& model, const QString& id) const
+    void scan(const QStringList& paths)
     {
-        if (!model.result())
-            return nullptr;
-        for (const OrphanGroup group : OrphanGroups::allCases()) {
-            for (const Candidate& candidate : model.result()->candidates(group)) {
-                if (candidate.id() == id)
-                    return &candidate;
-            }
-        }
-        return nullptr;
+        writeFiles(paths);
+        openAndSettle();
     }
 
-    void tick(AppModel& model, const QStringList& ids)
+    void tick(const QStringList& ids)
     {
+        const QList<Candidate> all
+            = model.result() ? model.result()->allCandidates() : QList<Candidate>();
         for (const QString& id : ids) {
-            const Candidate* found = candidate(model, id);
-            ASSERT_NE(found, nullptr) << id.toStdString();
+            const auto found = std::find_if(all.begin(), all.end(),
+                [&](const Candidate& candidate) { return candidate.id() == id; });
+            ASSERT_NE(found, all.end()) << id.toStdString();
             model.toggle(*found);
         }
     }
 
+    void moveTicked()
+    {
+        model.reviewMove();
+        ASSERT_TRUE(model.plan());
+        model.move(*model.plan());
+        ASSERT_TRUE(settle(model));
+    }
+
+    // From now on notes each busy label the model shows, and "" when it is done.
+    void recordBusy()
+    {
+        QObject::connect(&model, &AppModel::busyChanged,
+            [this] { busyLabels.append(model.busy().value_or("")); });
+    }
+
     TempFolder folder;
+    QStringList busyLabels;
+    AppModel model { false };
+};
+
+// The main window over the test's model.
+class WindowModelTest : public ModelTest
+{
+protected:
+    BrowserView* browser() const { return window.content()->browserView(); }
+
+    MainWindow window { model, nullptr };
 };

@@ -3,20 +3,7 @@
 #include "ModelTestSupport.h"
 #include "OperationError.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace {
-
-// Refuses to create any folder, as a read-only disk would.
-class ReadOnlyFileManager : public LocalFileManager
-{
-public:
-    FolderHandle createFolder(const FolderHandle&, const QString&) override
-    {
-        throw OperationError(QStringLiteral("The disk is read-only."));
-    }
-};
 
 class MoveRestoreTest : public ModelTest
 {
@@ -29,63 +16,42 @@ protected:
             [this] { return QDateTime(QDate(2026, 10, 5), QTime(14, 3)).addSecs(60 * ++moves); });
     }
 
-    void moveTicked()
-    {
-        model.reviewMove();
-        ASSERT_TRUE(model.plan());
-        model.move(*model.plan());
-        ASSERT_TRUE(settle(model));
-    }
-
-    QString moveNotice(qsizetype count, qint64 size) const
-    {
-        return QStringLiteral("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
-            .arg(count)
-            .arg(Formatting::byteCount(size));
-    }
-
-    qint64 sizeOf(const QStringList& paths) const
+    // The notice of a move of these files, each holding its own path.
+    static QString moveNotice(const QStringList& paths)
     {
         qint64 size = 0;
         for (const QString& path : paths)
             size += path.toUtf8().size();
-        return size;
+        return QString("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
+            .arg(paths.size())
+            .arg(Formatting::byteCount(size));
     }
 
-    AppModel model { false };
     int moves = 0;
 };
 
 TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
 {
-    writeFiles({ "A/a.NEF", "A/b.NEF", "A/c.JPG", "A/d.NEF", "A/d.xmp", "A/p.NEF", "A/p.JPG" });
-    openAndSettle(model, folder.path());
-
+    scan({ "A/a.NEF", "A/b.NEF", "A/c.JPG", "A/d.NEF", "A/d.xmp", "A/p.NEF", "A/p.JPG" });
     // Nothing ticked: no plan.
     model.reviewMove();
     EXPECT_FALSE(model.plan());
-
-    tick(model, { "A/a.NEF", "A/b.NEF", "A/c.JPG" });
+    tick({ "A/a.NEF", "A/b.NEF", "A/c.JPG" });
     model.reviewMove();
     ASSERT_TRUE(model.plan());
     EXPECT_EQ(model.plan()->fileCount(), 3);
     model.dismissPlan();
     EXPECT_FALSE(model.plan());
 
-    QStringList busyLabels;
-    QObject::connect(
-        &model, &AppModel::busyChanged, [&] { busyLabels.append(model.busy().value_or("")); });
+    recordBusy();
     moveTicked();
-
     EXPECT_EQ(busyLabels, QStringList({ "Moving files to the review folder…", "Matching…", "" }));
-    ASSERT_TRUE(model.notice());
-    EXPECT_EQ(model.notice()->text, moveNotice(3, sizeOf({ "A/a.NEF", "A/b.NEF", "A/c.JPG" })));
-    ASSERT_TRUE(model.notice()->session);
+    ASSERT_TRUE(model.notice() && model.notice()->session);
+    EXPECT_EQ(model.notice()->text, moveNotice({ "A/a.NEF", "A/b.NEF", "A/c.JPG" }));
     const QString session = *model.notice()->session;
     EXPECT_EQ(QFileInfo(session).path(), folder.at("Orvalin Review"));
     EXPECT_TRUE(QFile::exists(session + "/A/a.NEF"));
     EXPECT_FALSE(QFile::exists(folder.at("A/a.NEF")));
-
     EXPECT_TRUE(model.selection().isEmpty());
     EXPECT_EQ(idsOf(model.result()->orphanRaws), QStringList({ "A/d.NEF" }));
     EXPECT_TRUE(model.result()->orphanJPEGs.isEmpty());
@@ -95,36 +61,46 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     EXPECT_EQ(model.restorableSessions().size(), 1);
 
     // A sidecar follower counts as a moved file too.
-    tick(model, { "A/d.NEF" });
+    tick({ "A/d.NEF" });
     moveTicked();
-    EXPECT_EQ(model.notice()->text, moveNotice(2, sizeOf({ "A/d.NEF", "A/d.xmp" })));
+    EXPECT_EQ(model.notice()->text, moveNotice({ "A/d.NEF", "A/d.xmp" }));
     EXPECT_EQ(model.sessions().size(), 2);
 }
 
-TEST_F(MoveRestoreTest, AFileDeletedBeforeTheMoveIsCountedAsNotMoved)
+TEST_F(MoveRestoreTest, AFileDeletedBeforeTheMoveIsCountedAsNotMovedAndTheNoticeRestoresIt)
 {
-    writeFiles({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
-    openAndSettle(model, folder.path());
-    tick(model, { "a.NEF", "b.NEF" });
+    scan({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
+    tick({ "a.NEF", "b.NEF" });
     QFile::remove(folder.at("b.NEF"));
-
     moveTicked();
-
-    EXPECT_EQ(model.notice()->text,
-        moveNotice(1, sizeOf({ "a.NEF" })) + " 1 couldn’t be moved; see the log.");
+    EXPECT_EQ(model.notice()->text, moveNotice({ "a.NEF" }) + " 1 couldn’t be moved; see the log.");
     EXPECT_FALSE(model.error());
+
+    // The notice restores the session it names, even when nothing can go back yet.
+    folder.write("a.NEF", "back");
+    model.restoreNoticeSession();
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.notice()->text,
+        "Put back 0 files. 1 stayed in the review folder because a file with the same name is "
+        "back in the original place.");
+    EXPECT_EQ(model.restorableSessions().size(), 1);
 }
 
 TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndSaysSo)
 {
-    writeFiles({ "a.NEF", "p.NEF", "p.JPG" });
-    openAndSettle(model, folder.path());
+    scan({ "a.NEF", "p.NEF", "p.JPG" });
+    // Refuses to create any folder, as a read-only disk would.
+    struct ReadOnlyFileManager : LocalFileManager
+    {
+        FolderHandle createFolder(const FolderHandle&, const QString&) override
+        {
+            throw OperationError("The disk is read-only.");
+        }
+    };
     model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
-    tick(model, { "a.NEF" });
+    tick({ "a.NEF" });
     const QList<FileEntry> files = model.files();
-
     moveTicked();
-
     EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
     EXPECT_EQ(model.files(), files);
     EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a.NEF" }));
@@ -135,22 +111,18 @@ TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndSaysSo)
 
 TEST_F(MoveRestoreTest, RestoreAllSumsEverySessionIntoOneNotice)
 {
-    writeFiles({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
-    openAndSettle(model, folder.path());
-    tick(model, { "a.NEF" });
+    scan({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
+    tick({ "a.NEF" });
     moveTicked();
-    tick(model, { "b.NEF", "c.NEF" });
+    tick({ "b.NEF", "c.NEF" });
     moveTicked();
     ASSERT_EQ(model.restorableSessions().size(), 2);
 
     // c's place is taken again, so c must stay in the review folder.
     folder.write("c.NEF", "a new c");
-    QStringList busyLabels;
-    QObject::connect(
-        &model, &AppModel::busyChanged, [&] { busyLabels.append(model.busy().value_or("")); });
+    recordBusy();
     model.restore(model.restorableSessions());
     ASSERT_TRUE(settle(model));
-
     EXPECT_EQ(busyLabels, QStringList({ "Putting files back…", "" }));
     ASSERT_TRUE(model.notice());
     EXPECT_EQ(model.notice()->text,
@@ -168,37 +140,18 @@ TEST_F(MoveRestoreTest, RestoreAllSumsEverySessionIntoOneNotice)
     EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().first().folder);
 }
 
-TEST_F(MoveRestoreTest, TheNoticeRestoresTheSessionItNames)
-{
-    writeFiles({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
-    openAndSettle(model, folder.path());
-    tick(model, { "a.NEF", "b.NEF" });
-    moveTicked();
-    folder.write("a.NEF", "back");
-    folder.write("b.NEF", "back");
-
-    model.restoreNoticeSession();
-    ASSERT_TRUE(settle(model));
-
-    EXPECT_EQ(model.notice()->text,
-        "Put back 0 files. 2 stayed in the review folder because a file with the same name is "
-        "back in the original place.");
-    EXPECT_EQ(model.restorableSessions().size(), 1);
-}
-
 TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
 {
     const QStringList raw { "Shoot/IMG_0201.CR3", "Shoot/IMG_0201_01.CR3.xmp",
         "Shoot/CaptureOne/Settings153/IMG_0201.CR3.cos" };
-    writeFiles(raw + QStringList { "Shoot/IMG_0202.CR3", "Shoot/IMG_0202.JPG",
-        "Shoot/CaptureOne/Settings153/IMG_0202.CR3.cos", "Shoot/IMG_0202_01.CR3.xmp" });
-    openAndSettle(model, folder.path());
+    scan(raw
+        + QStringList { "Shoot/IMG_0202.CR3", "Shoot/IMG_0202.JPG",
+            "Shoot/CaptureOne/Settings153/IMG_0202.CR3.cos", "Shoot/IMG_0202_01.CR3.xmp" });
     // The kept pair's settings are no leftovers.
     EXPECT_EQ(model.candidateCount(OrphanGroup::sidecar), 0);
-
-    tick(model, { "Shoot/IMG_0201.CR3" });
+    tick({ "Shoot/IMG_0201.CR3" });
     moveTicked();
-    EXPECT_EQ(model.notice()->text, moveNotice(3, sizeOf(raw)));
+    EXPECT_EQ(model.notice()->text, moveNotice(raw));
     const QString session = model.sessions().first().folder;
     for (const QString& path : raw) {
         EXPECT_FALSE(QFileInfo::exists(folder.at(path))) << path.toStdString();

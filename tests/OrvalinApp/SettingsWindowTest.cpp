@@ -2,49 +2,51 @@
 // model.
 #include "SettingsWindow.h"
 
-#include "BrowserView.h"
-#include "ContentView.h"
-#include "MainWindow.h"
 #include "ModelTestSupport.h"
 #include "PreviewWindow.h"
 
 #include <QCheckBox>
 #include <QImage>
-#include <QTest>
 
 namespace {
 
 using SettingsWindowTest = ModelTest;
 
-TEST_F(SettingsWindowTest, remembersTheChosenTab)
+TEST_F(SettingsWindowTest, remembersTheChosenTabAndClosesOnEscapeOrControlW)
 {
-    AppModel model(false);
     {
         SettingsWindow settings(model);
-        EXPECT_EQ(settings.currentTab(), QStringLiteral("matching"));
-        settings.setCurrentTab(QStringLiteral("privacy"));
-        EXPECT_EQ(
-            QSettings().value(QStringLiteral("settingsTab")).toString(), QStringLiteral("privacy"));
+        EXPECT_EQ(settings.currentTab(), "matching");
+        settings.setCurrentTab("privacy");
+        EXPECT_EQ(QSettings().value("settingsTab").toString(), "privacy");
     }
-    SettingsWindow reopened(model);
-    EXPECT_EQ(reopened.currentTab(), QStringLiteral("privacy"));
-
+    EXPECT_EQ(SettingsWindow(model).currentTab(), "privacy");
     // An identifier this build does not know falls back to the first tab.
-    QSettings().setValue(QStringLiteral("settingsTab"), QStringLiteral("advanced"));
-    SettingsWindow unknown(model);
-    EXPECT_EQ(unknown.currentTab(), QStringLiteral("matching"));
+    QSettings().setValue("settingsTab", "advanced");
+    EXPECT_EQ(SettingsWindow(model).currentTab(), "matching");
+
+    MainWindow window(model, nullptr);
+    window.show();
+    SettingsWindow* settings = window.settingsWindow();
+    for (const QKeyCombination keys :
+        { QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W) }) {
+        window.action(MainWindow::Command::settings)->trigger();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings->focusWidget() ? settings->focusWidget() : settings, keys.key(),
+            keys.keyboardModifiers());
+        EXPECT_FALSE(settings->isVisible()) << QKeySequence(keys).toString().toStdString();
+        EXPECT_TRUE(window.isVisible());
+    }
 }
 
 TEST_F(SettingsWindowTest, switchesShowAndSetTheModelsOptions)
 {
-    AppModel model(false);
     SettingsWindow settings(model);
     const MatchOptions defaults;
-    for (bool MatchOptions::*field :
-        { &MatchOptions::ignoreEditSuffixes, &MatchOptions::canonPrefixes,
-            &MatchOptions::matchAcrossFolders, &MatchOptions::matchCaptureTime,
-            &MatchOptions::onlyMixedFolders, &MatchOptions::trimHEIC,
-            &MatchOptions::knownToolNames }) {
+    for (bool MatchOptions::*field : { &MatchOptions::ignoreEditSuffixes,
+             &MatchOptions::canonPrefixes, &MatchOptions::matchAcrossFolders,
+             &MatchOptions::matchCaptureTime, &MatchOptions::onlyMixedFolders,
+             &MatchOptions::trimHEIC, &MatchOptions::knownToolNames }) {
         QCheckBox* toggle = settings.toggle(field);
         ASSERT_NE(toggle, nullptr);
         EXPECT_EQ(toggle->isChecked(), defaults.*field);
@@ -61,79 +63,47 @@ TEST_F(SettingsWindowTest, switchesShowAndSetTheModelsOptions)
     EXPECT_TRUE(settings.toggle(&MatchOptions::matchCaptureTime)->isChecked());
 }
 
-TEST_F(SettingsWindowTest, quickLookOpensForThePreviewFileAndClearsItOnClosing)
+TEST_F(SettingsWindowTest, quickLookShowsPicturesAndTheStartOfSidecarsAndClearsItsFileOnClosing)
 {
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
     // A RAW name over JPEG data, as many RAW files carry: shown by its content.
-    ASSERT_TRUE(picture.save(folder.at(QStringLiteral("IMG_1.CR3")), "JPEG"));
-    folder.write(QStringLiteral("IMG_1.xmp"), "<x:xmpmeta/>");
+    ASSERT_TRUE(picture.save(folder.at("IMG_1.CR3"), "JPEG"));
+    folder.write("IMG_1.xmp", "<x:xmpmeta/>");
+    folder.write("long.pp3", "[Version]\nAppVersion=5.9\n" + QByteArray(300 * 1024, 'x'));
+    folder.write("latin.dop", "Name = \"caf\xe9\"");
+    folder.write("binary.xmp", QByteArray("\0\1\2\3", 4));
 
-    AppModel model(false);
     MainWindow window(model, nullptr);
     auto* preview = window.content()->browserView()->findChild<PreviewWindow*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_FALSE(preview->isVisible());
-
-    model.setPreviewUrl(folder.at(QStringLiteral("IMG_1.CR3")));
-    EXPECT_TRUE(preview->isVisible());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
-    EXPECT_TRUE(preview->showsPicture());
-    model.setPreviewUrl(folder.at(QStringLiteral("IMG_1.xmp")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
-    EXPECT_FALSE(preview->showsPicture());
-    EXPECT_TRUE(preview->showsText());
-    EXPECT_EQ(preview->shownText(), QStringLiteral("<x:xmpmeta/>"));
-
-    preview->reject();
-    EXPECT_FALSE(model.previewUrl());
-}
-
-TEST_F(SettingsWindowTest, quickLookShowsTheStartOfALongSidecarAndSaysWhatItCannotShow)
-{
-    QByteArray settings = "[Version]\nAppVersion=5.9\n";
-    settings += QByteArray(300 * 1024, 'x');
-    folder.write(QStringLiteral("long.pp3"), settings);
-    folder.write(QStringLiteral("latin.dop"), "Name = \"caf\xe9\"");
-    folder.write(QStringLiteral("binary.xmp"), QByteArray("\0\1\2\3", 4));
-
-    AppModel model(false);
-    MainWindow window(model, nullptr);
-    auto* preview = window.content()->browserView()->findChild<PreviewWindow*>();
     const auto look = [&](const char* name) {
-        model.setPreviewUrl(folder.at(QString::fromLatin1(name)));
+        model.setPreviewUrl(folder.at(name));
+        EXPECT_TRUE(preview->isVisible());
         EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
     };
 
+    look("IMG_1.CR3");
+    EXPECT_TRUE(preview->showsPicture());
+    look("IMG_1.xmp");
+    EXPECT_FALSE(preview->showsPicture());
+    EXPECT_TRUE(preview->showsText());
+    EXPECT_EQ(preview->shownText(), "<x:xmpmeta/>");
     look("long.pp3");
     EXPECT_EQ(preview->shownText().size(), 256 * 1000);
-    EXPECT_TRUE(preview->shownText().startsWith(QStringLiteral("[Version]\nAppVersion=5.9")));
-    EXPECT_TRUE(preview->caption().contains(QStringLiteral(" · Only the first 256")))
+    EXPECT_TRUE(preview->shownText().startsWith("[Version]\nAppVersion=5.9"));
+    EXPECT_TRUE(preview->caption().contains(" · Only the first 256"))
         << preview->caption().toStdString();
     look("latin.dop");
-    EXPECT_EQ(preview->shownText(), QStringLiteral("Name = \"café\""));
-    EXPECT_TRUE(preview->caption().endsWith(QStringLiteral("shown as Latin-1.")));
+    EXPECT_EQ(preview->shownText(), "Name = \"café\"");
+    EXPECT_TRUE(preview->caption().endsWith("shown as Latin-1."));
     look("binary.xmp");
     EXPECT_FALSE(preview->showsText());
-    EXPECT_TRUE(preview->caption().endsWith(QStringLiteral("This file can’t be shown as text.")));
-    preview->reject();
-}
+    EXPECT_TRUE(preview->caption().endsWith("This file can’t be shown as text."));
 
-TEST_F(SettingsWindowTest, escapeAndControlWCloseTheSettingsWindow)
-{
-    AppModel model(false);
-    MainWindow window(model, nullptr);
-    window.show();
-    SettingsWindow* settings = window.settingsWindow();
-    for (const QKeyCombination keys :
-        { QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W) }) {
-        window.action(MainWindow::Command::settings)->trigger();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
-        QTest::keyClick(settings->focusWidget() ? settings->focusWidget() : settings, keys.key(),
-            keys.keyboardModifiers());
-        EXPECT_FALSE(settings->isVisible()) << QKeySequence(keys).toString().toStdString();
-        EXPECT_TRUE(window.isVisible());
-    }
+    preview->reject();
+    EXPECT_FALSE(model.previewUrl());
 }
 
 } // namespace

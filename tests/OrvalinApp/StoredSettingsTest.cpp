@@ -1,9 +1,7 @@
 #include "FolderDialog.h"
 #include "ModelTestSupport.h"
-#include "Recents.h"
 
 #include <QFileDialog>
-#include <QLabel>
 
 namespace {
 
@@ -21,34 +19,28 @@ MatchOptions changed()
 
 TEST_F(StoredSettingsTest, OptionsAreStoredOnChangeOnlyAndReadAtCreation)
 {
+    const auto stored = [] { return QSettings().value(key).toByteArray(); };
     {
-        AppModel model(true);
-        EXPECT_EQ(model.options(), MatchOptions {});
+        AppModel persisting(true);
+        EXPECT_EQ(persisting.options(), MatchOptions {});
+        persisting.setOptions(MatchOptions {});
         EXPECT_FALSE(QSettings().contains(key));
-        model.setOptions(MatchOptions {});
-        EXPECT_FALSE(QSettings().contains(key));
-
-        model.setOptions(changed());
-        EXPECT_EQ(QSettings().value(key).toByteArray(), changed().toJson());
+        persisting.setOptions(changed());
+        EXPECT_EQ(stored(), changed().toJson());
     }
     EXPECT_EQ(AppModel(true).options(), changed());
 
     // An equal value writes nothing, so even a bad stored value stays.
     QSettings().setValue(key, QByteArray("{\"trimHEIC\":true}"));
-    AppModel model(true);
-    EXPECT_EQ(model.options(), MatchOptions {});
-    model.setOptions(MatchOptions {});
-    EXPECT_EQ(QSettings().value(key).toByteArray(), "{\"trimHEIC\":true}");
-    model.setOptions(changed());
-    EXPECT_EQ(QSettings().value(key).toByteArray(), changed().toJson());
-}
+    AppModel persisting(true);
+    EXPECT_EQ(persisting.options(), MatchOptions {});
+    persisting.setOptions(MatchOptions {});
+    EXPECT_EQ(stored(), "{\"trimHEIC\":true}");
+    persisting.setOptions(changed());
+    EXPECT_EQ(stored(), changed().toJson());
 
-TEST_F(StoredSettingsTest, AModelThatDoesNotPersistNeverTouchesTheOptions)
-{
-    QSettings().setValue(key, changed().toJson());
-    AppModel model(false);
-    EXPECT_EQ(model.options(), MatchOptions {});
-
+    // A model that does not persist neither reads nor writes them.
+    EXPECT_EQ(AppModel(false).options(), MatchOptions {});
     QSettings().remove(key);
     model.setOptions(changed());
     EXPECT_EQ(model.options(), changed());
@@ -66,14 +58,12 @@ TEST_F(StoredSettingsTest, TheFolderPickerChoosesOneFolderToScan)
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->text(), "Choose a folder.");
 
-    AppModel model(false);
     QString shown;
     std::optional<QString> answer;
     model.setFolderPicker([&](QWidget*, const QString& message) {
         shown = message;
         return answer;
     });
-
     model.chooseFolder();
     EXPECT_EQ(shown,
         "Choose a folder of shoots. Orvalin only reads it until you choose to move files, and "

@@ -5,53 +5,20 @@
 #include "GridGeometry.h"
 #include "ModelTestSupport.h"
 
-#include <QMutex>
 #include <QScrollBar>
 #include <QtMath>
-#include <QSemaphore>
-#include <QSignalSpy>
 
 namespace {
-
-// A decoder that waits for the test's word before each picture, so that the test decides what
-// is still queued when it scrolls on.
-class GatedDecoder
-{
-public:
-    ThumbnailCache::Decoder function(bool succeed = true) const
-    {
-        return [state = m_state, succeed](const QString&, FileKind, QSize) -> std::optional<QImage> {
-            state->gate.acquire();
-            ++state->calls;
-            if (!succeed)
-                return std::nullopt;
-            QImage image(30, 20, QImage::Format_RGB32);
-            image.fill(Qt::gray);
-            return image;
-        };
-    }
-    void open(int pictures = 1'000'000) { m_state->gate.release(pictures); }
-    int calls() const { return m_state->calls; }
-
-private:
-    struct State
-    {
-        QSemaphore gate;
-        std::atomic<int> calls = 0;
-    };
-    std::shared_ptr<State> m_state = std::make_shared<State>();
-};
 
 // 20,000 RAW candidates in 200 folders, without a file behind any of them.
 QList<AppModel::FolderGroup> largeGroup()
 {
     QList<AppModel::FolderGroup> folders;
     for (int f = 0; f < 200; ++f) {
-        AppModel::FolderGroup folder { QStringLiteral("shoot %1").arg(f), {} };
+        AppModel::FolderGroup folder { QString("shoot %1").arg(f), {} };
         for (int i = 0; i < 100; ++i) {
-            const QString path = QStringLiteral("%1/IMG_%2.CR3").arg(folder.folder).arg(i);
-            folder.candidates.append(
-                { FileEntry { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
+            const QString path = QString("%1/IMG_%2.CR3").arg(folder.folder).arg(i);
+            folder.candidates.append({ { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
         }
         folders.append(folder);
     }
@@ -66,9 +33,8 @@ TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAwa
     // 16 + 168 + 14 + 168 + 16 = 382: two columns fit exactly, one pixel less leaves one.
     EXPECT_EQ(GridGeometry::make({ 5 }, 382, metrics).columns, 2);
     EXPECT_EQ(GridGeometry::make({ 5 }, 381, metrics).columns, 1);
-    const GridGeometry narrow = GridGeometry::make({ 5 }, 100, metrics);
-    EXPECT_EQ(narrow.columns, 1);
-    EXPECT_EQ(narrow.cellWidth, 168);
+    EXPECT_EQ(GridGeometry::make({ 5 }, 100, metrics).columns, 1);
+    EXPECT_EQ(GridGeometry::make({ 5 }, 100, metrics).cellWidth, 168);
 
     const GridGeometry grid = GridGeometry::make({ 3, 1 }, 382, metrics);
     EXPECT_EQ(grid.cellRect({ 0, 2 }).top(), grid.cellRect({ 0, 0 }).bottom() + 1 + 14);
@@ -81,8 +47,8 @@ TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAwa
     EXPECT_EQ(grid.pinnedHeaderRect(0, second - 10).top(), second - 40);
     EXPECT_EQ(grid.sectionAt(second), 1);
 
-    const QList<GridGeometry::CellIndex> visible = grid.cellsIn(0, 40 + 14 + 10);
-    EXPECT_EQ(visible, (QList<GridGeometry::CellIndex> { { 0, 0 }, { 0, 1 } }));
+    EXPECT_EQ(
+        grid.cellsIn(0, 40 + 14 + 10), (QList<GridGeometry::CellIndex> { { 0, 0 }, { 0, 1 } }));
     EXPECT_TRUE(grid.cellsIn(grid.height, grid.height + 500).isEmpty());
 }
 
@@ -90,8 +56,8 @@ using ThumbnailCacheTest = ModelTest;
 
 TEST_F(ThumbnailCacheTest, OneDecodePerFileAndAnIconForWhatCannotBeDecoded)
 {
-    GatedDecoder decoder;
-    ThumbnailCache cache(decoder.function(false));
+    FakeDecoder decoder(true, false);
+    ThumbnailCache cache(decoder.function());
     QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
     const QString path = folder.write("broken.CR3", "not a picture");
 
@@ -111,9 +77,8 @@ TEST_F(ThumbnailCacheTest, OneDecodePerFileAndAnIconForWhatCannotBeDecoded)
 
 TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrolledAway)
 {
-    GatedDecoder decoder;
+    FakeDecoder decoder(true);
     ThumbnailCache cache(decoder.function());
-    AppModel model(false);
     CandidateGrid grid(model, cache);
     grid.resize(700, 560);
     grid.show();
@@ -146,36 +111,9 @@ TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrol
     EXPECT_LE(decoder.calls(), int(cells.size()) + QThread::idealThreadCount());
 }
 
-// A decoder that makes a picture of exactly the area asked for, and notes each area.
-struct AreaDecoder
+TEST_F(ThumbnailCacheTest, MakesAPictureOfTheCellsAreaInDevicePixelsAndAgainOnlyForALargerOne)
 {
-    struct State
-    {
-        QMutex mutex;
-        QList<QSize> asked;
-    };
-    std::shared_ptr<State> state = std::make_shared<State>();
-
-    ThumbnailCache::Decoder function() const
-    {
-        return [state = state](const QString&, FileKind, QSize cover) -> std::optional<QImage> {
-            const QMutexLocker lock(&state->mutex);
-            state->asked.append(cover);
-            QImage image(cover.isEmpty() ? QSize(36, 24) : cover, QImage::Format_RGB32);
-            image.fill(Qt::darkCyan);
-            return image;
-        };
-    }
-    QList<QSize> asked() const
-    {
-        const QMutexLocker lock(&state->mutex);
-        return state->asked;
-    }
-};
-
-TEST_F(ThumbnailCacheTest, MakesAPictureAgainOnlyWhenItIsDrawnOverALargerArea)
-{
-    AreaDecoder decoder;
+    FakeDecoder decoder;
     ThumbnailCache cache(decoder.function());
     QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
     const QString path = folder.write("IMG_1.HEIC", "phone");
@@ -183,35 +121,28 @@ TEST_F(ThumbnailCacheTest, MakesAPictureAgainOnlyWhenItIsDrawnOverALargerArea)
         const auto picture = cache.image(path, FileKind::heic, cover);
         return picture ? picture->image.size() : QSize();
     };
-
     EXPECT_EQ(sizeFor({ 152, 120 }), QSize());
     ASSERT_TRUE(ready.wait());
     EXPECT_EQ(sizeFor({ 152, 120 }), QSize(152, 120));
     EXPECT_EQ(sizeFor({ 100, 120 }), QSize(152, 120));
-
     // Twice the pixels, as on a sharper screen: the smaller picture meanwhile.
     EXPECT_EQ(sizeFor({ 304, 240 }), QSize(152, 120));
     ASSERT_TRUE(ready.wait());
     EXPECT_EQ(sizeFor({ 304, 240 }), QSize(304, 240));
     cache.waitForDecoding();
     EXPECT_EQ(decoder.asked(), (QList<QSize> { { 152, 120 }, { 304, 240 } }));
-}
 
-TEST_F(ThumbnailCacheTest, ACellAsksForItsThumbnailAreaInDevicePixels)
-{
-    AreaDecoder decoder;
-    ThumbnailCache cache(decoder.function());
-    AppModel model(false);
-    CandidateCell cell(model, cache);
+    // A cell asks for its thumbnail's area in device pixels.
+    FakeDecoder cellDecoder;
+    ThumbnailCache cellCache(cellDecoder.function());
+    CandidateCell cell(model, cellCache);
     cell.setGeometry(0, 0, 216, CandidateCell::preferredHeight());
     cell.show();
-    const QString path = folder.write("IMG_1.HEIC", "phone");
     cell.bind({ { "IMG_1.HEIC", 5, FileKind::heic }, OrphanGroup::jpeg, {} }, folder.path(), false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !cell.isLoading(); }));
-
     const qreal scale = cell.devicePixelRatioF();
-    EXPECT_EQ(decoder.asked(), QList<QSize> { QSize(qCeil(200 * scale), qCeil(120 * scale)) });
-    EXPECT_EQ(cell.picture()->image.size(), decoder.asked().first());
+    EXPECT_EQ(cellDecoder.asked(), QList<QSize> { QSize(qCeil(200 * scale), qCeil(120 * scale)) });
+    EXPECT_EQ(cell.picture()->image.size(), cellDecoder.asked().first());
 }
 
 } // namespace
