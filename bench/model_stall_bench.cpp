@@ -138,11 +138,12 @@ int main(int argc, char** argv)
 
     // The review of the ticked RAW leftovers, their move with their sidecars and the scan after.
     const qsizetype ticked = model.tickedCount();
-    report("review and move", measure(model, [&] {
-        model.reviewMove();
+    const auto confirm = QObject::connect(&model, &AppModel::planChanged, [&] {
         if (model.plan())
             model.move(*model.plan());
-    }));
+    });
+    report("review and move", measure(model, [&] { model.reviewMove(); }));
+    QObject::disconnect(confirm);
     std::printf("(%lld RAW leftovers ticked)\n", qlonglong(ticked));
     report("restore of that session",
         measure(model, [&] { model.restore(model.restorableSessions()); }));

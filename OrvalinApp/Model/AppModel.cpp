@@ -104,6 +104,16 @@ struct AppModel::Analysis
     QSet<QString> selectionAfter;
 };
 
+// The files and ticks a move started with, and the same without the files it moved. Taking
+// tens of thousands of files out is done beside the move rather than on the main thread.
+struct AppModel::AfterMove
+{
+    QList<FileEntry> filesBefore;
+    QList<FileEntry> filesAfter;
+    QSet<QString> selectionBefore;
+    QSet<QString> selectionAfter;
+};
+
 struct AppModel::ScanOutcome
 {
     enum class Kind : quint8
@@ -555,9 +565,17 @@ void AppModel::reviewMove()
     if (!m_result || m_selection.isEmpty())
         return;
     refreshSessions();
-    const MovePlan plan = MovePlan::make(m_result->allCandidates(), m_selection);
-    if (!plan.isEmpty())
-        setPlan(plan);
+    // Made beside the window, which a plan of tens of thousands of files would hold up.
+    const ScanResult result = *m_result;
+    const QSet<QString> selection = m_selection;
+    runInBackground<MovePlan>(
+        [result, selection] { return MovePlan::make(result.allCandidates(), selection); },
+        [this, result, selection](const MovePlan& plan) {
+            // Ticks or a scan that changed meanwhile ask for a review of their own.
+            if (!m_result || *m_result != result || m_selection != selection || plan.isEmpty())
+                return;
+            setPlan(plan);
+        });
 }
 
 void AppModel::dismissPlan()
@@ -578,7 +596,10 @@ void AppModel::move(const MovePlan& confirmed)
     {
         std::optional<MoveOutcome> outcome;
         QString error;
+        AfterMove after;
     };
+    const QList<FileEntry> files = m_files;
+    const QSet<QString> selection = m_selection;
     const QString root = *m_root;
     const QString reviewFolder = m_reviewFolderName;
     const QString app = m_app;
@@ -589,17 +610,18 @@ void AppModel::move(const MovePlan& confirmed)
     runInBackground<Result>(
         [=]() -> Result {
             try {
-                return { Mover::move(plan, root, reviewFolder, app, now, wording, *fileManager),
-                    {} };
+                const MoveOutcome outcome
+                    = Mover::move(plan, root, reviewFolder, app, now, wording, *fileManager);
+                return { outcome, {}, prune(files, selection, outcome) };
             } catch (const std::exception& error) {
-                return { std::nullopt, describe(error) };
+                return { std::nullopt, describe(error), {} };
             } catch (...) {
-                return { std::nullopt, QString() };
+                return { std::nullopt, QString(), {} };
             }
         },
         [this, root](const Result& result) {
             if (result.outcome) {
-                finishMove(root, *result.outcome);
+                finishMove(root, *result.outcome, result.after);
                 return;
             }
             setErrorText(tr("Nothing was moved: %1").arg(result.error));
@@ -609,7 +631,20 @@ void AppModel::move(const MovePlan& confirmed)
         });
 }
 
-void AppModel::finishMove(const QString& root, const MoveOutcome& outcome)
+AppModel::AfterMove AppModel::prune(
+    const QList<FileEntry>& files, const QSet<QString>& selection, const MoveOutcome& outcome)
+{
+    QSet<QString> moved;
+    for (const RestoreLog::Entry& entry : outcome.log.entries) {
+        if (entry.status == RestoreLog::Status::moved)
+            moved.insert(entry.path);
+    }
+    QList<FileEntry> filesAfter = files;
+    filesAfter.removeIf([&](const FileEntry& file) { return moved.contains(file.relativePath); });
+    return { files, filesAfter, selection, QSet<QString>(selection).subtract(moved) };
+}
+
+void AppModel::finishMove(const QString& root, const MoveOutcome& outcome, const AfterMove& after)
 {
     const Notice notice { Messages::moveNotice(m_app, outcome), outcome.session };
     if (m_root != root) {
@@ -617,15 +652,12 @@ void AppModel::finishMove(const QString& root, const MoveOutcome& outcome)
         return;
     }
 
-    QSet<QString> moved;
-    for (const RestoreLog::Entry& entry : outcome.log.entries) {
-        if (entry.status == RestoreLog::Status::moved)
-            moved.insert(entry.path);
-    }
-    QList<FileEntry> files = m_files;
-    files.removeIf([&](const FileEntry& file) { return moved.contains(file.relativePath); });
-    setFiles(files);
-    setSelection(QSet<QString>(m_selection).subtract(moved));
+    // Both compare in an instant while nothing changed them since the move began.
+    const bool unchanged = m_files.isSharedWith(after.filesBefore)
+        && m_selection == after.selectionBefore;
+    const AfterMove pruned = unchanged ? after : prune(m_files, m_selection, outcome);
+    setFiles(pruned.filesAfter);
+    setSelection(pruned.selectionAfter);
     refreshSessions();
     // A walk that started before the move may still list the moved files at their old places.
     if (m_scan.running)

@@ -232,7 +232,10 @@ private:
     void reanalyzeThen(std::function<void()> done);
     void abandonAnalysis();
     void applyAnalysis(const Analysis& analysis);
-    void finishMove(const QString& root, const MoveOutcome& outcome);
+    struct AfterMove;
+    static AfterMove prune(const QList<FileEntry>& files, const QSet<QString>& selection,
+        const MoveOutcome& outcome);
+    void finishMove(const QString& root, const MoveOutcome& outcome, const AfterMove& after);
     void finishRestore(const std::optional<QString>& root, const RestoreOutcome& total);
     void endBusy();
     std::shared_ptr<FileManager> makeFileManager() const;

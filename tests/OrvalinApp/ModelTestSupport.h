@@ -162,6 +162,7 @@ protected:
     void moveTicked()
     {
         model.reviewMove();
+        ASSERT_TRUE(settle(model));
         ASSERT_TRUE(model.plan());
         model.move(*model.plan());
         ASSERT_TRUE(settle(model));

@@ -19,6 +19,7 @@ protected:
     {
         tick(ids);
         model.reviewMove();
+        settle(model);
         return window.content()->sheet();
     }
 };
