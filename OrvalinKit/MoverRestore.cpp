@@ -92,8 +92,8 @@ private:
     void putBack(RestoreLog::Entry& entry, const QString& home, const QString& current)
     {
         ItemKind blocker = ItemKind::none;
-        const std::optional<FolderHandle> from = SessionFolder::openWithin(
-            m_fileManager, m_places.session, RelativePath::folder(current), &blocker);
+        const FolderHandle* from
+            = m_from.open(m_fileManager, m_places.session, RelativePath::folder(current), &blocker);
         if (!from && blocker != ItemKind::none)
             return blocked(entry, blocker);
         if (!from || m_fileManager.kindOf(*from, RelativePath::name(current)) == ItemKind::none) {
@@ -103,8 +103,7 @@ private:
         }
 
         const QString homeFolder = RelativePath::folder(home);
-        std::optional<FolderHandle> to
-            = SessionFolder::openWithin(m_fileManager, m_places.root, homeFolder, &blocker);
+        const FolderHandle* to = m_to.open(m_fileManager, m_places.root, homeFolder, &blocker);
         if (!to && blocker != ItemKind::none)
             return blocked(entry, blocker);
         if (to && m_fileManager.kindOf(*to, RelativePath::name(home)) != ItemKind::none) {
@@ -114,8 +113,7 @@ private:
             return;
         }
         if (!to) {
-            to = SessionFolder::createFoldersWithin(
-                m_fileManager, m_places.root, homeFolder, &blocker);
+            to = m_to.create(m_fileManager, m_places.root, homeFolder, &blocker);
             if (!to)
                 return blocked(entry, blocker);
         }
@@ -152,9 +150,40 @@ private:
         entry.note = note;
     }
 
+    // The folder last opened below a base, kept open for the next entry: the entries of one
+    // folder follow each other, and opening every folder on the way again for each file would
+    // cost most of a restore's time. An open folder stays the real folder it was, wherever it
+    // is moved to meanwhile, so keeping it open lets nothing reach through a link.
+    struct OpenFolder
+    {
+        QString relativeFolder;
+        std::optional<FolderHandle> handle;
+
+        const FolderHandle* open(const FileManager& fileManager, const FolderHandle& base,
+            const QString& folder, ItemKind* blocker)
+        {
+            if (!handle || relativeFolder != folder) {
+                handle.reset();
+                handle = SessionFolder::openWithin(fileManager, base, folder, blocker);
+                relativeFolder = folder;
+            }
+            return handle ? &*handle : nullptr;
+        }
+
+        const FolderHandle* create(
+            FileManager& fileManager, const FolderHandle& base, const QString& folder, ItemKind* blocker)
+        {
+            handle = SessionFolder::createFoldersWithin(fileManager, base, folder, blocker);
+            relativeFolder = folder;
+            return handle ? &*handle : nullptr;
+        }
+    };
+
     const Places& m_places;
     FileManager& m_fileManager;
     RestoreOutcome m_outcome;
+    OpenFolder m_from;
+    OpenFolder m_to;
 };
 
 // Removes the empty folders below `folder`, innermost first, never entering a link; a folder
