@@ -1,6 +1,7 @@
 #include "JsonStream.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -123,15 +124,28 @@ void JsonStream::newLine()
     m_buffer.append(2 * m_open.size(), ' ');
 }
 
-// The escapes of JsonText::quoted, written from the text's own characters: runs of plain ASCII,
-// nearly every path, are copied a character at a time and only other runs are encoded.
+// The escapes of JsonText::quoted, written from the text's own characters: a run of plain ASCII,
+// nearly every path whole, is copied in one go, and only other characters are encoded.
 void JsonStream::quoted(QStringView text)
 {
     static constexpr char hex[] = "0123456789abcdef";
+    const auto isPlain
+        = [](char16_t c) { return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; };
     m_buffer += '"';
     qsizetype i = 0;
     while (i < text.size()) {
         const char16_t c = text[i].unicode();
+        if (isPlain(c)) {
+            qsizetype end = i + 1;
+            while (end < text.size() && isPlain(text[end].unicode()))
+                ++end;
+            const qsizetype at = m_buffer.size();
+            m_buffer.resize(at + (end - i));
+            std::transform(text.begin() + i, text.begin() + end, m_buffer.begin() + at,
+                [](QChar plain) { return char(plain.unicode()); });
+            i = end;
+            continue;
+        }
         if (c >= 0x80) {
             qsizetype end = i + 1;
             while (end < text.size() && text[end].unicode() >= 0x80)
@@ -149,12 +163,8 @@ void JsonStream::quoted(QStringView text)
         case u'\r': m_buffer += "\\r"; break;
         case u'\t': m_buffer += "\\t"; break;
         default:
-            if (c < 0x20) {
-                const char escape[] = { '\\', 'u', '0', '0', hex[c >> 4], hex[c & 15] };
-                m_buffer.append(escape, sizeof escape);
-            } else {
-                m_buffer += char(c);
-            }
+            const char escape[] = { '\\', 'u', '0', '0', hex[c >> 4], hex[c & 15] };
+            m_buffer.append(escape, sizeof escape);
         }
         ++i;
     }
