@@ -82,7 +82,7 @@ Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfte
     }
     process.waitForFinished(120'000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        process.readAllStandardOutput() };
+        killAfter >= 0 ? QByteArray() : process.readAllStandardOutput() };
 }
 
 QStringList moveArguments(const QString& root)
