@@ -1,6 +1,7 @@
 #include "Mover.h"
 
 #include "CodingError.h"
+#include "FolderCursor.h"
 #include "LogText.h"
 #include "Naming.h"
 #include "OperationError.h"
@@ -82,12 +83,12 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
     return entries;
 }
 
-// Moves one entry's file from root into the session. Every folder on the way is opened anew
-// from root or the session, one at a time and never through a link, and the file is moved
-// between those open folders: a folder swapped for a link after the scan, or planted in the
-// session, can neither pull a file in from outside the scanned folder nor push one out of it.
-// Problems end up in the entry, never in an exception.
-void moveEntry(RestoreLog::Entry& entry, const FolderHandle& root, const FolderHandle& session,
+// Moves one entry's file from the scanned folder (`shoot`) into the session. Every folder on the
+// way is opened from the scanned folder or the session, one at a time and never through a link,
+// and the file is moved between those open folders: a folder swapped for a link after the scan,
+// or planted in the session, can neither pull a file in from outside the scanned folder nor push
+// one out of it. Problems end up in the entry, never in an exception.
+void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& session,
     FileManager& fileManager)
 {
     const auto fail = [&](const QString& note) {
@@ -102,15 +103,15 @@ void moveEntry(RestoreLog::Entry& entry, const FolderHandle& root, const FolderH
     const QString targetName = RelativePath::name(*entry.movedTo);
     try {
         ItemKind blocker = ItemKind::none;
-        const std::optional<FolderHandle> from = SessionFolder::openWithin(
-            fileManager, root, RelativePath::folder(entry.path), &blocker);
+        const FolderHandle* from
+            = shoot.open(fileManager, RelativePath::folder(entry.path), &blocker);
         if (!from && blocker != ItemKind::none)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
         if (!from || fileManager.kindOf(*from, name) == ItemKind::none)
             return fail(QStringLiteral("not found"));
 
-        const std::optional<FolderHandle> to = SessionFolder::createFoldersWithin(
-            fileManager, session, RelativePath::folder(*entry.movedTo), &blocker);
+        const FolderHandle* to
+            = session.openOrCreate(fileManager, RelativePath::folder(*entry.movedTo), &blocker);
         if (!to)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
         if (fileManager.kindOf(*to, targetName) != ItemKind::none)
@@ -166,8 +167,11 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     SessionLogs logs(session, wording);
     logs.write(log, fileManager);
 
+    // Entries of one folder follow each other.
+    FolderCursor shootFolder(rootFolder);
+    FolderCursor sessionFolder(session);
     for (RestoreLog::Entry& entry : log.entries) {
-        moveEntry(entry, rootFolder, session, fileManager);
+        moveEntry(entry, shootFolder, sessionFolder, fileManager);
         logs.writeIfDue(log, fileManager);
     }
     try {

@@ -1,6 +1,8 @@
 // Restore and session discovery: the half of Mover that reads sessions back.
 
 #include "Mover.h"
+
+#include "FolderCursor.h"
 #include "Naming.h"
 #include "OperationError.h"
 #include "RestoreProgress.h"
@@ -60,6 +62,8 @@ public:
     Restorer(const Places& places, FileManager& fileManager)
         : m_places(places)
         , m_fileManager(fileManager)
+        , m_from(places.session)
+        , m_to(places.root)
     {
     }
 
@@ -93,7 +97,7 @@ private:
     {
         ItemKind blocker = ItemKind::none;
         const FolderHandle* from
-            = m_from.open(m_fileManager, m_places.session, RelativePath::folder(current), &blocker);
+            = m_from.open(m_fileManager, RelativePath::folder(current), &blocker);
         if (!from && blocker != ItemKind::none)
             return blocked(entry, blocker);
         if (!from || m_fileManager.kindOf(*from, RelativePath::name(current)) == ItemKind::none) {
@@ -103,7 +107,7 @@ private:
         }
 
         const QString homeFolder = RelativePath::folder(home);
-        const FolderHandle* to = m_to.open(m_fileManager, m_places.root, homeFolder, &blocker);
+        const FolderHandle* to = m_to.open(m_fileManager, homeFolder, &blocker);
         if (!to && blocker != ItemKind::none)
             return blocked(entry, blocker);
         if (to && m_fileManager.kindOf(*to, RelativePath::name(home)) != ItemKind::none) {
@@ -113,7 +117,7 @@ private:
             return;
         }
         if (!to) {
-            to = m_to.create(m_fileManager, m_places.root, homeFolder, &blocker);
+            to = m_to.openOrCreate(m_fileManager, homeFolder, &blocker);
             if (!to)
                 return blocked(entry, blocker);
         }
@@ -150,40 +154,12 @@ private:
         entry.note = note;
     }
 
-    // The folder last opened below a base, kept open for the next entry: the entries of one
-    // folder follow each other, and opening every folder on the way again for each file would
-    // cost most of a restore's time. An open folder stays the real folder it was, wherever it
-    // is moved to meanwhile, so keeping it open lets nothing reach through a link.
-    struct OpenFolder
-    {
-        QString relativeFolder;
-        std::optional<FolderHandle> handle;
-
-        const FolderHandle* open(const FileManager& fileManager, const FolderHandle& base,
-            const QString& folder, ItemKind* blocker)
-        {
-            if (!handle || relativeFolder != folder) {
-                handle.reset();
-                handle = SessionFolder::openWithin(fileManager, base, folder, blocker);
-                relativeFolder = folder;
-            }
-            return handle ? &*handle : nullptr;
-        }
-
-        const FolderHandle* create(
-            FileManager& fileManager, const FolderHandle& base, const QString& folder, ItemKind* blocker)
-        {
-            handle = SessionFolder::createFoldersWithin(fileManager, base, folder, blocker);
-            relativeFolder = folder;
-            return handle ? &*handle : nullptr;
-        }
-    };
-
     const Places& m_places;
     FileManager& m_fileManager;
     RestoreOutcome m_outcome;
-    OpenFolder m_from;
-    OpenFolder m_to;
+    // Entries of one folder follow each other.
+    FolderCursor m_from;
+    FolderCursor m_to;
 };
 
 // Removes the empty folders below `folder`, innermost first, never entering a link; a folder

@@ -2,10 +2,10 @@
 
 #include "CodingError.h"
 #include "FileManager.h"
+#include "FolderCursor.h"
 #include "LogText.h"
 #include "Mover.h"
 #include "OperationError.h"
-#include "SessionFolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -230,6 +230,7 @@ RestoreLog RestoreLog::decoded(const QByteArray& json)
 RestoreLog RestoreLog::reconciled(const FolderHandle& session, const FileManager& fileManager) const
 {
     RestoreLog copy = *this;
+    FolderCursor sessionFolder(session);
     for (Entry& entry : copy.entries) {
         if (entry.status != Status::planned)
             continue;
@@ -237,8 +238,7 @@ RestoreLog RestoreLog::reconciled(const FolderHandle& session, const FileManager
         if (!name)
             continue;
         try {
-            const std::optional<FolderHandle> folder
-                = SessionFolder::openWithin(fileManager, session, RelativePath::folder(*name));
+            const FolderHandle* folder = sessionFolder.open(fileManager, RelativePath::folder(*name));
             if (folder && fileManager.kindOf(*folder, RelativePath::name(*name)) != ItemKind::none)
                 entry.status = Status::moved;
         } catch (const OperationError&) {

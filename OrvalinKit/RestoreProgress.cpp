@@ -30,6 +30,7 @@ bool RestoreProgress::wasCutOff(const RestoreLog& log)
 RestoreProgress::RestoreProgress(const FolderHandle& session, const FolderHandle& root)
     : m_session(session)
     , m_root(root)
+    , m_sessionFolder(session)
 {
 }
 
@@ -78,12 +79,8 @@ void RestoreProgress::settleCutOff(RestoreLog::Entry& entry, const FileManager& 
 
 bool RestoreProgress::isInSession(const QString& path, const FileManager& fileManager)
 {
-    const QString folder = RelativePath::folder(path);
-    if (!m_folder || folder != m_folderPath) {
-        m_folderPath = folder;
-        m_folder = SessionFolder::openWithin(fileManager, m_session, folder);
-    }
-    return m_folder && fileManager.kindOf(*m_folder, RelativePath::name(path)) != ItemKind::none;
+    const FolderHandle* folder = m_sessionFolder.open(fileManager, RelativePath::folder(path));
+    return folder && fileManager.kindOf(*folder, RelativePath::name(path)) != ItemKind::none;
 }
 
 void RestoreProgress::end(RestoreLog& log) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileManager.h"
+#include "FolderCursor.h"
 #include "RestoreLog.h"
 
 #include <QList>
@@ -49,7 +50,6 @@ private:
     const FolderHandle& m_session;
     const FolderHandle& m_root;
     QList<Marked> m_marked;
-    // The folder of the session last looked into: entries of one folder follow each other.
-    QString m_folderPath;
-    std::optional<FolderHandle> m_folder;
+    // Entries of one folder follow each other.
+    FolderCursor m_sessionFolder;
 };
