@@ -284,15 +284,25 @@ LocalFileManager::MoveGuarantee LocalFileManager::guaranteeFor(const FolderHandl
 
 int LocalFileManager::move(int from, const QByteArray& fromName, int to, const QByteArray& toName)
 {
-    const quint64 device = deviceOf(to);
+    // Which device the target is on only matters once some file system was found without an
+    // exclusive rename; until then, a move is one system call.
+    std::optional<quint64> device;
     const auto learn = [&](MoveGuarantee guarantee) {
+        if (!device)
+            device = deviceOf(to);
         const std::lock_guard lock(m_mutex);
-        m_guarantees.insert(device, guarantee);
+        m_guarantees.insert(*device, guarantee);
     };
-    MoveGuarantee guarantee;
+    bool anyLearnt = false;
     {
         const std::lock_guard lock(m_mutex);
-        guarantee = m_guarantees.value(device, MoveGuarantee::exclusiveRename);
+        anyLearnt = !m_guarantees.isEmpty();
+    }
+    MoveGuarantee guarantee = MoveGuarantee::exclusiveRename;
+    if (anyLearnt) {
+        device = deviceOf(to);
+        const std::lock_guard lock(m_mutex);
+        guarantee = m_guarantees.value(*device, MoveGuarantee::exclusiveRename);
     }
     const char* source = fromName.constData();
     const char* target = toName.constData();

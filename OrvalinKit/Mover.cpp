@@ -69,14 +69,20 @@ QString numbered(const QString& path, int n)
 QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
 {
     QSet<QString> taken;
+    taken.reserve(plan.items.size());
     QList<RestoreLog::Entry> entries;
     entries.reserve(plan.items.size());
     for (const PlanItem& item : plan.items) {
         const QString& path = item.file.relativePath;
         QString target = path;
-        for (int n = 2; taken.contains(Naming::fold(target)); ++n)
+        // Case-insensitive file systems would take two names that fold alike for one.
+        for (int n = 2;; ++n) {
+            const qsizetype before = taken.size();
+            taken.insert(Naming::fold(target));
+            if (taken.size() > before)
+                break;
             target = numbered(path, n);
-        taken.insert(Naming::fold(target));
+        }
         entries.append({ path, item.file.size, item.group, item.follows, target,
             RestoreLog::Status::planned, std::nullopt });
     }
@@ -88,6 +94,10 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
 // and the file is moved between those open folders: a folder swapped for a link after the scan,
 // or planted in the session, can neither pull a file in from outside the scanned folder nor push
 // one out of it. Problems end up in the entry, never in an exception.
+//
+// The rename itself refuses a missing file and an occupied target, so the file and the target
+// are only looked at to say why one was refused: looking first would cost a move about as much
+// again as the renames themselves.
 void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& session,
     FileManager& fileManager)
 {
@@ -99,6 +109,7 @@ void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& sess
         || !Mover::safeRelativePath(*entry.movedTo))
         return fail(QStringLiteral("unsafe path; not moved"));
     const QString notMoved = QStringLiteral("; not moved");
+    const QString notFound = QStringLiteral("not found");
     const QString name = RelativePath::name(entry.path);
     const QString targetName = RelativePath::name(*entry.movedTo);
     try {
@@ -107,16 +118,28 @@ void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& sess
             = shoot.open(fileManager, RelativePath::folder(entry.path), &blocker);
         if (!from && blocker != ItemKind::none)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
-        if (!from || fileManager.kindOf(*from, name) == ItemKind::none)
-            return fail(QStringLiteral("not found"));
+        if (!from)
+            return fail(notFound);
 
-        const FolderHandle* to
-            = session.openOrCreate(fileManager, RelativePath::folder(*entry.movedTo), &blocker);
+        const QString targetFolder = RelativePath::folder(*entry.movedTo);
+        const FolderHandle* to = session.open(fileManager, targetFolder, &blocker);
+        if (!to && blocker == ItemKind::none) {
+            // No folder is made in the session for a file that is not there.
+            if (fileManager.kindOf(*from, name) == ItemKind::none)
+                return fail(notFound);
+            to = session.openOrCreate(fileManager, targetFolder, &blocker);
+        }
         if (!to)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
-        if (fileManager.kindOf(*to, targetName) != ItemKind::none)
-            return fail(QStringLiteral("something is already at ") + *entry.movedTo);
-        fileManager.moveWithoutReplacing(*from, name, *to, targetName);
+        try {
+            fileManager.moveWithoutReplacing(*from, name, *to, targetName);
+        } catch (const OperationError&) {
+            if (fileManager.kindOf(*from, name) == ItemKind::none)
+                return fail(notFound);
+            if (fileManager.kindOf(*to, targetName) != ItemKind::none)
+                return fail(QStringLiteral("something is already at ") + *entry.movedTo);
+            throw;
+        }
         entry.status = RestoreLog::Status::moved;
     } catch (const OperationError& error) {
         fail(error.message());

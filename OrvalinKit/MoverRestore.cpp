@@ -16,7 +16,6 @@ namespace {
 
 using Status = RestoreLog::Status;
 
-
 QString parentOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -92,40 +91,58 @@ private:
     // Every folder on the way is opened one at a time without following a link, and the file
     // moves between open folders: a folder swapped for a link, in the session or in the scanned
     // folder, cannot turn restore into a way out of the scanned folder, or a way to pull files
-    // in from elsewhere.
+    // in from elsewhere. The rename refuses a missing file and an occupied place by itself; the
+    // file and its place are only looked at to tell which it was.
     void putBack(RestoreLog::Entry& entry, const QString& home, const QString& current)
     {
+        const QString name = RelativePath::name(current);
+        const QString homeName = RelativePath::name(home);
         ItemKind blocker = ItemKind::none;
         const FolderHandle* from
             = m_from.open(m_fileManager, RelativePath::folder(current), &blocker);
         if (!from && blocker != ItemKind::none)
             return blocked(entry, blocker);
-        if (!from || m_fileManager.kindOf(*from, RelativePath::name(current)) == ItemKind::none) {
-            if (entry.status == Status::planned)
-                return;
-            return miss(entry, QStringLiteral("not found at ") + entry.currentPath());
-        }
+        if (!from)
+            return notInSession(entry);
 
         const QString homeFolder = RelativePath::folder(home);
         const FolderHandle* to = m_to.open(m_fileManager, homeFolder, &blocker);
         if (!to && blocker != ItemKind::none)
             return blocked(entry, blocker);
-        if (to && m_fileManager.kindOf(*to, RelativePath::name(home)) != ItemKind::none) {
-            m_outcome.conflicts.append(entry.path);
-            entry.status = Status::conflict;
-            entry.note = QStringLiteral("a file is already at the original place");
-            return;
-        }
         if (!to) {
+            // No folder is made again for a file that is not in the session.
+            if (m_fileManager.kindOf(*from, name) == ItemKind::none)
+                return notInSession(entry);
             to = m_to.openOrCreate(m_fileManager, homeFolder, &blocker);
             if (!to)
                 return blocked(entry, blocker);
         }
-        m_fileManager.moveWithoutReplacing(
-            *from, RelativePath::name(current), *to, RelativePath::name(home));
+        try {
+            m_fileManager.moveWithoutReplacing(*from, name, *to, homeName);
+        } catch (const OperationError&) {
+            if (m_fileManager.kindOf(*from, name) == ItemKind::none)
+                return notInSession(entry);
+            if (m_fileManager.kindOf(*to, homeName) != ItemKind::none)
+                return conflict(entry);
+            throw;
+        }
         entry.status = Status::restored;
         entry.note.reset();
         ++m_outcome.restored;
+    }
+
+    // A planned entry whose file never reached the session has nothing to put back.
+    void notInSession(RestoreLog::Entry& entry)
+    {
+        if (entry.status != Status::planned)
+            miss(entry, QStringLiteral("not found at ") + entry.currentPath());
+    }
+
+    void conflict(RestoreLog::Entry& entry)
+    {
+        m_outcome.conflicts.append(entry.path);
+        entry.status = Status::conflict;
+        entry.note = QStringLiteral("a file is already at the original place");
     }
 
     static bool isSessionsOwn(const QString& current)

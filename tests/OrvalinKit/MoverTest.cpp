@@ -128,9 +128,9 @@ TEST_F(Moving, KeepsTargetNamesDistinctAfterFolding)
 
 TEST_F(Moving, RecordsFilesThatCouldNotMoveAndOverwritesNothing)
 {
-    add({ "A/taken.jpg", "B/raced.jpg", "C/fine.jpg", "C/broken.jpg" });
-    // Something appears in the session before the check, and something else between the
-    // check and the move.
+    add({ "A/taken.jpg", "B/raced.jpg", "C/fine.jpg", "C/broken.jpg", "D/stays.jpg" });
+    // Something appears in the session as its folder is made, and something else just before
+    // the move: either way the rename refuses, and the note says why.
     faulty.before(Operation::createFolder, [](const QString& path, const QString&) {
         if (path.endsWith(u"/A"))
             writeFile(path + u"/taken.jpg"_s, "someone else's");
@@ -142,23 +142,26 @@ TEST_F(Moving, RecordsFilesThatCouldNotMoveAndOverwritesNothing)
     faulty.failPaths(Operation::move, u"broken"_s);
 
     const MoveOutcome outcome = shoot.move(
-        { "gone.jpg", "A/taken.jpg", "B/raced.jpg", "C/broken.jpg", "C/fine.jpg" }, faulty);
-    EXPECT_EQ(outcome.failed().size(), 4);
+        { "gone.jpg", "A/taken.jpg", "B/raced.jpg", "C/broken.jpg", "C/fine.jpg", "D/gone.jpg" },
+        faulty);
+    EXPECT_EQ(outcome.failed().size(), 5);
     EXPECT_EQ(outcome.log.entries[4].status, Status::moved);
     const QStringList entryNotes = notes(outcome.log);
     EXPECT_EQ(entryNotes[0], u"not found");
     EXPECT_EQ(entryNotes[1], u"something is already at A/taken.jpg");
-    EXPECT_TRUE(entryNotes[2].startsWith(u"Couldn’t move “")) << entryNotes[2].toStdString();
-    EXPECT_TRUE(entryNotes[2].endsWith(u"File exists.")) << entryNotes[2].toStdString();
+    EXPECT_EQ(entryNotes[2], u"something is already at B/raced.jpg");
     EXPECT_TRUE(entryNotes[3].startsWith(u"Injected failure"));
     EXPECT_EQ(entryNotes[4], u"-");
+    EXPECT_EQ(entryNotes[5], u"not found");
+    // No folder is made in the session for a file that is not there.
+    EXPECT_FALSE(QFileInfo::exists(outcome.session + u"/D"_s));
 
     for (const QString& stayed : { u"A/taken.jpg"_s, u"B/raced.jpg"_s, u"C/broken.jpg"_s })
         EXPECT_TRUE(shoot.holds(stayed)) << stayed.toStdString();
     EXPECT_EQ(readFile(outcome.session + u"/A/taken.jpg"_s), "someone else's");
     EXPECT_EQ(readFile(outcome.session + u"/B/raced.jpg"_s), "someone else's");
     const QString text = QString::fromUtf8(readFile(outcome.session + u'/' + Mover::textLogName()));
-    EXPECT_TRUE(text.contains(u"\nNot moved (4)\n  gone.jpg  ["));
+    EXPECT_TRUE(text.contains(u"\nNot moved (5)\n  gone.jpg  ["));
     EXPECT_TRUE(text.contains(u"]  ->  gone.jpg  (not found)\n"));
     EXPECT_TRUE(text.startsWith(u"Orvalin moved 1 files on "));
 }

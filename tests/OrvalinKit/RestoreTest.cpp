@@ -135,7 +135,7 @@ TEST_F(Restore, ReportsWhatTheLogGetsWrong)
     for (const QString& path : unsafe)
         entries.append(entry(path, u"x.jpg"_s));
     entries << entry(u"y.jpg"_s, u"../y.jpg"_s) << entry(u"never.jpg"_s, {}, Status::planned)
-            << entry(u"deleted.jpg"_s, u"S/deleted.jpg"_s)
+            << entry(u"Gone/deleted.jpg"_s, u"P/deleted.jpg"_s)
             << entry(u"P/planned.jpg"_s, {}, Status::planned)
             << entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed);
     const QString session = craftSession(entries);
@@ -144,7 +144,7 @@ TEST_F(Restore, ReportsWhatTheLogGetsWrong)
     writeFile(at(u"y.jpg"_s), "y");
 
     EXPECT_EQ(restore(session),
-        (RestoreOutcome { 1, {}, unsafe + QStringList { "y.jpg", "deleted.jpg" } }));
+        (RestoreOutcome { 1, {}, unsafe + QStringList { "y.jpg", "Gone/deleted.jpg" } }));
     const RestoreLog log = logOf(session);
     const qsizetype n = unsafe.size();
     for (qsizetype i = 0; i <= n; ++i) {
@@ -152,7 +152,9 @@ TEST_F(Restore, ReportsWhatTheLogGetsWrong)
         EXPECT_EQ(log.entries[i].note, u"unsafe path in the log; left alone");
     }
     EXPECT_EQ(log.entries[n + 1], entries[n + 1]);
-    EXPECT_EQ(log.entries[n + 2].note, u"not found at S/deleted.jpg");
+    EXPECT_EQ(log.entries[n + 2].note, u"not found at P/deleted.jpg");
+    // Nor is a folder made again for a file that is not in the session.
+    EXPECT_FALSE(QFileInfo::exists(at(u"Gone"_s)));
     EXPECT_EQ(log.entries[n + 3].status, Status::restored);
     EXPECT_EQ(log.entries[n + 4], entries[n + 4]);
     // Nothing is done on a failed entry, nor on one whose paths cannot be trusted.
