@@ -3,14 +3,13 @@
 #include "KnownToolNames.h"
 #include "Naming.h"
 #include "PathOrder.h"
+#include "SideTask.h"
 #include "TextIndex.h"
 
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <future>
 #include <span>
-#include <system_error>
 #include <vector>
 
 // Names only ever meet names of the same folder (or, across folders, of one folder part), so the
@@ -666,14 +665,8 @@ private:
         }
         // Sorting the leftovers is much of what is left to do, and the three lists share nothing
         // but what is read: the RAW files are sorted beside the others.
-        std::future<QList<Candidate>> raws;
-        try {
-            raws = std::async(std::launch::async,
-                [this] { return candidates(m_unmatchedRaws, OrphanGroup::raw); });
-        } catch (const std::system_error&) {
-            raws = std::async(std::launch::deferred,
-                [this] { return candidates(m_unmatchedRaws, OrphanGroup::raw); });
-        }
+        std::future<QList<Candidate>> raws
+            = SideTask::start([this] { return candidates(m_unmatchedRaws, OrphanGroup::raw); });
         result.orphanJPEGs = candidates(m_unmatchedTwins, OrphanGroup::jpeg);
         result.orphanSidecars = candidates(orphanSidecars, OrphanGroup::sidecar);
         result.orphanRaws = raws.get();

@@ -6,6 +6,7 @@
 #include "LogText.h"
 #include "Mover.h"
 #include "OperationError.h"
+#include "SideTask.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -152,6 +153,19 @@ RestoreLog::Entry entryFromObject(const QJsonObject& object, qsizetype index)
     };
 }
 
+QList<RestoreLog::Entry> entriesFromArray(const QJsonArray& array, qsizetype from, qsizetype to)
+{
+    QList<RestoreLog::Entry> entries;
+    entries.reserve(to - from);
+    for (qsizetype i = from; i < to; ++i) {
+        const QJsonValue value = array.at(i);
+        if (!value.isObject())
+            throw CodingError(QStringLiteral("Entry %1 is not a JSON object.").arg(i + 1));
+        entries.append(entryFromObject(value.toObject(), i));
+    }
+    return entries;
+}
+
 std::optional<Destination> destinationFromRawValue(QStringView text)
 {
     if (text == LogText::rawValue(Destination::review))
@@ -217,12 +231,13 @@ RestoreLog RestoreLog::decoded(const QByteArray& json)
     log.destination
         = reader.rawValue<Destination>(QLatin1String("destination"), destinationFromRawValue);
     const QJsonArray entryArray = reader.array(QLatin1String("entries"));
-    log.entries.reserve(entryArray.size());
-    for (qsizetype i = 0; i < entryArray.size(); ++i) {
-        if (!entryArray.at(i).isObject())
-            throw CodingError(QStringLiteral("Entry %1 is not a JSON object.").arg(i + 1));
-        log.entries.append(entryFromObject(entryArray.at(i).toObject(), i));
-    }
+    // Listing sessions and restoring read every entry of long logs: the second half is read
+    // beside the first. Should both halves hold a fault, the first one is the one reported.
+    const qsizetype half = entryArray.size() / 2;
+    std::future<QList<RestoreLog::Entry>> secondHalf = SideTask::start(
+        [&] { return entriesFromArray(entryArray, half, entryArray.size()); });
+    log.entries = entriesFromArray(entryArray, 0, half);
+    log.entries.append(secondHalf.get());
     log.restored = reader.optionalDate(QLatin1String("restored"));
     return log;
 }

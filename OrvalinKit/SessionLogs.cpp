@@ -4,6 +4,7 @@
 #include "Mover.h"
 #include "Naming.h"
 #include "OperationError.h"
+#include "SideTask.h"
 
 SessionLogs::SessionLogs(const FolderHandle& session, LogWording wording, LogSchedule::Clock clock)
     : m_session(session.duplicate())
@@ -30,13 +31,21 @@ void SessionLogs::writeIfDue(const RestoreLog& log, FileManager& fileManager)
 
 void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
 {
-    update(log);
+    const QList<qsizetype> changed = update(log);
+    // The two logs are each a pass over every entry, so they are encoded side by side.
+    std::future<QByteArray> text = SideTask::start([&] {
+        for (qsizetype i : changed)
+            m_lines[i] = LogText::textLine(log.entries.at(i));
+        return LogText::text(log, m_session.path(), m_wording, m_lines).toUtf8();
+    });
+    for (qsizetype i : changed)
+        m_json[i] = LogText::jsonEntry(log.entries.at(i));
+    const QByteArray json = LogText::json(log, m_json);
     // The restore log last: once it tells a state, the text beside it tells the same, and a
     // session it calls finished is never written again, so nothing of an earlier write may
     // be left to catch up.
-    fileManager.writeAtomically(m_session, Mover::textLogName(),
-        LogText::text(log, m_session.path(), m_wording, m_lines).toUtf8());
-    fileManager.writeAtomically(m_session, Mover::logName(), LogText::json(log, m_json));
+    fileManager.writeAtomically(m_session, Mover::textLogName(), text.get());
+    fileManager.writeAtomically(m_session, Mover::logName(), json);
 }
 
 bool SessionLogs::isOwnFile(const QString& name)
@@ -52,25 +61,24 @@ bool SessionLogs::isOwnFile(const QString& name)
     return false;
 }
 
-void SessionLogs::update(const RestoreLog& log)
+QList<qsizetype> SessionLogs::update(const RestoreLog& log)
 {
     if (m_entries.size() != log.entries.size()) {
         m_entries.clear();
-        m_json.clear();
-        m_lines.clear();
+        m_json.resize(log.entries.size());
+        m_lines.resize(log.entries.size());
     }
+    QList<qsizetype> changed;
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
         const RestoreLog::Entry& entry = log.entries.at(i);
         if (i < m_entries.size()) {
             if (m_entries.at(i) == entry)
                 continue;
             m_entries[i] = entry;
-            m_json[i] = LogText::jsonEntry(entry);
-            m_lines[i] = LogText::textLine(entry);
         } else {
             m_entries.append(entry);
-            m_json.append(LogText::jsonEntry(entry));
-            m_lines.append(LogText::textLine(entry));
         }
+        changed.append(i);
     }
+    return changed;
 }

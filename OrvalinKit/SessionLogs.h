@@ -33,7 +33,8 @@ public:
 
 private:
     void writeNow(const RestoreLog& log, FileManager& fileManager);
-    void update(const RestoreLog& log);
+    // Notes the entries as they are now; returns the positions of those that changed.
+    QList<qsizetype> update(const RestoreLog& log);
 
     FolderHandle m_session;
     LogWording m_wording;
