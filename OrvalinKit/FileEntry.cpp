@@ -2,7 +2,10 @@
 
 #include "CodingError.h"
 
+#include <QFile>
 #include <QJsonValue>
+
+#include <algorithm>
 
 namespace RelativePath {
 
@@ -25,6 +28,14 @@ QString extension(QStringView name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QString() : name.mid(dot + 1).toString();
+}
+
+bool isFaithfulInBytes(const QString& text)
+{
+    // Plain ASCII, nearly every name, comes back as it went whatever the file system's encoding.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7Fu; }))
+        return true;
+    return !text.contains(QChar(0)) && QFile::decodeName(QFile::encodeName(text)) == text;
 }
 
 } // namespace RelativePath

@@ -1,11 +1,13 @@
 #include "LocalFileManager.h"
 
+#include "FileEntry.h"
 #include "LeftoverTemporaries.h"
 #include "OperationError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,7 +46,7 @@ QByteArray component(const QString& name)
 {
     const QByteArray bytes = QFile::encodeName(name);
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/')
-        || bytes.contains('\0') || QFile::decodeName(bytes) != name)
+        || !RelativePath::isFaithfulInBytes(name))
         throw OperationError(Text::tr("“%1” can’t be used as a name in a folder.").arg(name));
     return bytes;
 }
@@ -198,12 +200,17 @@ int createTemporary(int folder, const QString& name, QByteArray& temporary)
     return -1;
 }
 
-// Reads up to limit + 1 bytes, so that a file that grew past the limit is noticed.
+// Reads up to limit + 1 bytes, so that a file that grew past the limit is noticed. The bytes go
+// straight into the room the caller reserved, and the array grows only past it.
 int readBounded(int fd, qint64 limit, QByteArray& data)
 {
-    char buffer[65536];
     while (data.size() <= limit) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        const qsizetype at = data.size();
+        const qsizetype room = data.capacity() - at;
+        const qsizetype chunk = room > 0 ? std::min<qsizetype>(room, qsizetype(1) << 20) : 65536;
+        data.resize(at + chunk);
+        const ssize_t count = ::read(fd, data.data() + at, size_t(chunk));
+        data.resize(at + std::max<qsizetype>(count, 0));
         if (count == 0)
             return 0;
         if (count < 0) {
@@ -211,7 +218,6 @@ int readBounded(int fd, qint64 limit, QByteArray& data)
                 continue;
             return errno;
         }
-        data.append(buffer, count);
     }
     return EFBIG;
 }
@@ -376,8 +382,13 @@ QByteArray LocalFileManager::read(
         ::close(fd);
         throw OperationError(Text::tr("“%1” is not a regular file.").arg(path));
     }
-    if (error == 0)
-        error = info.st_size > limit ? EFBIG : readBounded(fd, limit, data);
+    if (error == 0 && info.st_size > limit)
+        error = EFBIG;
+    if (error == 0) {
+        // The size as it is now; a file that grows meanwhile is still read to its end.
+        data.reserve(qsizetype(info.st_size) + 1);
+        error = readBounded(fd, limit, data);
+    }
     ::close(fd);
     if (error != 0)
         fail(Text::tr("Couldn’t read the file “%1”: %2."), path, error);

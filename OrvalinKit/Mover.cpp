@@ -166,9 +166,9 @@ std::optional<QString> safeRelativePath(const QString& path)
         return std::nullopt;
     // A NUL would cut the path short in the system call, and text that does not survive the
     // trip to the file system's bytes and back would name another file.
-    if (path.contains(QChar(0)) || QFile::decodeName(QFile::encodeName(path)) != path)
+    if (!RelativePath::isFaithfulInBytes(path))
         return std::nullopt;
-    for (QStringView piece : QStringView(path).split(u'/')) {
+    for (QStringView piece : QStringView(path).tokenize(u'/')) {
         if (piece.isEmpty() || piece == u"." || piece == u"..")
             return std::nullopt;
     }
