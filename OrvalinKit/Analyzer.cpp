@@ -606,7 +606,7 @@ private:
     // Path order, stable: files that compare equal keep their input order.
     void sortByPath(std::vector<Position>& files) const
     {
-        if (files.size() < 2)
+        if (files.size() < 2 || sortByAsciiKeys(files))
             return;
         // The paths are gathered beside their positions, so that the sort reads them without
         // going through the file list, and composed once here rather than at every comparison.
@@ -624,6 +624,30 @@ private:
         });
         for (size_t i = 0; i < files.size(); ++i)
             files[i] = keyed[i].file;
+    }
+
+    // Paths of plain ASCII, nearly all of them, sort by bytes that order as the paths do. False,
+    // with `files` untouched, when a path is not plain ASCII.
+    bool sortByAsciiKeys(std::vector<Position>& files) const
+    {
+        struct Keyed
+        {
+            QByteArray key;
+            Position file;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(files.size());
+        for (Position file : files) {
+            std::optional<QByteArray> key = PathOrder::asciiSortKey(m_files[file].relativePath);
+            if (!key)
+                return false;
+            keyed.push_back({ std::move(*key), file });
+        }
+        std::stable_sort(keyed.begin(), keyed.end(),
+            [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+        for (size_t i = 0; i < files.size(); ++i)
+            files[i] = keyed[i].file;
+        return true;
     }
 
     QList<FileEntry> followersOf(Position file) const

@@ -230,4 +230,37 @@ QString composed(const QString& text)
     return text.normalized(QString::NormalizationForm_C);
 }
 
+std::optional<QByteArray> asciiSortKey(QStringView text)
+{
+    QByteArray key;
+    key.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t unit = text[i].unicode();
+        if (unit >= 0x80)
+            return std::nullopt;
+        if (!isAsciiDigit(unit)) {
+            key += char(asciiLower(unit));
+            ++i;
+            continue;
+        }
+        // A run of digits becomes a '0', which orders against other characters as any digit
+        // does, then the count of its significant digits, then those digits: numbers order by
+        // value, and runs that differ only in leading zeros are equal.
+        while (i < text.size() && text[i] == u'0')
+            ++i;
+        const qsizetype start = i;
+        while (i < text.size() && isAsciiDigit(text[i].unicode()))
+            ++i;
+        const qsizetype digits = i - start;
+        if (digits > 0xffff)
+            return std::nullopt;
+        key += '0';
+        key += char((digits >> 8) & 0xff);
+        key += char(digits & 0xff);
+        for (qsizetype k = start; k < i; ++k)
+            key += char(text[k].unicode());
+    }
+    return key;
+}
+
 } // namespace PathOrder

@@ -1,5 +1,6 @@
 #include "PathOrder.h"
 
+#include <QRandomGenerator>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -53,5 +54,31 @@ TEST(PathOrder, ComparesDigitRunsByValueAndTextsFoldedAndComposed)
             c.order);
         // Sorting goes by the case-insensitive order, ties kept as they came.
         EXPECT_TRUE(c.cs == Qt::CaseSensitive || PathOrder::lessThan(c.a, c.b) == (c.order < 0));
+        const std::optional<QByteArray> keyA = PathOrder::asciiSortKey(c.a);
+        const std::optional<QByteArray> keyB = PathOrder::asciiSortKey(c.b);
+        if (keyA && keyB && c.cs == Qt::CaseInsensitive) {
+            EXPECT_EQ(sign(keyA->compare(*keyB)), c.order);
+        }
+    }
+}
+
+TEST(PathOrder, SortKeysOfPlainAsciiOrderAsTheTexts)
+{
+    EXPECT_FALSE(PathOrder::asciiSortKey(u"R\u00e9mi 2"_qs));
+    // Digits, letters of both cases, the characters between them and the separators.
+    const QString alphabet = u"0123456789 -./_[`aAbBzZ"_qs;
+    QRandomGenerator random(15);
+    const auto text = [&] {
+        QString result;
+        for (int length = random.bounded(12); length > 0; --length)
+            result += alphabet[random.bounded(int(alphabet.size()))];
+        return result;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const QString a = text();
+        const QString b = text();
+        SCOPED_TRACE(a.toStdString() + " | " + b.toStdString());
+        ASSERT_EQ(sign(PathOrder::asciiSortKey(a)->compare(*PathOrder::asciiSortKey(b))),
+            sign(PathOrder::compare(a, b)));
     }
 }
