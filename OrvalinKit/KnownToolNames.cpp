@@ -1,6 +1,8 @@
 #include "KnownToolNames.h"
 
 #include <array>
+#include <bitset>
+#include <vector>
 
 namespace KnownToolNames {
 
@@ -145,13 +147,56 @@ bool startsWithPattern(QStringView text, std::u16string_view pattern)
     return true;
 }
 
-// Strips the first suffix of `rule` that ends `key`, leaving a name in front of it.
+// The suffix patterns of one rule in table order, and the characters a name must end in for
+// any of them to match: every name of a scan is tried against them, most end in none.
+struct Suffixes
+{
+    std::vector<std::u16string_view> patterns;
+    std::bitset<128> lastCharacters;
+    // A pattern ending in a character beyond ASCII is always tried.
+    bool anyEnding = false;
+
+    explicit Suffixes(Rule rule)
+    {
+        for (const Convention& convention : table) {
+            if (convention.rule != rule || convention.pattern.empty())
+                continue;
+            patterns.push_back(convention.pattern);
+            const char16_t last = convention.pattern.back();
+            if (last == u'#' || last == u'%' || last == u'?') {
+                for (char16_t digit = u'0'; digit <= u'9'; ++digit)
+                    lastCharacters.set(digit);
+            } else if (last < lastCharacters.size()) {
+                lastCharacters.set(last);
+            } else {
+                anyEnding = true;
+            }
+        }
+    }
+
+    bool mayEnd(QStringView key) const
+    {
+        const char16_t last = asciiLower(key.back()).unicode();
+        return anyEnding || (last < lastCharacters.size() && lastCharacters.test(last));
+    }
+};
+
+const Suffixes& suffixesOf(Rule rule)
+{
+    static const Suffixes copy(copySuffix);
+    static const Suffixes counter(counterSuffix);
+    return rule == copySuffix ? copy : counter;
+}
+
+// Strips the first suffix of `rule` (copySuffix or counterSuffix) that ends `key`, leaving a
+// name in front of it.
 std::optional<QStringView> withoutSuffix(QStringView key, Rule rule)
 {
-    for (const Convention& convention : table) {
-        if (convention.rule != rule)
-            continue;
-        const std::optional<qsizetype> start = suffixStart(key, convention.pattern);
+    const Suffixes& suffixes = suffixesOf(rule);
+    if (key.isEmpty() || !suffixes.mayEnd(key))
+        return std::nullopt;
+    for (std::u16string_view pattern : suffixes.patterns) {
+        const std::optional<qsizetype> start = suffixStart(key, pattern);
         if (start && *start > 0)
             return key.first(*start);
     }
