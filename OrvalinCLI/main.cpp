@@ -5,8 +5,29 @@
 #include <cstdio>
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+
+// A scan of a large tree makes hundreds of thousands of small allocations on several threads in
+// a process that lives for seconds: growing the heap in large steps, and keeping what was freed
+// for what comes next, spares thousands of system calls and page faults. Pages are still only
+// taken as they are used.
+void growTheHeapInLargeSteps()
+{
+#if defined(__GLIBC__)
+    mallopt(M_TOP_PAD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    growTheHeapInLargeSteps();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Orvalin"));
 
