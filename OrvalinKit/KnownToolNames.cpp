@@ -1,7 +1,6 @@
 #include "KnownToolNames.h"
 
 #include <array>
-#include <bitset>
 #include <vector>
 
 namespace KnownToolNames {
@@ -147,38 +146,38 @@ bool startsWithPattern(QStringView text, std::u16string_view pattern)
     return true;
 }
 
-// The suffix patterns of one rule in table order, and the characters a name must end in for
-// any of them to match: every name of a scan is tried against them, most end in none.
-struct Suffixes
+// The suffix patterns of one rule, in table order, by the character a name must end in for
+// each to match: every name of a scan is tried against them, and most end in no such character.
+class Suffixes
 {
-    std::vector<std::u16string_view> patterns;
-    std::bitset<128> lastCharacters;
-    // A pattern ending in a character beyond ASCII is always tried.
-    bool anyEnding = false;
-
+public:
     explicit Suffixes(Rule rule)
     {
         for (const Convention& convention : table) {
             if (convention.rule != rule || convention.pattern.empty())
                 continue;
-            patterns.push_back(convention.pattern);
             const char16_t last = convention.pattern.back();
             if (last == u'#' || last == u'%' || last == u'?') {
                 for (char16_t digit = u'0'; digit <= u'9'; ++digit)
-                    lastCharacters.set(digit);
-            } else if (last < lastCharacters.size()) {
-                lastCharacters.set(last);
+                    m_endingIn[digit].push_back(convention.pattern);
+            } else if (last < m_endingIn.size()) {
+                m_endingIn[last].push_back(convention.pattern);
             } else {
-                anyEnding = true;
+                m_endingBeyondAscii.push_back(convention.pattern);
             }
         }
     }
 
-    bool mayEnd(QStringView key) const
+    // The patterns that may end `key`, which is not empty.
+    const std::vector<std::u16string_view>& endingLike(QStringView key) const
     {
         const char16_t last = asciiLower(key.back()).unicode();
-        return anyEnding || (last < lastCharacters.size() && lastCharacters.test(last));
+        return last < m_endingIn.size() ? m_endingIn[last] : m_endingBeyondAscii;
     }
+
+private:
+    std::array<std::vector<std::u16string_view>, 128> m_endingIn;
+    std::vector<std::u16string_view> m_endingBeyondAscii;
 };
 
 const Suffixes& suffixesOf(Rule rule)
@@ -192,10 +191,9 @@ const Suffixes& suffixesOf(Rule rule)
 // name in front of it.
 std::optional<QStringView> withoutSuffix(QStringView key, Rule rule)
 {
-    const Suffixes& suffixes = suffixesOf(rule);
-    if (key.isEmpty() || !suffixes.mayEnd(key))
+    if (key.isEmpty())
         return std::nullopt;
-    for (std::u16string_view pattern : suffixes.patterns) {
+    for (std::u16string_view pattern : suffixesOf(rule).endingLike(key)) {
         const std::optional<qsizetype> start = suffixStart(key, pattern);
         if (start && *start > 0)
             return key.first(*start);
