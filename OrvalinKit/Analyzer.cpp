@@ -10,6 +10,7 @@
 #include <QSet>
 #include <algorithm>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // Names only ever meet names of the same folder (or, across folders, of one folder part), so the
@@ -154,6 +155,7 @@ public:
             result.heldInSingleKindFolders = holdBackSingleKindFolders();
         if (!m_options.trimHEIC)
             result.heldHEIC = holdBackHEIC();
+        releaseMatchingTables();
         fillResult(result);
         return result;
     }
@@ -603,6 +605,26 @@ private:
             m_unmatchedTwins, [&](Position twin) { return m_files[twin].kind == FileKind::heic; }));
     }
 
+    // What only the matching needed goes before the results are built: on a large scan, holding
+    // both at once would make the peak of its memory.
+    void releaseMatchingTables()
+    {
+        const auto release = [](auto& table) { table = std::decay_t<decltype(table)>(); };
+        release(m_foldedNames);
+        release(m_folded);
+        release(m_kind);
+        release(m_folderOf);
+        release(m_stemLength);
+        release(m_rewrittenNames);
+        release(m_bucketStart);
+        release(m_grouped);
+        release(m_looseTwins);
+        release(m_nextTwin);
+        release(m_pairedTwin);
+        release(m_twinsOfRaw);
+        release(m_pairTwins);
+    }
+
     // Path order, stable: files that compare equal keep their input order.
     void sortByPath(std::vector<Position>& files) const
     {
@@ -626,25 +648,40 @@ private:
             files[i] = keyed[i].file;
     }
 
-    // Paths of plain ASCII, nearly all of them, sort by bytes that order as the paths do. False,
-    // with `files` untouched, when a path is not plain ASCII.
+    // Paths of plain ASCII, nearly all of them, sort by bytes that order as the paths do, kept
+    // side by side in one buffer: a key apiece would add a tenth to a large scan's peak memory.
+    // False, with `files` untouched, when a path is not plain ASCII.
     bool sortByAsciiKeys(std::vector<Position>& files) const
     {
         struct Keyed
         {
-            QByteArray key;
+            quint32 start;
+            quint32 length;
             Position file;
         };
+        qsizetype pathLength = 0;
+        for (Position file : files)
+            pathLength += m_files[file].relativePath.size();
+        // A key is at most two and a half times its path; beyond this, 32-bit offsets could not
+        // hold them (paths of tens of millions of files).
+        if (pathLength > qsizetype(1) << 30)
+            return false;
+        QByteArray keys;
+        keys.reserve(pathLength + pathLength / 4);
         std::vector<Keyed> keyed;
         keyed.reserve(files.size());
         for (Position file : files) {
-            std::optional<QByteArray> key = PathOrder::asciiSortKey(m_files[file].relativePath);
-            if (!key)
+            const qsizetype start = keys.size();
+            if (!PathOrder::appendAsciiSortKey(m_files[file].relativePath, keys))
                 return false;
-            keyed.push_back({ std::move(*key), file });
+            keyed.push_back({ quint32(start), quint32(keys.size() - start), file });
         }
+        const auto key = [&](const Keyed& k) {
+            return std::string_view(keys.constData() + k.start, size_t(k.length));
+        };
+        // string_view compares its characters as unsigned, as the keys need.
         std::stable_sort(keyed.begin(), keyed.end(),
-            [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+            [&](const Keyed& a, const Keyed& b) { return key(a) < key(b); });
         for (size_t i = 0; i < files.size(); ++i)
             files[i] = keyed[i].file;
         return true;

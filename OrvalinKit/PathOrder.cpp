@@ -233,13 +233,24 @@ QString composed(const QString& text)
 std::optional<QByteArray> asciiSortKey(QStringView text)
 {
     QByteArray key;
-    key.reserve(text.size() + 8);
+    if (!appendAsciiSortKey(text, key))
+        return std::nullopt;
+    return key;
+}
+
+bool appendAsciiSortKey(QStringView text, QByteArray& keys)
+{
+    const qsizetype before = keys.size();
+    const auto refuse = [&] {
+        keys.truncate(before);
+        return false;
+    };
     for (qsizetype i = 0; i < text.size();) {
         const char16_t unit = text[i].unicode();
         if (unit >= 0x80)
-            return std::nullopt;
+            return refuse();
         if (!isAsciiDigit(unit)) {
-            key += char(asciiLower(unit));
+            keys += char(asciiLower(unit));
             ++i;
             continue;
         }
@@ -253,14 +264,14 @@ std::optional<QByteArray> asciiSortKey(QStringView text)
             ++i;
         const qsizetype digits = i - start;
         if (digits > 0xffff)
-            return std::nullopt;
-        key += '0';
-        key += char((digits >> 8) & 0xff);
-        key += char(digits & 0xff);
+            return refuse();
+        keys += '0';
+        keys += char((digits >> 8) & 0xff);
+        keys += char(digits & 0xff);
         for (qsizetype k = start; k < i; ++k)
-            key += char(text[k].unicode());
+            keys += char(text[k].unicode());
     }
-    return key;
+    return true;
 }
 
 } // namespace PathOrder

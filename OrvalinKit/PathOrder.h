@@ -25,6 +25,9 @@ QString composed(const QString& text);
 // sorting many paths by these compares bytes rather than reading numbers again and again.
 // Nothing for any other text.
 std::optional<QByteArray> asciiSortKey(QStringView text);
+// The same key appended to `keys`, so that the keys of many texts share one buffer; false, with
+// `keys` as it was, for a text that is not plain ASCII.
+bool appendAsciiSortKey(QStringView text, QByteArray& keys);
 
 // Case-insensitive "a comes before b".
 inline bool lessThan(QStringView a, QStringView b)
