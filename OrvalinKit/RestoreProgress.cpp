@@ -2,6 +2,7 @@
 
 #include "FileEntry.h"
 #include "Mover.h"
+#include "OperationError.h"
 #include "SessionFolder.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ RestoreProgress::RestoreProgress(const FolderHandle& session, const FolderHandle
 void RestoreProgress::begin(RestoreLog& log, const FileManager& fileManager)
 {
     m_marked.clear();
+    m_listed.clear();
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
         RestoreLog::Entry& entry = log.entries[i];
         if (entry.status != Status::planned && entry.status != Status::moved
@@ -79,8 +81,32 @@ void RestoreProgress::settleCutOff(RestoreLog::Entry& entry, const FileManager& 
 
 bool RestoreProgress::isInSession(const QString& path, const FileManager& fileManager)
 {
-    const FolderHandle* folder = m_sessionFolder.open(fileManager, RelativePath::folder(path));
-    return folder && fileManager.kindOf(*folder, RelativePath::name(path)) != ItemKind::none;
+    const QString folderPath = RelativePath::folder(path);
+    const FolderHandle* folder = m_sessionFolder.open(fileManager, folderPath);
+    if (!folder)
+        return false;
+    // A name the folder lists is there, which spares a look-up per file; any other name is
+    // looked up, as a file system may find a file under another form of its name.
+    const QString name = RelativePath::name(path);
+    return namesIn(folderPath, *folder, fileManager).contains(name)
+        || fileManager.kindOf(*folder, name) != ItemKind::none;
+}
+
+const QSet<QString>& RestoreProgress::namesIn(
+    const QString& folderPath, const FolderHandle& folder, const FileManager& fileManager)
+{
+    auto listed = m_listed.find(folderPath);
+    if (listed == m_listed.end()) {
+        QSet<QString> names;
+        try {
+            const QStringList list = fileManager.list(folder);
+            names = QSet<QString>(list.begin(), list.end());
+        } catch (const OperationError&) {
+            // Then every name is looked up on its own.
+        }
+        listed = m_listed.insert(folderPath, std::move(names));
+    }
+    return *listed;
 }
 
 void RestoreProgress::end(RestoreLog& log) const

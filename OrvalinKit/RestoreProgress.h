@@ -4,7 +4,9 @@
 #include "FolderCursor.h"
 #include "RestoreLog.h"
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // What a restore records about itself, so that a restore cut off at any moment (killed, out of
@@ -46,10 +48,14 @@ private:
 
     void settleCutOff(RestoreLog::Entry& entry, const FileManager& fileManager) const;
     bool isInSession(const QString& path, const FileManager& fileManager);
+    const QSet<QString>& namesIn(
+        const QString& folderPath, const FolderHandle& folder, const FileManager& fileManager);
 
     const FolderHandle& m_session;
     const FolderHandle& m_root;
     QList<Marked> m_marked;
     // Entries of one folder follow each other.
     FolderCursor m_sessionFolder;
+    // What each session folder lists, by its path below the session.
+    QHash<QString, QSet<QString>> m_listed;
 };
