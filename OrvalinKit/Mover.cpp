@@ -2,6 +2,7 @@
 
 #include "CodingError.h"
 #include "FolderCursor.h"
+#include "LastReadLog.h"
 #include "LogText.h"
 #include "Naming.h"
 #include "OperationError.h"
@@ -236,7 +237,7 @@ RestoreLog readLog(const FolderHandle& session, const FileManager& fileManager)
     const QString path = session.pathOf(logName());
     const QByteArray data = fileManager.read(session, logName(), largestLog());
     try {
-        return RestoreLog::decoded(data);
+        return LastReadLog::decoded(data);
     } catch (const CodingError& error) {
         throw CodingError(Text::tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
     }
