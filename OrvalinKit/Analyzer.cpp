@@ -145,8 +145,11 @@ public:
         classify();
         findStems();
         bucketByFolder();
-        attachSidecars();
+        // Sidecars and pairs read the same names and indexes of their own, and note what they
+        // find in tables of their own: they are matched side by side.
+        std::future<void> sidecars = SideTask::start([this] { attachSidecars(); });
         pairByName();
+        sidecars.get();
         if (m_options.matchCaptureTime && m_captureReader && !m_unmatchedRaws.empty()
             && !m_unmatchedTwins.empty())
             pairByCaptureTime();
@@ -393,7 +396,7 @@ private:
         if (!m_byKeyFilled) {
             m_byKey.reset(qsizetype(m_targets.size()));
             for (Position file : m_targets)
-                keepBest(m_byKey[matchKey(file)].file, file);
+                keepBest(m_byKey[matchKey(file, m_sidecarKeys)].file, file);
             m_byKeyFilled = true;
         }
         QString storage;
@@ -403,16 +406,16 @@ private:
     }
 
     // The match key of a photo within its folder part; a view of its folded name, or of a
-    // kept copy when the Canon prefix was rewritten.
-    QStringView matchKey(Position file)
+    // copy kept in `rewritten` when the Canon prefix was rewritten.
+    QStringView matchKey(Position file, std::vector<QString>& rewritten) const
     {
         QString storage;
         const QStringView key = Naming::Folded::pairNameOfStem(stem(file), m_options, storage);
         if (storage.isNull())
             return key;
         // Moving a text keeps its characters where they are, so the view stays valid.
-        m_rewrittenNames.push_back(std::move(storage));
-        return m_rewrittenNames.back();
+        rewritten.push_back(std::move(storage));
+        return rewritten.back();
     }
 
     void pairByName()
@@ -457,7 +460,7 @@ private:
         m_twinChains.reset(qsizetype(twins.size()));
         m_looseTwins.clear();
         for (Position twin : twins) {
-            const QStringView key = matchKey(twin);
+            const QStringView key = matchKey(twin, m_pairKeys);
             TwinChain& chain = m_twinChains[key];
             if (chain.head == none)
                 chain.head = twin;
@@ -467,7 +470,7 @@ private:
             forEachCounterless(key, [&](QStringView shorter) { addLoose(shorter, twin); });
         }
         for (Position raw : raws) {
-            const QStringView key = matchKey(raw);
+            const QStringView key = matchKey(raw, m_pairKeys);
             m_found.clear();
             int chains = 0;
             const auto gather = [&](Position twin) {
@@ -615,7 +618,8 @@ private:
         release(m_kind);
         release(m_folderOf);
         release(m_stemLength);
-        release(m_rewrittenNames);
+        release(m_pairKeys);
+        release(m_sidecarKeys);
         release(m_bucketStart);
         release(m_grouped);
         release(m_looseTwins);
@@ -755,8 +759,10 @@ private:
     QHash<QString, int> m_folderNumbers;
     QStringView m_lastFolder;
     int m_lastFolderNumber = -1;
-    // Names rewritten by the Canon prefix rule, which match keys then point into.
-    std::vector<QString> m_rewrittenNames;
+    // Names rewritten by the Canon prefix rule, which match keys then point into: one list for
+    // the pairing and one for the sidecars, which are matched side by side.
+    std::vector<QString> m_pairKeys;
+    std::vector<QString> m_sidecarKeys;
 
     // Input order.
     std::vector<Position> m_raws;
