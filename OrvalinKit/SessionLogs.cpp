@@ -40,11 +40,14 @@ void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
     });
     for (qsizetype i : changed)
         m_json[i] = LogText::jsonEntry(log.entries.at(i));
+    // Both logs write dates, and dates read the time zone through the C library, whose own locks
+    // a thread checker cannot see: the JSON's are written once the text is done.
+    const QByteArray textBytes = text.get();
     const QByteArray json = LogText::json(log, m_json);
     // The restore log last: once it tells a state, the text beside it tells the same, and a
     // session it calls finished is never written again, so nothing of an earlier write may
     // be left to catch up.
-    fileManager.writeAtomically(m_session, Mover::textLogName(), text.get());
+    fileManager.writeAtomically(m_session, Mover::textLogName(), textBytes);
     fileManager.writeAtomically(m_session, Mover::logName(), json);
 }
 
