@@ -124,51 +124,51 @@ void JsonStream::newLine()
     m_buffer.append(2 * m_open.size(), ' ');
 }
 
-// The escapes of JsonText::quoted, written from the text's own characters: a run of plain ASCII,
-// nearly every path whole, is copied in one go, and only other characters are encoded.
+// The escapes of JsonText::quoted, written from the text's own characters in one pass straight
+// into the buffer: nearly every path is plain ASCII, copied a character at a time, and only
+// runs of other characters go through an encoder.
 void JsonStream::quoted(QStringView text)
 {
     static constexpr char hex[] = "0123456789abcdef";
-    const auto isPlain
-        = [](char16_t c) { return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; };
-    m_buffer += '"';
-    qsizetype i = 0;
-    while (i < text.size()) {
+    const qsizetype at = m_buffer.size();
+    // Room for the worst case: every character escaped as \u00XX; UTF-8 takes at most three
+    // bytes for each UTF-16 unit.
+    m_buffer.resize(at + 2 + 6 * text.size());
+    char* const start = m_buffer.data() + at;
+    char* out = start;
+    *out++ = '"';
+    for (qsizetype i = 0; i < text.size();) {
         const char16_t c = text[i].unicode();
-        if (isPlain(c)) {
-            qsizetype end = i + 1;
-            while (end < text.size() && isPlain(text[end].unicode()))
-                ++end;
-            const qsizetype at = m_buffer.size();
-            m_buffer.resize(at + (end - i));
-            std::transform(text.begin() + i, text.begin() + end, m_buffer.begin() + at,
-                [](QChar plain) { return char(plain.unicode()); });
-            i = end;
-            continue;
-        }
         if (c >= 0x80) {
             qsizetype end = i + 1;
             while (end < text.size() && text[end].unicode() >= 0x80)
                 ++end;
-            m_buffer += text.sliced(i, end - i).toUtf8();
+            const QByteArray utf8 = text.sliced(i, end - i).toUtf8();
+            out = std::copy(utf8.begin(), utf8.end(), out);
             i = end;
             continue;
         }
-        switch (c) {
-        case u'"': m_buffer += "\\\""; break;
-        case u'\\': m_buffer += "\\\\"; break;
-        case u'\b': m_buffer += "\\b"; break;
-        case u'\f': m_buffer += "\\f"; break;
-        case u'\n': m_buffer += "\\n"; break;
-        case u'\r': m_buffer += "\\r"; break;
-        case u'\t': m_buffer += "\\t"; break;
-        default:
-            const char escape[] = { '\\', 'u', '0', '0', hex[c >> 4], hex[c & 15] };
-            m_buffer.append(escape, sizeof escape);
-        }
         ++i;
+        if (c >= 0x20 && c != u'"' && c != u'\\') {
+            *out++ = char(c);
+            continue;
+        }
+        *out++ = '\\';
+        switch (c) {
+        case u'"': *out++ = '"'; break;
+        case u'\\': *out++ = '\\'; break;
+        case u'\b': *out++ = 'b'; break;
+        case u'\f': *out++ = 'f'; break;
+        case u'\n': *out++ = 'n'; break;
+        case u'\r': *out++ = 'r'; break;
+        case u'\t': *out++ = 't'; break;
+        default:
+            for (char escaped : { 'u', '0', '0', hex[c >> 4], hex[c & 15] })
+                *out++ = escaped;
+        }
     }
-    m_buffer += '"';
+    *out++ = '"';
+    m_buffer.resize(at + (out - start));
 }
 
 void JsonStream::flushWhenFull()

@@ -1,4 +1,6 @@
 #include "CliRunner.h"
+#include "JsonStream.h"
+#include "JsonText.h"
 #include "TerminalText.h"
 #include "TestSupport.h"
 
@@ -6,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTextStream>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -80,4 +83,32 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
         << restore.out.toStdString();
     run("sessions");
     EXPECT_EQ(run("move --path nothing\x1b[2J.CR3").exitCode, 2);
+}
+
+TEST(TerminalText, StreamedJsonIsTheDocumentsOwnTextEscapesAndAll)
+{
+    // Quotes, back slashes, every kind of control, DEL, accents, a character outside the Basic
+    // Multilingual Plane and the separators JavaScript cannot take raw.
+    const QString hostile = u"\"a\\b\x01\b\f\n\r\t\x1f\x7f é \U0001F4F7 \u2028 "_s + titleChange
+        + overwrite + reversed;
+    const QJsonObject document { { u"plain"_s, u"Shoot/IMG_0001.CR3"_s }, { hostile, hostile },
+        { u"size"_s, 25165824 }, { u"list"_s, QJsonArray { hostile, u""_s, true } } };
+    QString streamed;
+    {
+        QTextStream out(&streamed);
+        JsonStream json(out);
+        json.beginObject();
+        json.member(hostile, hostile);
+        json.key(u"list"_s);
+        json.beginArray();
+        json.value(hostile);
+        json.value(QStringView(u""));
+        json.value(true);
+        json.endArray();
+        json.member(u"plain"_s, u"Shoot/IMG_0001.CR3"_s);
+        json.member(u"size"_s, qint64(25165824));
+        json.endObject();
+    }
+    // The document sorts its keys; the stream writes them as they come, here in that order.
+    EXPECT_EQ(streamed.toUtf8(), JsonText::pretty(document) + '\n');
 }
