@@ -666,12 +666,12 @@ private:
         qsizetype pathLength = 0;
         for (Position file : files)
             pathLength += m_files[file].relativePath.size();
-        // A key is at most two and a half times its path; beyond this, 32-bit offsets could not
-        // hold them (paths of tens of millions of files).
+        // A key is at most four times its path; beyond this, 32-bit offsets could not hold them
+        // (paths of tens of millions of files). Room that keys leave unwritten is never touched.
         if (pathLength > qsizetype(1) << 30)
             return false;
         QByteArray keys;
-        keys.reserve(pathLength + pathLength / 4);
+        keys.reserve(4 * pathLength);
         std::vector<Keyed> keyed;
         keyed.reserve(files.size());
         for (Position file : files) {

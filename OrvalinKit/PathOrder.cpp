@@ -241,36 +241,41 @@ std::optional<QByteArray> asciiSortKey(QStringView text)
 bool appendAsciiSortKey(QStringView text, QByteArray& keys)
 {
     const qsizetype before = keys.size();
-    const auto refuse = [&] {
-        keys.truncate(before);
-        return false;
-    };
+    // Room for the longest key: a digit becomes at most four bytes.
+    keys.resize(before + 4 * text.size());
+    char* const start = keys.data() + before;
+    char* out = start;
     for (qsizetype i = 0; i < text.size();) {
         const char16_t unit = text[i].unicode();
-        if (unit >= 0x80)
-            return refuse();
+        if (unit >= 0x80) {
+            keys.truncate(before);
+            return false;
+        }
         if (!isAsciiDigit(unit)) {
-            keys += char(asciiLower(unit));
+            *out++ = char(asciiLower(unit));
             ++i;
             continue;
         }
         // A run of digits becomes a '0', which orders against other characters as any digit
-        // does, then the count of its significant digits, then those digits: numbers order by
-        // value, and runs that differ only in leading zeros are equal.
+        // does, then the count of its significant digits in two bytes, then those digits:
+        // numbers order by value, and runs that differ only in leading zeros are equal.
         while (i < text.size() && text[i] == u'0')
             ++i;
-        const qsizetype start = i;
+        const qsizetype first = i;
         while (i < text.size() && isAsciiDigit(text[i].unicode()))
             ++i;
-        const qsizetype digits = i - start;
-        if (digits > 0xffff)
-            return refuse();
-        keys += '0';
-        keys += char((digits >> 8) & 0xff);
-        keys += char(digits & 0xff);
-        for (qsizetype k = start; k < i; ++k)
-            keys += char(text[k].unicode());
+        const qsizetype digits = i - first;
+        if (digits > 0xffff) {
+            keys.truncate(before);
+            return false;
+        }
+        *out++ = '0';
+        *out++ = char(digits >> 8);
+        *out++ = char(digits & 0xff);
+        for (qsizetype k = first; k < i; ++k)
+            *out++ = char(text[k].unicode());
     }
+    keys.truncate(before + (out - start));
     return true;
 }
 
