@@ -6,6 +6,8 @@
 #include "OperationError.h"
 #include "SideTask.h"
 
+#include <numeric>
+
 SessionLogs::SessionLogs(const FolderHandle& session, LogWording wording, LogSchedule::Clock clock)
     : m_session(session.duplicate())
     , m_wording(std::move(wording))
@@ -31,7 +33,7 @@ void SessionLogs::writeIfDue(const RestoreLog& log, FileManager& fileManager)
 
 void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
 {
-    const QList<qsizetype> changed = update(log);
+    const QList<qsizetype> changed = changedSinceEncoded(log);
     // The two logs are each a pass over every entry, so they are encoded side by side.
     std::future<QByteArray> text = SideTask::start([&] {
         for (qsizetype i : changed)
@@ -44,6 +46,8 @@ void SessionLogs::writeNow(const RestoreLog& log, FileManager& fileManager)
     // a thread checker cannot see: the JSON's are written once the text is done.
     const QByteArray textBytes = text.get();
     const QByteArray json = LogText::json(log, m_json);
+    // Noted only now, so that a write cut short encodes the same entries again.
+    m_entries = log.entries;
     // The restore log last: once it tells a state, the text beside it tells the same, and a
     // session it calls finished is never written again, so nothing of an earlier write may
     // be left to catch up.
@@ -64,24 +68,19 @@ bool SessionLogs::isOwnFile(const QString& name)
     return false;
 }
 
-QList<qsizetype> SessionLogs::update(const RestoreLog& log)
+QList<qsizetype> SessionLogs::changedSinceEncoded(const RestoreLog& log)
 {
+    QList<qsizetype> changed;
     if (m_entries.size() != log.entries.size()) {
-        m_entries.clear();
         m_json.resize(log.entries.size());
         m_lines.resize(log.entries.size());
+        changed.resize(log.entries.size());
+        std::iota(changed.begin(), changed.end(), 0);
+        return changed;
     }
-    QList<qsizetype> changed;
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
-        const RestoreLog::Entry& entry = log.entries.at(i);
-        if (i < m_entries.size()) {
-            if (m_entries.at(i) == entry)
-                continue;
-            m_entries[i] = entry;
-        } else {
-            m_entries.append(entry);
-        }
-        changed.append(i);
+        if (!(m_entries.at(i) == log.entries.at(i)))
+            changed.append(i);
     }
     return changed;
 }

@@ -33,8 +33,9 @@ public:
 
 private:
     void writeNow(const RestoreLog& log, FileManager& fileManager);
-    // Notes the entries as they are now; returns the positions of those that changed.
-    QList<qsizetype> update(const RestoreLog& log);
+    // The positions of the entries that changed since they were last encoded, with room made
+    // for their pieces.
+    QList<qsizetype> changedSinceEncoded(const RestoreLog& log);
 
     FolderHandle m_session;
     LogWording m_wording;
