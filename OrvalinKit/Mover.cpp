@@ -95,10 +95,6 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
 // and the file is moved between those open folders: a folder swapped for a link after the scan,
 // or planted in the session, can neither pull a file in from outside the scanned folder nor push
 // one out of it. Problems end up in the entry, never in an exception.
-//
-// The rename itself refuses a missing file and an occupied target, so the file and the target
-// are only looked at to say why one was refused: looking first would cost a move about as much
-// again as the renames themselves.
 void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& session,
     FileManager& fileManager)
 {
@@ -132,14 +128,11 @@ void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& sess
         }
         if (!to)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
-        try {
-            fileManager.moveWithoutReplacing(*from, name, *to, targetName);
-        } catch (const OperationError&) {
-            if (fileManager.kindOf(*from, name) == ItemKind::none)
-                return fail(notFound);
-            if (fileManager.kindOf(*to, targetName) != ItemKind::none)
-                return fail(QStringLiteral("something is already at ") + *entry.movedTo);
-            throw;
+        if (const auto refusal
+            = SessionFolder::moveUnlessRefused(fileManager, *from, name, *to, targetName)) {
+            return fail(*refusal == SessionFolder::Refusal::fileMissing
+                    ? notFound
+                    : QStringLiteral("something is already at ") + *entry.movedTo);
         }
         entry.status = RestoreLog::Status::moved;
     } catch (const OperationError& error) {

@@ -91,8 +91,7 @@ private:
     // Every folder on the way is opened one at a time without following a link, and the file
     // moves between open folders: a folder swapped for a link, in the session or in the scanned
     // folder, cannot turn restore into a way out of the scanned folder, or a way to pull files
-    // in from elsewhere. The rename refuses a missing file and an occupied place by itself; the
-    // file and its place are only looked at to tell which it was.
+    // in from elsewhere.
     void putBack(RestoreLog::Entry& entry, const QString& home, const QString& current)
     {
         const QString name = RelativePath::name(current);
@@ -117,14 +116,10 @@ private:
             if (!to)
                 return blocked(entry, blocker);
         }
-        try {
-            m_fileManager.moveWithoutReplacing(*from, name, *to, homeName);
-        } catch (const OperationError&) {
-            if (m_fileManager.kindOf(*from, name) == ItemKind::none)
-                return notInSession(entry);
-            if (m_fileManager.kindOf(*to, homeName) != ItemKind::none)
-                return conflict(entry);
-            throw;
+        if (const auto refusal
+            = SessionFolder::moveUnlessRefused(m_fileManager, *from, name, *to, homeName)) {
+            return *refusal == SessionFolder::Refusal::fileMissing ? notInSession(entry)
+                                                                   : conflict(entry);
         }
         entry.status = Status::restored;
         entry.note.reset();

@@ -70,6 +70,21 @@ std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
     return walk(&fileManager, fileManager, base, relativeFolder, blocker);
 }
 
+std::optional<Refusal> moveUnlessRefused(FileManager& fileManager, const FolderHandle& from,
+    const QString& name, const FolderHandle& to, const QString& targetName)
+{
+    try {
+        fileManager.moveWithoutReplacing(from, name, to, targetName);
+        return std::nullopt;
+    } catch (const OperationError&) {
+        if (fileManager.kindOf(from, name) == ItemKind::none)
+            return Refusal::fileMissing;
+        if (fileManager.kindOf(to, targetName) != ItemKind::none)
+            return Refusal::targetTaken;
+        throw;
+    }
+}
+
 QString obstacle(ItemKind blocker)
 {
     switch (blocker) {

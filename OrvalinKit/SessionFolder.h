@@ -32,4 +32,18 @@ std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
 // the like.
 QString obstacle(ItemKind blocker);
 
+// Why a move was refused, of the two reasons a move or a restore tells apart.
+enum class Refusal
+{
+    fileMissing,
+    targetTaken,
+};
+
+// Moves `name` of `from` to `targetName` of `to` without replacing anything; the reason when
+// nothing is at `name` or something is at `targetName` already. The rename refuses both by
+// itself, so neither is looked at unless it does: looking first would cost a move about as much
+// again as the rename. Throws OperationError for any other failure.
+std::optional<Refusal> moveUnlessRefused(FileManager& fileManager, const FolderHandle& from,
+    const QString& name, const FolderHandle& to, const QString& targetName);
+
 } // namespace SessionFolder
