@@ -231,13 +231,19 @@ RestoreLog RestoreLog::decoded(const QByteArray& json)
     log.destination
         = reader.rawValue<Destination>(QLatin1String("destination"), destinationFromRawValue);
     const QJsonArray entryArray = reader.array(QLatin1String("entries"));
-    // Listing sessions and restoring read every entry of long logs: the second half is read
-    // beside the first. Should both halves hold a fault, the first one is the one reported.
-    const qsizetype half = entryArray.size() / 2;
-    std::future<QList<RestoreLog::Entry>> secondHalf = SideTask::start(
-        [&] { return entriesFromArray(entryArray, half, entryArray.size()); });
-    log.entries = entriesFromArray(entryArray, 0, half);
-    log.entries.append(secondHalf.get());
+    // Listing sessions and restoring read every entry of long logs: the second half of a long
+    // one is read beside the first, while a short one is read before a thread could start.
+    // Should both halves hold a fault, the first one is the one reported.
+    constexpr qsizetype shortestSplit = 4096;
+    if (entryArray.size() < shortestSplit) {
+        log.entries = entriesFromArray(entryArray, 0, entryArray.size());
+    } else {
+        const qsizetype half = entryArray.size() / 2;
+        std::future<QList<RestoreLog::Entry>> secondHalf = SideTask::start(
+            [&] { return entriesFromArray(entryArray, half, entryArray.size()); });
+        log.entries = entriesFromArray(entryArray, 0, half);
+        log.entries.append(secondHalf.get());
+    }
     log.restored = reader.optionalDate(QLatin1String("restored"));
     return log;
 }

@@ -131,6 +131,8 @@ TEST(RestoreLog, ALongLogReadAgainIsDecodedAgainOnceItsBytesChanged)
     ASSERT_GT(planned.size(), 1 << 20) << "a log long enough to be kept";
     log.entries.last().status = Status::moved;
     const QByteArray moved = log.encoded();
+    // Read in two halves, side by side, and joined in order.
+    EXPECT_EQ(RestoreLog::decoded(moved).entries, log.entries);
     // The same bytes twice, and again once handed out; then bytes that differ in one entry.
     for (const QByteArray& data : { planned, planned, planned, moved, planned })
         EXPECT_EQ(LastReadLog::decoded(data), RestoreLog::decoded(data));
