@@ -1,6 +1,6 @@
 #include "Scanner.h"
 
-#include "Naming.h"
+#include "NameFolding.h"
 
 #include <QDir>
 #include <QFile>
@@ -312,7 +312,7 @@ private:
     {
         if (isShownAsOneDocument(fd, name))
             return false;
-        return Naming::fold(itemName) != m_reviewKey;
+        return NameFolding::fold(itemName) != m_reviewKey;
     }
 
     const QString& m_reviewKey;
@@ -330,7 +330,7 @@ class Walk
 public:
     Walk(const ScanOptions& options, const ScanProgressCallback& progress,
         const CancellationToken& cancel)
-        : m_reviewKey(Naming::fold(options.reviewFolderName))
+        : m_reviewKey(NameFolding::fold(options.reviewFolderName))
         , m_reader(m_reviewKey, m_stopped, cancel)
         , m_progress(progress)
         , m_cancel(cancel)

@@ -1,6 +1,6 @@
 #include "LocalFileManager.h"
 
-#include "FileEntry.h"
+#include "RelativePath.h"
 #include "LeftoverTemporaries.h"
 #include "OperationError.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MatchOptions.h"
+#include "NameFolding.h"
 
 #include <QString>
 #include <QStringView>
@@ -11,11 +12,10 @@
 // photo, its twins and its sidecars find each other.
 namespace Naming {
 
-// Canonical composition, then full Unicode lower-casing: the one folding used for every
-// comparison of file and folder names.
-QString fold(QStringView name);
-// The same, appended to `text`: many names folded into one buffer cost one allocation.
-void appendFolded(QStringView name, QString& text);
+// The one folding used for every comparison of file and folder names; the scanner needs it too,
+// so it lives below the matching.
+using NameFolding::appendFolded;
+using NameFolding::fold;
 
 // The folded name without its trailing photo or clip extensions: IMG_0001.CR3.JPG gives img_0001,
 // DSC_0106.NEF.xmp stays dsc_0106.nef.xmp.
