@@ -155,13 +155,27 @@ void JsonStream::quoted(QStringView text)
         }
         *out++ = '\\';
         switch (c) {
-        case u'"': *out++ = '"'; break;
-        case u'\\': *out++ = '\\'; break;
-        case u'\b': *out++ = 'b'; break;
-        case u'\f': *out++ = 'f'; break;
-        case u'\n': *out++ = 'n'; break;
-        case u'\r': *out++ = 'r'; break;
-        case u'\t': *out++ = 't'; break;
+        case u'"':
+            *out++ = '"';
+            break;
+        case u'\\':
+            *out++ = '\\';
+            break;
+        case u'\b':
+            *out++ = 'b';
+            break;
+        case u'\f':
+            *out++ = 'f';
+            break;
+        case u'\n':
+            *out++ = 'n';
+            break;
+        case u'\r':
+            *out++ = 'r';
+            break;
+        case u'\t':
+            *out++ = 't';
+            break;
         default:
             for (char escaped : { 'u', '0', '0', hex[c >> 4], hex[c & 15] })
                 *out++ = escaped;

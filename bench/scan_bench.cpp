@@ -154,8 +154,8 @@ struct Timing
 };
 
 // Medians and ranges of each, and each one's per-run ratio to find's time in the same round.
-void report(const char* title, const std::vector<Timing>& timings, const Timing& find,
-    const char* goal)
+void report(
+    const char* title, const std::vector<Timing>& timings, const Timing& find, const char* goal)
 {
     std::printf("\n%s (%zu rounds):\n", title, find.seconds.size());
     for (const Timing& timing : timings) {

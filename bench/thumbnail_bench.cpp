@@ -22,8 +22,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <exiv2/exiv2.hpp>
+#include <functional>
 #include <libheif/heif.h>
 #include <vector>
 
@@ -76,7 +76,8 @@ void writeRaw(const QString& path, const QByteArray& preview)
     const char bareTiff[] = { 'I', 'I', '*', 0, 8, 0, 0, 0, // header
         1, 0, 0x00, 0x01, 3, 0, 1, 0, 0, 0, 1, 0, 0, 0, // one entry: ImageWidth, SHORT, 1
         0, 0, 0, 0 }; // no further directory
-    if (!file.open(QIODevice::WriteOnly) || file.write(bareTiff, sizeof bareTiff) != sizeof bareTiff)
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(bareTiff, sizeof bareTiff) != sizeof bareTiff)
         qFatal("cannot write %s", qPrintable(path));
     file.close();
     auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
@@ -99,8 +100,8 @@ void writeHeic(const QString& path, const QImage& picture)
         != heif_error_Ok)
         qFatal("this libheif cannot encode HEVC");
     heif_encoder_set_lossy_quality(encoder, 80);
-    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
-                      &image);
+    heif_image_create(
+        rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
     heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
     int stride = 0;
     uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
@@ -109,8 +110,9 @@ void writeHeic(const QString& path, const QImage& picture)
     heif_image_handle* primary = nullptr;
     heif_image_handle* thumbnail = nullptr;
     if (heif_context_encode_image(context, image, encoder, nullptr, &primary).code != heif_error_Ok
-        || heif_context_encode_thumbnail(context, image, primary, encoder, nullptr,
-                                         phoneThumbnailSide, &thumbnail).code
+        || heif_context_encode_thumbnail(
+               context, image, primary, encoder, nullptr, phoneThumbnailSide, &thumbnail)
+                .code
             != heif_error_Ok
         || heif_context_write_to_file(context, QFile::encodeName(path).constData()).code
             != heif_error_Ok)
@@ -137,7 +139,7 @@ Workload& workload()
         if (!w->folder.isValid())
             qFatal("no temporary folder");
         std::fprintf(stderr, "writing %d JPEGs and RAW files of %dx%d...\n", fileCount,
-                     cameraSize.width(), cameraSize.height());
+            cameraSize.width(), cameraSize.height());
         for (int i = 0; i < fileCount; ++i) {
             const QByteArray jpeg = jpegOf(scene(i));
             QFile file(w->folder.filePath(QString::asprintf("IMG_%04d.JPG", i + 1)));
@@ -149,7 +151,7 @@ Workload& workload()
             w->raws.append(raw);
         }
         std::fprintf(stderr, "writing %d HEIC files of %dx%d...\n", heicCount, phoneSize.width(),
-                     phoneSize.height());
+            phoneSize.height());
         for (int i = 0; i < heicCount; ++i) {
             const QString heic = w->folder.filePath(QString::asprintf("IMG_%04d.HEIC", i + 1));
             writeHeic(heic, scene(i, phoneSize));
@@ -168,7 +170,8 @@ void decodeAll(benchmark::State& state, const QStringList& files, FileKind kind)
         decoded = 0;
         for (const QString& file : files) {
             const auto thumbnail = ThumbnailDecoder::decode(file, kind);
-            decoded += thumbnail.has_value() && qMax(thumbnail->width(), thumbnail->height()) == 360;
+            decoded
+                += thumbnail.has_value() && qMax(thumbnail->width(), thumbnail->height()) == 360;
             benchmark::DoNotOptimize(thumbnail);
         }
     }
@@ -198,8 +201,8 @@ void runVips(benchmark::State& state, const QStringList& files)
         state.SkipWithError("vipsthumbnail is not installed (Debian: libvips-tools)");
         return;
     }
-    QStringList arguments { QStringLiteral("--size"), QStringLiteral("360"),
-        QStringLiteral("-o"), workload().folder.filePath(QStringLiteral("vips/%s.jpg")) };
+    QStringList arguments { QStringLiteral("--size"), QStringLiteral("360"), QStringLiteral("-o"),
+        workload().folder.filePath(QStringLiteral("vips/%s.jpg")) };
     arguments += files;
     for (auto _ : state) {
         QProcess vips;
@@ -272,16 +275,16 @@ void comparePhoneCells()
     }
     const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
     std::printf("\nphone HEIC with a %dx%d stored thumbnail, %zu decodes each way:\n",
-                phoneThumbnailSide, phoneThumbnailSide * 3 / 4, ratios.size());
+        phoneThumbnailSide, phoneThumbnailSide * 3 / 4, ratios.size());
     std::printf("  whole picture (before)     median %7.1f ms\n", median(whole));
     std::printf("  cell of %dx%d at scale 1  median %7.2f ms, picture covers the cell: %s\n",
-                cellArea.width(), cellArea.height(), median(cell), sharp ? "yes" : "NO");
+        cellArea.width(), cellArea.height(), median(cell), sharp ? "yes" : "NO");
     std::printf("  speed-up per picture       median %7.1fx (range %.1fx to %.1fx; goal: at "
                 "least 20x)\n",
-                median(ratios), *low, *high);
+        median(ratios), *low, *high);
     std::printf("  cell at scale 2 (%dx%d)   median %7.2fx: the thumbnail does not cover it, so "
                 "the picture is decoded whole\n",
-                cellAreaAtScale2.width(), cellAreaAtScale2.height(), median(scale2Ratios));
+        cellAreaAtScale2.width(), cellAreaAtScale2.height(), median(scale2Ratios));
 }
 
 } // namespace
@@ -303,14 +306,14 @@ int main(int argc, char** argv)
     const double heic = perFile("thumbnailDecoderHeic", heicCount);
     const double vipsHeic = perFile("vipsthumbnailHeic", heicCount);
     std::printf("\nper %dx%d file: JPEG %.1f ms, RAW preview %.1f ms", cameraSize.width(),
-                cameraSize.height(), jpeg, raw);
+        cameraSize.height(), jpeg, raw);
     if (vips > 0)
-        std::printf(", vipsthumbnail %.1f ms: JPEG at %.2fx of vipsthumbnail's time", vips,
-                    jpeg / vips);
+        std::printf(
+            ", vipsthumbnail %.1f ms: JPEG at %.2fx of vipsthumbnail's time", vips, jpeg / vips);
     std::printf("\nper %dx%d HEIC: %.1f ms", phoneSize.width(), phoneSize.height(), heic);
     if (vipsHeic > 0)
-        std::printf(", vipsthumbnail %.1f ms: %.2fx of vipsthumbnail's time", vipsHeic,
-                    heic / vipsHeic);
+        std::printf(
+            ", vipsthumbnail %.1f ms: %.2fx of vipsthumbnail's time", vipsHeic, heic / vipsHeic);
     std::printf("\n");
     comparePhoneCells();
     return jpeg > 0 && raw > 0 && heic > 0 ? 0 : 1;

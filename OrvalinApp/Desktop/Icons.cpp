@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPalette>
 
 namespace {
 

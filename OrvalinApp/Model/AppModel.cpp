@@ -653,8 +653,8 @@ void AppModel::finishMove(const QString& root, const MoveOutcome& outcome, const
     }
 
     // Both compare in an instant while nothing changed them since the move began.
-    const bool unchanged = m_files.isSharedWith(after.filesBefore)
-        && m_selection == after.selectionBefore;
+    const bool unchanged
+        = m_files.isSharedWith(after.filesBefore) && m_selection == after.selectionBefore;
     const AfterMove pruned = unchanged ? after : prune(m_files, m_selection, outcome);
     setFiles(pruned.filesAfter);
     setSelection(pruned.selectionAfter);

@@ -233,8 +233,8 @@ private:
     void abandonAnalysis();
     void applyAnalysis(const Analysis& analysis);
     struct AfterMove;
-    static AfterMove prune(const QList<FileEntry>& files, const QSet<QString>& selection,
-        const MoveOutcome& outcome);
+    static AfterMove prune(
+        const QList<FileEntry>& files, const QSet<QString>& selection, const MoveOutcome& outcome);
     void finishMove(const QString& root, const MoveOutcome& outcome, const AfterMove& after);
     void finishRestore(const std::optional<QString>& root, const RestoreOutcome& total);
     void endBusy();

@@ -218,8 +218,7 @@ QWidget* OverviewView::goodToKnow()
     auto line = [&](const QString& symbol, const QString& text) {
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
-        row->addWidget(
-            Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
+        row->addWidget(Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
         row->addWidget(Style::label(text, Style::Text::body, Style::Tone::secondary), 1);
         layout->addLayout(row);
     };

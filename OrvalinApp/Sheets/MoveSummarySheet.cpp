@@ -81,8 +81,7 @@ MoveSummarySheet::MoveSummarySheet(
     auto* destination = new QHBoxLayout;
     destination->setSpacing(8);
     destination->addWidget(
-        Style::iconLabel(QStringLiteral("tray.full"), 18, Style::Ink::secondary), 0,
-        Qt::AlignTop);
+        Style::iconLabel(QStringLiteral("tray.full"), 18, Style::Ink::secondary), 0, Qt::AlignTop);
     destination->addWidget(Style::label(Messages::planDestination(model.appName()),
                                Style::Text::callout, Style::Tone::secondary),
         1);

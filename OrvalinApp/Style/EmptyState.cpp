@@ -13,8 +13,7 @@ EmptyState::EmptyState(
     column->setMaximumWidth(460);
     auto* layout = new QVBoxLayout(column);
     layout->setSpacing(8);
-    layout->addWidget(
-        Style::iconLabel(symbol, 40, Style::Ink::secondary), 0, Qt::AlignHCenter);
+    layout->addWidget(Style::iconLabel(symbol, 40, Style::Ink::secondary), 0, Qt::AlignHCenter);
     m_title = Style::label(title, Style::Text::title2);
     m_title->setAlignment(Qt::AlignHCenter);
     layout->addWidget(m_title);

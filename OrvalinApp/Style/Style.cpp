@@ -6,12 +6,12 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 

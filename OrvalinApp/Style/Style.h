@@ -68,8 +68,7 @@ QColor fill(double opacity);
 QLabel* label(const QString& text, Text style = Text::body, Tone tone = Tone::primary,
     QWidget* parent = nullptr);
 // A fixed-size label showing a symbol, hidden from screen readers because it only decorates.
-QLabel* iconLabel(
-    const QString& symbol, int size, Ink ink = Ink::text, QWidget* parent = nullptr);
+QLabel* iconLabel(const QString& symbol, int size, Ink ink = Ink::text, QWidget* parent = nullptr);
 
 // A screen's title row (icon and title) over its explanation, as the detail screens open.
 QVBoxLayout* screenTitle(const QString& symbol, const QString& title, const QString& explanation);

@@ -130,8 +130,8 @@ void ContentView::presentError()
         tr("Something went wrong"), QMessageBox::Ok, window());
     m_alert->setInformativeText(*error);
     // Drawn at the screen's pixel density, unlike the style's bitmap.
-    m_alert->setIconPixmap(Icons::symbol(QStringLiteral("exclamationmark.triangle"), Style::orange())
-                               .pixmap(48, 48));
+    m_alert->setIconPixmap(
+        Icons::symbol(QStringLiteral("exclamationmark.triangle"), Style::orange()).pixmap(48, 48));
     Style::widenAlert(*m_alert);
     m_alert->setAttribute(Qt::WA_DeleteOnClose);
     m_alert->setWindowModality(Qt::WindowModal);

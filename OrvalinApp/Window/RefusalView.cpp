@@ -18,8 +18,8 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(16);
-    layout->addWidget(Style::iconLabel(QStringLiteral("hand.raised.fill"), 52, Style::Ink::orange), 0,
-        Qt::AlignHCenter);
+    layout->addWidget(Style::iconLabel(QStringLiteral("hand.raised.fill"), 52, Style::Ink::orange),
+        0, Qt::AlignHCenter);
     auto* title
         = Style::label(tr("%1 won’t work on this folder").arg(model.appName()), Style::Text::title);
     title->setAlignment(Qt::AlignHCenter);

@@ -93,7 +93,8 @@ SidebarView::SidebarView(AppModel& model, QWidget* parent)
     setAutoFillBackground(true);
     Style::followPalette(this, [this] {
         QPalette sidebarPalette;
-        sidebarPalette.setColor(QPalette::Base, QApplication::palette(this).color(QPalette::Window));
+        sidebarPalette.setColor(
+            QPalette::Base, QApplication::palette(this).color(QPalette::Window));
         setPalette(sidebarPalette);
     });
 

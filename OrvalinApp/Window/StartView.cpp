@@ -20,8 +20,7 @@ QWidget* note(const QString& symbol, const QString& text)
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(
-        Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
+    layout->addWidget(Style::iconLabel(symbol, 16, Style::Ink::secondary), 0, Qt::AlignTop);
     layout->addWidget(Style::label(text, Style::Text::callout, Style::Tone::secondary), 1);
     return row;
 }
@@ -39,8 +38,8 @@ StartView::StartView(AppModel& model, QWidget* parent)
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(18);
 
-    layout->addWidget(Style::iconLabel(QStringLiteral("camera.aperture"), 60, Style::Ink::accent), 0,
-        Qt::AlignHCenter);
+    layout->addWidget(Style::iconLabel(QStringLiteral("camera.aperture"), 60, Style::Ink::accent),
+        0, Qt::AlignHCenter);
     auto* title = Style::label(tr("Tidy up after culling"), Style::Text::largeTitle);
     title->setAlignment(Qt::AlignHCenter);
     layout->addWidget(title);

@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-
 #include <cmath>
 
 namespace {
@@ -35,10 +34,18 @@ void writeCompact(QByteArray& out, const QJsonValue& value)
 {
     switch (value.type()) {
     case QJsonValue::Null:
-    case QJsonValue::Undefined: out += "null"; break;
-    case QJsonValue::Bool: out += value.toBool() ? "true" : "false"; break;
-    case QJsonValue::Double: out += number(value.toDouble()); break;
-    case QJsonValue::String: out += JsonText::quoted(value.toString()); break;
+    case QJsonValue::Undefined:
+        out += "null";
+        break;
+    case QJsonValue::Bool:
+        out += value.toBool() ? "true" : "false";
+        break;
+    case QJsonValue::Double:
+        out += number(value.toDouble());
+        break;
+    case QJsonValue::String:
+        out += JsonText::quoted(value.toString());
+        break;
     case QJsonValue::Array: {
         out += '[';
         const QJsonArray array = value.toArray();
@@ -50,7 +57,9 @@ void writeCompact(QByteArray& out, const QJsonValue& value)
         out += ']';
         break;
     }
-    case QJsonValue::Object: writeCompactObject(out, value.toObject()); break;
+    case QJsonValue::Object:
+        writeCompactObject(out, value.toObject());
+        break;
     }
 }
 
@@ -138,13 +147,27 @@ QByteArray quoted(const QString& text)
     out += '"';
     for (const char c : utf8) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (uchar(c) < 0x20) {
                 out += "\\u00";

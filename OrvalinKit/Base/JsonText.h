@@ -4,7 +4,6 @@
 #include <QJsonValue>
 #include <QList>
 #include <QString>
-
 #include <utility>
 
 // JSON text in the exact forms our stored files use. QJsonDocument picks its own indentation

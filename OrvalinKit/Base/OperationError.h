@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <exception>
 
 // A failure that ends a whole operation, carrying a message that can be shown to the user.

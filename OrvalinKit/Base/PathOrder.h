@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // The order of every list shown to the user: by relative path, runs of digits compared by their

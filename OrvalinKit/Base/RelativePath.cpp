@@ -1,7 +1,6 @@
 #include "RelativePath.h"
 
 #include <QFile>
-
 #include <algorithm>
 
 namespace RelativePath {

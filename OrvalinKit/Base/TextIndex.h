@@ -2,7 +2,6 @@
 
 #include <QHashFunctions>
 #include <QStringView>
-
 #include <algorithm>
 #include <bit>
 #include <vector>
@@ -11,8 +10,7 @@
 // many times in a row: the analyzer keeps one per kind of key and refills it folder by folder,
 // so that it stays in the processor's cache and stops allocating once it has grown to the
 // largest folder. The keys are views: the texts they show must outlive the index's current fill.
-template <typename Value>
-class TextIndex
+template <typename Value> class TextIndex
 {
 public:
     // Empties the index and makes room for `expected` keys.

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // What stands at a name in a folder; a symbolic link counts as itself, never as its target.
@@ -35,8 +34,7 @@ public:
     // Opens the folder `name` of `parent` without following a link: nothing when nothing is
     // there, or a link, a file or anything else that is not a real folder.
     virtual std::optional<FolderHandle> openChild(
-        const FolderHandle& parent, const QString& name) const
-        = 0;
+        const FolderHandle& parent, const QString& name) const = 0;
     virtual ItemKind kindOf(const FolderHandle& folder, const QString& name) const = 0;
     // Creates one folder and opens it; fails when anything is at `name` already, so that two
     // callers can never both think they made it.
@@ -52,8 +50,8 @@ public:
         = 0;
     // Reads a regular file of at most `limit` bytes. A link, a FIFO, a device or a bigger file
     // fails rather than block, follow the link or fill the memory.
-    virtual QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const
-        = 0;
+    virtual QByteArray read(
+        const FolderHandle& folder, const QString& name, qint64 limit) const = 0;
     // Names of the folder's direct children, hidden ones included, in listing order.
     virtual QStringList list(const FolderHandle& folder) const = 0;
     // Removes a folder that is empty; fails on one that is not, and on a link.

@@ -1,8 +1,8 @@
 #include "LocalFileManager.h"
 
-#include "RelativePath.h"
 #include "LeftoverTemporaries.h"
 #include "OperationError.h"
+#include "RelativePath.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +22,8 @@
 
 namespace {
 
-// The file manager's sentences, in the "LocalFileManager" context where the translation update finds them.
+// The file manager's sentences, in the "LocalFileManager" context where the translation update
+// finds them.
 struct Text
 {
     Q_DECLARE_TR_FUNCTIONS(LocalFileManager)

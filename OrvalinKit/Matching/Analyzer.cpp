@@ -203,7 +203,8 @@ private:
                 continue;
             m_kind[i] = kind;
             const auto [folder, name] = splitPath(file.relativePath);
-            m_folderOf[i] = folderNumber(kind == FileKind::sidecar ? sidecarHome(folder, name) : folder);
+            m_folderOf[i]
+                = folderNumber(kind == FileKind::sidecar ? sidecarHome(folder, name) : folder);
             const Position start = Position(m_foldedNames.size());
             Naming::appendFolded(name, m_foldedNames);
             m_folded[i] = { start, Position(m_foldedNames.size()) - start };
@@ -495,11 +496,11 @@ private:
     }
 
     // The keys a name reaches with counters taken off, one after the other.
-    template <typename Visit>
-    void forEachCounterless(QStringView key, Visit visit) const
+    template <typename Visit> void forEachCounterless(QStringView key, Visit visit) const
     {
         for (int counters = 0; counters < maxCounters; ++counters) {
-            const std::optional<QStringView> shorter = Naming::Folded::withoutCounter(key, m_options);
+            const std::optional<QStringView> shorter
+                = Naming::Folded::withoutCounter(key, m_options);
             if (!shorter || shorter->isEmpty())
                 return;
             key = *shorter;

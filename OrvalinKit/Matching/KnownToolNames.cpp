@@ -28,7 +28,8 @@ constexpr std::array table {
 
     // File managers and browsers.
     Convention { "Windows File Explorer", copySuffix, u" - copy (#)", u"",
-        "IMG_0801 - Copy (2).JPG", "Explorer's name for a further copy pasted into the same folder" },
+        "IMG_0801 - Copy (2).JPG",
+        "Explorer's name for a further copy pasted into the same folder" },
     Convention { "Windows File Explorer", copySuffix, u" - copy", u"", "IMG_0801 - Copy.JPG",
         "Explorer's name for a copy pasted into the same folder" },
     Convention { "GNOME Files", copySuffix, u" (another copy)", u"", "IMG_0801 (another copy).JPG",

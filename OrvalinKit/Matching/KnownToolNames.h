@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 #include <span>
 #include <string_view>

@@ -5,7 +5,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <array>
 
 namespace {
@@ -52,8 +51,8 @@ MatchOptions MatchOptions::fromJson(const QByteArray& json)
         if (named.optional && value.isUndefined())
             continue;
         if (!value.isBool())
-            throw CodingError(QStringLiteral("The match options lack “%1”.")
-                                  .arg(QString::fromUtf16(named.key)));
+            throw CodingError(
+                QStringLiteral("The match options lack “%1”.").arg(QString::fromUtf16(named.key)));
         options.*named.field = value.toBool();
     }
     return options;

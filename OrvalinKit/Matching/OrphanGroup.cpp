@@ -12,9 +12,12 @@ const QList<OrphanGroup>& allCases()
 QString rawValue(OrphanGroup group)
 {
     switch (group) {
-    case OrphanGroup::raw: return QStringLiteral("raw");
-    case OrphanGroup::jpeg: return QStringLiteral("jpeg");
-    case OrphanGroup::sidecar: return QStringLiteral("sidecar");
+    case OrphanGroup::raw:
+        return QStringLiteral("raw");
+    case OrphanGroup::jpeg:
+        return QStringLiteral("jpeg");
+    case OrphanGroup::sidecar:
+        return QStringLiteral("sidecar");
     }
     return QStringLiteral("raw");
 }

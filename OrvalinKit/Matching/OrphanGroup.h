@@ -3,11 +3,11 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // The three groups of leftovers, always listed in this order.
-enum class OrphanGroup : quint8 {
+enum class OrphanGroup : quint8
+{
     // RAW files without a twin.
     raw,
     // JPEG and HEIC files without a RAW.

@@ -5,9 +5,12 @@
 const QList<Candidate>& ScanResult::candidates(OrphanGroup group) const
 {
     switch (group) {
-    case OrphanGroup::raw: return orphanRaws;
-    case OrphanGroup::jpeg: return orphanJPEGs;
-    case OrphanGroup::sidecar: return orphanSidecars;
+    case OrphanGroup::raw:
+        return orphanRaws;
+    case OrphanGroup::jpeg:
+        return orphanJPEGs;
+    case OrphanGroup::sidecar:
+        return orphanSidecars;
     }
     return orphanRaws;
 }
@@ -30,7 +33,6 @@ QList<Candidate> ScanResult::allCandidates() const
 
 qsizetype ScanResult::pairedByTime() const
 {
-    return std::count_if(pairs.begin(), pairs.end(), [](const Pair& pair) {
-        return pair.byCaptureTime;
-    });
+    return std::count_if(
+        pairs.begin(), pairs.end(), [](const Pair& pair) { return pair.byCaptureTime; });
 }

@@ -2,7 +2,6 @@
 
 #include <QHashFunctions>
 #include <QString>
-
 #include <optional>
 
 // The moment and camera a photo's metadata records, as stored.

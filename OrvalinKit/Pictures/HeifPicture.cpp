@@ -92,13 +92,13 @@ QImage decoded(const heif_image_handle* handle)
     std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
     options->ignore_transformations = 0;
     heif_image* raw = nullptr;
-    if (!succeeded(heif_decode_image(handle, &raw, heif_colorspace_RGB,
-                                     heif_chroma_interleaved_RGBA, options.get())))
+    if (!succeeded(heif_decode_image(
+            handle, &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get())))
         return {};
     Image image(raw);
     int stride = 0;
-    const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved,
-                                                          &stride);
+    const uint8_t* pixels
+        = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (!pixels || width <= 0 || height <= 0)
@@ -124,8 +124,8 @@ std::optional<QImage> read(const QString& path, int maxSide, QSize cover)
     const Context context(heif_context_alloc());
     if (!context)
         return std::nullopt;
-    if (!succeeded(heif_context_read_from_file(context.get(),
-                                               QFile::encodeName(path).constData(), nullptr)))
+    if (!succeeded(heif_context_read_from_file(
+            context.get(), QFile::encodeName(path).constData(), nullptr)))
         return std::nullopt;
     heif_image_handle* rawPrimary = nullptr;
     if (!succeeded(heif_context_get_primary_image_handle(context.get(), &rawPrimary)))

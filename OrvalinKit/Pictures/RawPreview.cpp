@@ -22,8 +22,8 @@ int orientationOf(const Exiv2::ExifData& exif)
 
 QImage decodePreview(const Exiv2::PreviewImage& preview, int maxSide)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(preview.pData()),
-                                               qsizetype(preview.size()));
+    QByteArray bytes = QByteArray::fromRawData(
+        reinterpret_cast<const char*>(preview.pData()), qsizetype(preview.size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -53,10 +53,9 @@ std::optional<QImage> read(const QString& path, int maxSide)
         const Exiv2::PreviewManager previews(*image);
         Exiv2::PreviewPropertiesList properties = previews.getPreviewProperties();
         // Largest first; a preview in a form the reader cannot decode gives way to the next.
-        std::stable_sort(properties.begin(), properties.end(),
-                         [](const auto& a, const auto& b) {
-                             return quint64(a.width_) * a.height_ > quint64(b.width_) * b.height_;
-                         });
+        std::stable_sort(properties.begin(), properties.end(), [](const auto& a, const auto& b) {
+            return quint64(a.width_) * a.height_ > quint64(b.width_) * b.height_;
+        });
         for (const Exiv2::PreviewProperties& property : properties) {
             const QImage picture = decodePreview(previews.getPreviewImage(property), maxSide);
             if (!picture.isNull())

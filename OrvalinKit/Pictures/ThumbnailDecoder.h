@@ -17,7 +17,7 @@ namespace ThumbnailDecoder {
 // be decoded or is not a regular file. `cover` is the size in pixels of the area the picture is
 // drawn to fill, when known: a smaller picture stored in the file that still covers it serves
 // (see HeifPicture::read). Safe to call from several threads at once.
-std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide = 360,
-    QSize cover = {});
+std::optional<QImage> decode(
+    const QString& path, FileKind kind, int maxSide = 360, QSize cover = {});
 
 } // namespace ThumbnailDecoder

@@ -245,8 +245,8 @@ void writeFile(const QString& path, const QByteArray& content, std::optional<qin
 {
     QFile file(path);
     const auto fail = [&] {
-        throw OperationError(
-            Text::tr("Couldn’t write “%1”: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw OperationError(Text::tr("Couldn’t write “%1”: %2")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail();

@@ -167,8 +167,8 @@ const QSet<QString>& heicExtensions()
 
 const QSet<QString>& sidecarExtensions()
 {
-    static const QSet<QString> set
-        = setOf({ "xmp", "pp3", "dop", "on1", "acr", "cos", "aae", "thm", "arp", "nksc", "comask" });
+    static const QSet<QString> set = setOf(
+        { "xmp", "pp3", "dop", "on1", "acr", "cos", "aae", "thm", "arp", "nksc", "comask" });
     return set;
 }
 

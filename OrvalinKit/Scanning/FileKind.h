@@ -4,11 +4,19 @@
 #include <QSet>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // What a file is, decided by its extension alone; a file's contents are never looked at.
-enum class FileKind : quint8 { raw, jpeg, heic, sidecar, video, image, other };
+enum class FileKind : quint8
+{
+    raw,
+    jpeg,
+    heic,
+    sidecar,
+    video,
+    image,
+    other
+};
 
 namespace FileKinds {
 

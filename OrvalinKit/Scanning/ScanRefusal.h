@@ -6,7 +6,8 @@
 // under a catalogue would damage it. Thrown by Scanner::scan, returned by checkLocation.
 struct ScanRefusal
 {
-    enum class Reason {
+    enum class Reason
+    {
         // The text is the path component that is a Photos library.
         insidePhotosLibrary,
         // The texts below are relative paths of what the scan found, or, from checkLocation,

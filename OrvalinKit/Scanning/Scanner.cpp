@@ -7,19 +7,19 @@
 #include <QFileInfo>
 #include <QString>
 #include <algorithm>
-#include <dirent.h>
-#include <fcntl.h>
 #include <atomic>
 #include <condition_variable>
+#include <dirent.h>
 #include <exception>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
-#include <system_error>
-#include <vector>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

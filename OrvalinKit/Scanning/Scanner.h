@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 // Walks a chosen folder into the flat list of its files, refusing folders of photo catalogues.

@@ -13,8 +13,8 @@ const FolderHandle* FolderCursor::open(
     if (holds(relativeFolder))
         return &*m_folder;
     m_folder.reset();
-    return keep(relativeFolder,
-        SessionFolder::openWithin(fileManager, m_base, relativeFolder, blocker));
+    return keep(
+        relativeFolder, SessionFolder::openWithin(fileManager, m_base, relativeFolder, blocker));
 }
 
 const FolderHandle* FolderCursor::openOrCreate(

@@ -3,7 +3,6 @@
 #include "FileManager.h"
 
 #include <QString>
-
 #include <optional>
 
 // The folder last opened below a base, kept open for the next file: the entries of a log come

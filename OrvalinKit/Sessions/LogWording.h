@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 // The texts of "Moved files.txt", so that the application can supply translated, branded ones.

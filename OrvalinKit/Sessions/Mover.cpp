@@ -38,9 +38,9 @@ FolderHandle createSessionFolder(const FolderHandle& root, const QString& review
     const std::optional<FolderHandle> review
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
     if (!review)
-        throw OperationError(
-            Text::tr("The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
-                .arg(SessionFolder::join(root.path(), reviewFolderName)));
+        throw OperationError(Text::tr(
+            "The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
+                                 .arg(SessionFolder::join(root.path(), reviewFolderName)));
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
         const QString folder = n == 1 ? name : name + u' ' + QString::number(n);
@@ -95,8 +95,8 @@ QList<RestoreLog::Entry> plannedEntries(const MovePlan& plan)
 // and the file is moved between those open folders: a folder swapped for a link after the scan,
 // or planted in the session, can neither pull a file in from outside the scanned folder nor push
 // one out of it. Problems end up in the entry, never in an exception.
-void moveEntry(RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& session,
-    FileManager& fileManager)
+void moveEntry(
+    RestoreLog::Entry& entry, FolderCursor& shoot, FolderCursor& session, FileManager& fileManager)
 {
     const auto fail = [&](const QString& note) {
         entry.status = RestoreLog::Status::failed;
@@ -232,7 +232,8 @@ RestoreLog readLog(const FolderHandle& session, const FileManager& fileManager)
     try {
         return LastReadLog::decoded(data);
     } catch (const CodingError& error) {
-        throw CodingError(Text::tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
+        throw CodingError(
+            Text::tr("The restore log “%1” is damaged: %2").arg(path, error.message()));
     }
 }
 

@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 // Moves planned files into a new review session, puts sessions back, and finds past sessions.
@@ -22,11 +21,11 @@ QString logName();
 QString textLogName();
 
 // Creates root/reviewFolderName/<date and time>[ n]/, writes both logs before the first file
-// moves, now and then on the way (SessionLogs) and at the end. Per-file problems are recorded, not thrown. Throws
-// OperationError when the session folder or the first or final log cannot be written.
+// moves, now and then on the way (SessionLogs) and at the end. Per-file problems are recorded, not
+// thrown. Throws OperationError when the session folder or the first or final log cannot be
+// written.
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
-    const QString& app, const QDateTime& now, const LogWording& wording,
-    FileManager& fileManager);
+    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager);
 
 // The full text of "Moved files.txt" for a log and its session folder.
 QString text(const RestoreLog& log, const QString& session, const LogWording& wording);
@@ -45,8 +44,8 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
     FileManager& fileManager);
 
 // Sessions of `root`, newest first; folders without a readable log are left out.
-QList<ReviewSession> sessions(const QString& root, const QString& reviewFolderName,
-    const FileManager& fileManager);
+QList<ReviewSession> sessions(
+    const QString& root, const QString& reviewFolderName, const FileManager& fileManager);
 
 // The path when a log's path may be joined to a folder: not empty, no leading "/" or "~", no
 // empty, "." or ".." component, and nothing the system calls would cut short or misread (a NUL,

@@ -1,8 +1,7 @@
 // Restore and session discovery: the half of Mover that reads sessions back.
 
-#include "Mover.h"
-
 #include "FolderCursor.h"
+#include "Mover.h"
 #include "Naming.h"
 #include "OperationError.h"
 #include "RestoreProgress.h"
@@ -43,9 +42,8 @@ struct Places
         reviewFolderName = nameOf(review);
         root = fileManager.openFolder(parentOf(review));
         std::optional<FolderHandle> reviewFolder = fileManager.openChild(root, reviewFolderName);
-        std::optional<FolderHandle> sessionFolder = reviewFolder
-            ? fileManager.openChild(*reviewFolder, nameOf(path))
-            : std::nullopt;
+        std::optional<FolderHandle> sessionFolder
+            = reviewFolder ? fileManager.openChild(*reviewFolder, nameOf(path)) : std::nullopt;
         if (!sessionFolder)
             throw OperationError(QCoreApplication::translate("Mover",
                 "“%1” is not a session folder, or a folder on its way is a symbolic link; "

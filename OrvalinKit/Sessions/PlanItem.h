@@ -4,7 +4,6 @@
 #include "OrphanGroup.h"
 
 #include <QJsonObject>
-
 #include <optional>
 
 // One file that a move will move.
@@ -25,6 +24,6 @@ struct PlanItem
 
 inline size_t qHash(const PlanItem& item, size_t seed = 0) noexcept
 {
-    return qHashMulti(seed, item.file, item.group, item.follows.value_or(QString()),
-        item.follows.has_value());
+    return qHashMulti(
+        seed, item.file, item.group, item.follows.value_or(QString()), item.follows.has_value());
 }

@@ -259,7 +259,8 @@ RestoreLog RestoreLog::reconciled(const FolderHandle& session, const FileManager
         if (!name)
             continue;
         try {
-            const FolderHandle* folder = sessionFolder.open(fileManager, RelativePath::folder(*name));
+            const FolderHandle* folder
+                = sessionFolder.open(fileManager, RelativePath::folder(*name));
             if (folder && fileManager.kindOf(*folder, RelativePath::name(*name)) != ItemKind::none)
                 entry.status = Status::moved;
         } catch (const OperationError&) {

@@ -6,19 +6,22 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 class FileManager;
 class FolderHandle;
 
 // Where a session's moved files went.
-enum class Destination : quint8 { review };
+enum class Destination : quint8
+{
+    review
+};
 
 // A session's "restore-log.json": where every moved file came from and what became of it.
 struct RestoreLog
 {
-    enum class Status : quint8 {
+    enum class Status : quint8
+    {
         // Recorded before the move; the file was not (yet) moved.
         planned,
         // The file is in the session folder.

@@ -64,8 +64,8 @@ std::optional<FolderHandle> openWithin(const FileManager& fileManager, const Fol
     return walk(nullptr, fileManager, base, relativeFolder, blocker);
 }
 
-std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
-    const FolderHandle& base, const QString& relativeFolder, ItemKind* blocker)
+std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager, const FolderHandle& base,
+    const QString& relativeFolder, ItemKind* blocker)
 {
     return walk(&fileManager, fileManager, base, relativeFolder, blocker);
 }

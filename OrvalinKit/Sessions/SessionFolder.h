@@ -3,7 +3,6 @@
 #include "FileManager.h"
 
 #include <QString>
-
 #include <optional>
 
 // What moving and restoring share about a session folder on disk.
@@ -25,8 +24,8 @@ std::optional<FolderHandle> openWithin(const FileManager& fileManager, const Fol
 // The same, creating the folders that are missing, each inside the real folder just opened:
 // mkdir -p follows links, and one planted on the way would lead it outside `base`. Nothing when
 // a link or anything else stands where a folder should be. Throws OperationError.
-std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager,
-    const FolderHandle& base, const QString& relativeFolder, ItemKind* blocker = nullptr);
+std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager, const FolderHandle& base,
+    const QString& relativeFolder, ItemKind* blocker = nullptr);
 
 // The note's words for what stands on the way: "a folder on the way is a symbolic link" and
 // the like.
