@@ -56,11 +56,16 @@ LogWording Messages::logWording(const QString& app)
     };
 }
 
+QString Messages::movedFiles(const QString& app, const MoveOutcome& outcome)
+{
+    return tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
+        .arg(QString::number(outcome.log.movedCount()),
+            Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
+}
+
 QString Messages::moveNotice(const QString& app, const MoveOutcome& outcome)
 {
-    QString text = tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
-                       .arg(QString::number(outcome.log.movedCount()),
-                           Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
+    QString text = movedFiles(app, outcome);
     if (const qsizetype failed = outcome.failed().size())
         text += u' ' + tr("%1 couldn’t be moved; see the log.").arg(failed);
     return text;

@@ -26,8 +26,9 @@ public:
     // The text log's wording with the application's name in it.
     static LogWording logWording(const QString& app);
 
-    // "Moved {n} files ({size}) to “{app} Review”. Restore puts them back." and, when some failed,
-    // "{k} couldn’t be moved; see the log."
+    // "Moved {n} files ({size}) to “{app} Review”. Restore puts them back."
+    static QString movedFiles(const QString& app, const MoveOutcome& outcome);
+    // movedFiles() and, when some failed, "{k} couldn’t be moved; see the log."
     static QString moveNotice(const QString& app, const MoveOutcome& outcome);
 
     // The move summary's line on how many folders the planned files come from.
