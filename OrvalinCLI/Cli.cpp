@@ -4,6 +4,7 @@
 #include "CommandHelp.h"
 #include "CompletionsCommand.h"
 #include "ExitCode.h"
+#include "LocalFileManager.h"
 #include "MatchFlags.h"
 #include "MoveCommand.h"
 #include "OperationError.h"
@@ -25,7 +26,7 @@ struct Command
 {
     const char* name;
     const char* summary;
-    int (*run)(const QStringList&, Console&);
+    int (*run)(const QStringList&, Console&, FileManager&);
 };
 
 constexpr std::array<Command, 7> commands { {
@@ -61,12 +62,40 @@ CommandHelp helpOf(const Command& command)
     QString discarded;
     QTextStream sink(&discarded);
     Console console { sink, sink, false };
+    LocalFileManager fileManager;
     try {
-        command.run({ QStringLiteral("--help") }, console);
+        command.run({ QStringLiteral("--help") }, console, fileManager);
     } catch (const CommandHelp& help) {
         return help;
     }
     return {};
+}
+
+// "orvalin-cli: {message}" on a line of its own, whatever the message holds.
+QString errorLine(const QString& message)
+{
+    return QStringLiteral("orvalin-cli: %1\n").arg(TerminalText::escaped(message));
+}
+
+// What a mistake in a command's arguments is answered with: that command's usage line, and
+// where its options are described.
+QString usageOf(const Command& command)
+{
+    const QString name = QString::fromUtf8(command.name);
+    return QStringLiteral("usage: orvalin-cli %1\nSee “orvalin-cli %2 --help” for its options.\n")
+        .arg(helpOf(command).synopsis, name);
+}
+
+// For a command line without a known command.
+QString shortUsage()
+{
+    QStringList names;
+    for (const Command& command : commands)
+        names.append(QString::fromUtf8(command.name));
+    return QStringLiteral("usage: orvalin-cli COMMAND [OPTIONS] ...\nCommands: %1.\n"
+                          "See “orvalin-cli --help” for all of them, or “orvalin-cli COMMAND "
+                          "--help” for one.\n")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -84,8 +113,7 @@ QString usage()
         text += QStringLiteral("  %1\n      %2\n")
                     .arg(helpOf(command).synopsis, QString::fromUtf8(command.summary));
     text += QStringLiteral("\nMatch flags (each also as --no-FLAG):\n") + MatchFlags::usage();
-    text += QStringLiteral("\nExit codes: 0 done, 1 failed, 2 usage error, 3 folder refused, "
-                           "130 interrupted.\n");
+    text += u'\n' + ExitCode::listing(ExitCode::all());
     return text;
 }
 
@@ -105,6 +133,12 @@ QList<DescribedCommand> describedCommands()
 
 int run(const QStringList& arguments, Console& console)
 {
+    LocalFileManager fileManager;
+    return run(arguments, console, fileManager);
+}
+
+int run(const QStringList& arguments, Console& console, FileManager& fileManager)
+{
     if (arguments.isEmpty()) {
         console.err << usage();
         return ExitCode::usage;
@@ -118,31 +152,32 @@ int run(const QStringList& arguments, Console& console)
         return ExitCode::done;
     }
     const Command* command = commandNamed(arguments.first());
+    if (!command) {
+        console.err << errorLine(QStringLiteral("Unknown command “%1”.").arg(arguments.first()))
+                    << shortUsage();
+        return ExitCode::usage;
+    }
     try {
-        if (!command)
-            throw UsageError { QStringLiteral("Unknown command “%1”.").arg(arguments.first()) };
-        return command->run(arguments.mid(1), console);
+        return command->run(arguments.mid(1), console, fileManager);
     } catch (const CommandHelp& help) {
         console.out << help.text(QString::fromUtf8(command->summary));
         return ExitCode::done;
     } catch (const UsageError& error) {
-        console.err << "orvalin-cli: " << TerminalText::escaped(error.message) << "\n\n" << usage();
+        console.err << errorLine(error.message) << usageOf(*command);
         return ExitCode::usage;
     } catch (const ScanRefusal& refusal) {
-        console.err << QStringLiteral("%1 won’t work on this folder").arg(ScanRun::appName())
-                    << "\n"
-                    << refusal.message(ScanRun::appName()) << "\n"
-                    << "Nothing was moved.\n";
+        console.err << errorLine(QStringLiteral("%1 won’t work on this folder. Nothing was moved.")
+                                     .arg(ScanRun::appName()))
+                    << TerminalText::escaped(refusal.message(ScanRun::appName())) << '\n';
         return ExitCode::refused;
     } catch (const Cancelled&) {
         console.err << "Cancelled.\n";
         return ExitCode::interrupted;
     } catch (const OperationError& error) {
-        console.err << "orvalin-cli: " << TerminalText::escaped(error.message()) << "\n";
+        console.err << errorLine(error.message());
         return ExitCode::failed;
     } catch (const std::exception& error) {
-        console.err << "orvalin-cli: " << TerminalText::escaped(QString::fromUtf8(error.what()))
-                    << "\n";
+        console.err << errorLine(QString::fromUtf8(error.what()));
         return ExitCode::failed;
     }
 }

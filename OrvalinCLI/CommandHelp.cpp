@@ -1,5 +1,7 @@
 #include "CommandHelp.h"
 
+#include "ExitCode.h"
+
 namespace {
 
 QString optionLabel(const QCommandLineOption& option)
@@ -25,5 +27,7 @@ QString CommandHelp::text(const QString& summary) const
     for (const QCommandLineOption& option : options)
         help += QStringLiteral("  %1  %2\n")
                     .arg(optionLabel(option).leftJustified(width), option.description());
+    if (!exitStatuses.isEmpty())
+        help += u'\n' + ExitCode::listing(exitStatuses);
     return help;
 }

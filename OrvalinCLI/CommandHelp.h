@@ -12,7 +12,9 @@ struct CommandHelp
     QString synopsis;
     // In the order the command added them, --help last.
     QList<QCommandLineOption> options;
+    // The statuses worth knowing for this command; none for commands that only print.
+    QList<int> exitStatuses;
 
-    // The usage line, `summary`, then one aligned line per option.
+    // The usage line, `summary`, one aligned line per option, then the exit statuses.
     QString text(const QString& summary) const;
 };

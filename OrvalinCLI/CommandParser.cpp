@@ -1,6 +1,6 @@
 #include "CommandParser.h"
 
-#include "ScanRun.h"
+#include "FolderArgument.h"
 #include "UsageError.h"
 
 namespace {
@@ -10,8 +10,9 @@ const QCommandLineOption helpOption { { QStringLiteral("h"), QStringLiteral("hel
 
 } // namespace
 
-CommandParser::CommandParser(const QString& synopsis)
+CommandParser::CommandParser(const QString& synopsis, const QList<int>& exitStatuses)
     : m_synopsis(synopsis)
+    , m_exitStatuses(exitStatuses)
 {
     setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     QCommandLineParser::addOption(helpOption);
@@ -27,7 +28,7 @@ void CommandParser::parseArguments(const QStringList& arguments)
 {
     const bool parsed = parse(QStringList { QStringLiteral("orvalin-cli") } + arguments);
     if (isSet(helpOption))
-        throw CommandHelp { m_synopsis, m_options + QList { helpOption } };
+        throw CommandHelp { m_synopsis, m_options + QList { helpOption }, m_exitStatuses };
     if (!parsed)
         throw UsageError { errorText() };
 }
@@ -42,7 +43,7 @@ QStringList CommandParser::positionals(qsizetype least, qsizetype most) const
     return arguments;
 }
 
-QString CommandParser::folder() const
+QString CommandParser::folder(const FileManager& fileManager) const
 {
-    return ScanRun::folderArgument(positionals(1, 1).first());
+    return FolderArgument::checked(positionals(1, 1).first(), fileManager);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandHelp.h"
+#include "FileManager.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -10,7 +11,8 @@
 class CommandParser : public QCommandLineParser
 {
 public:
-    explicit CommandParser(const QString& synopsis);
+    // `exitStatuses`: the ones the command's help lists.
+    explicit CommandParser(const QString& synopsis, const QList<int>& exitStatuses = {});
 
     // Takes the option for parsing and lists it in the command's help.
     void addOption(const QCommandLineOption& option);
@@ -20,12 +22,13 @@ public:
     void parseArguments(const QStringList& arguments);
     // The positional arguments, which must number between `least` and `most`.
     QStringList positionals(qsizetype least, qsizetype most) const;
-    // Exactly one positional argument, an existing folder; returned absolute.
-    QString folder() const;
+    // Exactly one positional argument, a folder that opens; returned absolute (FolderArgument).
+    QString folder(const FileManager& fileManager) const;
 
     const QString& synopsis() const { return m_synopsis; }
 
 private:
     QString m_synopsis;
+    QList<int> m_exitStatuses;
     QList<QCommandLineOption> m_options;
 };

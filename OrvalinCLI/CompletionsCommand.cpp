@@ -8,7 +8,7 @@
 
 namespace CompletionsCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager&)
 {
     CommandParser parser(QStringLiteral("completions bash|zsh|fish"));
     parser.parseArguments(arguments);

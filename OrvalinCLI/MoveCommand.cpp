@@ -2,11 +2,12 @@
 
 #include "CommandParser.h"
 #include "ExitCode.h"
+#include "FailureReason.h"
 #include "JsonText.h"
-#include "LocalFileManager.h"
 #include "MatchFlags.h"
 #include "Messages.h"
 #include "Mover.h"
+#include "OperationError.h"
 #include "PlanReport.h"
 #include "ScanRun.h"
 #include "TerminalText.h"
@@ -44,9 +45,8 @@ QSet<QString> ticked(const CommandParser& parser, const ScanResult& result)
         const bool isCandidate = std::any_of(all.begin(), all.end(),
             [&](const Candidate& candidate) { return candidate.id() == path; });
         if (!isCandidate)
-            throw UsageError {
-                QStringLiteral("“%1” is not a leftover that can be ticked.").arg(path)
-            };
+            throw OperationError(
+                QStringLiteral("“%1” is not a leftover that can be ticked.").arg(path));
         selection.insert(path);
     }
     return selection;
@@ -65,24 +65,42 @@ QJsonObject outcomeJson(const MoveOutcome& outcome)
         { QStringLiteral("failed"), failed } };
 }
 
-void printOutcome(const MoveOutcome& outcome, Console& console)
+// Failed files by their path in the scanned folder and the reason once: the log, in the session,
+// keeps the whole story.
+void printOutcome(const MoveOutcome& outcome, const QString& root, Console& console)
 {
-    console.out << Messages::moveNotice(ScanRun::appName(), outcome) << '\n';
+    const QString app = ScanRun::appName();
+    console.out << (outcome.moved() > 0 ? Messages::movedFiles(app, outcome)
+                                        : QStringLiteral("Nothing was moved."))
+                << '\n';
     console.out << QStringLiteral("Session: %1\n").arg(TerminalText::escaped(outcome.session));
-    for (const RestoreLog::Entry& entry : outcome.failed())
-        console.out << QStringLiteral("  not moved: %1 (%2)\n")
+    const QList<RestoreLog::Entry> failed = outcome.failed();
+    if (!failed.isEmpty())
+        console.out << QStringLiteral("%1 couldn’t be moved:\n").arg(failed.size());
+    for (const RestoreLog::Entry& entry : failed)
+        console.out << QStringLiteral("  %1: %2\n")
                            .arg(TerminalText::escaped(entry.path),
-                               TerminalText::escaped(entry.note.value_or(QString())));
+                               TerminalText::escaped(
+                                   FailureReason::of(entry.note.value_or(QString()), root)));
+}
+
+// Done when every planned file moved, failed when none did, else done in part.
+int exitCodeOf(const MoveOutcome& outcome)
+{
+    if (outcome.failed().isEmpty())
+        return ExitCode::done;
+    return outcome.moved() > 0 ? ExitCode::partial : ExitCode::failed;
 }
 
 } // namespace
 
 namespace MoveCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager& fileManager)
 {
     CommandParser parser(QStringLiteral("move [MATCH FLAGS] (--tick raw|jpeg|sidecar | --path "
-                                        "REL)... [--dry-run] [--json] FOLDER"));
+                                        "REL)... [--dry-run] [--json] FOLDER"),
+        ExitCode::all());
     MatchFlags::addTo(parser);
     parser.addOption({ tickOption, QStringLiteral("tick a whole group"), QStringLiteral("group") });
     parser.addOption({ pathOption, QStringLiteral("tick one leftover"), QStringLiteral("path") });
@@ -90,11 +108,11 @@ int run(const QStringList& arguments, Console& console)
     parser.addOption({ jsonOption, QStringLiteral("print one JSON object") });
     parser.parseArguments(arguments);
     const MatchOptions options = MatchFlags::read(parser);
-    const QString folder = parser.folder();
     if (!parser.isSet(tickOption) && !parser.isSet(pathOption))
         throw UsageError { QStringLiteral("Say what to move with --tick or --path.") };
     for (const QString& name : parser.values(tickOption))
         groupNamed(name);
+    const QString folder = parser.folder(fileManager);
 
     const Analysis analysis = ScanRun::perform(folder, options, console);
     const MovePlan plan
@@ -111,9 +129,9 @@ int run(const QStringList& arguments, Console& console)
         console.out << PlanReport::text(plan, app) << '\n';
     }
     QJsonObject report { { QStringLiteral("plan"), PlanReport::json(plan) } };
+    int exitCode = ExitCode::done;
     // An empty plan would only leave an empty session behind.
     if (!dryRun && !plan.isEmpty()) {
-        LocalFileManager fileManager;
         const MoveOutcome outcome = Mover::move(plan, folder, Messages::reviewFolderName(app), app,
             QDateTime::currentDateTime(), Messages::logWording(app), fileManager);
         if (json) {
@@ -121,8 +139,9 @@ int run(const QStringList& arguments, Console& console)
             for (auto it = moved.begin(); it != moved.end(); ++it)
                 report.insert(it.key(), it.value());
         } else {
-            printOutcome(outcome, console);
+            printOutcome(outcome, folder, console);
         }
+        exitCode = exitCodeOf(outcome);
     } else if (!dryRun && json) {
         report.insert(QStringLiteral("moved"), 0);
         report.insert(QStringLiteral("movedSize"), 0);
@@ -132,7 +151,7 @@ int run(const QStringList& arguments, Console& console)
     }
     if (json)
         console.out << JsonText::pretty(report) << '\n';
-    return ExitCode::done;
+    return exitCode;
 }
 
 } // namespace MoveCommand

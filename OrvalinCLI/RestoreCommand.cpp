@@ -2,8 +2,8 @@
 
 #include "CommandParser.h"
 #include "ExitCode.h"
+#include "FolderArgument.h"
 #include "JsonText.h"
-#include "LocalFileManager.h"
 #include "Messages.h"
 #include "Mover.h"
 #include "OperationError.h"
@@ -34,10 +34,6 @@ bool hasSomethingToRestore(const ReviewSession& session)
 QList<ReviewSession> chosenSessions(
     const QList<ReviewSession>& sessions, const QStringList& names, bool all)
 {
-    if (all && !names.isEmpty())
-        throw UsageError { QStringLiteral("Give --all or session names, not both.") };
-    if (!all && names.isEmpty())
-        throw UsageError { QStringLiteral("Say which sessions to restore, or --all.") };
     QList<ReviewSession> chosen;
     if (all) {
         std::copy_if(
@@ -50,7 +46,7 @@ QList<ReviewSession> chosenSessions(
                   return QFileInfo(session.folder).fileName() == name;
               });
         if (found == sessions.end())
-            throw UsageError { QStringLiteral("There is no review session “%1”.").arg(name) };
+            throw OperationError(QStringLiteral("There is no review session “%1”.").arg(name));
         chosen.append(*found);
     }
     return chosen;
@@ -69,25 +65,40 @@ QJsonObject reportJson(const RestoreOutcome& total, const QList<SessionFailure>&
         { QStringLiteral("failedSessions"), failed } };
 }
 
+// Done when nothing stayed behind; else done in part when anything was put back, and failed when
+// nothing was, as a move that moved nothing.
+int exitCodeOf(const RestoreOutcome& total, const QList<SessionFailure>& failures)
+{
+    const qsizetype stayed = total.conflicts.size() + total.missing.size() + failures.size();
+    if (stayed == 0)
+        return ExitCode::done;
+    return total.restored > 0 ? ExitCode::partial : ExitCode::failed;
+}
+
 } // namespace
 
 namespace RestoreCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager& fileManager)
 {
-    CommandParser parser(QStringLiteral("restore [--json] FOLDER (--all | SESSION-NAME...)"));
+    CommandParser parser(QStringLiteral("restore [--json] FOLDER (--all | SESSION-NAME...)"),
+        { ExitCode::done, ExitCode::failed, ExitCode::usage, ExitCode::partial });
     parser.addOption(
         { QStringLiteral("all"), QStringLiteral("every session with files to put back") });
     parser.addOption({ QStringLiteral("json"), QStringLiteral("print one JSON object") });
     parser.parseArguments(arguments);
     const QStringList positionals = parser.positionals(1, std::numeric_limits<qsizetype>::max());
-    const QString folder = ScanRun::folderArgument(positionals.first());
+    const bool all = parser.isSet(QStringLiteral("all"));
+    if (all && positionals.size() > 1)
+        throw UsageError { QStringLiteral("Give --all or session names, not both.") };
+    if (!all && positionals.size() == 1)
+        throw UsageError { QStringLiteral("Say which sessions to restore, or --all.") };
+    const QString folder = FolderArgument::checked(positionals.first(), fileManager);
     const QString app = ScanRun::appName();
 
-    LocalFileManager fileManager;
     const QList<ReviewSession> chosen
         = chosenSessions(Mover::sessions(folder, Messages::reviewFolderName(app), fileManager),
-            positionals.mid(1), parser.isSet(QStringLiteral("all")));
+            positionals.mid(1), all);
 
     RestoreOutcome total;
     QList<SessionFailure> failures;
@@ -116,7 +127,7 @@ int run(const QStringList& arguments, Console& console)
         console.err << QStringLiteral("orvalin-cli: “%1” could not be restored: %2\n")
                            .arg(TerminalText::escaped(failure.name),
                                TerminalText::escaped(failure.error));
-    return failures.isEmpty() ? ExitCode::done : ExitCode::failed;
+    return exitCodeOf(total, failures);
 }
 
 } // namespace RestoreCommand

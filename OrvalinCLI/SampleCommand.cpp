@@ -2,15 +2,15 @@
 
 #include "CommandParser.h"
 #include "ExitCode.h"
+#include "OperationError.h"
 #include "SampleShoot.h"
-#include "UsageError.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace SampleCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager&)
 {
     CommandParser parser(QStringLiteral("sample FOLDER"));
     parser.parseArguments(arguments);
@@ -19,12 +19,12 @@ int run(const QStringList& arguments, Console& console)
     // The generator overwrites files of its own names; never let it near someone's photos.
     if (info.exists()) {
         if (!info.isDir())
-            throw UsageError { QStringLiteral("“%1” is not a folder.").arg(argument) };
+            throw OperationError(QStringLiteral("“%1” is not a folder.").arg(argument));
         if (!QDir(argument).isEmpty(
                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-            throw UsageError { QStringLiteral("“%1” is not empty; the sample shoot goes into an "
-                                              "empty or new folder.")
-                                   .arg(argument) };
+            throw OperationError(QStringLiteral("“%1” is not empty; the sample shoot goes into an "
+                                                "empty or new folder.")
+                                     .arg(argument));
     }
     const QString root = QDir::cleanPath(info.absoluteFilePath());
     const int count = SampleShoot::create(root);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Console.h"
+#include "FileManager.h"
 
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 namespace ScanCommand {
 
 // The arguments after the command's name; returns the exit code, throws what Cli::run answers.
-int run(const QStringList& arguments, Console& console);
+// Folders are opened, and files moved, through `fileManager`.
+int run(const QStringList& arguments, Console& console, FileManager& fileManager);
 
 } // namespace ScanCommand

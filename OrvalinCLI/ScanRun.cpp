@@ -6,24 +6,12 @@
 #include "Messages.h"
 #include "ProgressLine.h"
 #include "Scanner.h"
-#include "UsageError.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace ScanRun {
 
 QString appName()
 {
     return QStringLiteral("Orvalin");
-}
-
-QString folderArgument(const QString& argument)
-{
-    const QFileInfo info(argument);
-    if (!info.isDir())
-        throw UsageError { QStringLiteral("“%1” is not a folder.").arg(argument) };
-    return QDir::cleanPath(info.absoluteFilePath());
 }
 
 Analysis perform(const QString& folder, const MatchOptions& options, Console& console)

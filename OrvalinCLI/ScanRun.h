@@ -22,9 +22,6 @@ namespace ScanRun {
 // The application's name as the command-line tool writes it into logs and messages.
 QString appName();
 
-// Absolute path of an existing folder argument; a usage error for anything else.
-QString folderArgument(const QString& argument);
-
 // Scans and analyses with a live progress line and Ctrl-C as cancellation. Throws ScanRefusal,
 // Cancelled or OperationError.
 Analysis perform(const QString& folder, const MatchOptions& options, Console& console);

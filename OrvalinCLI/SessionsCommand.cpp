@@ -3,7 +3,6 @@
 #include "CommandParser.h"
 #include "ExitCode.h"
 #include "JsonText.h"
-#include "LocalFileManager.h"
 #include "Messages.h"
 #include "Mover.h"
 #include "ScanRun.h"
@@ -11,14 +10,14 @@
 
 namespace SessionsCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager& fileManager)
 {
-    CommandParser parser(QStringLiteral("sessions [--json] FOLDER"));
+    CommandParser parser(QStringLiteral("sessions [--json] FOLDER"),
+        { ExitCode::done, ExitCode::failed, ExitCode::usage });
     parser.addOption({ QStringLiteral("json"), QStringLiteral("print a JSON array") });
     parser.parseArguments(arguments);
-    const QString folder = parser.folder();
+    const QString folder = parser.folder(fileManager);
 
-    const LocalFileManager fileManager;
     const QList<ReviewSession> sessions
         = Mover::sessions(folder, Messages::reviewFolderName(ScanRun::appName()), fileManager);
     if (parser.isSet(QStringLiteral("json")))

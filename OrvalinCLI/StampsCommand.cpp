@@ -6,7 +6,7 @@
 
 namespace StampsCommand {
 
-int run(const QStringList& arguments, Console& console)
+int run(const QStringList& arguments, Console& console, FileManager&)
 {
     CommandParser parser(QStringLiteral("stamps FILE..."));
     parser.parseArguments(arguments);

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// A command line that cannot be carried out as written; answered with the usage text, exit 2.
+// A command line that is not understood, whatever the disk holds; answered with the command's
+// usage line, exit 2.
 struct UsageError
 {
     QString message;

@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
 #include "Cli.h"
+#include "LocalFileManager.h"
 
 #include <QProcess>
 #include <QTextStream>
@@ -18,11 +19,17 @@ CliRun runCli(const QStringList& arguments)
 
 CliRun runCliInProcess(const QStringList& arguments)
 {
+    LocalFileManager fileManager;
+    return runCliInProcess(arguments, fileManager);
+}
+
+CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager)
+{
     CliRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     Console console { out, err, false };
-    run.exitCode = Cli::run(arguments, console);
+    run.exitCode = Cli::run(arguments, console, fileManager);
     out.flush();
     err.flush();
     return run;

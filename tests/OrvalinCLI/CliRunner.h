@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileManager.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,8 @@ CliRun runCli(const QStringList& arguments);
 
 // Runs the commands in this process, for the cases that need no real process.
 CliRun runCliInProcess(const QStringList& arguments);
+// The same, opening folders and moving files through `fileManager`.
+CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager);
 
 // A command line split at its spaces, for arguments that hold none.
 QStringList words(const QString& line);

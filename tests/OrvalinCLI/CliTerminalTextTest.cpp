@@ -78,11 +78,11 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
     shoot.write(day + titleChange, "new");
     shoot.write(day + reversed, "new");
     const CliRun restore = run("restore --all");
-    EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_EQ(restore.exitCode, 4) << restore.err.toStdString();
     EXPECT_TRUE(restore.out.contains(u"  waiting: Day\\x1B[31m/IMG_\\x1B]0;owned\\x07.CR3\n"))
         << restore.out.toStdString();
     run("sessions");
-    EXPECT_EQ(run("move --path nothing\x1b[2J.CR3").exitCode, 2);
+    EXPECT_EQ(run("move --path nothing\x1b[2J.CR3").exitCode, 1);
 }
 
 TEST(TerminalText, StreamedJsonIsTheDocumentsOwnTextEscapesAndAll)

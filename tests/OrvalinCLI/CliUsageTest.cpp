@@ -9,21 +9,30 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(CliUsage, MistakesExitWithTwoAndTheUsage)
+TEST(CliUsage, MistakesExitWithTwoAndThatCommandsUsageOnly)
 {
     TempFolder folder;
-    const QString file = folder.write(u"a.jpg"_s, "x");
-    // %1 is a folder, %2 a file in it.
-    for (const char* line : { "", "frobnicate", "scan", "scan --bogus %1", "scan %2",
-             "scan %1/missing", "scan %1 %1", "scan --trim-heic --no-trim-heic %1", "move %1",
-             "move --tick everything %1", "restore %1", "stamps" }) {
+    // %1 is a folder; the command's name, its usage line and the hint follow the message.
+    for (const char* line : { "scan --bogus %1", "scan %1 %1", "scan --trim-heic --no-trim-heic %1",
+             "move %1", "move --tick everything %1", "restore %1", "stamps" }) {
         SCOPED_TRACE(line);
-        const CliRun run = runCliInProcess(
-            words(QString::fromUtf8(line).replace(u"%1"_s, folder.path()).replace(u"%2"_s, file)));
+        const CliRun run
+            = runCliInProcess(words(QString::fromUtf8(line).replace(u"%1"_s, folder.path())));
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.err.contains(u"usage: orvalin-cli"));
+        const QStringList lines = run.err.split(u'\n');
+        ASSERT_EQ(lines.size(), 4) << run.err.toStdString();
+        const QString command = words(QString::fromUtf8(line)).first();
+        EXPECT_TRUE(lines[0].startsWith(u"orvalin-cli: "));
+        EXPECT_TRUE(lines[1].startsWith(u"usage: orvalin-cli "_s + command + u' '));
+        EXPECT_TRUE(lines[2].contains(u"“orvalin-cli "_s + command + u" --help”"_s));
         EXPECT_TRUE(run.out.isEmpty());
     }
+    const CliRun unknown = runCliInProcess({ u"frobnicate"_s });
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(u"Commands: sample, scan, stamps, move, sessions, restore"));
+    const CliRun nothing = runCliInProcess({});
+    EXPECT_EQ(nothing.exitCode, 2);
+    EXPECT_TRUE(nothing.err.contains(u"Exit statuses:")) << "the whole usage when nothing is asked";
 }
 
 TEST(CliUsage, SampleNeverWritesIntoAFolderWithFiles)
@@ -32,7 +41,7 @@ TEST(CliUsage, SampleNeverWritesIntoAFolderWithFiles)
         TempFolder folder;
         folder.write(name, "the only copy");
         const CliRun run = runCliInProcess({ u"sample"_s, folder.path() });
-        EXPECT_EQ(run.exitCode, 2) << name.toStdString();
+        EXPECT_EQ(run.exitCode, 1) << name.toStdString();
         EXPECT_TRUE(run.err.contains(u"not empty"));
         EXPECT_EQ(readFile(folder.at(name)), "the only copy");
     }
@@ -54,6 +63,8 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
         for (const Cli::DescribedCommand& command : Cli::describedCommands())
             EXPECT_TRUE(usage.out.contains(u"  "_s + command.help.synopsis + u'\n'))
                 << command.name.toStdString();
+        for (const char* status : { "0    all done", "4    done in part", "130  interrupted" })
+            EXPECT_TRUE(usage.out.contains(QLatin1String(status))) << status;
     }
     for (const Cli::DescribedCommand& command : Cli::describedCommands()) {
         // Asked for anywhere, even beside a mistake, help wins and nothing runs.
@@ -70,6 +81,8 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
     const CliRun scan = runCliInProcess(words(u"scan --help"_s));
     for (const char* flag : { "--json", "--match-capture-time", "--no-trim-heic", "--help" })
         EXPECT_TRUE(scan.out.contains(QLatin1String(flag))) << flag;
+    EXPECT_TRUE(scan.out.contains(u"\n  3    folder refused"));
+    EXPECT_TRUE(runCliInProcess(words(u"restore --help"_s)).out.contains(u"\n  4    done in part"));
 }
 
 TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)

@@ -1,0 +1,130 @@
+#include "CliRunner.h"
+#include "FailureReason.h"
+#include "FaultyFileManager.h"
+#include "TestSupport.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Operation = FaultyFileManager::Operation;
+
+// Two RAW files whose JPEG is gone, beside a pair.
+void writeShoot(TempFolder& shoot)
+{
+    for (const char* name :
+        { "Trip/IMG_1.CR3", "Trip/IMG_2.CR3", "Trip/IMG_3.CR3", "Trip/IMG_3.JPG" })
+        shoot.write(QString::fromUtf8(name), "x");
+}
+
+CliRun runOn(const TempFolder& shoot, const char* line, FileManager& fileManager)
+{
+    return runCliInProcess(words(QString::fromUtf8(line)) << shoot.path(), fileManager);
+}
+
+} // namespace
+
+TEST(CliExitStatus, MoveTellsWhetherAllSomeOrNoneOfThePlanMoved)
+{
+    const struct
+    {
+        const char* line;
+        const char* failing;
+        int exitCode;
+        QStringList notMoved;
+    } cases[] = {
+        { "move --tick jpeg", nullptr, 0, {} },
+        { "move --tick raw", nullptr, 0, {} },
+        { "move --tick raw", "IMG_1", 4, { u"Trip/IMG_1.CR3"_s } },
+        { "move --tick raw", "IMG_", 1, { u"Trip/IMG_1.CR3"_s, u"Trip/IMG_2.CR3"_s } },
+    };
+    for (const auto& [line, failing, exitCode, notMoved] : cases) {
+        SCOPED_TRACE(exitCode);
+        TempFolder shoot;
+        writeShoot(shoot);
+        FaultyFileManager files;
+        if (failing)
+            files.failPaths(Operation::move, QString::fromUtf8(failing));
+        const CliRun move = runOn(shoot, line, files);
+        EXPECT_EQ(move.exitCode, exitCode) << move.err.toStdString();
+        EXPECT_EQ(move.out.contains(u"Nothing was moved."), notMoved.size() == 2);
+        // One line a file: its place in the shoot and the reason once, no full path.
+        QStringList expected;
+        for (const QString& path : notMoved)
+            expected << u"  %1: Injected failure on “%1”."_s.arg(path);
+        QStringList listed = move.out.section(u" couldn’t be moved:\n"_s, 1).split(u'\n');
+        listed.removeAll(QString());
+        EXPECT_EQ(listed, expected);
+        EXPECT_TRUE(move.err.isEmpty());
+    }
+}
+
+TEST(CliExitStatus, FailureReasonsSayTheSystemsReasonOnce)
+{
+    const QString move
+        = u"Couldn’t move “/share/Trip/a.NEF” to “/share/Orvalin Review/s/Trip/a.NEF”: "_s;
+    const std::pair<QString, QString> cases[] = {
+        { move + u"Permission denied."_s, u"permission denied (the folder can’t be changed)"_s },
+        { move + u"Transport endpoint is not connected."_s,
+            u"transport endpoint is not connected (the drive or network share stopped answering)"_s },
+        { move + u"No space left on device."_s, u"no space left on device (the drive is full)"_s },
+        { move + u"Invalid cross-device link."_s, u"invalid cross-device link"_s },
+        { u"something is already at Trip/a.NEF"_s, u"something is already at Trip/a.NEF"_s },
+        { u"Couldn’t look at “/share/Trip: day 2/a.NEF”: not a reason."_s,
+            u"Couldn’t look at “Trip: day 2/a.NEF”: not a reason."_s },
+    };
+    for (const auto& [note, reason] : cases)
+        EXPECT_EQ(FailureReason::of(note, u"/share"_s), reason);
+}
+
+TEST(CliExitStatus, RestoreTellsWhetherAllSomeOrNoneWentBack)
+{
+    // How many of the two moved files find a file of their name back home.
+    const std::pair<int, int> cases[] = { { 0, 0 }, { 1, 4 }, { 2, 1 } };
+    for (const auto& [blocked, exitCode] : cases) {
+        SCOPED_TRACE(blocked);
+        TempFolder shoot;
+        writeShoot(shoot);
+        LocalFileManager disk;
+        ASSERT_EQ(runOn(shoot, "move --tick raw", disk).exitCode, 0);
+        for (int n = 1; n <= blocked; ++n)
+            shoot.write(u"Trip/IMG_%1.CR3"_s.arg(n), "back home");
+        const CliRun restore = runOn(shoot, "restore --all", disk);
+        EXPECT_EQ(restore.exitCode, exitCode) << restore.out.toStdString();
+        EXPECT_EQ(restore.out.count(u"  waiting: "_s), blocked);
+        EXPECT_EQ(readFile(shoot.at(u"Trip/IMG_1.CR3"_s)), blocked > 0 ? "back home" : "x");
+    }
+}
+
+TEST(CliExitStatus, AFolderThatCannotBeUsedIsOneLineAndAFailure)
+{
+    TempFolder shoot;
+    writeShoot(shoot);
+    // %1 is the shoot.
+    const std::pair<const char*, const char*> cases[] = {
+        { "%1", "Injected failure on “%1”." },
+        { "%1/missing", "“%1/missing” doesn’t exist." },
+        { "%1/Trip/IMG_1.CR3", "“%1/Trip/IMG_1.CR3” is not a folder." },
+        { "%1/Trip/IMG_1.CR3/x",
+            "Couldn’t open the folder “%1/Trip/IMG_1.CR3/x”: Not a directory." },
+    };
+    for (const char* command : { "scan", "sessions", "restore --all", "move --tick raw" }) {
+        for (const auto& [path, message] : cases) {
+            SCOPED_TRACE(std::string(command) + ' ' + path);
+            // Only the shoot's own look-up fails: an unreachable share, simulated.
+            FaultyFileManager files;
+            files.failPaths(
+                Operation::openFolder, u"^%1$"_s.arg(QRegularExpression::escape(shoot.path())));
+            const CliRun run = runCliInProcess(
+                words(QString::fromUtf8(command)) << QString::fromUtf8(path).arg(shoot.path()),
+                files);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(
+                run.err, u"orvalin-cli: "_s + QString::fromUtf8(message).arg(shoot.path()) + u'\n');
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+    }
+}
