@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "Mover.h"
 #include "PlanReport.h"
+#include "ScanReport.h"
 #include "ScanRun.h"
 #include "TerminalText.h"
 #include "UsageError.h"
@@ -104,6 +105,9 @@ int run(const QStringList& arguments, Console& console)
     const QString app = ScanRun::appName();
 
     if (!json) {
+        if (const QString unreadable = ScanReport::unreadableLines(analysis.result);
+            !unreadable.isEmpty())
+            console.out << unreadable << '\n';
         console.out << (dryRun
                 ? QStringLiteral("Move %1 files?\nThis is a dry run: nothing has moved yet.\n\n")
                 : QStringLiteral("Moving %1 files.\n\n"))
@@ -111,6 +115,7 @@ int run(const QStringList& arguments, Console& console)
         console.out << PlanReport::text(plan, app) << '\n';
     }
     QJsonObject report { { QStringLiteral("plan"), PlanReport::json(plan) } };
+    ScanReport::addUnreadable(analysis.result, report);
     // An empty plan would only leave an empty session behind.
     if (!dryRun && !plan.isEmpty()) {
         LocalFileManager fileManager;
