@@ -888,6 +888,29 @@
     </message>
 </context>
 <context>
+    <name>UnreadableItem</name>
+    <message>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>operación no permitida</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>error de entrada/salida</translation>
+    </message>
+    <message>
+        <source>stale file handle</source>
+        <translation>identificador de archivo obsoleto</translation>
+    </message>
+    <message>
+        <source>transport endpoint is not connected</source>
+        <translation>la conexión con la unidad se ha perdido</translation>
+    </message>
+</context>
+<context>
     <name>Updater</name>
     <message>
         <source>This app</source>

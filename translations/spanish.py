@@ -115,6 +115,11 @@ SPANISH = {
     "%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.":
         "%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.",
     "Couldn’t read %1.": "No se pudo leer %1.",
+    "permission denied": "permiso denegado",
+    "operation not permitted": "operación no permitida",
+    "input/output error": "error de entrada/salida",
+    "stale file handle": "identificador de archivo obsoleto",
+    "transport endpoint is not connected": "la conexión con la unidad se ha perdido",
     "this folder": "esta carpeta",
     " and %1 more": " y %1 más",
     "%1 files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.":

@@ -17,7 +17,7 @@ struct UnreadableItem
     // The folder whose listing it leaves incomplete: itself when it is a folder, else the folder
     // it is in.
     QString incompleteFolder() const;
-    // The reason for a system error number, in the words of the system's own message.
+    // The reason for a system error number, as the user reads it after a name.
     static QString reasonFor(int error);
 
     bool operator==(const UnreadableItem&) const = default;
