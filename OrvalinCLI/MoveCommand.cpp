@@ -9,6 +9,7 @@
 #include "Mover.h"
 #include "OperationError.h"
 #include "PlanReport.h"
+#include "ScanReport.h"
 #include "ScanRun.h"
 #include "TerminalText.h"
 #include "UsageError.h"
@@ -122,6 +123,9 @@ int run(const QStringList& arguments, Console& console, FileManager& fileManager
     const QString app = ScanRun::appName();
 
     if (!json) {
+        if (const QString unreadable = ScanReport::unreadableLines(analysis.result);
+            !unreadable.isEmpty())
+            console.out << unreadable << '\n';
         console.out << (dryRun
                 ? QStringLiteral("Move %1 files?\nThis is a dry run: nothing has moved yet.\n\n")
                 : QStringLiteral("Moving %1 files.\n\n"))
@@ -129,6 +133,7 @@ int run(const QStringList& arguments, Console& console, FileManager& fileManager
         console.out << PlanReport::text(plan, app) << '\n';
     }
     QJsonObject report { { QStringLiteral("plan"), PlanReport::json(plan) } };
+    ScanReport::addUnreadable(analysis.result, report);
     int exitCode = ExitCode::done;
     // An empty plan would only leave an empty session behind.
     if (!dryRun && !plan.isEmpty()) {

@@ -5,6 +5,9 @@
 #include "Messages.h"
 #include "TerminalText.h"
 
+#include <QJsonArray>
+#include <algorithm>
+
 namespace {
 
 void writeFile(JsonStream& json, const FileEntry& file)
@@ -50,6 +53,39 @@ void writePairs(JsonStream& json, const QList<Pair>& pairs)
         json.endObject();
     }
     json.endArray();
+}
+
+const QString unreadableKey = QStringLiteral("unreadable");
+const QString unreadableCountKey = QStringLiteral("unreadableCount");
+const QString heldByUnreadableKey = QStringLiteral("heldByUnreadable");
+const QString pathKey = QStringLiteral("path");
+const QString reasonKey = QStringLiteral("reason");
+
+// The list is always there, so that a script can rely on it; the counts only when something could
+// not be read, so that a report of a folder read whole is what it always was.
+void writeUnreadable(JsonStream& json, const ScanResult& result)
+{
+    if (!result.unreadable.isEmpty()) {
+        json.member(heldByUnreadableKey, qint64(result.heldByUnreadable));
+        json.member(unreadableCountKey, qint64(result.unreadable.total));
+    }
+    json.key(unreadableKey);
+    json.beginArray();
+    for (const UnreadableItem& item : result.unreadable.items) {
+        json.beginObject();
+        json.member(pathKey, item.relativePath);
+        json.member(reasonKey, item.reason);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+QString unreadableName(const UnreadableItem& item)
+{
+    if (item.relativePath.isEmpty())
+        return QStringLiteral("(the scanned folder itself)");
+    const QString name = TerminalText::escaped(item.relativePath);
+    return item.isFolder ? name + u'/' : name;
 }
 
 QString folderHeading(const QString& folder)
@@ -105,6 +141,7 @@ void writeJson(const Analysis& analysis, QTextStream& out)
     json.member(QStringLiteral("sidecarCount"), qint64(result.sidecarCount));
     json.member(QStringLiteral("heldInSingleKindFolders"), qint64(result.heldInSingleKindFolders));
     json.member(QStringLiteral("heldHEIC"), qint64(result.heldHEIC));
+    writeUnreadable(json, result);
     writePairs(json, result.pairs);
     writeCandidates(json, QStringLiteral("orphanRaws"), result.orphanRaws);
     writeCandidates(json, QStringLiteral("orphanJPEGs"), result.orphanJPEGs);
@@ -124,6 +161,7 @@ QString text(const Analysis& analysis)
     text += QStringLiteral("%1 pairs, %2 of them by capture time\n")
                 .arg(result.pairs.size())
                 .arg(result.pairedByTime());
+    text += unreadableLines(result);
     if (result.heldInSingleKindFolders > 0)
         text += QStringLiteral("%1 leftovers held back: their folders hold only RAW or only JPEG "
                                "and HEIC files\n")
@@ -133,6 +171,40 @@ QString text(const Analysis& analysis)
     for (OrphanGroup group : OrphanGroups::allCases())
         appendGroup(text, group, result.candidates(group));
     return text;
+}
+
+QString unreadableLines(const ScanResult& result)
+{
+    const UnreadableList& unreadable = result.unreadable;
+    if (unreadable.isEmpty())
+        return {};
+    constexpr qsizetype named = 3;
+    QStringList names;
+    for (const UnreadableItem& item :
+        unreadable.items.first(std::min(named, unreadable.items.size())))
+        names << QStringLiteral("%1 (%2)").arg(unreadableName(item), item.reason);
+    QString text = QStringLiteral("Couldn’t read: ") + names.join(QStringLiteral(", "));
+    if (const qsizetype more = unreadable.total - names.size(); more > 0)
+        text += QStringLiteral(" and %1 more").arg(more);
+    text += u'\n';
+    if (result.heldByUnreadable > 0)
+        text
+            += QStringLiteral("%1 leftovers held back: their twins, photos or sidecars could be in "
+                              "what couldn’t be read\n")
+                   .arg(result.heldByUnreadable);
+    return text;
+}
+
+void addUnreadable(const ScanResult& result, QJsonObject& report)
+{
+    if (!result.unreadable.isEmpty()) {
+        report.insert(heldByUnreadableKey, double(result.heldByUnreadable));
+        report.insert(unreadableCountKey, double(result.unreadable.total));
+    }
+    QJsonArray items;
+    for (const UnreadableItem& item : result.unreadable.items)
+        items.append(QJsonObject { { pathKey, item.relativePath }, { reasonKey, item.reason } });
+    report.insert(unreadableKey, items);
 }
 
 } // namespace ScanReport

@@ -26,8 +26,9 @@ Analysis perform(const QString& folder, const MatchOptions& options, Console& co
     };
 
     Analysis analysis { folder, {}, {} };
-    analysis.files = Scanner::scan(
-        folder, ScanOptions { Messages::reviewFolderName(appName()) }, onProgress, cancel);
+    UnreadableList unreadable;
+    analysis.files = Scanner::scan(folder, ScanOptions { Messages::reviewFolderName(appName()) },
+        onProgress, cancel, &unreadable);
     line.clear();
 
     CaptureReader reader;
@@ -41,7 +42,7 @@ Analysis perform(const QString& folder, const MatchOptions& options, Console& co
     }
     if (Interrupt::requested())
         throw Cancelled();
-    analysis.result = Analyzer::analyze(analysis.files, options, reader, cancel);
+    analysis.result = Analyzer::analyze(analysis.files, options, reader, cancel, unreadable);
     return analysis;
 }
 

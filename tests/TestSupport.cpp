@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TempFolder::TempFolder()
 {
@@ -37,6 +41,35 @@ QString TempFolder::makeFolder(const QString& relativePath)
     const QString folder = at(relativePath);
     QDir().mkpath(folder);
     return folder;
+}
+
+UnreadableFolders::UnreadableFolders(const QString& root, const QStringList& relativePaths)
+    : m_group(::getegid())
+{
+    // The root stays open to whoever scans it.
+    ::chmod(QFile::encodeName(root).constData(), 0755);
+    for (const QString& path : relativePaths) {
+        m_folders << root + u'/' + path;
+        ::chmod(QFile::encodeName(m_folders.last()).constData(), 0);
+    }
+    if (::geteuid() == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        m_asNobody = nobody && ::setegid(nobody->pw_gid) == 0 && ::seteuid(nobody->pw_uid) == 0;
+        if (!m_asNobody)
+            m_whyNot = QStringLiteral("root reads every folder, and cannot run as “nobody” here");
+    }
+    if (m_whyNot.isEmpty()
+        && ::faccessat(AT_FDCWD, QFile::encodeName(root).constData(), X_OK, AT_EACCESS) != 0)
+        m_whyNot = QStringLiteral("%1 cannot be reached without root").arg(root);
+}
+
+UnreadableFolders::~UnreadableFolders()
+{
+    if (m_asNobody && ::seteuid(0) != 0)
+        ADD_FAILURE() << "cannot return to root";
+    ::setegid(m_group);
+    for (const QString& folder : std::as_const(m_folders))
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
 }
 
 QByteArray readFile(const QString& path)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -22,6 +23,28 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// Makes folders below `root` unreadable (mode 000) for as long as it lives, so that a scan meets
+// them as it meets another user's folders. Root is not stopped by permissions, so as root the
+// process runs as "nobody" meanwhile (every thread, until this is destroyed). Tests skip, saying
+// why, when neither can be done.
+class UnreadableFolders
+{
+public:
+    UnreadableFolders(const QString& root, const QStringList& relativePaths);
+    ~UnreadableFolders();
+    UnreadableFolders(const UnreadableFolders&) = delete;
+    UnreadableFolders& operator=(const UnreadableFolders&) = delete;
+
+    // Why the folders cannot be made unreadable here; empty when they are.
+    const QString& whyNot() const { return m_whyNot; }
+
+private:
+    const unsigned m_group;
+    QStringList m_folders;
+    QString m_whyNot;
+    bool m_asNobody = false;
 };
 
 QByteArray readFile(const QString& path);

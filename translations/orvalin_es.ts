@@ -574,6 +574,22 @@
         <source>If Lightroom or Capture One knows about these photos, moved files will show as missing there.</source>
         <translation>Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.</translation>
     </message>
+    <message>
+        <source>this folder</source>
+        <translation>esta carpeta</translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation> y %1 más</translation>
+    </message>
+    <message>
+        <source>Couldn’t read %1.</source>
+        <translation>No se pudo leer %1.</translation>
+    </message>
+    <message>
+        <source>%1 files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.</source>
+        <translation>%1 archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.</translation>
+    </message>
 </context>
 <context>
     <name>PairsView</name>
@@ -869,6 +885,29 @@
     <message>
         <source>Everything stays on this computer.</source>
         <translation>Todo se queda en este ordenador.</translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableItem</name>
+    <message>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>operación no permitida</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>error de entrada/salida</translation>
+    </message>
+    <message>
+        <source>stale file handle</source>
+        <translation>identificador de archivo obsoleto</translation>
+    </message>
+    <message>
+        <source>transport endpoint is not connected</source>
+        <translation>la conexión con la unidad se ha perdido</translation>
     </message>
 </context>
 <context>

@@ -114,6 +114,16 @@ SPANISH = {
         "Los traslados van a «%1» dentro de esta carpeta, conservando las carpetas de cada archivo, con un registro para restaurar. Restaurar los devuelve a su sitio.",
     "%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.":
         "%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.",
+    "Couldn’t read %1.": "No se pudo leer %1.",
+    "permission denied": "permiso denegado",
+    "operation not permitted": "operación no permitida",
+    "input/output error": "error de entrada/salida",
+    "stale file handle": "identificador de archivo obsoleto",
+    "transport endpoint is not connected": "la conexión con la unidad se ha perdido",
+    "this folder": "esta carpeta",
+    " and %1 more": " y %1 más",
+    "%1 files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.":
+        "%1 archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.",
     "%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.":
         "%1 archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.",
     "%1 renamed files were paired by capture time.": "%1 archivos renombrados se emparejaron por la hora de captura.",

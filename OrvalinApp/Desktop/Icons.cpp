@@ -35,6 +35,7 @@ const QHash<QString, QStringList>& themeNames()
         { "checkmark.seal", {} },
         { "circle", {} },
         { "folder.badge.questionmark", {} },
+        { "lock.folder", {} },
         { "photo.stack", { "image-x-generic-symbolic", "image-x-generic" } },
         { "clock.arrow.2.circlepath", { "document-open-recent-symbolic" } },
         { "tray", {} },

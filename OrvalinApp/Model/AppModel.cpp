@@ -126,6 +126,7 @@ struct AppModel::ScanOutcome
 
     Kind kind = Kind::failed;
     QList<FileEntry> files;
+    UnreadableList unreadable;
     Analysis analysis;
     ScanProgress lastProgress;
     std::optional<ScanRefusal> refusal;
@@ -265,6 +266,7 @@ void AppModel::open(const QString& folder, bool remember)
     setRoot(path);
 
     setFiles({});
+    m_unreadable = {};
     setResult(std::nullopt);
     setFolders({});
     setSelection({});
@@ -342,9 +344,10 @@ void AppModel::startScan()
                           promise.setProgressValueAndText(
                               int(std::min<qint64>(progress.files, INT_MAX)), progress.folder);
                       },
-                      cancel);
+                      cancel, &outcome.unreadable);
                   outcome.analysis = prepare(
-                      Analyzer::analyze(outcome.files, options, reader, cancel), selection);
+                      Analyzer::analyze(outcome.files, options, reader, cancel, outcome.unreadable),
+                      selection);
                   outcome.kind = ScanOutcome::Kind::finished;
               } catch (const ScanRefusal& refusal) {
                   outcome.kind = ScanOutcome::Kind::refused;
@@ -390,6 +393,7 @@ void AppModel::finishScan(quint64 id, const MatchOptions& scannedWith, const Sca
     switch (outcome.kind) {
     case ScanOutcome::Kind::finished:
         setProgress(outcome.lastProgress);
+        m_unreadable = outcome.unreadable;
         setFiles(outcome.files);
         applyAnalysis(outcome.analysis);
         setPhase(Phase::ready());
@@ -447,6 +451,7 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     m_analysis.cancel = CancellationToken();
 
     const QList<FileEntry> files = m_files;
+    const UnreadableList unreadable = m_unreadable;
     const MatchOptions options = m_options;
     const CaptureReader reader
         = options.matchCaptureTime ? CaptureTime::reader(*m_root) : CaptureReader();
@@ -455,9 +460,10 @@ void AppModel::reanalyzeThen(std::function<void()> done)
     setBusy(tr("Matching…"));
 
     runInBackground<std::optional<Analysis>>(
-        [files, options, reader, cancel, selection]() -> std::optional<Analysis> {
+        [files, unreadable, options, reader, cancel, selection]() -> std::optional<Analysis> {
             try {
-                return prepare(Analyzer::analyze(files, options, reader, cancel), selection);
+                return prepare(
+                    Analyzer::analyze(files, options, reader, cancel, unreadable), selection);
             } catch (...) {
                 // A failed re-analysis keeps the previous result, silently.
                 return std::nullopt;

@@ -15,6 +15,7 @@
 #include "ScanRefusal.h"
 #include "ScanResult.h"
 #include "SidebarItem.h"
+#include "UnreadableList.h"
 
 #include <QDateTime>
 #include <QList>
@@ -264,6 +265,9 @@ private:
     Phase m_phase;
     ScanProgress m_progress;
     QList<FileEntry> m_files;
+    // What the scan of `m_files` could not read; every analysis of them holds back what depends
+    // on it, and the result carries it to the views.
+    UnreadableList m_unreadable;
     std::optional<ScanResult> m_result;
     QMap<OrphanGroup, QList<FolderGroup>> m_folders;
     QSet<QString> m_selection;

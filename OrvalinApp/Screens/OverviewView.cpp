@@ -15,6 +15,7 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -46,6 +47,32 @@ QLabel* transparent(QLabel* label)
 {
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
+}
+
+// Names the first few things the scan could not read, with why, and says what was held back for
+// them.
+QString unreadableNote(const ScanResult& result)
+{
+    constexpr qsizetype named = 3;
+    const UnreadableList& unreadable = result.unreadable;
+    QStringList names;
+    for (const UnreadableItem& item :
+        unreadable.items.first(std::min(named, unreadable.items.size()))) {
+        const QString name = item.relativePath.isEmpty()
+            ? OverviewView::tr("this folder")
+            : OverviewView::tr("“%1”").arg(item.relativePath);
+        names << QStringLiteral("%1 (%2)").arg(name, item.reason);
+    }
+    QString list = names.join(QStringLiteral(", "));
+    if (const qsizetype more = unreadable.total - names.size(); more > 0)
+        list += OverviewView::tr(" and %1 more").arg(more);
+    QString note = OverviewView::tr("Couldn’t read %1.").arg(list);
+    if (result.heldByUnreadable > 0)
+        note += u' '
+            + OverviewView::tr("%1 files could have a twin, photo or sidecar there, so they aren’t "
+                               "listed as leftovers.")
+                  .arg(result.heldByUnreadable);
+    return note;
 }
 
 } // namespace
@@ -229,6 +256,8 @@ QWidget* OverviewView::goodToKnow()
         tr("Moves go to “%1” inside this folder, keeping each file’s folders, with a restore log. "
            "Restore puts them back.")
             .arg(m_model.reviewFolderName()));
+    if (!result.unreadable.isEmpty())
+        line(QStringLiteral("lock.folder"), unreadableNote(result));
     if (result.heldInSingleKindFolders > 0)
         line(QStringLiteral("folder.badge.questionmark"),
             tr("%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as "

@@ -5,6 +5,7 @@
 #include "PathOrder.h"
 #include "SideTask.h"
 #include "TextIndex.h"
+#include "UnreadableHoldBack.h"
 
 #include <QHash>
 #include <QSet>
@@ -807,9 +808,12 @@ private:
 namespace Analyzer {
 
 ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& options,
-    const CaptureReader& captureReader, const CancellationToken& cancel)
+    const CaptureReader& captureReader, const CancellationToken& cancel,
+    const UnreadableList& unreadable)
 {
-    return Analysis(files, options, captureReader, cancel).run();
+    ScanResult result = Analysis(files, options, captureReader, cancel).run();
+    UnreadableHoldBack::apply(result, unreadable, options);
+    return result;
 }
 
 } // namespace Analyzer

@@ -316,4 +316,21 @@ std::optional<QStringView> photoFolder(QStringView folder, QStringView extension
     return std::nullopt;
 }
 
+std::optional<QStringView> photoFolderOfSettings(QStringView folder)
+{
+    for (const Convention& convention : table) {
+        if (convention.rule != sidecarFolder)
+            continue;
+        // Each leading part of the pattern that ends at a folder boundary: "captureone", then
+        // "captureone/settings#".
+        for (size_t end = 0; end != std::u16string_view::npos;) {
+            end = convention.pattern.find(u'/', end + 1);
+            const std::u16string_view part = convention.pattern.substr(0, end);
+            if (const std::optional<qsizetype> start = trailingFolders(folder, part))
+                return folder.first(std::max<qsizetype>(*start - 1, 0));
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace KnownToolNames

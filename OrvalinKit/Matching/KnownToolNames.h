@@ -67,5 +67,9 @@ bool isToolSidecarExtension(QStringView extension);
 // For a sidecar with `extension` in `folder` (a relative folder, as written), the folder of its
 // photo when `folder` is a tool's settings folder; always a prefix of `folder`.
 std::optional<QStringView> photoFolder(QStringView folder, QStringView extension);
+// For a folder that is, or begins, a tool's settings folder (NKSC_PARAM, CaptureOne,
+// CaptureOne/Settings153), the folder of the photos whose sidecars it may hold; always a prefix
+// of `folder`.
+std::optional<QStringView> photoFolderOfSettings(QStringView folder);
 
 } // namespace KnownToolNames

@@ -2,6 +2,7 @@
 
 #include "Candidate.h"
 #include "Pair.h"
+#include "UnreadableList.h"
 
 #include <QList>
 
@@ -21,6 +22,11 @@ struct ScanResult
     qsizetype heldInSingleKindFolders = 0;
     // Leftover HEIC files not listed because HEIC leftovers are not wanted.
     qsizetype heldHEIC = 0;
+    // Leftovers not listed because what decides them could lie in something the scan could not
+    // read: a twin, the photo of a sidecar, or the sidecars of a photo.
+    qsizetype heldByUnreadable = 0;
+    // What the scan could not read.
+    UnreadableList unreadable;
 
     const QList<Candidate>& candidates(OrphanGroup group) const;
     // The bytes of a group's candidates, their followers included.

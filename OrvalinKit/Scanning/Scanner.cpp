@@ -1,14 +1,18 @@
 #include "Scanner.h"
 
 #include "NameFolding.h"
+#include "OperationError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
@@ -127,16 +131,27 @@ Directory adopt(DIR* directory)
     return directory ? Directory(directory, DirectoryCloser()) : nullptr;
 }
 
-// Null when the folder cannot be read; such a folder is left out without a word.
-Directory openSubfolder(int parentFd, const char* name)
+// Null, with `error` set, when the folder cannot be opened.
+Directory openSubfolder(int parentFd, const char* name, int& error)
 {
     const int fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        error = errno;
         return nullptr;
+    }
     DIR* directory = fdopendir(fd);
-    if (!directory)
+    if (!directory) {
+        error = errno;
         close(fd);
+    }
     return adopt(directory);
+}
+
+// Errors that say an item went away or was replaced since its folder was listed, rather than
+// that it cannot be read: such an item is simply no longer there to list.
+bool isGoneSinceListed(int error)
+{
+    return error == ENOENT || error == ENOTDIR || error == ELOOP;
 }
 
 // A folder that directly holds a restore log is a past review session, whatever its name.
@@ -173,6 +188,8 @@ enum class Step : quint8
     skip,
     file,
     subfolder,
+    // An item whose kind or size could not be read.
+    unreadable,
     refusal
 };
 
@@ -203,20 +220,40 @@ struct Folder
     std::vector<Step> steps;
     QList<FileEntry> files;
     std::vector<std::unique_ptr<Folder>> subfolders;
+    // One for each unreadable step, in listing order; then the folder itself when it could not be
+    // opened or listed to its end.
+    QList<UnreadableItem> unreadable;
     std::optional<ScanRefusal> refusal;
     std::exception_ptr failure;
     // Reading stopped early because the scan was cancelled.
     bool cutShort = false;
 };
 
+// Relative path of a folder of the walk, without the trailing "/".
+QStringView pathOf(const Folder& folder)
+{
+    return QStringView(folder.prefix).chopped(folder.prefix.isEmpty() ? 0 : 1);
+}
+
+// 0, or the error a test wants reading the item at `path` to fail with.
+int injectedError(const QList<ReadFault>& faults, QStringView path)
+{
+    for (const ReadFault& fault : faults) {
+        if (fault.relativePath == path)
+            return fault.error;
+    }
+    return 0;
+}
+
 // Reads one folder's items into its steps. Runs on any of the walk's threads, touching nothing
 // but the folder it was given.
 class FolderReader
 {
 public:
-    FolderReader(
-        const QString& reviewKey, const std::atomic_bool& stopped, const CancellationToken& cancel)
+    FolderReader(const QString& reviewKey, const QList<ReadFault>& faults,
+        const std::atomic_bool& stopped, const CancellationToken& cancel)
         : m_reviewKey(reviewKey)
+        , m_faults(faults)
         , m_stopped(stopped)
         , m_cancel(cancel)
     {
@@ -237,14 +274,30 @@ private:
     void readItems(Folder& folder) const
     {
         const bool isTop = folder.opened != nullptr;
-        const Directory directory
-            = isTop ? folder.opened : openSubfolder(dirfd(folder.parent.get()), folder.name);
+        Directory directory = folder.opened;
+        int error = 0;
+        if (!isTop) {
+            error = injectedError(m_faults, pathOf(folder));
+            if (error == 0)
+                directory = openSubfolder(dirfd(folder.parent.get()), folder.name, error);
+        }
         // The parent stays open only as long as some folder in it still has to be opened.
         folder.parent.reset();
-        if (!directory || (!isTop && holdsRestoreLog(directory.get())))
+        if (!directory) {
+            noteUnreadableFolder(folder, error);
+            return;
+        }
+        if (!isTop && holdsRestoreLog(directory.get()))
             return;
         const int fd = dirfd(directory.get());
-        while (const dirent* item = readdir(directory.get())) {
+        for (;;) {
+            errno = 0;
+            const dirent* item = readdir(directory.get());
+            if (!item) {
+                // What was listed before the failure stays; the folder is named as unreadable.
+                noteUnreadableFolder(folder, errno);
+                return;
+            }
             // Hidden items, and "." and "..", are not part of the walk at all.
             if (item->d_name[0] == '.')
                 continue;
@@ -263,18 +316,19 @@ private:
     Step visit(Folder& folder, const Directory& directory, int fd, const char* name,
         unsigned char type) const
     {
-        struct stat values;
-        bool haveValues = false;
-        if (type == DT_UNKNOWN) {
-            haveValues = fstatat(fd, name, &values, AT_SYMLINK_NOFOLLOW) == 0;
-            if (haveValues)
-                type = IFTODT(values.st_mode);
-        }
         if (type == DT_LNK)
             return Step::skip;
-
         bool validName = true;
         QString path = joined(folder.prefix, name, validName);
+        struct stat values;
+        std::optional<int> valuesError;
+        if (type == DT_UNKNOWN) {
+            valuesError = readValues(fd, name, path, values);
+            if (*valuesError == 0)
+                type = IFTODT(values.st_mode);
+            if (type == DT_LNK)
+                return Step::skip;
+        }
         const QStringView itemName = QStringView(path).sliced(folder.prefix.size());
         if (const std::optional<Catalogue> catalogue = catalogueOf(itemName)) {
             folder.refusal = ScanRefusal { reasonFor(*catalogue, false), path };
@@ -296,16 +350,45 @@ private:
             folder.subfolders.push_back(std::move(subfolder));
             return Step::subfolder;
         }
+        // Only an item whose values could not be read has no kind by now.
+        if (type == DT_UNKNOWN)
+            return unreadableItem(folder, std::move(path), *valuesError);
         if (type != DT_REG)
             return Step::skip;
-        if (!haveValues && fstatat(fd, name, &values, AT_SYMLINK_NOFOLLOW) != 0)
-            return Step::skip;
+        if (!valuesError)
+            valuesError = readValues(fd, name, path, values);
+        if (*valuesError != 0)
+            return unreadableItem(folder, std::move(path), *valuesError);
         // Replaced since the folder was listed.
         if (!S_ISREG(values.st_mode))
             return Step::skip;
         const FileKind kind = FileKinds::fromExtension(extensionOf(itemName));
         folder.files.append({ std::move(path), qint64(values.st_size), kind });
         return Step::file;
+    }
+
+    // 0, or the error the item's values could not be read with.
+    int readValues(int fd, const char* name, QStringView path, struct stat& values) const
+    {
+        if (const int error = injectedError(m_faults, path))
+            return error;
+        return fstatat(fd, name, &values, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+    }
+
+    static Step unreadableItem(Folder& folder, QString path, int error)
+    {
+        if (isGoneSinceListed(error))
+            return Step::skip;
+        folder.unreadable.append({ std::move(path), UnreadableItem::reasonFor(error), false });
+        return Step::unreadable;
+    }
+
+    static void noteUnreadableFolder(Folder& folder, int error)
+    {
+        if (error == 0 || isGoneSinceListed(error))
+            return;
+        folder.unreadable.append(
+            { pathOf(folder).toString(), UnreadableItem::reasonFor(error), true });
     }
 
     bool mayEnter(int fd, const char* name, QStringView itemName) const
@@ -316,6 +399,7 @@ private:
     }
 
     const QString& m_reviewKey;
+    const QList<ReadFault>& m_faults;
     const std::atomic_bool& m_stopped;
     const CancellationToken& m_cancel;
 };
@@ -331,7 +415,8 @@ public:
     Walk(const ScanOptions& options, const ScanProgressCallback& progress,
         const CancellationToken& cancel)
         : m_reviewKey(NameFolding::fold(options.reviewFolderName))
-        , m_reader(m_reviewKey, m_stopped, cancel)
+        , m_faults(options.faults)
+        , m_reader(m_reviewKey, m_faults, m_stopped, cancel)
         , m_progress(progress)
         , m_cancel(cancel)
     {
@@ -351,27 +436,41 @@ public:
 
     QList<FileEntry> run(const QString& folder)
     {
-        // The folder as passed, links and all: only what lies below it is never followed.
-        const QByteArray path = QFile::encodeName(folder);
-        const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            DIR* directory = fdopendir(fd);
-            if (!directory)
-                close(fd);
-            m_top.opened = adopt(directory);
-        }
-        if (m_top.opened) {
-            m_top.displayName = QFileInfo(standardised(folder)).fileName();
-            replay(m_top);
-        }
+        m_top.opened = openTop(folder);
+        m_top.displayName = QFileInfo(standardised(folder)).fileName();
+        replay(m_top);
         m_cancel.throwIfCancelled();
         if (m_progress)
             m_progress({ m_entries.size(), QString() });
         return std::move(m_entries);
     }
 
+    UnreadableList takeUnreadable() { return std::move(m_unreadable); }
+
 private:
     using State = Folder::State;
+
+    // The folder as passed, links and all: only what lies below it is never followed. A folder
+    // that cannot be opened at all leaves nothing to show, so that is a failure of the scan.
+    Directory openTop(const QString& folder) const
+    {
+        int error = injectedError(m_faults, u"");
+        Directory directory;
+        if (error == 0) {
+            const int fd
+                = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            DIR* opened = fd < 0 ? nullptr : fdopendir(fd);
+            error = opened ? 0 : errno;
+            if (!opened && fd >= 0)
+                close(fd);
+            directory = adopt(opened);
+        }
+        if (!directory)
+            throw OperationError(QCoreApplication::translate(
+                "LocalFileManager", "Couldn’t open the folder “%1”: %2.")
+                                     .arg(folder, QString::fromLocal8Bit(std::strerror(error))));
+        return directory;
+    }
 
     void replay(Folder& folder)
     {
@@ -381,6 +480,7 @@ private:
         makeRoomFor(folder.files.size());
         auto file = folder.files.begin();
         auto subfolder = folder.subfolders.begin();
+        auto unreadable = folder.unreadable.begin();
         for (const Step step : folder.steps) {
             countItem(folder.displayName);
             switch (step) {
@@ -388,6 +488,9 @@ private:
                 break;
             case Step::file:
                 m_entries.append(std::move(*file++));
+                break;
+            case Step::unreadable:
+                m_unreadable.add(std::move(*unreadable++));
                 break;
             case Step::subfolder:
                 replay(**subfolder);
@@ -401,8 +504,12 @@ private:
         // What was left unread must never pass for the whole folder.
         if (folder.cutShort)
             throw Cancelled();
+        // The folder itself, when it could not be opened or listed to its end.
+        for (; unreadable != folder.unreadable.end(); ++unreadable)
+            m_unreadable.add(std::move(*unreadable));
         folder.files = {};
         folder.steps = {};
+        folder.unreadable = {};
     }
 
     // The readers are ahead of the replay, so what they have found so far is a fair guess at
@@ -519,11 +626,13 @@ private:
     static constexpr int readerThreads = 3;
 
     const QString m_reviewKey;
+    const QList<ReadFault>& m_faults;
     std::atomic_bool m_stopped = false;
     const FolderReader m_reader;
     const ScanProgressCallback& m_progress;
     const CancellationToken& m_cancel;
     QList<FileEntry> m_entries;
+    UnreadableList m_unreadable;
     qint64 m_items = 0;
     std::atomic<qint64> m_filesRead = 0;
 
@@ -553,11 +662,16 @@ std::optional<ScanRefusal> checkLocation(const QString& folder)
 }
 
 QList<FileEntry> scan(const QString& folder, const ScanOptions& options,
-    const ScanProgressCallback& progress, const CancellationToken& cancel)
+    const ScanProgressCallback& progress, const CancellationToken& cancel,
+    UnreadableList* unreadable)
 {
     if (const std::optional<ScanRefusal> refusal = checkLocation(folder))
         throw *refusal;
-    return Walk(options, progress, cancel).run(folder);
+    Walk walk(options, progress, cancel);
+    QList<FileEntry> entries = walk.run(folder);
+    if (unreadable)
+        *unreadable = walk.takeUnreadable();
+    return entries;
 }
 
 } // namespace Scanner

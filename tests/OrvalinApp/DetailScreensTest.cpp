@@ -5,6 +5,7 @@
 #include "RestoreView.h"
 
 #include <QTableWidget>
+#include <cerrno>
 
 namespace {
 
@@ -40,6 +41,41 @@ TEST_F(DetailScreensTest, overviewSummarisesTheScanAndNotesOnlyWhatApplies)
     EXPECT_EQ(cards[0]->countText(), "1");
     EXPECT_TRUE(cards[0]->accessibleName().startsWith("RAW without JPEG: 1 files, "));
     EXPECT_EQ(cards[0]->accessibleDescription(), "Shows these files");
+}
+
+TEST_F(DetailScreensTest, overviewNamesWhatCouldNotBeReadAndTheModelHoldsBackWhatDependsOnIt)
+{
+    writeFiles({ "RAW/IMG_1.CR3", "RAW/IMG_2.CR3", "RAW/IMG_3.CR3", "JPG/IMG_1.JPG", "X/a.JPG",
+        "Y/b.JPG", "Z/c.JPG" });
+    MatchOptions options;
+    options.matchAcrossFolders = true;
+    options.onlyMixedFolders = false;
+    model.setOptions(options);
+    const UnreadableFolders locked(folder.path(), { "JPG", "X", "Y", "Z" });
+    if (!locked.whyNot().isEmpty())
+        GTEST_SKIP() << locked.whyNot().toStdString();
+    openAndSettle();
+    ASSERT_TRUE(model.result());
+    const QString reason = UnreadableItem::reasonFor(EACCES);
+    EXPECT_EQ(model.result()->unreadable.total, 4);
+    EXPECT_TRUE(model.result()->unreadable.items.contains(UnreadableItem { "JPG", reason, true }));
+    EXPECT_TRUE(model.result()->orphanRaws.isEmpty());
+    QTest::qWait(20);
+    const QStringList texts = browser()->overview()->texts();
+    const auto note = std::find_if(texts.begin(), texts.end(),
+        [](const QString& text) { return text.startsWith("Couldn’t read “"); });
+    ASSERT_NE(note, texts.end());
+    // The first three in walk order, each with why.
+    EXPECT_EQ(note->count(QString("” (%1)").arg(reason)), 3) << note->toStdString();
+    EXPECT_TRUE(note->endsWith(" and 1 more. 3 files could have a twin, photo or sidecar there, so "
+                               "they aren’t listed as leftovers."))
+        << note->toStdString();
+
+    // Analysed anew, the files still hold back what depends on the unread folders.
+    options.ignoreEditSuffixes = false;
+    model.setOptions(options);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.result()->heldByUnreadable, 3);
 }
 
 TEST_F(DetailScreensTest, pairsListTwinsByNameAndHowTheyMatched)

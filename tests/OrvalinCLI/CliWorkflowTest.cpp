@@ -78,6 +78,7 @@ TEST_F(CliWorkflow, ScanReportsTheSampleShoot)
     EXPECT_EQ(report[u"twinCount"].toInt(), 27);
     EXPECT_EQ(report[u"sidecarCount"].toInt(), 5);
     EXPECT_EQ(report[u"heldInSingleKindFolders"].toInt(), 4);
+    EXPECT_TRUE(report[u"unreadable"].isArray() && report[u"unreadable"].toArray().isEmpty());
     EXPECT_EQ(report[u"pairs"].toArray().size(), 20);
     // Which files the sample leaves over is the sample's own test; here, how they are listed.
     const QJsonArray raws = report[u"orphanRaws"].toArray();
