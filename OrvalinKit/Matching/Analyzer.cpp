@@ -29,6 +29,8 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& options,
         if (options.matchCaptureTime && captureReader && !leftovers.raws.empty()
             && !leftovers.twins.empty())
             CapturePairing::pair(table, captureReader, cancel, result.pairs, leftovers);
+        if (options.knownToolNames)
+            HoldBack::dropEditorExports(table, leftovers);
         if (options.onlyMixedFolders)
             result.heldInSingleKindFolders = HoldBack::inSingleKindFolders(table, leftovers);
         if (!options.trimHEIC)

@@ -3,6 +3,8 @@
 #include "KnownToolNames.h"
 #include "Naming.h"
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -55,6 +57,17 @@ FileTable::FileTable(const QList<FileEntry>& files, const MatchOptions& options)
     classify();
     findStems();
     bucketByFolder();
+    std::sort(m_exportFolders.begin(), m_exportFolders.end());
+}
+
+QVarLengthArray<int, 2> FileTable::exportFoldersOf(int folder) const
+{
+    QVarLengthArray<int, 2> folders;
+    auto it = std::lower_bound(m_exportFolders.begin(), m_exportFolders.end(),
+        std::pair(folder, std::numeric_limits<int>::min()));
+    for (; it != m_exportFolders.end() && it->first == folder; ++it)
+        folders.append(it->second);
+    return folders;
 }
 
 QStringView FileTable::matchKey(Position file, std::vector<QString>& rewritten) const
@@ -139,13 +152,27 @@ int FileTable::folderNumber(QStringView folder)
 {
     if (m_lastFolderNumber >= 0 && folder == m_lastFolder)
         return m_lastFolderNumber;
-    const QString key = Naming::fold(folder);
-    auto it = m_folderNumbers.constFind(key);
-    if (it == m_folderNumbers.constEnd())
-        it = m_folderNumbers.insert(key, int(m_folderNumbers.size()));
+    m_lastFolderNumber = numberOf(folder);
     m_lastFolder = folder;
-    m_lastFolderNumber = it.value();
     return m_lastFolderNumber;
+}
+
+int FileTable::numberOf(QStringView folder)
+{
+    const QString key = Naming::fold(folder);
+    if (const auto it = m_folderNumbers.constFind(key); it != m_folderNumbers.constEnd())
+        return it.value();
+    const int number = int(m_folderNumbers.size());
+    m_folderNumbers.insert(key, number);
+    if (m_options.knownToolNames) {
+        m_exportedFrom.push_back(-1);
+        if (const std::optional<QStringView> photos = KnownToolNames::exportedFrom(folder)) {
+            const int from = numberOf(*photos);
+            m_exportedFrom[number] = from;
+            m_exportFolders.push_back({ from, number });
+        }
+    }
+    return number;
 }
 
 // The stems, once every name is folded and the buffer of folded names stops moving.

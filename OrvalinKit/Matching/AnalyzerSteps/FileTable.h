@@ -8,7 +8,9 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <span>
+#include <utility>
 #include <vector>
 
 // The scanned files as every step of the analysis reads them: the kind each is treated as, its
@@ -55,6 +57,12 @@ public:
     }
     qsizetype folderCount() const { return m_folderNumbers.size(); }
 
+    // Whether a JPEG or HEIC file lies in an editor's export folder: an export, which pairs with
+    // the photos one folder up and is never a leftover.
+    bool isExport(Position file) const { return exportedFrom(m_folderOf[file]) >= 0; }
+    // The export folders that hold exports of the photos of `folder`.
+    QVarLengthArray<int, 2> exportFoldersOf(int folder) const;
+
     QStringView folded(Position file) const
     {
         return QStringView(m_foldedNames).sliced(m_folded[file].start, m_folded[file].length);
@@ -94,6 +102,12 @@ private:
     FileKind effectiveKind(const FileEntry& file) const;
     QStringView sidecarHome(QStringView folder, QStringView name) const;
     int folderNumber(QStringView folder);
+    int numberOf(QStringView folder);
+    // The folder an export folder's photos were exported from, or -1.
+    int exportedFrom(int folder) const
+    {
+        return m_exportedFrom.empty() ? -1 : m_exportedFrom[folder];
+    }
     void findStems();
     void bucketByFolder();
 
@@ -111,6 +125,10 @@ private:
     QHash<QString, int> m_folderNumbers;
     QStringView m_lastFolder;
     int m_lastFolderNumber = -1;
+    // With known tools' names, per folder: the folder it holds exports of, or -1; and the pairs
+    // of (that folder, export folder), in order of the first.
+    std::vector<int> m_exportedFrom;
+    std::vector<std::pair<int, int>> m_exportFolders;
 
     std::vector<Position> m_raws;
     std::vector<Position> m_twins;

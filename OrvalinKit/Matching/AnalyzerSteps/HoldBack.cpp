@@ -5,6 +5,11 @@
 
 namespace HoldBack {
 
+void dropEditorExports(const FileTable& table, Leftovers& leftovers)
+{
+    std::erase_if(leftovers.twins, [&](Position twin) { return table.isExport(twin); });
+}
+
 qsizetype inSingleKindFolders(const FileTable& table, Leftovers& leftovers)
 {
     const qsizetype parts = std::max<qsizetype>(table.folderCount(), 1);

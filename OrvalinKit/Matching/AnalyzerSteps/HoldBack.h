@@ -8,6 +8,10 @@
 // one.
 namespace HoldBack {
 
+// Editors' exports that found no RAW: finished work, not leftovers, so neither listed nor
+// counted, as the sidecars of kept photos are not.
+void dropEditorExports(const FileTable& table, Leftovers& leftovers);
+
 // Leftover RAW, JPEG and HEIC files of folder parts that hold only one of the two kinds.
 qsizetype inSingleKindFolders(const FileTable& table, Leftovers& leftovers);
 // Leftover HEIC files, for those who keep them.

@@ -20,6 +20,10 @@ struct TwinChain
     Position tail = noFile;
     qint32 looseHead = noFile;
     qint32 looseTail = noFile;
+    // Whether a RAW has exactly this key: then its twins are that RAW's, and a RAW that reaches
+    // the key only once a counter is off its own (IMG_8001 (2).CR3) is a shot or a copy of its
+    // own, which they do not join.
+    bool hasOwnRaw = false;
 };
 
 struct LooseTwin
@@ -51,8 +55,10 @@ public:
         } else {
             for (int folder = 0; folder < m_table.folderCount(); ++folder) {
                 const std::span<const Position> raws = m_table.inFolder(folder, Bucket::raw);
-                const std::span<const Position> twins = m_table.inFolder(folder, Bucket::twin);
-                if (!raws.empty() && !twins.empty())
+                if (raws.empty())
+                    continue;
+                const std::span<const Position> twins = twinsOf(folder);
+                if (!twins.empty())
                     matchWithin(twins, raws);
             }
         }
@@ -89,9 +95,28 @@ private:
         return pairs;
     }
 
+    // The JPEG and HEIC files of a folder, with the exports of its photos that editors keep in a
+    // subfolder, in input order.
+    std::span<const Position> twinsOf(int folder)
+    {
+        const std::span<const Position> own = m_table.inFolder(folder, Bucket::twin);
+        const QVarLengthArray<int, 2> exportFolders = m_table.exportFoldersOf(folder);
+        if (exportFolders.isEmpty())
+            return own;
+        m_withExports.assign(own.begin(), own.end());
+        for (int exportFolder : exportFolders) {
+            const std::span<const Position> exports = m_table.inFolder(exportFolder, Bucket::twin);
+            const size_t before = m_withExports.size();
+            m_withExports.insert(m_withExports.end(), exports.begin(), exports.end());
+            std::inplace_merge(
+                m_withExports.begin(), m_withExports.begin() + before, m_withExports.end());
+        }
+        return m_withExports;
+    }
+
     // Indexes the twins of one folder part by match key, in input order, and finds each RAW's
     // twins: those of its own key, those that reach it once a counter is off theirs, and those
-    // its own key reaches once a counter is off it.
+    // its own key reaches once a counter is off it, unless a RAW has that key.
     void matchWithin(std::span<const Position> twins, std::span<const Position> raws)
     {
         m_twinChains.reset(qsizetype(twins.size()));
@@ -104,10 +129,19 @@ private:
             else
                 m_nextTwin[chain.tail] = twin;
             chain.tail = twin;
+            // An export is matched in its own folder too; its last chain ends with it.
+            m_nextTwin[twin] = noFile;
             forEachCounterless(key, [&](QStringView shorter) { addLoose(shorter, twin); });
         }
+        m_rawKeys.clear();
         for (Position raw : raws) {
-            const QStringView key = m_table.matchKey(raw, m_rewrittenKeys);
+            m_rawKeys.push_back(m_table.matchKey(raw, m_rewrittenKeys));
+            if (TwinChain* chain = m_twinChains.find(m_rawKeys.back()))
+                chain->hasOwnRaw = true;
+        }
+        for (size_t i = 0; i < raws.size(); ++i) {
+            const Position raw = raws[i];
+            const QStringView key = m_rawKeys[i];
             m_found.clear();
             int chains = 0;
             const auto gatherChain = [&](Position twin) {
@@ -122,7 +156,7 @@ private:
             }
             forEachCounterless(key, [&](QStringView shorter) {
                 const TwinChain* chain = m_twinChains.find(shorter);
-                if (chain && chain->head != noFile) {
+                if (chain && chain->head != noFile && !chain->hasOwnRaw) {
                     gatherChain(chain->head);
                     ++chains;
                 }
@@ -131,17 +165,26 @@ private:
         }
     }
 
-    // The keys a name reaches with counters taken off, one after the other.
-    template <typename Visit> void forEachCounterless(QStringView key, Visit visit) const
+    // The keys a name reaches with counters taken off, one after the other, each once.
+    template <typename Visit> void forEachCounterless(QStringView key, Visit visit)
     {
-        for (int counters = 0; counters < maxCounters; ++counters) {
-            const std::optional<QStringView> shorter
-                = Naming::Folded::withoutCounter(key, m_options);
-            if (!shorter || shorter->isEmpty())
-                return;
-            key = *shorter;
-            visit(key);
+        m_counterless.clear();
+        m_counterless.push_back(key);
+        size_t level = 0;
+        for (int counters = 0; counters < maxCounters && level < m_counterless.size(); ++counters) {
+            const size_t levelEnd = m_counterless.size();
+            for (; level < levelEnd; ++level) {
+                for (QStringView shorter :
+                    Naming::Folded::withoutCounter(m_counterless[level], m_options)) {
+                    if (!shorter.isEmpty()
+                        && std::find(m_counterless.begin(), m_counterless.end(), shorter)
+                            == m_counterless.end())
+                        m_counterless.push_back(shorter);
+                }
+            }
         }
+        for (size_t i = 1; i < m_counterless.size(); ++i)
+            visit(m_counterless[i]);
     }
 
     void addLoose(QStringView key, Position twin)
@@ -179,7 +222,10 @@ private:
     // Refilled folder part by folder part.
     TextIndex<TwinChain> m_twinChains;
     std::vector<LooseTwin> m_looseTwins;
+    std::vector<QStringView> m_rawKeys;
+    std::vector<QStringView> m_counterless;
     std::vector<Position> m_found;
+    std::vector<Position> m_withExports;
     // Names rewritten by the Canon prefix rule, which the keys of m_twinChains point into.
     std::vector<QString> m_rewrittenKeys;
 
