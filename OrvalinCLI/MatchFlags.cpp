@@ -26,7 +26,8 @@ const std::array<Flag, 7> flags { {
         "list leftovers only in folders holding both RAW and JPEG or HEIC files" },
     { "trim-heic", &MatchOptions::trimHEIC, "offer HEIC files without a RAW too" },
     { "known-tool-names", &MatchOptions::knownToolNames,
-        "recognise the names phones and editing tools write (PXL_…COVER.jpg, IMG_E0102.JPG)" },
+        "recognise the names phones, sync clients and editing tools write (PXL_…COVER.jpg, "
+        "conflicted copies, darktable_exported/)" },
 } };
 
 QString yes(const Flag& flag)

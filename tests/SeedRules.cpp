@@ -139,11 +139,13 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
 QList<FileEntry> randomTree(quint32 seed, int count)
 {
     static const QStringList folders { "F0", "F1", "f1", "F0/CaptureOne/Settings153",
-        "F1/NKSC_PARAM", "" };
+        "F1/NKSC_PARAM", "F0/darktable_exported", "F1/converted", "" };
     static const QStringList stems { "IMG_", "_MG_", "DSC_", "IMG_E", "IMG_O", "2026-10-04-",
         "PXL_20231207_032111" };
     static const QStringList suffixes { "", "", "", "-Edit", " copy", " (1)", " - Copy", " 2",
-        "(1)", "-Enhanced-NR", "_01", "-2", ".RAW-01.COVER", " (copy)", "_DxO" };
+        "(1)", "-Enhanced-NR", "_01", "-2", ".RAW-01.COVER", " (copy)", "_DxO",
+        ".sync-conflict-20240315-101530-7ZZCHKW", " (conflicted copy 2024-03-15 101530)",
+        " (Alice's conflicted copy 2024-03-15)", "-DESKTOP-4KJ9P2A" };
     static const QStringList extensions { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC", ".MOV",
         ".tif", ".xmp", ".CR3.xmp", ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos", ".CR3.comask",
         ".NEF.nksc", ".CR3.arp", ".AAE", ".txt" };

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <bit>
+#include <utility>
 #include <vector>
 
 // A small open-addressing hash index from text to a value, meant to be filled, read and reset
@@ -22,6 +23,7 @@ public:
     }
 
     // The value under `key`, or nullptr.
+    Value* find(QStringView key) { return const_cast<Value*>(std::as_const(*this).find(key)); }
     const Value* find(QStringView key) const
     {
         if (m_slots.empty())

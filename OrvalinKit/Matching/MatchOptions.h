@@ -17,9 +17,11 @@ struct MatchOptions
     bool onlyMixedFolders = true;
     // HEIC files without a RAW are offered as leftovers too.
     bool trimHEIC = false;
-    // The names phones, file managers and editing tools write pair and attach too
-    // (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, IMG_0801 - Copy.JPG, darktable's IMG_0201_01.CR3.xmp,
-    // Capture One's CaptureOne/Settings153/IMG_0201.CR3.cos).
+    // The names phones, file managers, sync clients and editing tools write pair and attach too
+    // (PXL_…RAW-01.COVER.jpg, IMG_E0102.JPG, IMG_0801 - Copy.JPG, conflict copies such as
+    // IMG_0201.sync-conflict-….JPG, darktable's IMG_0201_01.CR3.xmp, Capture One's
+    // CaptureOne/Settings153/IMG_0201.CR3.cos), editors' exports in their default folders are
+    // never leftovers, and " (1)" joins only a photo of exactly the name left.
     bool knownToolNames = true;
 
     // Compact JSON with the keys in field order.

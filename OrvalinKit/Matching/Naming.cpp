@@ -98,13 +98,16 @@ bool isSeparator(QChar c)
     return c == u'-' || c == u'_' || c == u' ';
 }
 
+// The pattern of " (1)".
+constexpr size_t numberedCopy = 2;
+
 // Cheap tests that keep the regular expressions off the common path: whether the pattern at
 // `index` may match at all. Once its trailing digits and one separator before them are set
 // aside, an edit suffix ends in "edit" or "edited" and a copy suffix in " copy"; a numbered
 // copy ends in ")".
 bool mayMatch(size_t index, QStringView key)
 {
-    if (index == 2)
+    if (index == numberedCopy)
         return key.endsWith(u')');
     qsizetype end = key.size();
     while (end > 0 && key[end - 1].isDigit())
@@ -119,6 +122,41 @@ bool mayMatch(size_t index, QStringView key)
     if (index == 0)
         return endsWithAscii(rest, u"edit") || endsWithAscii(rest, u"edited");
     return endsWithAscii(rest, u" copy");
+}
+
+// Whether `tail` is one whole edit suffix ("-edit", "_edited-2").
+bool isEditSuffix(QStringView tail)
+{
+    if (!mayMatch(0, tail))
+        return false;
+    const QRegularExpressionMatch match = editSuffixPatterns()[0].match(tail);
+    return match.hasMatch() && match.capturedStart() == 0;
+}
+
+bool hasMediaExtension(QStringView name)
+{
+    const qsizetype dot = extensionDot(name);
+    return dot >= 0 && isMediaExtension(name.sliced(dot + 1));
+}
+
+// A sidecar's name without its own extension, and without the marks known tools add before that
+// extension when they leave a photo's full name (IMG_1.CR3.sync-conflict-….xmp, IMG_1.CR3 -
+// Copy.xmp, an output profile's IMG_1.jpg.out.pp3): the sidecar was written for that photo.
+// Other names are left as they are; stems find their photo through the pair names.
+QStringView withoutToolMarkers(QStringView base)
+{
+    QStringView name = base;
+    for (;;) {
+        if (const std::optional<QStringView> copied = KnownToolNames::withoutCopySuffix(name))
+            name = *copied;
+        else if (const std::optional<QStringView> picture
+            = KnownToolNames::withoutOutputMarker(name))
+            name = *picture;
+        else
+            return base;
+        if (hasMediaExtension(name))
+            return name;
+    }
 }
 
 } // namespace
@@ -188,7 +226,8 @@ QStringView withoutSuffixes(QStringView key, const MatchOptions& options)
         if (!options.ignoreEditSuffixes)
             continue;
         for (size_t index = 0; index < patterns.size(); ++index) {
-            if (!mayMatch(index, key))
+            // Known tools' names count " (1)" as a counter, which joins only exact names.
+            if (!mayMatch(index, key) || (options.knownToolNames && index == numberedCopy))
                 continue;
             const QRegularExpressionMatch match = patterns[index].match(key);
             if (match.hasMatch()) {
@@ -207,13 +246,8 @@ std::pair<SidecarTarget::Kind, QStringView> sidecarTarget(
 {
     const qsizetype dot = extensionDot(folded);
     QStringView base = dot < 0 ? folded : folded.first(dot);
-    if (options.knownToolNames) {
-        // An output profile names the picture it was written beside, extension and all.
-        const std::optional<QStringView> picture = KnownToolNames::withoutOutputMarker(base);
-        if (picture && extensionDot(*picture) >= 0
-            && isMediaExtension(picture->sliced(extensionDot(*picture) + 1)))
-            base = *picture;
-    }
+    if (options.knownToolNames)
+        base = withoutToolMarkers(base);
     const qsizetype innerDot = extensionDot(base);
     if (innerDot >= 0 && isMediaExtension(base.sliced(innerDot + 1)))
         return { SidecarTarget::Kind::exact, base };
@@ -246,14 +280,17 @@ QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QStrin
     return key;
 }
 
-std::optional<QStringView> withoutCounter(QStringView key, const MatchOptions& options)
+KnownToolNames::Shorter withoutCounter(QStringView key, const MatchOptions& options)
 {
     if (!options.knownToolNames)
-        return std::nullopt;
-    const std::optional<QStringView> shorter = KnownToolNames::withoutCounter(key);
-    if (!shorter)
-        return std::nullopt;
-    return withoutSuffixes(*shorter, options);
+        return {};
+    KnownToolNames::Shorter shorter
+        = KnownToolNames::withoutCounter(key, options.ignoreEditSuffixes);
+    // A computer's name may read as an edit suffix (IMG_1-Edit); those follow their own switch.
+    shorter.removeIf([&](QStringView name) { return isEditSuffix(key.sliced(name.size())); });
+    for (QStringView& name : shorter)
+        name = withoutSuffixes(name, options);
+    return shorter;
 }
 
 } // namespace Folded

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KnownToolNames.h"
 #include "MatchOptions.h"
 #include "NameFolding.h"
 
@@ -61,9 +62,9 @@ QStringView pairName(QStringView folded, const MatchOptions& options, QString& s
 // The same from the stem, for a caller that keeps it.
 QStringView pairNameOfStem(QStringView stem, const MatchOptions& options, QString& storage);
 // A pair name with one counter of a known tool taken off its end (IMG_0801 2 gives img_0801),
-// then its copy suffixes; nothing when it ends in none or knownToolNames is off. Such a name
-// pairs only with a photo whose own pair name it is.
-std::optional<QStringView> withoutCounter(QStringView key, const MatchOptions& options);
+// then its copy suffixes, in each way the counter can be read; none when it ends in none or
+// knownToolNames is off. Such a name pairs only with a photo whose own pair name it is.
+KnownToolNames::Shorter withoutCounter(QStringView key, const MatchOptions& options);
 
 } // namespace Folded
 

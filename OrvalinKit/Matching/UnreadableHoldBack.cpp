@@ -39,7 +39,9 @@ public:
                 continue;
             if (const std::optional<QStringView> photos
                 = KnownToolNames::photoFolderOfSettings(folder))
-                m_settingsIncomplete.insert(*photos);
+                m_toolFolderIncomplete.insert(*photos);
+            if (const std::optional<QStringView> photos = KnownToolNames::exportedFrom(folder))
+                m_toolFolderIncomplete.insert(*photos);
         }
     }
 
@@ -56,14 +58,15 @@ public:
     }
 
 private:
-    // Its twin lies in its own folder, or anywhere when matching across folders; the sidecars
-    // that move with it lie in its folder or in a tool's settings folder within it.
+    // Its twin lies in its own folder, in an editor's export folder within it, or anywhere when
+    // matching across folders; the sidecars that move with it lie in its folder or in a tool's
+    // settings folder within it.
     bool dependsOnUnreadPhotoFolder(const FileEntry& photo) const
     {
         if (m_everywhere || m_options.matchAcrossFolders)
             return true;
         const QString folder = photo.folder();
-        return m_incomplete.contains(folder) || m_settingsIncomplete.contains(folder);
+        return m_incomplete.contains(folder) || m_toolFolderIncomplete.contains(folder);
     }
 
     // Where the analyzer looks for a sidecar's photo, whatever matchAcrossFolders says.
@@ -81,8 +84,8 @@ private:
     const bool m_everywhere;
     // Folders whose listing misses something.
     FolderSet m_incomplete;
-    // Folders with a tool's settings folder whose listing misses something.
-    FolderSet m_settingsIncomplete;
+    // Folders with a tool's settings or export folder whose listing misses something.
+    FolderSet m_toolFolderIncomplete;
 };
 
 } // namespace

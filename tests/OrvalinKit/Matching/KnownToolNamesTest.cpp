@@ -1,6 +1,7 @@
-// The names phones, file managers and editing tools write, tool by tool: what stays unoffered
-// because it belongs to a kept photo, what is offered and with which sidecars; and the names
-// cameras and renaming tools write, which must pair and split exactly as without the option.
+// The names phones, file managers, sync clients and editing tools write, tool by tool: what
+// stays unoffered because it belongs to a kept photo, what is offered and with which sidecars;
+// and the names cameras and renaming tools write, which must pair and split exactly as without
+// the option.
 #include "Analyzer.h"
 #include "Naming.h"
 
@@ -24,11 +25,10 @@ MatchOptions options(bool knownToolNames)
 }
 
 // Every file offered, each leftover with its followers: "A/IMG_1.CR3 + A/IMG_1.CR3.xmp, ...".
-QString offered(const QString& paths, bool knownToolNames = true)
+QString offered(const QString& paths, const MatchOptions& given = options(true))
 {
     QStringList lines;
-    for (const Candidate& candidate :
-        Analyzer::analyze(files(paths), options(knownToolNames)).allCandidates()) {
+    for (const Candidate& candidate : Analyzer::analyze(files(paths), given).allCandidates()) {
         QStringList names { candidate.id() };
         for (const FileEntry& follower : candidate.followers)
             names.append(follower.relativePath);
@@ -38,10 +38,11 @@ QString offered(const QString& paths, bool knownToolNames = true)
 }
 
 // What is offered with the option on: nothing when every file belongs to a kept photo.
-void expectOffered(std::initializer_list<std::pair<const char*, const char*>> cases)
+void expectOffered(std::initializer_list<std::pair<const char*, const char*>> cases,
+    const MatchOptions& given = options(true))
 {
     for (const auto& [files, expected] : cases)
-        EXPECT_EQ(offered(QString::fromUtf8(files)), QString::fromUtf8(expected)) << files;
+        EXPECT_EQ(offered(QString::fromUtf8(files), given), QString::fromUtf8(expected)) << files;
 }
 
 void expectKept(std::initializer_list<const char*> cases)
@@ -136,12 +137,77 @@ TEST(KnownToolNames, ToolSidecarsFollowTheirPhotoWhereverTheToolKeepsThem)
             "NKSC_PARAM/IMG_0301.CR3.cos" } });
 }
 
+TEST(KnownToolNames, SyncClientsConflictCopiesStayWithTheirPhoto)
+{
+    // Syncthing, Nextcloud and ownCloud 2.5+, older ownCloud, Dropbox by person and by computer,
+    // OneDrive's keep-both and its Linux client's backups; a sidecar's copy follows the photo.
+    expectKept({ "IMG_0001.CR3, IMG_0001.sync-conflict-20240315-101530-7ZZCHKW.JPG, "
+                 "IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp",
+        "IMG_0002.CR3, IMG_0002 (conflicted copy alice 2024-03-15 101530).JPG, "
+        "IMG_0002.CR3 (conflicted copy 2024-03-15 101530).xmp",
+        "IMG_0003.CR3, IMG_0003_conflict-20240315-101530.JPG, "
+        "IMG_0003_conflict-20240315-101530.xmp",
+        "IMG_0004.CR3, IMG_0004 (Alice's conflicted copy 2024-03-15).JPG",
+        "IMG_0004.CR3, IMG_0004 (Alice's MacBook Pro's conflicted copy 2024-03-15).JPG",
+        "IMG_0005.CR3, IMG_0005-DESKTOP-4KJ9P2A.JPG, IMG_0005-onedrive-client-dev.HEIC",
+        "IMG_0006.CR3, IMG_0006-myhost-safeBackup-0001.JPG",
+        // A copy of the RAW itself is a copy of a kept photo.
+        "IMG_0007.CR3, IMG_0007.JPG, IMG_0007 (conflicted copy 2024-03-15 101530).CR3" });
+    expectOffered({ // The copy of a leftover's sidecar moves with it.
+        { "IMG_0001.CR3, IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, IMG_0009.JPG",
+            "IMG_0001.CR3 + IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, IMG_0009.JPG" },
+        // A computer's name is a counter: the RAW's keep-both copy beside the RAW is offered.
+        { "IMG_0005.CR3, IMG_0005.JPG, IMG_0005-DESKTOP-4KJ9P2A.CR3",
+            "IMG_0005-DESKTOP-4KJ9P2A.CR3" } });
+}
+
+TEST(KnownToolNames, EditorsExportFoldersHoldFinishedWork)
+{
+    // darktable's and RawTherapee's default exports, with its queue's counter and its profile.
+    expectKept(
+        { "IMG_0007.CR3, darktable_exported/IMG_0007.jpg, darktable_exported/IMG_0007_01.jpg",
+            "A/IMG_0008.CR3, A/converted/IMG_0008.jpg, A/converted/IMG_0008-1.jpg, "
+            "A/converted/IMG_0008.jpg.out.pp3",
+            // An export whose RAW is gone is no leftover, nor its profile.
+            "A/IMG_0008.CR3, A/IMG_0008.JPG, A/converted/IMG_0098.jpg, "
+            "A/converted/IMG_0098.jpg.out.pp3",
+            "darktable_exported/IMG_0099.jpg" });
+    // An export keeps its RAW; it does not make a folder of RAW files a mixed one.
+    const QString rawOnly
+        = QStringLiteral("IMG_0001.CR3, IMG_0002.CR3, darktable_exported/IMG_0001.jpg");
+    EXPECT_EQ(offered(rawOnly), "IMG_0002.CR3");
+    const ScanResult mixedOnly = Analyzer::analyze(files(rawOnly), MatchOptions());
+    EXPECT_TRUE(mixedOnly.allCandidates().isEmpty());
+    EXPECT_EQ(mixedOnly.heldInSingleKindFolders, 1);
+}
+
+TEST(KnownToolNames, CountersNeverJoinTwoShots)
+{
+    expectOffered({ // A batch rename's frames pair only under their own full names.
+        { "Holiday (1).NEF, Holiday (1).JPG, Holiday (2).NEF, Holiday (3).JPG",
+            "Holiday (2).NEF, Holiday (3).JPG" },
+        // A counter-named RAW does not take the twin of the RAW of the name left: it is a shot
+        // whose JPEG is gone, or a duplicate of that RAW.
+        { "IMG_8001.CR3, IMG_8001.JPG, IMG_8001 (2).CR3", "IMG_8001 (2).CR3" },
+        { "20240315_101530.NEF, 20240315_101530.JPG, 20240315_101530_10.NEF",
+            "20240315_101530_10.NEF" },
+        { "IMG_8001.CR3, IMG_8001.JPG, IMG_8001 (2).CR3, IMG_8001 (2).JPG", "" },
+        // A counter-named JPEG of a kept shot is kept, whether a copy or another frame.
+        { "IMG_8001.CR3, IMG_8001 (2).JPG, 20240315_101530.NEF, 20240315_101530_10.JPG", "" },
+        // Without a twin of its own a counter-named RAW still reaches the JPEG of the name left.
+        { "IMG_8001 (2).CR3, IMG_8001.JPG", "" } });
+    // " (1)" follows the edit-suffix switch, and an edit suffix never reads as a computer.
+    expectOffered({ { "IMG_2205.CR3, IMG_2205 (1).JPG, IMG_2206.CR3, IMG_2206-Edit.jpg",
+                      "IMG_2205.CR3, IMG_2206.CR3, IMG_2205 (1).JPG, IMG_2206-Edit.jpg" } },
+        { .ignoreEditSuffixes = false, .onlyMixedFolders = false });
+}
+
 TEST(KnownToolNames, OffMeansTheNamesAreUnknown)
 {
     const QString paths
         = QStringLiteral("IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.cos, IMG_0301.CR3.arp, "
                          "NKSC_PARAM/IMG_0301.CR3.nksc, IMG_0301_01.CR3.xmp, IMG_E0301.JPG");
-    EXPECT_EQ(offered(paths, false),
+    EXPECT_EQ(offered(paths, options(false)),
         "IMG_0301.CR3, IMG_E0301.JPG, CaptureOne/Settings153/IMG_0301.CR3.cos, "
         "IMG_0301_01.CR3.xmp");
     // Sidecar kinds only these tools write are not even counted.
@@ -163,25 +229,29 @@ TEST(KnownToolNames, CameraAndRenamedNamesStillSplit)
 }
 
 // Names as cameras and renaming tools write them, with the suffixes people add, in random
-// folders: the option changes nothing about them.
+// folders: the option changes nothing about them, with edit suffixes ignored or not (then
+// numbered ones are counters that tools write).
 TEST(KnownToolNames, OrdinaryNamesAreAnalysedAsWithoutTheOption)
 {
     const QStringList stems { "IMG_", "_MG_", "DSC_", "DSCF", "P10", "2026-10-04-", "Trip " };
-    const QStringList suffixes { "", "", "", "-Edit", " copy", " (1)", " copy 2", "-edited-3" };
+    const QStringList ignored { "", "", "", "-Edit", " copy", " copy 2", "-edited-3" };
+    const QStringList kept { "", "", "", "-Edit", " Edit", "_edited", "-edited" };
     const QStringList extensions { ".CR3", ".NEF", ".JPG", ".jpg", ".HEIC", ".xmp", ".CR3.xmp",
         ".MOV", ".pp3", ".dop" };
     for (quint32 seed = 1; seed <= 40; ++seed) {
         QRandomGenerator random(seed);
         const auto any = [&](const QStringList& list) { return list[random.bounded(list.size())]; };
+        const bool ignoreEditSuffixes = seed % 2 == 1;
         QStringList paths;
         for (int i = 0; i < 200; ++i)
             paths.append(QStringLiteral("F%1/").arg(random.bounded(4)) + any(stems)
-                + QString::number(random.bounded(30)).rightJustified(3, u'0') + any(suffixes)
-                + any(extensions));
+                + QString::number(random.bounded(30)).rightJustified(3, u'0')
+                + any(ignoreEditSuffixes ? ignored : kept) + any(extensions));
         const QList<FileEntry> tree = files(paths.join(u", "));
         for (bool across : { false, true }) {
             MatchOptions on = options(true), off = options(false);
             on.matchAcrossFolders = off.matchAcrossFolders = across;
+            on.ignoreEditSuffixes = off.ignoreEditSuffixes = ignoreEditSuffixes;
             EXPECT_EQ(Analyzer::analyze(tree, on), Analyzer::analyze(tree, off))
                 << "seed " << seed << (across ? " across folders" : "");
         }

@@ -52,12 +52,13 @@ MatchOptions matching(bool across, bool toolNames = true)
 TEST(Unreadable, NamesWhatCouldNotBeReadAndHoldsBackOnlyWhatDependsOnIt)
 {
     // Leftovers at the top and at each depth; in C a RAW with Capture One's settings folder,
-    // holding sidecars of C's photos, one of them gone.
+    // holding sidecars of C's photos, one of them gone; in D a RAW with its export.
     TempFolder shoot;
     for (const QString& path : { u"IMG_0.CR3"_s, u"A/IMG_1.CR3"_s, u"A/IMG_1.JPG"_s,
              u"A/IMG_2.CR3"_s, u"A/IMG_9.xmp"_s, u"A/B/IMG_3.CR3"_s, u"A/B/C/IMG_4.JPG"_s,
              u"C/IMG_5.CR3"_s, u"C/CaptureOne/Settings153/IMG_6.CR3.cos"_s,
-             u"C/CaptureOne/Settings153/IMG_5.CR3.cos"_s })
+             u"C/CaptureOne/Settings153/IMG_5.CR3.cos"_s, u"D/IMG_7.CR3"_s,
+             u"D/darktable_exported/IMG_7.jpg"_s })
         shoot.write(path);
     const QStringList whole = paths(scanOf(shoot.path()).files);
     const QString settings = u"C/CaptureOne/Settings153/IMG_5.CR3.cos"_s;
@@ -78,6 +79,8 @@ TEST(Unreadable, NamesWhatCouldNotBeReadAndHoldsBackOnlyWhatDependsOnIt)
             { u"A/IMG_1.CR3"_s, u"A/IMG_2.CR3"_s, u"A/IMG_9.xmp"_s } },
         // The settings folder may hold sidecars that move with C's photos.
         { { settings, EIO }, false, matching(false), { u"C/IMG_5.CR3"_s } },
+        // An editor's export folder may hold the twin of D's RAW.
+        { { u"D/darktable_exported"_s, EACCES }, true, matching(false), { u"D/IMG_7.CR3"_s } },
         // Without known tools' names, sidecars there belong to photos there.
         { { settings, EIO }, false, matching(false, false),
             { u"C/CaptureOne/Settings153/IMG_6.CR3.cos"_s } },
