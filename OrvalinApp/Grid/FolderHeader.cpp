@@ -64,6 +64,10 @@ void FolderHeader::bind(
     m_title->setText(folder.isEmpty() ? rootName : folder);
     m_count->setText(QString::number(count));
     m_button->setText(buttonText());
+    // Every folder has this button: screen readers hear which folder it acts on.
+    const QString name = m_allTicked ? tr("Untick Folder “%1”") : tr("Tick Folder “%1”");
+    if (m_button->accessibleName() != name.arg(title()))
+        m_button->setAccessibleName(name.arg(title()));
 }
 
 QString FolderHeader::title() const

@@ -4,6 +4,7 @@
 #include "CandidateGrid.h"
 #include "EmptyState.h"
 #include "GroupHeader.h"
+#include "GroupStyle.h"
 #include "Style.h"
 #include "ThumbnailCache.h"
 
@@ -24,6 +25,7 @@ GroupGridView::GroupGridView(
     m_header = new GroupHeader(model, group);
     m_empty = new EmptyState(QStringLiteral("checkmark.seal"), tr("Nothing left over"), QString());
     m_grid = new CandidateGrid(model, thumbnails);
+    m_grid->setAccessibleName(GroupStyle::title(group));
     m_stack = new QStackedWidget;
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_grid);

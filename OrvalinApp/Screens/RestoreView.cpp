@@ -6,6 +6,8 @@
 #include "Reveal.h"
 #include "Style.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +50,7 @@ SessionState SessionState::of(const RestoreLog& log)
 
 SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* parent)
     : QWidget(parent)
+    , m_folder(session.folder)
 {
     const SessionState state = SessionState::of(session.log);
     auto* layout = new QHBoxLayout(this);
@@ -81,15 +84,26 @@ SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* p
     }
     layout->addLayout(column, 1);
 
-    auto* show = new QPushButton(tr("Show in File Manager"));
-    auto* restore = new QPushButton(tr("Restore"));
-    restore->setEnabled(state.canRestore());
-    layout->addWidget(show, 0, Qt::AlignVCenter);
-    layout->addWidget(restore, 0, Qt::AlignVCenter);
+    m_show = new QPushButton(tr("Show in File Manager"));
+    m_restore = new QPushButton(tr("Restore"));
+    m_restore->setEnabled(state.canRestore());
+    // Every row has these buttons: screen readers hear which move they act on, by the name of
+    // its folder, which two moves in the same minute do not share.
+    const QString name = QFileInfo(session.folder).fileName();
+    m_show->setAccessibleName(tr("Show in File Manager: move “%1”").arg(name));
+    m_restore->setAccessibleName(tr("Restore: move “%1”").arg(name));
+    layout->addWidget(m_show, 0, Qt::AlignVCenter);
+    layout->addWidget(m_restore, 0, Qt::AlignVCenter);
     const QString folder = session.folder;
-    connect(show, &QPushButton::clicked, this, [folder] { Reveal::inFileManager(folder); });
-    connect(
-        restore, &QPushButton::clicked, &model, [&model, session] { model.restore({ session }); });
+    connect(m_show, &QPushButton::clicked, this, [folder] { Reveal::inFileManager(folder); });
+    connect(m_restore, &QPushButton::clicked, &model,
+        [&model, session] { model.restore({ session }); });
+}
+
+// The row's Restore button while there is something to restore, else its other button.
+void SessionRow::takeFocus()
+{
+    (m_restore->isEnabled() ? m_restore : m_show)->setFocus(Qt::OtherFocusReason);
 }
 
 QStringList SessionRow::texts() const
@@ -129,6 +143,7 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
     m_list = new QWidget;
     m_rows = new QVBoxLayout(m_list);
     m_rows->setContentsMargins(0, 8, 0, 8);
@@ -161,6 +176,12 @@ bool RestoreView::showsEmptyState() const
 
 void RestoreView::refresh()
 {
+    // The rows are made anew; the focus stays with the same move, or the first one if it is gone.
+    std::optional<QString> focused;
+    for (SessionRow* row : rows()) {
+        if (row->isAncestorOf(QApplication::focusWidget()))
+            focused = row->folder();
+    }
     while (QLayoutItem* item = m_rows->takeAt(0)) {
         delete item->widget();
         delete item;
@@ -171,4 +192,10 @@ void RestoreView::refresh()
     m_rows->addStretch(1);
     m_stack->setCurrentWidget(sessions.isEmpty() ? m_empty : m_stack->widget(1));
     m_restoreAll->setEnabled(!m_model.restorableSessions().isEmpty());
+    if (focused && !rows().isEmpty()) {
+        const QList<SessionRow*> made = rows();
+        const auto same = std::find_if(made.begin(), made.end(),
+            [&](const SessionRow* row) { return row->folder() == *focused; });
+        (same == made.end() ? made.first() : *same)->takeFocus();
+    }
 }

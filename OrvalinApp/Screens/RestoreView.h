@@ -30,7 +30,14 @@ class SessionRow : public QWidget
 public:
     SessionRow(AppModel& model, const ReviewSession& session, QWidget* parent = nullptr);
 
+    const QString& folder() const { return m_folder; }
     QStringList texts() const;
+    void takeFocus();
+
+private:
+    QString m_folder;
+    QPushButton* m_show;
+    QPushButton* m_restore;
 };
 
 // The review sessions of the open folder, newest first, each of which can be put back.

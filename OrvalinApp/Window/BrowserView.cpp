@@ -1,6 +1,7 @@
 #include "BrowserView.h"
 
 #include "AppModel.h"
+#include "CandidateGrid.h"
 #include "GroupGridView.h"
 #include "NoticeBar.h"
 #include "OverviewView.h"
@@ -66,8 +67,30 @@ QWidget* BrowserView::currentDetail() const
     return m_detail->currentWidget();
 }
 
+// A group's files, or else the first control of the screen shown, or else the notice's.
+bool BrowserView::focusDetail()
+{
+    QWidget* detail = m_detail->currentWidget();
+    if (auto* group = qobject_cast<GroupGridView*>(detail); group && !group->showsEmptyState()) {
+        group->grid()->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    for (QWidget* widget = detail->nextInFocusChain(); widget && widget != detail;
+         widget = widget->nextInFocusChain()) {
+        if (detail->isAncestorOf(widget) && widget->isVisible() && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 void BrowserView::showDetail()
 {
+    // A card on the overview that opens a group hands the focus on to the group's files, not to
+    // whatever control comes next.
+    const bool focusInDetail = m_detail->isAncestorOf(window()->focusWidget());
     const SidebarItem item = m_model.sidebar().value_or(SidebarItem::overview());
     switch (item.kind) {
     case SidebarItem::Kind::overview:
@@ -83,4 +106,6 @@ void BrowserView::showDetail()
         m_detail->setCurrentWidget(m_groups.value(*item.group));
         break;
     }
+    if (focusInDetail)
+        focusDetail();
 }

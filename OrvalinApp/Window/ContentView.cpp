@@ -5,6 +5,7 @@
 #include "BusyOverlay.h"
 #include "Icons.h"
 #include "MoveSummarySheet.h"
+#include "NoticeBar.h"
 #include "RefusalView.h"
 #include "ScanningView.h"
 #include "StartView.h"
@@ -36,7 +37,25 @@ ContentView::ContentView(AppModel& model, QAction* reviewMove, QWidget* parent)
     connect(&m_model, &AppModel::resultChanged, this, &ContentView::showScreen);
     connect(&m_model, &AppModel::planChanged, this, &ContentView::presentPlan);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::presentError);
+    // After the overlay's own handler, which hides it.
+    connect(&m_model, &AppModel::busyChanged, this, &ContentView::returnFocus);
     showScreen();
+}
+
+// When a move, restore or matching is over, the focus goes back where the user was; if that
+// control has gone (the selection bar's button after a move), into the screen shown. The notice
+// that ends the work comes last, so that screen readers read it out in full.
+void ContentView::returnFocus()
+{
+    if (m_model.busy())
+        return;
+    QWidget* before = m_busy->focusBefore();
+    if (before && before->isVisible() && before->isEnabled()
+        && (before->focusPolicy() & Qt::TabFocus))
+        before->setFocus(Qt::OtherFocusReason);
+    else if (screen() == Screen::browser && !m_browser->focusDetail())
+        m_browser->noticeBar()->takeFocus();
+    QMetaObject::invokeMethod(m_browser->noticeBar(), &NoticeBar::present, Qt::QueuedConnection);
 }
 
 MoveSummarySheet* ContentView::sheet() const
@@ -85,6 +104,11 @@ void ContentView::showScreen()
     if (next == m_start)
         m_start->reloadRecents();
     m_stack->setCurrentWidget(next);
+    // Each screen's main control: the folder button, Stop, or what the browser shows first.
+    if (next == m_browser)
+        m_browser->focusDetail();
+    else
+        next->setFocus(Qt::OtherFocusReason);
     Q_EMIT screenChanged();
 }
 
