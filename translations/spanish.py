@@ -206,8 +206,6 @@ SPANISH = {
         "Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.",
     # Group grid
     "%1 files · %2 · ticked: %3": "%1 archivos · %2 · marcados: %3",
-    "%1, %2": "%1, %2",
-    "%1, %2, with sidecars: %3": "%1, %2, con sidecars: %3",
     "No files in this group. Every file here has its partner.":
         "No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.",
     "Not ticked": "Sin marcar",

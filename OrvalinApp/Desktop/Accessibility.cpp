@@ -1,5 +1,6 @@
 #include "Accessibility.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QWidget>
@@ -54,6 +55,48 @@ private:
     }
 };
 
+QHash<const QObject*, std::function<bool()>>& checkBoxes()
+{
+    static QHash<const QObject*, std::function<bool()>> boxes;
+    return boxes;
+}
+
+// A button presented as a check box.
+class CheckBox : public QAccessibleWidget
+{
+public:
+    explicit CheckBox(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::CheckBox)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        const auto checked = checkBoxes().value(widget());
+        state.checked = checked && checked();
+        return state;
+    }
+
+    QStringList actionNames() const override { return { pressAction(), toggleAction() }; }
+
+    void doAction(const QString& action) override
+    {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget());
+            button && (action == pressAction() || action == toggleAction()))
+            button->click();
+    }
+};
+
+void forgetOnDestruction(QWidget* widget)
+{
+    QObject::connect(widget, &QObject::destroyed, [widget] {
+        childOrders().remove(widget);
+        checkBoxes().remove(widget);
+    });
+}
+
 QAccessibleInterface* makeInterface(const QString&, QObject* object)
 {
     if (!object || !object->isWidgetType())
@@ -61,6 +104,8 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object)
     auto* widget = static_cast<QWidget*>(object);
     if (childOrders().contains(object))
         return new OrderedContainer(widget);
+    if (checkBoxes().contains(object))
+        return new CheckBox(widget);
     const QVariant role = object->property(roleProperty);
     if (role.isValid())
         return new QAccessibleWidget(widget, QAccessible::Role(role.toInt()));
@@ -90,8 +135,22 @@ void setChildOrder(QWidget* container, std::function<QList<QWidget*>()> order)
 {
     installFactory();
     childOrders().insert(container, std::move(order));
-    QObject::connect(
-        container, &QObject::destroyed, [container] { childOrders().remove(container); });
+    forgetOnDestruction(container);
+}
+
+void presentAsCheckBox(QWidget* button, std::function<bool()> checked)
+{
+    installFactory();
+    checkBoxes().insert(button, std::move(checked));
+    forgetOnDestruction(button);
+}
+
+void checkedChanged(QWidget* widget)
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(widget, changed);
+    notify(event);
 }
 
 void notify(QAccessibleEvent& event)

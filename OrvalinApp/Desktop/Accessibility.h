@@ -17,6 +17,13 @@ void setRole(QWidget* widget, QAccessible::Role role);
 // in the order they were made, for containers that reuse their children as they scroll.
 void setChildOrder(QWidget* container, std::function<QList<QWidget*>()> order);
 
+// Makes screen readers meet `button` as a check box, checked while `checked` says so: for a
+// button whose text flips between a command and its undoing (Tick Folder, Untick Folder), which
+// screen readers would otherwise not say has changed.
+void presentAsCheckBox(QWidget* button, std::function<bool()> checked);
+// Tells screen readers that a check box's state has changed.
+void checkedChanged(QWidget* widget);
+
 // Passes `event` on to screen readers, and to the watcher, if any.
 void notify(QAccessibleEvent& event);
 

@@ -129,10 +129,7 @@ void CandidateCell::setTicked(bool ticked)
         return;
     m_ticked = ticked;
     update();
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    Accessibility::notify(event);
+    Accessibility::checkedChanged(this);
 }
 
 QString CandidateCell::accessibleLabel() const

@@ -307,11 +307,15 @@ void CandidateGrid::refreshKeyboardFocus()
 
 void CandidateGrid::announceCurrent()
 {
+    m_announcePending = false;
     if (!hasFocus() || !m_current)
         return;
     if (CandidateCell* cell = m_cells.value(*m_current)) {
         QAccessibleEvent event(cell, QAccessible::Focus);
         Accessibility::notify(event);
+    } else {
+        // A grid that has just come on screen lays out its cells a moment later.
+        m_announcePending = true;
     }
 }
 
@@ -374,6 +378,8 @@ void CandidateGrid::placeCells(int top, int bottom)
     }
     m_cells = std::move(shown);
     refreshKeyboardFocus();
+    if (m_announcePending)
+        announceCurrent();
 }
 
 void CandidateGrid::placeHeaders(int top, int bottom)
@@ -386,10 +392,9 @@ void CandidateGrid::placeHeaders(int top, int bottom)
         if (FolderHeader* header = m_headers.take(section))
             shown.insert(section, header);
     }
+    bool handBack = false;
     for (FolderHeader* header : std::as_const(m_headers)) {
-        // A header scrolled away hands the focus back to the grid, not to whatever comes next.
-        if (header->isAncestorOf(QApplication::focusWidget()))
-            setFocus(Qt::OtherFocusReason);
+        handBack = handBack || header->isAncestorOf(QApplication::focusWidget());
         header->hide();
         m_spareHeaders.append(header);
     }
@@ -411,6 +416,10 @@ void CandidateGrid::placeHeaders(int top, int bottom)
     }
     m_headers = std::move(shown);
     chainHeaderButtons();
+    // A header scrolled away hands the focus back to the grid, not to whatever comes next;
+    // unless Tab is taking it on to another header.
+    if (handBack && !m_focusingHeader)
+        setFocus(Qt::OtherFocusReason);
 }
 
 // Tab goes from the grid to the first folder's header, then from header to header, scrolling
@@ -418,6 +427,9 @@ void CandidateGrid::placeHeaders(int top, int bottom)
 // folders off screen have no widget until then.
 bool CandidateGrid::focusNextPrevChild(bool next)
 {
+    // A header scrolled away while Tab takes the focus to another one keeps it meanwhile.
+    if (m_focusingHeader)
+        return true;
     const std::optional<int> from = focusedHeader();
     if (!from && !hasFocus())
         return QAbstractScrollArea::focusNextPrevChild(next);
@@ -449,10 +461,12 @@ void CandidateGrid::focusHeader(int section, Qt::FocusReason reason)
     QScrollBar* bar = verticalScrollBar();
     const QRect header = m_geometry.headerRect(section);
     const int top = bar->value();
+    m_focusingHeader = true;
     if (header.top() < top || header.bottom() > top + viewport()->height())
         bar->setValue(header.top());
     if (FolderHeader* shown = m_headers.value(section))
         shown->button()->setFocus(reason);
+    m_focusingHeader = false;
 }
 
 // The first widget after the grid that Tab can reach.

@@ -95,4 +95,6 @@ private:
     QList<FolderHeader*> m_spareHeaders;
     int m_cellWidgets = 0;
     std::optional<GridGeometry::CellIndex> m_current;
+    bool m_announcePending = false;
+    bool m_focusingHeader = false;
 };

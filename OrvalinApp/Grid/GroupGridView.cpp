@@ -1,5 +1,6 @@
 #include "GroupGridView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "CandidateGrid.h"
 #include "EmptyState.h"
@@ -27,6 +28,8 @@ GroupGridView::GroupGridView(
     m_grid = new CandidateGrid(model, thumbnails);
     m_grid->setAccessibleName(GroupStyle::title(group));
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_grid);
 

@@ -1,5 +1,6 @@
 #include "RestoreView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "EmptyState.h"
 #include "Formatting.h"
@@ -150,6 +151,8 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     m_rows->setSpacing(0);
     scroll->setWidget(m_list);
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(scroll);
 

@@ -32,6 +32,7 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
     resize(560, 440);
     m_tabs = new QTabWidget;
     m_tabs->setDocumentMode(true);
+    m_tabs->setAccessibleName(tr("Settings"));
     m_tabs->addTab(
         matchingTab(), Icons::symbol(QStringLiteral("rectangle.on.rectangle")), tr("Matching"));
     m_tabs->addTab(privacyTab(), Icons::symbol(QStringLiteral("hand.raised")), tr("Privacy"));

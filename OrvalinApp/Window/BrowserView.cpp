@@ -1,5 +1,6 @@
 #include "BrowserView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "CandidateGrid.h"
 #include "GroupGridView.h"
@@ -21,6 +22,8 @@ BrowserView::BrowserView(AppModel& model, QAction* reviewMove, QWidget* parent)
 {
     m_sidebar = new SidebarView(model);
     m_detail = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_detail, QAccessible::Client);
     m_overview = new OverviewView(model);
     m_pairs = new PairsView(model);
     m_restore = new RestoreView(model);

@@ -1,5 +1,6 @@
 #include "ContentView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "BrowserView.h"
 #include "BusyOverlay.h"
@@ -11,6 +12,7 @@
 #include "StartView.h"
 #include "Style.h"
 
+#include <QAccessible>
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
@@ -21,6 +23,8 @@ ContentView::ContentView(AppModel& model, QAction* reviewMove, QWidget* parent)
     , m_model(model)
 {
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_start = new StartView(model);
     m_scanning = new ScanningView(model);
     m_refusal = new RefusalView(model);
@@ -49,13 +53,28 @@ void ContentView::returnFocus()
 {
     if (m_model.busy())
         return;
+    NoticeBar* notice = m_browser->noticeBar();
+    // A screen reader reads a focused control out with the notice around it, while a notice that
+    // only appears can be lost among the many events a move sends: there the focus goes to the
+    // notice's first button.
+    const auto& shown = m_model.notice();
+    if (QAccessible::isActive() && shown && shown->session && screen() == Screen::browser) {
+        QMetaObject::invokeMethod(
+            notice,
+            [notice] {
+                notice->present();
+                notice->takeFocus();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     QWidget* before = m_busy->focusBefore();
     if (before && before->isVisible() && before->isEnabled()
         && (before->focusPolicy() & Qt::TabFocus))
         before->setFocus(Qt::OtherFocusReason);
     else if (screen() == Screen::browser && !m_browser->focusDetail())
-        m_browser->noticeBar()->takeFocus();
-    QMetaObject::invokeMethod(m_browser->noticeBar(), &NoticeBar::present, Qt::QueuedConnection);
+        notice->takeFocus();
+    QMetaObject::invokeMethod(notice, &NoticeBar::present, Qt::QueuedConnection);
 }
 
 MoveSummarySheet* ContentView::sheet() const
