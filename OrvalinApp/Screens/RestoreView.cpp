@@ -7,7 +7,6 @@
 #include "Reveal.h"
 #include "Style.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -182,7 +181,7 @@ void RestoreView::refresh()
     // The rows are made anew; the focus stays with the same move, or the first one if it is gone.
     std::optional<QString> focused;
     for (SessionRow* row : rows()) {
-        if (row->isAncestorOf(QApplication::focusWidget()))
+        if (row->isAncestorOf(window()->focusWidget()))
             focused = row->folder();
     }
     while (QLayoutItem* item = m_rows->takeAt(0)) {
