@@ -195,6 +195,15 @@ void OverviewView::fill()
     layout->addWidget(goodToKnow());
     layout->addStretch(1);
     m_scroll->setWidget(page);
+    // Made after the window's other controls, the cards would come last in the Tab order: they
+    // go after the control before this screen (the sidebar).
+    QWidget* previous = previousInFocusChain();
+    while (previous != this && previous->focusPolicy() == Qt::NoFocus)
+        previous = previous->previousInFocusChain();
+    for (GroupCard* card : page->findChildren<GroupCard*>()) {
+        QWidget::setTabOrder(previous, card);
+        previous = card;
+    }
 }
 
 QWidget* OverviewView::notScanned()

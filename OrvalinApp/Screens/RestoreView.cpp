@@ -166,6 +166,17 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     refresh();
 }
 
+bool RestoreView::focusLastRestored()
+{
+    for (SessionRow* row : rows()) {
+        if (m_lastRestored && row->folder() == *m_lastRestored) {
+            row->takeFocus();
+            return true;
+        }
+    }
+    return false;
+}
+
 QList<SessionRow*> RestoreView::rows() const
 {
     return m_list->findChildren<SessionRow*>(Qt::FindDirectChildrenOnly);
@@ -189,8 +200,18 @@ void RestoreView::refresh()
         delete item;
     }
     const QList<ReviewSession>& sessions = m_model.sessions();
-    for (const ReviewSession& session : sessions)
-        m_rows->addWidget(new SessionRow(m_model, session, m_list));
+    // Made after the window's other controls, the rows would come last in the Tab order.
+    QWidget* previous = m_restoreAll;
+    for (const ReviewSession& session : sessions) {
+        auto* row = new SessionRow(m_model, session, m_list);
+        m_rows->addWidget(row);
+        connect(row->restoreButton(), &QPushButton::clicked, this,
+            [this, folder = session.folder] { m_lastRestored = folder; });
+        for (QPushButton* button : row->findChildren<QPushButton*>()) {
+            QWidget::setTabOrder(previous, button);
+            previous = button;
+        }
+    }
     m_rows->addStretch(1);
     m_stack->setCurrentWidget(sessions.isEmpty() ? m_empty : m_stack->widget(1));
     m_restoreAll->setEnabled(!m_model.restorableSessions().isEmpty());

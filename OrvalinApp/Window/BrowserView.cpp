@@ -74,6 +74,9 @@ QWidget* BrowserView::currentDetail() const
 bool BrowserView::focusDetail()
 {
     QWidget* detail = m_detail->currentWidget();
+    // Its rows are made anew after a restore: the focus goes back to the row of that move.
+    if (detail == m_restore && m_restore->focusLastRestored())
+        return true;
     if (auto* group = qobject_cast<GroupGridView*>(detail); group && !group->showsEmptyState()) {
         group->grid()->setFocus(Qt::OtherFocusReason);
         return true;
