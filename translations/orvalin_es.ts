@@ -54,14 +54,6 @@
 <context>
     <name>CandidateCell</name>
     <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>%1, %2, with sidecars: %3</source>
-        <translation>%1, %2, con sidecars: %3</translation>
-    </message>
-    <message>
         <source>Ticked</source>
         <translation>Marcado</translation>
     </message>
@@ -80,6 +72,14 @@
     <message>
         <source>Show in File Manager</source>
         <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>%1, %2, in “%3”</source>
+        <translation>%1, %2, en «%3»</translation>
+    </message>
+    <message>
+        <source>%1, %2, with sidecars: %3, in “%4”</source>
+        <translation>%1, %2, con sidecars: %3, en «%4»</translation>
     </message>
 </context>
 <context>
@@ -125,6 +125,10 @@
         <source>Tick Folder</source>
         <translation>Marcar carpeta</translation>
     </message>
+    <message>
+        <source>Tick Folder “%1”</source>
+        <translation>Marcar carpeta «%1»</translation>
+    </message>
 </context>
 <context>
     <name>GroupCard</name>
@@ -165,6 +169,14 @@
     <message>
         <source>%1 files · %2 · ticked: %3</source>
         <translation>%1 archivos · %2 · marcados: %3</translation>
+    </message>
+    <message>
+        <source>Tick All in This Group</source>
+        <translation>Marcar todo en este grupo</translation>
+    </message>
+    <message>
+        <source>Untick All in This Group</source>
+        <translation>Desmarcar todo en este grupo</translation>
     </message>
 </context>
 <context>
@@ -339,6 +351,10 @@
         <source>Scanning… %1 files</source>
         <translation>Analizando… %1 archivos</translation>
     </message>
+    <message>
+        <source>Opens a menu. %1</source>
+        <translation>Abre un menú. %1</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -465,6 +481,14 @@
         <source>Move %1 Files</source>
         <translation>Mover %1 archivos</translation>
     </message>
+    <message>
+        <source>%1: %2 files, %3 sidecars with them, %4.</source>
+        <translation>%1: %2 archivos, %3 sidecars que los acompañan, %4.</translation>
+    </message>
+    <message>
+        <source>Total: %1 files, %2.</source>
+        <translation>Total: %1 archivos, %2.</translation>
+    </message>
 </context>
 <context>
     <name>Mover</name>
@@ -506,6 +530,14 @@
     <message>
         <source>Dismiss</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Show in File Manager: the files just moved</source>
+        <translation>Mostrar en el gestor de archivos: los archivos recién movidos</translation>
+    </message>
+    <message>
+        <source>Restore: the files just moved</source>
+        <translation>Restaurar: los archivos recién movidos</translation>
     </message>
 </context>
 <context>
@@ -636,6 +668,10 @@
         <source>This file can’t be shown as text.</source>
         <translation>Este archivo no se puede mostrar como texto.</translation>
     </message>
+    <message>
+        <source>Contents of “%1”</source>
+        <translation>Contenido de «%1»</translation>
+    </message>
 </context>
 <context>
     <name>RefusalView</name>
@@ -738,6 +774,10 @@
         <source>Ticked: %1</source>
         <translation>Marcados: %1</translation>
     </message>
+    <message>
+        <source>Untick All in Every Group</source>
+        <translation>Desmarcar todo en todos los grupos</translation>
+    </message>
 </context>
 <context>
     <name>SessionRow</name>
@@ -760,6 +800,14 @@
     <message>
         <source>Restore</source>
         <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Show in File Manager: move “%1”</source>
+        <translation>Mostrar en el gestor de archivos: traslado «%1»</translation>
+    </message>
+    <message>
+        <source>Restore: move “%1”</source>
+        <translation>Restaurar: traslado «%1»</translation>
     </message>
 </context>
 <context>
@@ -854,6 +902,18 @@
     <message>
         <source>%1, %2 files</source>
         <translation>%1, %2 archivos</translation>
+    </message>
+    <message>
+        <source>Sidebar</source>
+        <translation>Barra lateral</translation>
+    </message>
+    <message>
+        <source>Pairs, %1 pairs</source>
+        <translation>Parejas, %1 parejas</translation>
+    </message>
+    <message>
+        <source>Restore, %1 moves to restore</source>
+        <translation>Restaurar, %1 traslados por restaurar</translation>
     </message>
 </context>
 <context>

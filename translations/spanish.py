@@ -216,8 +216,6 @@ SPANISH = {
         "Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.",
     # Group grid
     "%1 files · %2 · ticked: %3": "%1 archivos · %2 · marcados: %3",
-    "%1, %2": "%1, %2",
-    "%1, %2, with sidecars: %3": "%1, %2, con sidecars: %3",
     "No files in this group. Every file here has its partner.":
         "No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.",
     "Not ticked": "Sin marcar",
@@ -264,4 +262,21 @@ SPANISH = {
     "Restore finished": "Restauración terminada",
     "Scan finished": "Análisis terminado",
     "Leftovers to review in “%1”: %2.": "Restos por revisar en «%1»: %2.",
+    # Names and descriptions for screen readers
+    "%1, %2, in “%3”": "%1, %2, en «%3»",
+    "%1, %2, with sidecars: %3, in “%4”": "%1, %2, con sidecars: %3, en «%4»",
+    "Tick Folder “%1”": "Marcar carpeta «%1»",
+    "Untick Folder “%1”": "Desmarcar carpeta «%1»",
+    "Untick All in Every Group": "Desmarcar todo en todos los grupos",
+    "Show in File Manager: move “%1”": "Mostrar en el gestor de archivos: traslado «%1»",
+    "Restore: move “%1”": "Restaurar: traslado «%1»",
+    "Show in File Manager: the files just moved": "Mostrar en el gestor de archivos: los archivos recién movidos",
+    "Restore: the files just moved": "Restaurar: los archivos recién movidos",
+    "Sidebar": "Barra lateral",
+    "Pairs, %1 pairs": "Parejas, %1 parejas",
+    "Restore, %1 moves to restore": "Restaurar, %1 traslados por restaurar",
+    "Contents of “%1”": "Contenido de «%1»",
+    "Opens a menu. %1": "Abre un menú. %1",
+    "%1: %2 files, %3 sidecars with them, %4.": "%1: %2 archivos, %3 sidecars que los acompañan, %4.",
+    "Total: %1 files, %2.": "Total: %1 archivos, %2.",
 }

@@ -1,5 +1,6 @@
 #include "CandidateCell.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "CandidateCellAccessible.h"
 #include "FileEntry.h"
@@ -84,7 +85,8 @@ int CandidateCell::preferredHeight()
     return padding + thumbnailHeight + 6 + nameLine + 2 + captionLine + padding;
 }
 
-void CandidateCell::bind(const Candidate& candidate, const QString& root, bool ticked)
+void CandidateCell::bind(
+    const Candidate& candidate, const QString& root, const QString& folderName, bool ticked)
 {
     const QString path = QDir(root).filePath(candidate.id());
     if (m_candidate && *m_candidate == candidate && path == m_path) {
@@ -94,6 +96,7 @@ void CandidateCell::bind(const Candidate& candidate, const QString& root, bool t
     unbind();
     m_candidate = candidate;
     m_path = path;
+    m_folderName = folderName;
     m_sizeText = Formatting::byteCount(candidate.totalSize());
     m_ticked = ticked;
     setAccessibleName(accessibleLabel());
@@ -126,19 +129,19 @@ void CandidateCell::setTicked(bool ticked)
         return;
     m_ticked = ticked;
     update();
-    QAccessibleValueChangeEvent event(this, accessibleValue());
-    QAccessible::updateAccessibility(&event);
+    Accessibility::checkedChanged(this);
 }
 
 QString CandidateCell::accessibleLabel() const
 {
     if (!m_candidate)
         return {};
+    // The folder last, so that two files of the same name in different folders sound apart.
     const QString name = RelativePath::name(m_candidate->id());
     if (m_candidate->followers.isEmpty())
-        return tr("%1, %2").arg(name, m_sizeText);
-    return tr("%1, %2, with sidecars: %3")
-        .arg(name, m_sizeText, QString::number(m_candidate->followers.size()));
+        return tr("%1, %2, in “%3”").arg(name, m_sizeText, m_folderName);
+    return tr("%1, %2, with sidecars: %3, in “%4”")
+        .arg(name, m_sizeText, QString::number(m_candidate->followers.size()), m_folderName);
 }
 
 QString CandidateCell::accessibleValue() const

@@ -26,8 +26,10 @@ public:
     // The height every cell has with the current fonts.
     static int preferredHeight();
 
-    // Shows `candidate`, a file under the scanned folder `root`.
-    void bind(const Candidate& candidate, const QString& root, bool ticked);
+    // Shows `candidate`, a file under the scanned folder `root`, in the folder its header names
+    // `folderName`.
+    void bind(
+        const Candidate& candidate, const QString& root, const QString& folderName, bool ticked);
     // Shows nothing and lets go of a thumbnail still on its way.
     void unbind();
     void setTicked(bool ticked);
@@ -80,6 +82,7 @@ private:
     ThumbnailCache& m_thumbnails;
     std::optional<Candidate> m_candidate;
     QString m_path;
+    QString m_folderName;
     QString m_sizeText;
     bool m_ticked = false;
     bool m_loading = false;

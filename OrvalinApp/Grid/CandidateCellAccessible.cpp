@@ -2,6 +2,8 @@
 
 #include "CandidateCell.h"
 
+#include <QKeySequence>
+
 namespace {
 
 QAccessibleInterface* makeInterface(const QString& className, QObject* object)
@@ -14,7 +16,7 @@ QAccessibleInterface* makeInterface(const QString& className, QObject* object)
 } // namespace
 
 CandidateCellAccessible::CandidateCellAccessible(CandidateCell* cell)
-    : QAccessibleWidget(cell, QAccessible::Button)
+    : QAccessibleWidget(cell, QAccessible::CheckBox)
 {
 }
 
@@ -50,8 +52,8 @@ QString CandidateCellAccessible::text(QAccessible::Text type) const
 QAccessible::State CandidateCellAccessible::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    state.selectable = true;
-    state.selected = cell()->isTicked();
+    state.checkable = true;
+    state.checked = cell()->isTicked();
     // The grid holds the keyboard focus for its cells.
     state.focusable = true;
     state.focused = cell()->hasKeyboardFocus();
@@ -73,9 +75,12 @@ void CandidateCellAccessible::doAction(const QString& actionName)
 
 QStringList CandidateCellAccessible::keyBindingsForAction(const QString& actionName) const
 {
+    // In the user's language, as the desktop names its keys.
+    const auto name
+        = [](Qt::Key key) { return QKeySequence(key).toString(QKeySequence::NativeText); };
     if (actionName == pressAction())
-        return { QStringLiteral("Return") };
+        return { name(Qt::Key_Return) };
     if (actionName == CandidateCell::quickLookActionName())
-        return { QStringLiteral("Space") };
+        return { name(Qt::Key_Space) };
     return {};
 }

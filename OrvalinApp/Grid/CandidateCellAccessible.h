@@ -4,8 +4,8 @@
 
 class CandidateCell;
 
-// What screen readers see of a cell: a button named after the file, whose value says whether
-// it is ticked, selected while it is, with a quick look as a second action.
+// What screen readers see of a cell: a check box named after the file, checked while the file is
+// ticked, whose value says so in words, with a quick look as a second action.
 class CandidateCellAccessible : public QAccessibleWidget
 {
 public:

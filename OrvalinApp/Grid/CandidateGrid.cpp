@@ -1,5 +1,6 @@
 #include "CandidateGrid.h"
 
+#include "Accessibility.h"
 #include "CandidateCell.h"
 #include "FolderHeader.h"
 
@@ -22,7 +23,34 @@ CandidateGrid::CandidateGrid(AppModel& model, ThumbnailCache& thumbnails, QWidge
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(40);
+    Accessibility::setChildOrder(viewport(), [this] { return readingOrder(); });
     connect(&m_model, &AppModel::selectionChanged, this, &CandidateGrid::refreshTicks);
+}
+
+// Each folder's header, then its cells, as they read on screen; widgets are reused as the grid
+// scrolls, so the order they were made in says nothing.
+QList<QWidget*> CandidateGrid::readingOrder() const
+{
+    QList<int> sections = m_headers.keys();
+    for (const GridGeometry::CellIndex& cell : m_cells.keys()) {
+        if (!sections.contains(cell.section))
+            sections.append(cell.section);
+    }
+    std::sort(sections.begin(), sections.end());
+    QList<GridGeometry::CellIndex> cells = m_cells.keys();
+    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.section, a.index) < std::pair(b.section, b.index);
+    });
+    QList<QWidget*> order;
+    for (int section : std::as_const(sections)) {
+        if (FolderHeader* header = m_headers.value(section))
+            order.append(header);
+        for (const GridGeometry::CellIndex& cell : std::as_const(cells)) {
+            if (cell.section == section)
+                order.append(m_cells.value(cell));
+        }
+    }
+    return order;
 }
 
 void CandidateGrid::setFolders(const QList<AppModel::FolderGroup>& folders)
@@ -91,6 +119,9 @@ void CandidateGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     relayout();
+    // A bar that comes up below, or a narrower window, must not hide the file the keyboard is on.
+    if (hasFocus())
+        showCurrent();
 }
 
 void CandidateGrid::showEvent(QShowEvent* event)
@@ -251,6 +282,10 @@ void CandidateGrid::focusInEvent(QFocusEvent* event)
     QAbstractScrollArea::focusInEvent(event);
     if (!m_current)
         m_current = firstCellInView();
+    // Back from a folder header that Tab scrolled to, the current file comes back into view; a
+    // click shows where it lands by itself.
+    if (event->reason() != Qt::MouseFocusReason)
+        showCurrent();
     refreshKeyboardFocus();
     // After the window has told screen readers that the grid has the focus, tell them which
     // file has it.
@@ -272,11 +307,15 @@ void CandidateGrid::refreshKeyboardFocus()
 
 void CandidateGrid::announceCurrent()
 {
+    m_announcePending = false;
     if (!hasFocus() || !m_current)
         return;
     if (CandidateCell* cell = m_cells.value(*m_current)) {
         QAccessibleEvent event(cell, QAccessible::Focus);
-        QAccessible::updateAccessibility(&event);
+        Accessibility::notify(event);
+    } else {
+        // A grid that has just come on screen lays out its cells a moment later.
+        m_announcePending = true;
     }
 }
 
@@ -322,20 +361,25 @@ void CandidateGrid::placeCells(int top, int bottom)
         m_spareCells.append(cell);
     }
     const QString root = m_model.root().value_or(QString());
+    const QString rootFolder = rootName();
     for (const GridGeometry::CellIndex& index : std::as_const(wanted)) {
         CandidateCell* cell = shown.value(index);
         if (!cell) {
             cell = takeCell();
             shown.insert(index, cell);
         }
-        const Candidate& candidate = m_folders[index.section].candidates[index.index];
+        const AppModel::FolderGroup& folder = m_folders[index.section];
+        const Candidate& candidate = folder.candidates[index.index];
         // Placed first, so that the cell asks for a thumbnail of the size it is drawn at.
         cell->setGeometry(m_geometry.cellRect(index).translated(0, -top));
-        cell->bind(candidate, root, m_model.isTicked(candidate));
+        cell->bind(candidate, root, folder.folder.isEmpty() ? rootFolder : folder.folder,
+            m_model.isTicked(candidate));
         cell->show();
     }
     m_cells = std::move(shown);
     refreshKeyboardFocus();
+    if (m_announcePending)
+        announceCurrent();
 }
 
 void CandidateGrid::placeHeaders(int top, int bottom)
@@ -348,10 +392,9 @@ void CandidateGrid::placeHeaders(int top, int bottom)
         if (FolderHeader* header = m_headers.take(section))
             shown.insert(section, header);
     }
+    bool handBack = false;
     for (FolderHeader* header : std::as_const(m_headers)) {
-        // A header scrolled away hands the focus back to the grid, not to whatever comes next.
-        if (header->isAncestorOf(QApplication::focusWidget()))
-            setFocus(Qt::OtherFocusReason);
+        handBack = handBack || header->isAncestorOf(QApplication::focusWidget());
         header->hide();
         m_spareHeaders.append(header);
     }
@@ -373,10 +416,75 @@ void CandidateGrid::placeHeaders(int top, int bottom)
     }
     m_headers = std::move(shown);
     chainHeaderButtons();
+    // A header scrolled away hands the focus back to the grid, not to whatever comes next;
+    // unless Tab is taking it on to another header.
+    if (handBack && !m_focusingHeader)
+        setFocus(Qt::OtherFocusReason);
 }
 
-// Headers are made as they are first needed, so their order of making says nothing; Tab takes
-// their buttons in the order they are shown, right after the grid.
+// Tab goes from the grid to the first folder's header, then from header to header, scrolling
+// each into view, and on past the last one; Shift-Tab comes back the same way. The headers of
+// folders off screen have no widget until then.
+bool CandidateGrid::focusNextPrevChild(bool next)
+{
+    // A header scrolled away while Tab takes the focus to another one keeps it meanwhile.
+    if (m_focusingHeader)
+        return true;
+    const std::optional<int> from = focusedHeader();
+    if (!from && !hasFocus())
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    if (!from && !next)
+        return QAbstractScrollArea::focusNextPrevChild(false);
+    const int to = from ? *from + (next ? 1 : -1) : 0;
+    if (to < 0) {
+        setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    if (to >= m_folders.size())
+        return focusPastHeaders();
+    focusHeader(to, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+std::optional<int> CandidateGrid::focusedHeader() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    for (auto it = m_headers.cbegin(); it != m_headers.cend(); ++it) {
+        if (it.value()->button() == focus)
+            return it.key();
+    }
+    return std::nullopt;
+}
+
+void CandidateGrid::focusHeader(int section, Qt::FocusReason reason)
+{
+    QScrollBar* bar = verticalScrollBar();
+    const QRect header = m_geometry.headerRect(section);
+    const int top = bar->value();
+    m_focusingHeader = true;
+    if (header.top() < top || header.bottom() > top + viewport()->height())
+        bar->setValue(header.top());
+    if (FolderHeader* shown = m_headers.value(section))
+        shown->button()->setFocus(reason);
+    m_focusingHeader = false;
+}
+
+// The first widget after the grid that Tab can reach.
+bool CandidateGrid::focusPastHeaders()
+{
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain()) {
+        if (isAncestorOf(widget) || !widget->isVisible() || !widget->isEnabled()
+            || !(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        widget->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+// Headers are made as they are first needed, so their order of making says nothing; Shift-Tab
+// from beyond the grid takes their buttons in the order they are shown.
 void CandidateGrid::chainHeaderButtons()
 {
     QList<int> sections = m_headers.keys();

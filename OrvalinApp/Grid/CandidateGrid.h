@@ -20,7 +20,7 @@ class ThumbnailCache;
 // cell showing it, so that recycling a widget never carries the focus over to another file.
 // Arrow keys, Home, End, Page Up and Page Down move the current file and scroll it into view in
 // full; Return ticks it and Space opens it in the quick look. Tab goes on from the grid to the
-// buttons of the folder headers on screen, top to bottom.
+// buttons of every folder header, top to bottom, scrolling to each.
 class CandidateGrid : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -58,6 +58,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void relayout();
@@ -79,6 +80,10 @@ private:
     void refreshKeyboardFocus();
     void announceCurrent();
     void chainHeaderButtons();
+    QList<QWidget*> readingOrder() const;
+    std::optional<int> focusedHeader() const;
+    void focusHeader(int section, Qt::FocusReason reason);
+    bool focusPastHeaders();
 
     AppModel& m_model;
     ThumbnailCache& m_thumbnails;
@@ -90,4 +95,6 @@ private:
     QList<FolderHeader*> m_spareHeaders;
     int m_cellWidgets = 0;
     std::optional<GridGeometry::CellIndex> m_current;
+    bool m_announcePending = false;
+    bool m_focusingHeader = false;
 };

@@ -1,5 +1,6 @@
 #include "FolderHeader.h"
 
+#include "Accessibility.h"
 #include "ElidedLabel.h"
 #include "Style.h"
 
@@ -37,6 +38,9 @@ FolderHeader::FolderHeader(QWidget* parent)
     row->addWidget(m_count);
     row->addWidget(m_button);
 
+    // Its text flips between Tick Folder and Untick Folder; screen readers hear a check box for
+    // the whole folder, checked while every file in it is ticked.
+    Accessibility::presentAsCheckBox(m_button, [this] { return m_allTicked; });
     connect(m_button, &QPushButton::clicked, this,
         [this] { Q_EMIT tickRequested(m_folder, !m_allTicked); });
     m_button->installEventFilter(this);
@@ -59,11 +63,20 @@ int FolderHeader::preferredHeight()
 void FolderHeader::bind(
     const QString& folder, const QString& rootName, qsizetype count, bool allTicked)
 {
+    const bool flipped = folder == m_folder && allTicked != m_allTicked;
     m_folder = folder;
     m_allTicked = allTicked;
     m_title->setText(folder.isEmpty() ? rootName : folder);
     m_count->setText(QString::number(count));
     m_button->setText(buttonText());
+    // Every folder has this button: screen readers hear which folder it acts on.
+    if (accessibleName() != title())
+        setAccessibleName(title());
+    const QString name = tr("Tick Folder “%1”").arg(title());
+    if (m_button->accessibleName() != name)
+        m_button->setAccessibleName(name);
+    if (flipped)
+        Accessibility::checkedChanged(m_button);
 }
 
 QString FolderHeader::title() const

@@ -1,9 +1,11 @@
 #include "GroupGridView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "CandidateGrid.h"
 #include "EmptyState.h"
 #include "GroupHeader.h"
+#include "GroupStyle.h"
 #include "Style.h"
 #include "ThumbnailCache.h"
 
@@ -24,7 +26,10 @@ GroupGridView::GroupGridView(
     m_header = new GroupHeader(model, group);
     m_empty = new EmptyState(QStringLiteral("checkmark.seal"), tr("Nothing left over"), QString());
     m_grid = new CandidateGrid(model, thumbnails);
+    m_grid->setAccessibleName(GroupStyle::title(group));
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_grid);
 

@@ -21,6 +21,9 @@ GroupHeader::GroupHeader(AppModel& model, OrphanGroup group, QWidget* parent)
 
     m_tickAll = new QPushButton(tr("Tick All"));
     m_untickAll = new QPushButton(tr("Untick All"));
+    // The selection bar has an "Untick All" too, for every group.
+    m_tickAll->setAccessibleName(tr("Tick All in This Group"));
+    m_untickAll->setAccessibleName(tr("Untick All in This Group"));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     buttons->addWidget(m_tickAll);

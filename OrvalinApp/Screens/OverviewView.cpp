@@ -142,6 +142,8 @@ OverviewView::OverviewView(AppModel& model, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes to the cards, never to the frame around them.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
@@ -168,6 +170,28 @@ QStringList OverviewView::texts() const
 }
 
 void OverviewView::rebuild()
+{
+    // The page is made anew, during a scan at every count; the focus stays on the same card.
+    std::optional<OrphanGroup> focusedCard;
+    QWidget* focus = window()->focusWidget();
+    if (auto* card = qobject_cast<GroupCard*>(focus); card && isAncestorOf(card))
+        focusedCard = card->group();
+    const bool hadFocus = focus && isAncestorOf(focus);
+    fill();
+    if (!hadFocus)
+        return;
+    const QList<GroupCard*> cards = m_scroll->widget()->findChildren<GroupCard*>();
+    for (GroupCard* card : cards) {
+        if (!focusedCard || card->group() == *focusedCard) {
+            card->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (auto* scan = m_scroll->widget()->findChild<QPushButton*>())
+        scan->setFocus(Qt::OtherFocusReason);
+}
+
+void OverviewView::fill()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -198,6 +222,15 @@ void OverviewView::rebuild()
     layout->addWidget(goodToKnow());
     layout->addStretch(1);
     m_scroll->setWidget(page);
+    // Made after the window's other controls, the cards would come last in the Tab order: they
+    // go after the control before this screen (the sidebar).
+    QWidget* previous = previousInFocusChain();
+    while (previous != this && previous->focusPolicy() == Qt::NoFocus)
+        previous = previous->previousInFocusChain();
+    for (GroupCard* card : page->findChildren<GroupCard*>()) {
+        QWidget::setTabOrder(previous, card);
+        previous = card;
+    }
 }
 
 QWidget* OverviewView::notScanned()

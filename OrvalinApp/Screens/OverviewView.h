@@ -18,6 +18,7 @@ public:
     GroupCard(AppModel& model, OrphanGroup group, QWidget* parent = nullptr);
 
     QString countText() const;
+    OrphanGroup group() const { return m_group; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +42,7 @@ public:
 
 private:
     void rebuild();
+    void fill();
     QWidget* notScanned();
     QWidget* titleRow();
     QWidget* goodToKnow();

@@ -55,6 +55,9 @@ PairsView::PairsView(AppModel& model, QWidget* parent)
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->setColumnWidth(2, 110);
+    // Arrows move through the rows; Tab leaves the table, as everywhere else.
+    m_table->setTabKeyNavigation(false);
+    m_table->setAccessibleName(tr("Pairs"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,11 +1,13 @@
 #include "RestoreView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "EmptyState.h"
 #include "Formatting.h"
 #include "Reveal.h"
 #include "Style.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +50,7 @@ SessionState SessionState::of(const RestoreLog& log)
 
 SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* parent)
     : QWidget(parent)
+    , m_folder(session.folder)
 {
     const SessionState state = SessionState::of(session.log);
     auto* layout = new QHBoxLayout(this);
@@ -81,15 +84,26 @@ SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* p
     }
     layout->addLayout(column, 1);
 
-    auto* show = new QPushButton(tr("Show in File Manager"));
-    auto* restore = new QPushButton(tr("Restore"));
-    restore->setEnabled(state.canRestore());
-    layout->addWidget(show, 0, Qt::AlignVCenter);
-    layout->addWidget(restore, 0, Qt::AlignVCenter);
+    m_show = new QPushButton(tr("Show in File Manager"));
+    m_restore = new QPushButton(tr("Restore"));
+    m_restore->setEnabled(state.canRestore());
+    // Every row has these buttons: screen readers hear which move they act on, by the name of
+    // its folder, which two moves in the same minute do not share.
+    const QString name = QFileInfo(session.folder).fileName();
+    m_show->setAccessibleName(tr("Show in File Manager: move “%1”").arg(name));
+    m_restore->setAccessibleName(tr("Restore: move “%1”").arg(name));
+    layout->addWidget(m_show, 0, Qt::AlignVCenter);
+    layout->addWidget(m_restore, 0, Qt::AlignVCenter);
     const QString folder = session.folder;
-    connect(show, &QPushButton::clicked, this, [folder] { Reveal::inFileManager(folder); });
-    connect(
-        restore, &QPushButton::clicked, &model, [&model, session] { model.restore({ session }); });
+    connect(m_show, &QPushButton::clicked, this, [folder] { Reveal::inFileManager(folder); });
+    connect(m_restore, &QPushButton::clicked, &model,
+        [&model, session] { model.restore({ session }); });
+}
+
+// The row's Restore button while there is something to restore, else its other button.
+void SessionRow::takeFocus()
+{
+    (m_restore->isEnabled() ? m_restore : m_show)->setFocus(Qt::OtherFocusReason);
 }
 
 QStringList SessionRow::texts() const
@@ -129,12 +143,15 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
     m_list = new QWidget;
     m_rows = new QVBoxLayout(m_list);
     m_rows->setContentsMargins(0, 8, 0, 8);
     m_rows->setSpacing(0);
     scroll->setWidget(m_list);
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(scroll);
 
@@ -149,6 +166,17 @@ RestoreView::RestoreView(AppModel& model, QWidget* parent)
     refresh();
 }
 
+bool RestoreView::focusLastRestored()
+{
+    for (SessionRow* row : rows()) {
+        if (m_lastRestored && row->folder() == *m_lastRestored) {
+            row->takeFocus();
+            return true;
+        }
+    }
+    return false;
+}
+
 QList<SessionRow*> RestoreView::rows() const
 {
     return m_list->findChildren<SessionRow*>(Qt::FindDirectChildrenOnly);
@@ -161,14 +189,36 @@ bool RestoreView::showsEmptyState() const
 
 void RestoreView::refresh()
 {
+    // The rows are made anew; the focus stays with the same move, or the first one if it is gone.
+    std::optional<QString> focused;
+    for (SessionRow* row : rows()) {
+        if (row->isAncestorOf(window()->focusWidget()))
+            focused = row->folder();
+    }
     while (QLayoutItem* item = m_rows->takeAt(0)) {
         delete item->widget();
         delete item;
     }
     const QList<ReviewSession>& sessions = m_model.sessions();
-    for (const ReviewSession& session : sessions)
-        m_rows->addWidget(new SessionRow(m_model, session, m_list));
+    // Made after the window's other controls, the rows would come last in the Tab order.
+    QWidget* previous = m_restoreAll;
+    for (const ReviewSession& session : sessions) {
+        auto* row = new SessionRow(m_model, session, m_list);
+        m_rows->addWidget(row);
+        connect(row->restoreButton(), &QPushButton::clicked, this,
+            [this, folder = session.folder] { m_lastRestored = folder; });
+        for (QPushButton* button : row->findChildren<QPushButton*>()) {
+            QWidget::setTabOrder(previous, button);
+            previous = button;
+        }
+    }
     m_rows->addStretch(1);
     m_stack->setCurrentWidget(sessions.isEmpty() ? m_empty : m_stack->widget(1));
     m_restoreAll->setEnabled(!m_model.restorableSessions().isEmpty());
+    if (focused && !rows().isEmpty()) {
+        const QList<SessionRow*> made = rows();
+        const auto same = std::find_if(made.begin(), made.end(),
+            [&](const SessionRow* row) { return row->folder() == *focused; });
+        (same == made.end() ? made.first() : *same)->takeFocus();
+    }
 }

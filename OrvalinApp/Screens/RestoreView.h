@@ -3,6 +3,7 @@
 #include "ReviewSession.h"
 
 #include <QWidget>
+#include <optional>
 
 class AppModel;
 class QPushButton;
@@ -30,7 +31,15 @@ class SessionRow : public QWidget
 public:
     SessionRow(AppModel& model, const ReviewSession& session, QWidget* parent = nullptr);
 
+    const QString& folder() const { return m_folder; }
+    QPushButton* restoreButton() const { return m_restore; }
     QStringList texts() const;
+    void takeFocus();
+
+private:
+    QString m_folder;
+    QPushButton* m_show;
+    QPushButton* m_restore;
 };
 
 // The review sessions of the open folder, newest first, each of which can be put back.
@@ -44,6 +53,8 @@ public:
     QList<SessionRow*> rows() const;
     bool showsEmptyState() const;
     QPushButton* restoreAllButton() const { return m_restoreAll; }
+    // Puts the focus on the row of the move last restored here; false when it is not listed.
+    bool focusLastRestored();
 
 private:
     void refresh();
@@ -54,4 +65,5 @@ private:
     QWidget* m_empty;
     QWidget* m_list;
     QVBoxLayout* m_rows;
+    std::optional<QString> m_lastRestored;
 };

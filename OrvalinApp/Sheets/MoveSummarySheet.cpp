@@ -97,9 +97,28 @@ MoveSummarySheet::MoveSummarySheet(
     buttons->addWidget(m_move);
     layout->addLayout(buttons);
 
+    // Screen readers skip the table's loose numbers; the button says it all in sentences.
+    m_move->setAccessibleDescription(spokenSummary());
+
     // QDialog already closes on Escape through reject().
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_move, &QPushButton::clicked, this, &MoveSummarySheet::confirm);
+}
+
+QString MoveSummarySheet::spokenSummary() const
+{
+    QStringList sentences;
+    for (const MovePlan::Line& line : m_plan.lines())
+        sentences << tr("%1: %2 files, %3 sidecars with them, %4.")
+                         .arg(GroupStyle::title(line.group))
+                         .arg(line.picked)
+                         .arg(line.sidecars)
+                         .arg(Formatting::byteCount(line.size));
+    sentences << tr("Total: %1 files, %2.")
+                     .arg(m_plan.fileCount())
+                     .arg(Formatting::byteCount(m_plan.totalSize()));
+    sentences << Messages::planFolderCount(m_plan.folders().size());
+    return sentences.join(u' ');
 }
 
 QStringList MoveSummarySheet::texts() const

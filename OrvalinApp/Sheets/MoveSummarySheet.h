@@ -23,6 +23,8 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
     // Every text in reading order, for tests.
     QStringList texts() const;
+    // The table and the folder count in sentences, as screen readers say them.
+    QString spokenSummary() const;
 
 Q_SIGNALS:
     // The user confirmed the move; the sheet has closed.

@@ -1,5 +1,6 @@
 #include "SettingsWindow.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "Icons.h"
 #include "SettingsTab.h"
@@ -27,9 +28,11 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     setWindowTitle(tr("Settings"));
+    Accessibility::setRole(this, QAccessible::Dialog);
     resize(560, 440);
     m_tabs = new QTabWidget;
     m_tabs->setDocumentMode(true);
+    m_tabs->setAccessibleName(tr("Settings"));
     m_tabs->addTab(
         matchingTab(), Icons::symbol(QStringLiteral("rectangle.on.rectangle")), tr("Matching"));
     m_tabs->addTab(privacyTab(), Icons::symbol(QStringLiteral("hand.raised")), tr("Privacy"));
@@ -101,13 +104,17 @@ QWidget* SettingsWindow::matchingTab()
     renamed->addWidget(addToggle(
         tr("Pair by capture time and camera when names differ"), &MatchOptions::matchCaptureTime));
     QVBoxLayout* listed = section(tr("What’s listed"));
-    listed->addWidget(addToggle(
-        tr("Only in folders that hold both RAW and JPEG files"), &MatchOptions::onlyMixedFolders));
+    QCheckBox* mixed = addToggle(
+        tr("Only in folders that hold both RAW and JPEG files"), &MatchOptions::onlyMixedFolders);
+    listed->addWidget(mixed);
     listed->addWidget(addToggle(tr("Offer HEIC files with no RAW too"), &MatchOptions::trimHEIC));
-    listed->addWidget(Style::label(tr("A folder of only RAW or only JPEG files is usually how it "
-                                      "was shot, not leftovers. HEIC files always count as a "
-                                      "RAW’s twin either way."),
-        Style::Text::callout, Style::Tone::secondary));
+    QLabel* hint = Style::label(tr("A folder of only RAW or only JPEG files is usually how it "
+                                   "was shot, not leftovers. HEIC files always count as a "
+                                   "RAW’s twin either way."),
+        Style::Text::callout, Style::Tone::secondary);
+    listed->addWidget(hint);
+    // Screen readers say it with the switch it explains.
+    mixed->setAccessibleDescription(hint->text());
     layout->addStretch(1);
     return page;
 }

@@ -233,6 +233,8 @@ QWidget* centred(QWidget* column, QWidget* parent)
     auto* scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Tab goes to the controls inside, never to the frame around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* page = new QWidget;
     auto* rows = new QVBoxLayout(page);
     rows->setContentsMargins(0, 0, 0, 0);

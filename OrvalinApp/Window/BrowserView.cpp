@@ -1,6 +1,8 @@
 #include "BrowserView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
+#include "CandidateGrid.h"
 #include "GroupGridView.h"
 #include "NoticeBar.h"
 #include "OverviewView.h"
@@ -20,6 +22,8 @@ BrowserView::BrowserView(AppModel& model, QAction* reviewMove, QWidget* parent)
 {
     m_sidebar = new SidebarView(model);
     m_detail = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_detail, QAccessible::Client);
     m_overview = new OverviewView(model);
     m_pairs = new PairsView(model);
     m_restore = new RestoreView(model);
@@ -66,8 +70,33 @@ QWidget* BrowserView::currentDetail() const
     return m_detail->currentWidget();
 }
 
+// A group's files, or else the first control of the screen shown, or else the notice's.
+bool BrowserView::focusDetail()
+{
+    QWidget* detail = m_detail->currentWidget();
+    // Its rows are made anew after a restore: the focus goes back to the row of that move.
+    if (detail == m_restore && m_restore->focusLastRestored())
+        return true;
+    if (auto* group = qobject_cast<GroupGridView*>(detail); group && !group->showsEmptyState()) {
+        group->grid()->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    for (QWidget* widget = detail->nextInFocusChain(); widget && widget != detail;
+         widget = widget->nextInFocusChain()) {
+        if (detail->isAncestorOf(widget) && widget->isVisible() && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 void BrowserView::showDetail()
 {
+    // A card on the overview that opens a group hands the focus on to the group's files, not to
+    // whatever control comes next.
+    const bool focusInDetail = m_detail->isAncestorOf(window()->focusWidget());
     const SidebarItem item = m_model.sidebar().value_or(SidebarItem::overview());
     switch (item.kind) {
     case SidebarItem::Kind::overview:
@@ -83,4 +112,6 @@ void BrowserView::showDetail()
         m_detail->setCurrentWidget(m_groups.value(*item.group));
         break;
     }
+    if (focusInDetail)
+        focusDetail();
 }

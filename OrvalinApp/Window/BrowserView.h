@@ -33,6 +33,9 @@ public:
     GroupGridView* groupView(OrphanGroup group) const { return m_groups.value(group); }
     NoticeBar* noticeBar() const { return m_notice; }
     SelectionBar* selectionBar() const { return m_selection; }
+    // Puts the focus on what the detail shows: a group's files, else its first control; false
+    // when it shows nothing that takes the focus.
+    bool focusDetail();
 
 private:
     void showDetail();

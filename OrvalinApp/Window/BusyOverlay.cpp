@@ -80,11 +80,17 @@ void BusyOverlay::refresh()
     const auto& busy = m_model.busy();
     m_label->setText(busy.value_or(QString()));
     m_box->setAccessibleName(busy.value_or(QString()));
+    // It holds the focus meanwhile, and screen readers say what is going on.
+    setAccessibleName(busy.value_or(QString()));
     setGeometry(parentWidget()->rect());
     // Lay out now, not on the next turn of the event loop, so that the box never shows a label
     // sized for the previous text.
     m_box->layout()->activate();
     layout()->activate();
+    // The window's own focus widget: the sheet that started a move may still be the active
+    // window.
+    if (busy && !isVisible())
+        m_focusBefore = window()->focusWidget();
     setVisible(busy.has_value());
     if (busy) {
         raise();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class AppModel;
@@ -15,6 +16,8 @@ public:
     BusyOverlay(AppModel& model, QWidget* parent);
 
     QString text() const;
+    // The widget that had the focus when the overlay took it, while it still exists.
+    QWidget* focusBefore() const { return m_focusBefore; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,4 +29,5 @@ private:
     AppModel& m_model;
     QWidget* m_box;
     QLabel* m_label;
+    QPointer<QWidget> m_focusBefore;
 };

@@ -1,15 +1,18 @@
 #include "ContentView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "BrowserView.h"
 #include "BusyOverlay.h"
 #include "Icons.h"
 #include "MoveSummarySheet.h"
+#include "NoticeBar.h"
 #include "RefusalView.h"
 #include "ScanningView.h"
 #include "StartView.h"
 #include "Style.h"
 
+#include <QAccessible>
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
@@ -20,6 +23,8 @@ ContentView::ContentView(AppModel& model, QAction* reviewMove, QWidget* parent)
     , m_model(model)
 {
     m_stack = new QStackedWidget;
+    // Screen readers pass over it: it only switches what is shown.
+    Accessibility::setRole(m_stack, QAccessible::Client);
     m_start = new StartView(model);
     m_scanning = new ScanningView(model);
     m_refusal = new RefusalView(model);
@@ -36,7 +41,40 @@ ContentView::ContentView(AppModel& model, QAction* reviewMove, QWidget* parent)
     connect(&m_model, &AppModel::resultChanged, this, &ContentView::showScreen);
     connect(&m_model, &AppModel::planChanged, this, &ContentView::presentPlan);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::presentError);
+    // After the overlay's own handler, which hides it.
+    connect(&m_model, &AppModel::busyChanged, this, &ContentView::returnFocus);
     showScreen();
+}
+
+// When a move, restore or matching is over, the focus goes back where the user was; if that
+// control has gone (the selection bar's button after a move), into the screen shown. The notice
+// that ends the work comes last, so that screen readers read it out in full.
+void ContentView::returnFocus()
+{
+    if (m_model.busy())
+        return;
+    NoticeBar* notice = m_browser->noticeBar();
+    // A screen reader reads a focused control out with the notice around it, while a notice that
+    // only appears can be lost among the many events a move sends: there the focus goes to the
+    // notice's first button.
+    const auto& shown = m_model.notice();
+    if (QAccessible::isActive() && shown && shown->session && screen() == Screen::browser) {
+        QMetaObject::invokeMethod(
+            notice,
+            [notice] {
+                notice->present();
+                notice->takeFocus();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    QWidget* before = m_busy->focusBefore();
+    if (before && before->isVisible() && before->isEnabled()
+        && (before->focusPolicy() & Qt::TabFocus))
+        before->setFocus(Qt::OtherFocusReason);
+    else if (screen() == Screen::browser && !m_browser->focusDetail())
+        notice->takeFocus();
+    QMetaObject::invokeMethod(notice, &NoticeBar::present, Qt::QueuedConnection);
 }
 
 MoveSummarySheet* ContentView::sheet() const
@@ -85,6 +123,11 @@ void ContentView::showScreen()
     if (next == m_start)
         m_start->reloadRecents();
     m_stack->setCurrentWidget(next);
+    // Each screen's main control: the folder button, Stop, or what the browser shows first.
+    if (next == m_browser)
+        m_browser->focusDetail();
+    else
+        next->setFocus(Qt::OtherFocusReason);
     Q_EMIT screenChanged();
 }
 

@@ -47,6 +47,7 @@ private:
     void showScreen();
     void presentPlan();
     void presentError();
+    void returnFocus();
 
     AppModel& m_model;
     QStackedWidget* m_stack;

@@ -4,6 +4,7 @@
 #include "AppModel.h"
 #include "ContentView.h"
 #include "Icons.h"
+#include "ReturnKey.h"
 #include "SettingsWindow.h"
 #include "Updater.h"
 
@@ -27,6 +28,7 @@ MainWindow::MainWindow(AppModel& model, Updater* updater, QWidget* parent)
     resize(1180, 760);
     setUnifiedTitleAndToolBarOnMac(true);
 
+    new ReturnKey(this);
     buildMenus();
     m_content = new ContentView(model, action(Command::reviewMove));
     setCentralWidget(m_content);
@@ -163,6 +165,7 @@ void MainWindow::buildToolBar()
     m_tickButton->setIcon(Icons::symbol(QStringLiteral("checkmark.circle")));
     m_tickButton->setText(tr("Tick"));
     m_tickButton->setToolTip(tr("Tick a whole group at once (nothing is ticked until you choose)"));
+    m_tickButton->setAccessibleDescription(tr("Opens a menu. %1").arg(m_tickButton->toolTip()));
     m_tickButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_tickButton->setPopupMode(QToolButton::InstantPopup);
     m_tickButton->setMenu(tickMenu);

@@ -74,6 +74,7 @@ void PreviewWindow::refresh()
     m_caption->setText(m_fileCaption);
     m_image->clear();
     m_textView->clear();
+    m_textView->setAccessibleName(tr("Contents of “%1”").arg(file.fileName()));
     m_stack->setCurrentWidget(m_image);
     m_isLoading = true;
     m_loading.setFuture(QtConcurrent::run(&PreviewWindow::load, m_path));

@@ -42,6 +42,8 @@ RefusalView::RefusalView(AppModel& model, QWidget* parent)
         connect(shortcut, &QShortcut::activated, choose, &QPushButton::click);
     }
     layout->addWidget(choose, 0, Qt::AlignHCenter);
+    setFocusProxy(choose);
+    m_choose = choose;
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -60,4 +62,6 @@ void RefusalView::refresh()
 {
     if (const auto& refusal = m_model.phase().refusal)
         m_message->setText(refusal->message(m_model.appName()));
+    // Screen readers say why with the button that has the focus.
+    m_choose->setAccessibleDescription(m_message->text() + u' ' + tr("Nothing was moved."));
 }

@@ -4,6 +4,7 @@
 
 class AppModel;
 class QLabel;
+class QPushButton;
 
 // Why the chosen folder will not be touched, and a way to choose another.
 class RefusalView : public QWidget
@@ -20,4 +21,5 @@ private:
 
     AppModel& m_model;
     QLabel* m_message;
+    QPushButton* m_choose;
 };

@@ -1,5 +1,6 @@
 #include "ScanningView.h"
 
+#include "Accessibility.h"
 #include "AppModel.h"
 #include "Spinner.h"
 #include "Style.h"
@@ -35,6 +36,9 @@ ScanningView::ScanningView(AppModel& model, QWidget* parent)
     m_escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(m_escape, &QShortcut::activated, &m_model, &AppModel::cancelScan);
     layout->addWidget(m_stop, 0, Qt::AlignHCenter);
+    setFocusProxy(m_stop);
+    // Screen readers find the count where they look for what a window is busy with.
+    Accessibility::setRole(m_column, QAccessible::StatusBar);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -58,4 +62,7 @@ void ScanningView::refresh()
     if (!progress.folder.isEmpty())
         spoken << progress.folder;
     m_column->setAccessibleName(spoken.join(QStringLiteral(", ")));
+    // Said with the button that has the focus; the count changes too often to be read out.
+    if (m_stop->accessibleDescription() != m_title->text())
+        m_stop->setAccessibleDescription(m_title->text());
 }

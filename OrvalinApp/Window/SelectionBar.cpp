@@ -19,6 +19,8 @@ SelectionBar::SelectionBar(AppModel& model, QAction* reviewMove, QWidget* parent
     layout->addWidget(m_count);
     auto* untick = new QPushButton(tr("Untick All"));
     untick->setFlat(true);
+    // A group's header has an "Untick All" too, for that group only.
+    untick->setAccessibleName(tr("Untick All in Every Group"));
     layout->addWidget(untick);
     layout->addStretch(1);
     m_review = new QPushButton(tr("Review Move…"));

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -62,9 +63,26 @@ public:
                 option.palette.color(selected ? QPalette::HighlightedText : QPalette::WindowText));
             painter->drawText(badge, Qt::AlignCenter, text);
             painter->restore();
+            paintFocus(painter, option);
             return;
         }
         QStyledItemDelegate::paint(painter, option, index);
+        paintFocus(painter, option);
+    }
+
+    // The selected row looks the same with and without the focus; a ring inside it tells.
+    static void paintFocus(QPainter* painter, const QStyleOptionViewItem& option)
+    {
+        if (!(option.state & QStyle::State_HasFocus))
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(QPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(option.rect).adjusted(2, 2, -2, -2), 4, 4);
+        painter->restore();
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -109,7 +127,10 @@ SidebarView::SidebarView(AppModel& model, QWidget* parent)
         tr("Pairs"));
     addRow(addSection(tr("Undo")), SidebarItem::restore(),
         QStringLiteral("arrow.uturn.backward.circle"), tr("Restore"));
-    expandAll();
+    // Only the headings open; rows without children would tell screen readers they are open.
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        topLevelItem(i)->setExpanded(true);
+    setAccessibleName(tr("Sidebar"));
 
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (!current || !current->data(0, itemRole).isValid())
@@ -177,9 +198,11 @@ void SidebarView::refreshCounts()
             break;
         case SidebarItem::Kind::pairs:
             count = result ? int(result->pairs.size()) : 0;
+            row->setData(0, Qt::AccessibleTextRole, tr("Pairs, %1 pairs").arg(count));
             break;
         case SidebarItem::Kind::restore:
             count = int(m_model.restorableSessions().size());
+            row->setData(0, Qt::AccessibleTextRole, tr("Restore, %1 moves to restore").arg(count));
             break;
         case SidebarItem::Kind::overview:
             break;
@@ -188,15 +211,58 @@ void SidebarView::refreshCounts()
     }
 }
 
+// The shown entry is selected; it is also the current row, which screen readers take for the
+// focused one, only while the sidebar has the focus.
 void SidebarView::refreshSelection()
 {
     const auto& selected = m_model.sidebar();
     QTreeWidgetItem* target = selected ? row(*selected) : nullptr;
-    if (target == currentItem())
-        return;
     const QSignalBlocker blocker(this);
-    if (target)
-        setCurrentItem(target);
-    else
+    if (!target) {
         clearSelection();
+        return;
+    }
+    if (hasFocus()) {
+        if (target != currentItem())
+            setCurrentItem(target);
+        return;
+    }
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(indexFromItem(target), QItemSelectionModel::ClearAndSelect);
+}
+
+void SidebarView::focusInEvent(QFocusEvent* event)
+{
+    // Tab lands on the shown entry.
+    refreshSelection();
+    QTreeWidget::focusInEvent(event);
+    // Once the window has told screen readers that the sidebar has the focus, the view tells
+    // them which row has it.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus() && currentIndex().isValid())
+            currentChanged(currentIndex(), currentIndex());
+    });
+}
+
+void SidebarView::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    refreshSelection();
+}
+
+// Up, Down, Home and End go from entry to entry, over the headings.
+QModelIndex SidebarView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex landed = QTreeWidget::moveCursor(action, modifiers);
+    const bool down
+        = action == MoveDown || action == MoveNext || action == MovePageDown || action == MoveEnd;
+    // On past a heading the way the key goes, or back the other way at the top or bottom.
+    for (const bool onward : { down, !down }) {
+        QModelIndex index = landed;
+        while (index.isValid() && !index.data(itemRole).isValid())
+            index = onward ? indexBelow(index) : indexAbove(index);
+        if (index.isValid())
+            return index;
+    }
+    return currentIndex();
 }

@@ -20,6 +20,11 @@ public:
     // The badge a row shows; 0 means none.
     int badge(const SidebarItem& item) const;
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
 private:
     QTreeWidgetItem* addSection(const QString& title);
     QTreeWidgetItem* addRow(QTreeWidgetItem* section, const SidebarItem& item,

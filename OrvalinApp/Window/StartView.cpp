@@ -56,14 +56,15 @@ StartView::StartView(AppModel& model, QWidget* parent)
     Style::makeProminent(m_choose, QStringLiteral("folder"));
     m_choose->setMinimumHeight(m_choose->sizeHint().height() + 6);
     connect(m_choose, &QPushButton::clicked, this, [this] { m_model.chooseFolder(window()); });
-    // A default button only answers Return inside dialogs; this screen is not one.
-    auto* returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    returnKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(returnKey, &QShortcut::activated, m_choose, &QPushButton::click);
-    auto* enterKey = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    enterKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(enterKey, &QShortcut::activated, m_choose, &QPushButton::click);
+    // A default button only answers Return inside dialogs; this screen is not one. A recent
+    // folder with the focus takes the key itself.
+    for (const auto key : { Qt::Key_Return, Qt::Key_Enter }) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, m_choose, &QPushButton::click);
+    }
     layout->addWidget(m_choose, 0, Qt::AlignHCenter);
+    setFocusProxy(m_choose);
 
     m_recents = new QWidget;
     auto* recentsLayout = new QVBoxLayout(m_recents);

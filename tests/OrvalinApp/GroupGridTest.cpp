@@ -276,14 +276,15 @@ TEST_F(GroupGridTest, CellsTickOnClickOrPressAndOpenTheQuickLookOnSpaceOrByName)
 
     // Sidecars are counted, in the label and for screen readers.
     EXPECT_EQ(withSidecars->candidate()->followers.size(), 2);
-    EXPECT_EQ(withSidecars->accessibleLabel(), "IMG_1.CR3, 3.0 kB, with sidecars: 2");
-    EXPECT_EQ(alone->accessibleLabel(), "IMG_2.CR3, 1.0 kB");
+    const QString in = QString(", in “%1”").arg(QDir(folder.path()).dirName());
+    EXPECT_EQ(withSidecars->accessibleLabel(), "IMG_1.CR3, 3.0 kB, with sidecars: 2" + in);
+    EXPECT_EQ(alone->accessibleLabel(), "IMG_2.CR3, 1.0 kB" + in);
     QAccessibleInterface* screenReader = QAccessible::queryAccessibleInterface(withSidecars);
     ASSERT_NE(screenReader, nullptr);
     EXPECT_EQ(screenReader->text(QAccessible::Name), withSidecars->accessibleLabel());
     EXPECT_EQ(screenReader->text(QAccessible::Value), "Not ticked");
     EXPECT_EQ(screenReader->text(QAccessible::Help), "Ticks or unticks this file for moving");
-    EXPECT_FALSE(screenReader->state().selected);
+    EXPECT_FALSE(screenReader->state().checked);
 
     // Pressing ticks; the named action opens the quick look without ticking.
     QAccessibleActionInterface* actions = screenReader->actionInterface();
@@ -292,7 +293,7 @@ TEST_F(GroupGridTest, CellsTickOnClickOrPressAndOpenTheQuickLookOnSpaceOrByName)
     actions->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(model.selection().contains("IMG_1.CR3"));
     EXPECT_EQ(screenReader->text(QAccessible::Value), "Ticked");
-    EXPECT_TRUE(screenReader->state().selected);
+    EXPECT_TRUE(screenReader->state().checked);
     actions->doAction("Quick Look");
     EXPECT_EQ(model.previewUrl(), folder.at("IMG_1.CR3"));
     EXPECT_EQ(model.selection().size(), 1);

@@ -138,7 +138,8 @@ TEST_F(ThumbnailCacheTest, MakesAPictureOfTheCellsAreaInDevicePixelsAndAgainOnly
     CandidateCell cell(model, cellCache);
     cell.setGeometry(0, 0, 216, CandidateCell::preferredHeight());
     cell.show();
-    cell.bind({ { "IMG_1.HEIC", 5, FileKind::heic }, OrphanGroup::jpeg, {} }, folder.path(), false);
+    cell.bind(
+        { { "IMG_1.HEIC", 5, FileKind::heic }, OrphanGroup::jpeg, {} }, folder.path(), "", false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !cell.isLoading(); }));
     const qreal scale = cell.devicePixelRatioF();
     EXPECT_EQ(cellDecoder.asked(), QList<QSize> { QSize(qCeil(200 * scale), qCeil(120 * scale)) });

@@ -198,7 +198,7 @@ TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfte
     EXPECT_EQ(model.sidebar(), SidebarItem::restore());
     EXPECT_EQ(browser()->currentDetail(), browser()->restore());
     model.setSidebar(SidebarItem::overview());
-    EXPECT_EQ(sidebar->currentItem(), sidebar->row(SidebarItem::overview()));
+    EXPECT_EQ(sidebar->selectedItems(), QList({ sidebar->row(SidebarItem::overview()) }));
     // The overview rebuilds once the scan's news has all come in, on the next turn of the loop.
     QList<GroupCard*> cards;
     ASSERT_TRUE(QTest::qWaitFor([&] {
@@ -214,7 +214,8 @@ TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfte
     tick({ "Shoot/C.JPG" });
     moveTicked();
     ASSERT_TRUE(model.notice() && model.notice()->session);
-    EXPECT_TRUE(bar->isVisibleTo(browser()));
+    // Shown once the window has put the focus back.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisibleTo(browser()); }));
     EXPECT_TRUE(bar->showButton()->isVisibleTo(bar));
     EXPECT_TRUE(bar->restoreButton()->isVisibleTo(bar));
     EXPECT_EQ(bar->showButton()->text(), "Show in File Manager");
