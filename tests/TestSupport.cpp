@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 TempFolder::TempFolder()
 {
@@ -49,5 +50,10 @@ QByteArray readFile(const QString& path)
 
 QString corpusFile(const QString& name)
 {
-    return QStringLiteral(ORVALIN_CORPUS_DIR) + u'/' + name;
+    const QString path = QStringLiteral(ORVALIN_CORPUS_DIR) + u'/' + name;
+    // Thrown rather than returned: a test that went on with an empty file would report wrong
+    // stamps or sizes, which read like faults of the code.
+    if (!QFileInfo::exists(path))
+        throw std::runtime_error("corpus missing: " + path.toStdString());
+    return path;
 }
