@@ -94,20 +94,36 @@ QString folderHeading(const QString& folder)
                             : TerminalText::escaped(folder) + u'/';
 }
 
-void appendGroup(QString& text, OrphanGroup group, const QList<Candidate>& candidates)
+QString counted(qsizetype count, const QString& one, const QString& many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+// "7 files, with 2 sidecars, 1.2 MB": the files are counted as the window's card and sidebar
+// count them, one per leftover; the sidecars that move with them are named apart, and weighed in.
+QString groupSummary(const QList<Candidate>& candidates)
 {
     qint64 size = 0;
-    qsizetype files = 0;
+    qsizetype sidecars = 0;
     for (const Candidate& candidate : candidates) {
         size += candidate.totalSize();
-        files += candidate.fileCount();
+        sidecars += candidate.followers.size();
     }
+    QString summary = counted(candidates.size(), QStringLiteral("file"), QStringLiteral("files"));
+    if (sidecars > 0)
+        summary += QStringLiteral(", with ")
+            + counted(sidecars, QStringLiteral("sidecar"), QStringLiteral("sidecars"));
+    return summary + QStringLiteral(", ") + Formatting::byteCount(size);
+}
+
+void appendGroup(QString& text, OrphanGroup group, const QList<Candidate>& candidates)
+{
     text += u'\n' + Messages::groupTitle(group);
     if (candidates.isEmpty()) {
         text += QStringLiteral(": none\n");
         return;
     }
-    text += QStringLiteral(": %1 files, %2\n").arg(files).arg(Formatting::byteCount(size));
+    text += QStringLiteral(": %1\n").arg(groupSummary(candidates));
     QString folder;
     for (qsizetype i = 0; i < candidates.size(); ++i) {
         const Candidate& candidate = candidates.at(i);

@@ -31,7 +31,7 @@ Workload& workload()
         const QDir corpus(QStringLiteral(ORVALIN_CORPUS_DIR));
         const QStringList originals = corpus.entryList({ QStringLiteral("*.jpg") }, QDir::Files);
         if (originals.isEmpty() || !w->folder.isValid())
-            qFatal("no corpus JPEGs in %s", qPrintable(corpus.path()));
+            qFatal("corpus missing: no camera JPEGs in %s", qPrintable(corpus.path()));
         for (int i = 0; i < fileCount; ++i) {
             const QString file = w->folder.filePath(QString::asprintf("IMG_%04d.JPG", i + 1));
             if (!QFile::copy(corpus.filePath(originals[i % originals.size()]), file))

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,5 +83,10 @@ QByteArray readFile(const QString& path)
 
 QString corpusFile(const QString& name)
 {
-    return QStringLiteral(ORVALIN_CORPUS_DIR) + u'/' + name;
+    const QString path = QStringLiteral(ORVALIN_CORPUS_DIR) + u'/' + name;
+    // Thrown rather than returned: a test that went on with an empty file would report wrong
+    // stamps or sizes, which read like faults of the code.
+    if (!QFileInfo::exists(path))
+        throw std::runtime_error("corpus missing: " + path.toStdString());
+    return path;
 }

@@ -49,7 +49,8 @@ private:
 
 QByteArray readFile(const QString& path);
 
-// The real camera files that ship with the project.
+// The real camera files in tests/data/cameras; throws "corpus missing" for a file that is not
+// there, which fails the test at that point.
 QString corpusFile(const QString& name);
 
 // Lets test failures show texts as text rather than as arrays of UTF-16 units.
