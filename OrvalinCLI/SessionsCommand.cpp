@@ -18,7 +18,7 @@ int run(const QStringList& arguments, Console& console)
     parser.parseArguments(arguments);
     const QString folder = parser.folder();
 
-    const LocalFileManager fileManager;
+    LocalFileManager fileManager;
     const QList<ReviewSession> sessions
         = Mover::sessions(folder, Messages::reviewFolderName(ScanRun::appName()), fileManager);
     if (parser.isSet(QStringLiteral("json")))
