@@ -115,7 +115,8 @@ int run(const QStringList& arguments, Console& console)
     if (!dryRun && !plan.isEmpty()) {
         LocalFileManager fileManager;
         const MoveOutcome outcome = Mover::move(plan, folder, Messages::reviewFolderName(app), app,
-            QDateTime::currentDateTime(), Messages::logWording(app), fileManager);
+            QDateTime::currentDateTime(), Messages::logWording(app), fileManager,
+            ScanRun::waitingLine(console));
         if (json) {
             const QJsonObject moved = outcomeJson(outcome);
             for (auto it = moved.begin(); it != moved.end(); ++it)

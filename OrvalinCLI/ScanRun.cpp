@@ -26,6 +26,14 @@ QString folderArgument(const QString& argument)
     return QDir::cleanPath(info.absoluteFilePath());
 }
 
+ReviewLock::Waiting waitingLine(Console& console)
+{
+    return [&console](const QString& sentence) {
+        console.err << QStringLiteral("orvalin-cli: %1\n").arg(sentence);
+        console.err.flush();
+    };
+}
+
 Analysis perform(const QString& folder, const MatchOptions& options, Console& console)
 {
     Interrupt interrupt;

@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "FileEntry.h"
 #include "MatchOptions.h"
+#include "ReviewLock.h"
 #include "ScanResult.h"
 
 #include <QList>
@@ -24,6 +25,10 @@ QString appName();
 
 // Absolute path of an existing folder argument; a usage error for anything else.
 QString folderArgument(const QString& argument);
+
+// How a move or restore meets another one of the same folder: a script would rather wait than
+// fail, so it waits, with the reason on standard error.
+ReviewLock::Waiting waitingLine(Console& console);
 
 // Scans and analyses with a live progress line and Ctrl-C as cancellation. Throws ScanRefusal,
 // Cancelled or OperationError.

@@ -4,6 +4,7 @@
 #include "AppIdentity.h"
 #include "CaptureTime.h"
 #include "CodingError.h"
+#include "FolderBusy.h"
 #include "FolderDialog.h"
 #include "LocalFileManager.h"
 #include "Messages.h"
@@ -11,6 +12,7 @@
 #include "OperationError.h"
 #include "RestoreProgress.h"
 #include "Scanner.h"
+#include "UnrecordedRestore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -681,24 +683,35 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
     const QDateTime now = m_clock();
     const std::shared_ptr<FileManager> fileManager = makeFileManager();
 
-    runInBackground<RestoreOutcome>(
+    struct Restored
+    {
+        RestoreOutcome total;
+        QString declined;
+    };
+    runInBackground<Restored>(
         [=]() {
-            RestoreOutcome total;
+            Restored result;
             for (const QString& folder : folders) {
                 try {
-                    const RestoreOutcome outcome
-                        = Mover::restore(folder, wording, now, *fileManager);
-                    total.restored += outcome.restored;
-                    total.conflicts += outcome.conflicts;
-                    total.missing += outcome.missing;
+                    result.total += Mover::restore(folder, wording, now, *fileManager);
+                } catch (const UnrecordedRestore& error) {
+                    // Its files went back all the same, and the notice counts them.
+                    result.total += error.outcome();
+                } catch (const FolderBusy& busy) {
+                    // Declined rather than waited for behind an overlay that cannot be cancelled.
+                    result.declined = busy.message();
                 } catch (...) {
                     // A session that cannot be restored as a whole is passed over; the others
                     // still go back.
                 }
             }
-            return total;
+            return result;
         },
-        [this, root = m_root](const RestoreOutcome& total) { finishRestore(root, total); });
+        [this, root = m_root](const Restored& result) {
+            finishRestore(root, result.total);
+            if (!result.declined.isEmpty() && root == m_root)
+                setErrorText(result.declined);
+        });
 }
 
 void AppModel::finishRestore(const std::optional<QString>& root, const RestoreOutcome& total)
