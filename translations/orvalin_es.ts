@@ -236,6 +236,14 @@
         <source>“%1” is not a regular file.</source>
         <translation>«%1» no es un archivo normal.</translation>
     </message>
+    <message>
+        <source>Couldn’t remove the file “%1”: %2.</source>
+        <translation>No se pudo quitar el archivo «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is not an empty file.</source>
+        <translation>«%1» no es un archivo vacío.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -442,6 +450,46 @@
         <source>%1 weren’t where the log says (moved or deleted by hand).</source>
         <translation>%1 no estaban donde dice el registro (movidos o borrados a mano).</translation>
     </message>
+    <message>
+        <source>%1 couldn’t be put back; see the log.</source>
+        <translation>%1 no se pudieron devolver; mira el registro.</translation>
+    </message>
+    <message>
+        <source>%1 couldn’t be put back: %2.</source>
+        <translation>%1 no se pudieron devolver: %2.</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>on another drive</source>
+        <translation>están en otro disco</translation>
+    </message>
+    <message>
+        <source>can’t be changed</source>
+        <translation>no se pueden modificar</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>a folder on the way is a symbolic link</source>
+        <translation>una carpeta del camino es un enlace simbólico</translation>
+    </message>
+    <message>
+        <source>a file is where a folder belongs</source>
+        <translation>hay un archivo donde debería haber una carpeta</translation>
+    </message>
+    <message>
+        <source>the log names an unsafe place</source>
+        <translation>el registro indica un lugar no seguro</translation>
+    </message>
+    <message>
+        <source>see the log</source>
+        <translation>mira el registro</translation>
+    </message>
 </context>
 <context>
     <name>MoveSummarySheet</name>
@@ -515,6 +563,14 @@
     <message>
         <source>“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.</source>
         <translation>«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.</translation>
+    </message>
+    <message>
+        <source>The review folder “%1” is on another drive; nothing was moved.</source>
+        <translation>La carpeta de revisión «%1» está en otro disco; no se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>%1 %2 files were put back all the same.</source>
+        <translation>%1 Aun así, se devolvieron %2 archivos.</translation>
     </message>
 </context>
 <context>
@@ -709,6 +765,17 @@
     <message>
         <source>Files you move from this folder can be put back from here, even after quitting.</source>
         <translation>Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewLock</name>
+    <message>
+        <source>Another move or restore of this folder is running. Try again when it has finished.</source>
+        <translation>Ya hay otro traslado o restauración de esta carpeta en marcha. Vuelve a intentarlo cuando termine.</translation>
+    </message>
+    <message>
+        <source>Another move or restore of this folder is running…</source>
+        <translation>Ya hay otro traslado o restauración de esta carpeta en marcha…</translation>
     </message>
 </context>
 <context>

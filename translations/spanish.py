@@ -80,6 +80,20 @@ SPANISH = {
         "%1 se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.",
     "%1 weren’t where the log says (moved or deleted by hand).":
         "%1 no estaban donde dice el registro (movidos o borrados a mano).",
+    "%1 couldn’t be put back: %2.": "%1 no se pudieron devolver: %2.",
+    "%1 couldn’t be put back; see the log.": "%1 no se pudieron devolver; mira el registro.",
+    "permission denied": "permiso denegado",
+    "on another drive": "están en otro disco",
+    "can’t be changed": "no se pueden modificar",
+    "the disk is full": "el disco está lleno",
+    "a folder on the way is a symbolic link": "una carpeta del camino es un enlace simbólico",
+    "a file is where a folder belongs": "hay un archivo donde debería haber una carpeta",
+    "the log names an unsafe place": "el registro indica un lugar no seguro",
+    "see the log": "mira el registro",
+    "Another move or restore of this folder is running…":
+        "Ya hay otro traslado o restauración de esta carpeta en marcha…",
+    "Another move or restore of this folder is running. Try again when it has finished.":
+        "Ya hay otro traslado o restauración de esta carpeta en marcha. Vuelve a intentarlo cuando termine.",
     "%1 Review": "%1 Review",
     # Move summary
     "Move %1 files?": "¿Mover %1 archivos?",
@@ -242,6 +256,9 @@ SPANISH = {
     "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
     "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
         "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
+    "%1 %2 files were put back all the same.": "%1 Aun así, se devolvieron %2 archivos.",
+    "The review folder “%1” is on another drive; nothing was moved.":
+        "La carpeta de revisión «%1» está en otro disco; no se ha movido nada.",
     "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
     "The review folder name “%1” can’t be used.": "No se puede usar «%1» como nombre de la carpeta de revisión.",
     "The review folder “%1” is a symbolic link or not a folder; nothing was moved.":
@@ -251,6 +268,8 @@ SPANISH = {
     "Couldn’t read the file “%1”: %2.": "No se pudo leer el archivo «%1»: %2.",
     "Couldn’t list the folder “%1”: %2.": "No se pudo leer el contenido de la carpeta «%1»: %2.",
     "Couldn’t remove the folder “%1”: %2.": "No se pudo quitar la carpeta «%1»: %2.",
+    "Couldn’t remove the file “%1”: %2.": "No se pudo quitar el archivo «%1»: %2.",
+    "“%1” is not an empty file.": "«%1» no es un archivo vacío.",
     "Couldn’t create the folder “%1”: %2": "No se pudo crear la carpeta «%1»: %2",
     "Couldn’t write “%1”: %2": "No se pudo escribir «%1»: %2",
     # Desktop: the command line and notifications

@@ -219,8 +219,11 @@ void AppModel::restore(const QList<ReviewSession>& sessions)
     if (sessions.isEmpty())
         return;
     setBusy(tr("Putting files back…"));
-    m_moves.restore(sessions,
-        [this, root = m_root](const RestoreOutcome& total) { finishRestore(root, total); });
+    m_moves.restore(sessions, [this, root = m_root](const MoveActions::Restored& result) {
+        finishRestore(root, result.total);
+        if (!result.declined.isEmpty() && root == m_root)
+            setErrorText(result.declined);
+    });
 }
 
 void AppModel::finishRestore(const std::optional<QString>& root, const RestoreOutcome& total)

@@ -2,10 +2,12 @@
 
 #include "AppModel.h"
 #include "BackgroundTasks.h"
+#include "FolderBusy.h"
 #include "LocalFileManager.h"
 #include "Messages.h"
 #include "Mover.h"
 #include "RestoreProgress.h"
+#include "UnrecordedRestore.h"
 
 #include <QtConcurrent>
 #include <algorithm>
@@ -138,7 +140,7 @@ void MoveActions::move(const MovePlan& plan, std::function<void(const Moved&)> d
 }
 
 void MoveActions::restore(
-    const QList<ReviewSession>& sessions, std::function<void(const RestoreOutcome&)> done)
+    const QList<ReviewSession>& sessions, std::function<void(const Restored&)> done)
 {
     QStringList folders;
     for (const ReviewSession& session : sessions)
@@ -148,19 +150,22 @@ void MoveActions::restore(
     const std::shared_ptr<FileManager> fileManager = m_fileManagerFactory();
 
     auto work = [=]() {
-        RestoreOutcome total;
+        Restored result;
         for (const QString& folder : folders) {
             try {
-                const RestoreOutcome outcome = Mover::restore(folder, wording, now, *fileManager);
-                total.restored += outcome.restored;
-                total.conflicts += outcome.conflicts;
-                total.missing += outcome.missing;
+                result.total += Mover::restore(folder, wording, now, *fileManager);
+            } catch (const UnrecordedRestore& error) {
+                // Its files went back all the same, and the notice counts them.
+                result.total += error.outcome();
+            } catch (const FolderBusy& busy) {
+                // Declined rather than waited for behind an overlay that cannot be cancelled.
+                result.declined = busy.message();
             } catch (...) {
                 // A session that cannot be restored as a whole is passed over; the others still
                 // go back.
             }
         }
-        return total;
+        return result;
     };
     m_tasks.whenFinished(QtConcurrent::run(std::move(work)), std::move(done));
 }

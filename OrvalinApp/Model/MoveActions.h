@@ -86,9 +86,15 @@ public:
     void reviewMove();
     // Moves `plan` out of the model's folder in the background; `done` gets what happened.
     void move(const MovePlan& plan, std::function<void(const Moved&)> done);
-    // Puts the sessions back one after the other; `done` gets the sum of their outcomes.
-    void restore(
-        const QList<ReviewSession>& sessions, std::function<void(const RestoreOutcome&)> done);
+    // What a restore of several sessions did: the sum of their outcomes, and why a session was
+    // declined when another move or restore of the folder held it.
+    struct Restored
+    {
+        RestoreOutcome total;
+        QString declined;
+    };
+    // Puts the sessions back one after the other; `done` gets what happened.
+    void restore(const QList<ReviewSession>& sessions, std::function<void(const Restored&)> done);
 
     // The files and ticks to keep after a move: those worked out beside it while nothing
     // changed them since it began, else worked out now.

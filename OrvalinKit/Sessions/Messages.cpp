@@ -3,6 +3,7 @@
 #include "Formatting.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 QString Messages::groupTitle(OrphanGroup group)
 {
@@ -97,5 +98,43 @@ QString Messages::restoreNotice(const RestoreOutcome& outcome)
         text += u' '
             + tr("%1 weren’t where the log says (moved or deleted by hand).")
                   .arg(outcome.missing.size());
+    // One sentence per reason, in the order the reasons first came up.
+    QList<RestoreFailure::Reason> reasons;
+    for (const RestoreFailure& failure : outcome.failed) {
+        if (!reasons.contains(failure.reason))
+            reasons.append(failure.reason);
+    }
+    for (const RestoreFailure::Reason reason : reasons) {
+        const auto count = std::count_if(outcome.failed.begin(), outcome.failed.end(),
+            [&](const RestoreFailure& failure) { return failure.reason == reason; });
+        text += u' '
+            + (reason == RestoreFailure::Reason::other
+                    ? tr("%1 couldn’t be put back; see the log.").arg(count)
+                    : tr("%1 couldn’t be put back: %2.")
+                          .arg(QString::number(count), restoreFailureReason(reason)));
+    }
     return text;
+}
+
+QString Messages::restoreFailureReason(RestoreFailure::Reason reason)
+{
+    switch (reason) {
+    case RestoreFailure::Reason::permissionDenied:
+        return tr("permission denied");
+    case RestoreFailure::Reason::onAnotherDrive:
+        return tr("on another drive");
+    case RestoreFailure::Reason::cannotBeChanged:
+        return tr("can’t be changed");
+    case RestoreFailure::Reason::diskFull:
+        return tr("the disk is full");
+    case RestoreFailure::Reason::linkOnTheWay:
+        return tr("a folder on the way is a symbolic link");
+    case RestoreFailure::Reason::fileOnTheWay:
+        return tr("a file is where a folder belongs");
+    case RestoreFailure::Reason::unsafePathInLog:
+        return tr("the log names an unsafe place");
+    case RestoreFailure::Reason::other:
+        break;
+    }
+    return tr("see the log");
 }

@@ -1,6 +1,7 @@
 #include "Mover.h"
 
 #include "CodingError.h"
+#include "CutOffWork.h"
 #include "FolderCursor.h"
 #include "LastReadLog.h"
 #include "LogText.h"
@@ -28,29 +29,41 @@ QString sessionName(const QDateTime& now)
     return QLocale::c().toString(now.toLocalTime(), QStringLiteral("yyyy-MM-dd 'at' HH.mm.ss"));
 }
 
-// root/reviewFolderName/<date and time>[ n], freshly made and ours alone.
-FolderHandle createSessionFolder(const FolderHandle& root, const QString& reviewFolderName,
-    const QDateTime& now, FileManager& fileManager)
+// root/reviewFolderName, made when missing; refused when files could not be renamed into it.
+FolderHandle openReviewFolder(
+    const FolderHandle& root, const QString& reviewFolderName, FileManager& fileManager)
 {
     if (!Mover::safeRelativePath(reviewFolderName))
         throw OperationError(
             Text::tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
-    const std::optional<FolderHandle> review
+    std::optional<FolderHandle> review
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
+    const QString path = SessionFolder::join(root.path(), reviewFolderName);
     if (!review)
         throw OperationError(Text::tr(
             "The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
-                                 .arg(SessionFolder::join(root.path(), reviewFolderName)));
+                                 .arg(path));
+    // Every file would fail to move into a session there: none is made.
+    if (!fileManager.isOnSameMount(root, *review))
+        throw OperationError(
+            Text::tr("The review folder “%1” is on another drive; nothing was moved.").arg(path));
+    return std::move(*review);
+}
+
+// review/<date and time>[ n], freshly made and ours alone.
+FolderHandle createSessionFolder(
+    const FolderHandle& review, const QDateTime& now, FileManager& fileManager)
+{
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
         const QString folder = n == 1 ? name : name + u' ' + QString::number(n);
-        if (fileManager.kindOf(*review, folder) != ItemKind::none)
+        if (fileManager.kindOf(review, folder) != ItemKind::none)
             continue;
         try {
-            return fileManager.createFolder(*review, folder);
+            return fileManager.createFolder(review, folder);
         } catch (const OperationError&) {
             // Another move took the name in the meantime: try the next one.
-            if (fileManager.kindOf(*review, folder) == ItemKind::none)
+            if (fileManager.kindOf(review, folder) == ItemKind::none)
                 throw;
         }
     }
@@ -128,8 +141,8 @@ void moveEntry(
         }
         if (!to)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
-        if (const auto refusal
-            = SessionFolder::moveUnlessRefused(fileManager, *from, name, *to, targetName)) {
+        if (const auto refusal = SessionFolder::moveUnlessRefused(
+                fileManager, *from, name, *to, targetName, FileManager::TargetFolder::ownOnly)) {
             return fail(*refusal == SessionFolder::Refusal::fileMissing
                     ? notFound
                     : QStringLiteral("something is already at ") + *entry.movedTo);
@@ -170,14 +183,18 @@ std::optional<QString> safeRelativePath(const QString& path)
 }
 
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
-    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
+    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager,
+    const ReviewLock::Waiting& waiting)
 {
     if (!now.isValid())
         throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
     const FolderHandle rootFolder = fileManager.openFolder(rootPath);
-    const FolderHandle session
-        = createSessionFolder(rootFolder, reviewFolderName, now, fileManager);
+    const FolderHandle review = openReviewFolder(rootFolder, reviewFolderName, fileManager);
+    const FolderLock lock = ReviewLock::take(review, fileManager, waiting);
+    // A file a cut-off restore was putting back is home before it can be moved again.
+    CutOffWork::finishAll(review, rootFolder, reviewFolderName, fileManager);
+    const FolderHandle session = createSessionFolder(review, now, fileManager);
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };

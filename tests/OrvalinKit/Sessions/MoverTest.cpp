@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -287,4 +289,24 @@ TEST_F(Moving, NoticesALinkSwappedInWhileItMoves)
         QDir(outside.at(u"B"_s)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
         QStringList({ "1.jpg" }));
     EXPECT_TRUE(shoot.holds(u"B/2.jpg"_s));
+}
+
+TEST_F(Moving, MakesNoSessionWhenTheReviewFolderIsAnotherMount)
+{
+    // A bind mount keeps the device number; a rename out of it fails all the same.
+    TempFolder elsewhere;
+    const QString review = shoot.folder.makeFolder(ShootFolder::reviewName());
+    const auto run = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(arguments.first(), arguments.mid(1));
+        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0;
+    };
+    if (::geteuid() != 0 || !run({ u"mount"_s, u"--bind"_s, elsewhere.path(), review }))
+        GTEST_SKIP() << "mounting needs root";
+    add({ "A/IMG_1.JPG" });
+    EXPECT_THROW(shoot.move({ "A/IMG_1.JPG" }, disk), OperationError);
+    EXPECT_TRUE(QDir(review).isEmpty());
+    EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
+    run({ u"umount"_s, review });
 }
