@@ -138,7 +138,7 @@ QString CandidateCell::accessibleLabel() const
     if (m_candidate->followers.isEmpty())
         return tr("%1, %2").arg(name, m_sizeText);
     return tr("%1, %2, with sidecars: %3")
-        .arg(name, m_sizeText, QString::number(m_candidate->followers.size()));
+        .arg(name, m_sizeText, Formatting::count(m_candidate->followers.size()));
 }
 
 QString CandidateCell::accessibleValue() const
@@ -222,7 +222,7 @@ QRect CandidateCell::capsuleRect() const
         return {};
     const QFontMetrics metrics(captionFont());
     const int iconSize = metrics.height() - 2;
-    const QString count = QString::number(m_candidate->followers.size());
+    const QString count = Formatting::count(m_candidate->followers.size());
     const int captionTop = padding + thumbnailHeight + 6 + QFontMetrics(nameFont()).height() + 2;
     const int left = padding + metrics.horizontalAdvance(m_sizeText) + 6;
     const int capsuleWidth = 5 + iconSize + 3 + metrics.horizontalAdvance(count) + 5;
@@ -348,7 +348,7 @@ void CandidateCell::paintTexts(QPainter& painter) const
     Icons::symbol(QStringLiteral("doc.badge.gearshape"), secondary).paint(&painter, icon);
     painter.setPen(secondary);
     painter.drawText(capsule.adjusted(5 + iconSize + 3, 0, -5, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        QString::number(m_candidate->followers.size()));
+        Formatting::count(m_candidate->followers.size()));
 }
 
 void CandidateCell::paintFocusRing(QPainter& painter) const

@@ -1,6 +1,7 @@
 #include "FolderHeader.h"
 
 #include "ElidedLabel.h"
+#include "Formatting.h"
 #include "Style.h"
 
 #include <QApplication>
@@ -62,7 +63,7 @@ void FolderHeader::bind(
     m_folder = folder;
     m_allTicked = allTicked;
     m_title->setText(folder.isEmpty() ? rootName : folder);
-    m_count->setText(QString::number(count));
+    m_count->setText(Formatting::count(count));
     m_button->setText(buttonText());
 }
 

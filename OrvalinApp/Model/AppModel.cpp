@@ -624,7 +624,8 @@ void AppModel::move(const MovePlan& confirmed)
                 finishMove(root, *result.outcome, result.after);
                 return;
             }
-            setErrorText(tr("Nothing was moved: %1").arg(result.error));
+            // The engine's message says whether anything moved.
+            setErrorText(result.error);
             // Files moved before a final log write failed are in a session that may be listed.
             refreshSessions();
             setBusy(std::nullopt);

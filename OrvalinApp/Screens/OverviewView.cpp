@@ -58,12 +58,12 @@ GroupCard::GroupCard(AppModel& model, OrphanGroup group, QWidget* parent)
     const QString title = GroupStyle::title(group);
     const qsizetype count = model.candidateCount(group);
     const QString size = Formatting::byteCount(groupSize(model, group));
-    m_count = QString::number(count);
+    m_count = Formatting::count(count);
 
     setMinimumWidth(180);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(tr("%1: %2 files, %3").arg(title, m_count, size));
+    setAccessibleName(tr("%1: %Ln files, %2", nullptr, int(count)).arg(title, size));
     setAccessibleDescription(tr("Shows these files"));
 
     auto* layout = new QVBoxLayout(this);
@@ -156,11 +156,11 @@ void OverviewView::rebuild()
     }
 
     layout->addWidget(titleRow());
-    const QString summary = QString::number(result->fileCount) + tr(" files: ")
-        + QString::number(result->rawCount) + tr(" RAW, ") + QString::number(result->twinCount)
-        + tr(" JPEG or HEIC, ") + QString::number(result->sidecarCount) + tr(" sidecars. ")
-        + QString::number(result->pairs.size())
-        + tr(" pairs are complete and stay where they are.");
+    // Pieces, so that each count has its own plural.
+    const QString summary = tr("%Ln files: ", nullptr, int(result->fileCount))
+        + Formatting::count(result->rawCount) + tr(" RAW, ") + Formatting::count(result->twinCount)
+        + tr(" JPEG or HEIC, ") + tr("%Ln sidecars. ", nullptr, int(result->sidecarCount))
+        + tr("%Ln pairs are complete and stay where they are.", nullptr, int(result->pairs.size()));
     layout->addWidget(Style::label(summary, Style::Text::body, Style::Tone::secondary));
 
     auto* cards = new QHBoxLayout;
@@ -199,8 +199,9 @@ QWidget* OverviewView::titleRow()
     layout->addWidget(title, 1);
     if (m_model.phase().isScanning()) {
         layout->addWidget(new Spinner(16));
-        auto* scanning = Style::label(tr("Scanning… %1 files").arg(m_model.progress().files),
-            Style::Text::callout, Style::Tone::secondary);
+        auto* scanning
+            = Style::label(tr("Scanning… %Ln files", nullptr, int(m_model.progress().files)),
+                Style::Text::callout, Style::Tone::secondary);
         scanning->setWordWrap(false);
         layout->addWidget(scanning);
     }
@@ -231,17 +232,17 @@ QWidget* OverviewView::goodToKnow()
             .arg(m_model.reviewFolderName()));
     if (result.heldInSingleKindFolders > 0)
         line(QStringLiteral("folder.badge.questionmark"),
-            tr("%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as "
-               "leftovers. Change this in Settings.")
-                .arg(result.heldInSingleKindFolders));
+            tr("%Ln files are in folders with only RAW or only JPEG files, so they aren’t listed "
+               "as leftovers. Change this in Settings.",
+                nullptr, int(result.heldInSingleKindFolders)));
     if (result.heldHEIC > 0)
         line(QStringLiteral("photo.stack"),
-            tr("%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn "
-               "that on in Settings.")
-                .arg(result.heldHEIC));
+            tr("%Ln HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn "
+               "that on in Settings.",
+                nullptr, int(result.heldHEIC)));
     if (const qsizetype byTime = result.pairedByTime(); byTime > 0)
         line(QStringLiteral("clock.arrow.2.circlepath"),
-            tr("%1 renamed files were paired by capture time.").arg(byTime));
+            tr("%Ln renamed files were paired by capture time.", nullptr, int(byTime)));
     line(QStringLiteral("exclamationmark.triangle"),
         tr("If Lightroom or Capture One knows about these photos, moved files will show as "
            "missing there."));

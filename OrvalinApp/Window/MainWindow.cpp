@@ -230,6 +230,7 @@ void MainWindow::refreshTitle()
     // Desktop title bars have no subtitle line; it follows the title after a dash.
     QString title = QFileInfo(m_model.root().value_or(QString())).fileName();
     if (m_model.phase().isScanning())
-        title += QStringLiteral(" — ") + tr("Scanning… %1 files").arg(m_model.progress().files);
+        title += QStringLiteral(" — ")
+            + tr("Scanning… %Ln files", nullptr, int(m_model.progress().files));
     setWindowTitle(title);
 }

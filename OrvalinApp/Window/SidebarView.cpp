@@ -1,6 +1,7 @@
 #include "SidebarView.h"
 
 #include "AppModel.h"
+#include "Formatting.h"
 #include "GroupStyle.h"
 #include "Icons.h"
 #include "Style.h"
@@ -38,7 +39,7 @@ public:
         const int count = index.data(badgeRole).toInt();
         QRect badge;
         if (count > 0) {
-            const QString text = QString::number(count);
+            const QString text = Formatting::count(count);
             QFont font = option.font;
             font.setPointSizeF(font.pointSizeF() * 0.9);
             const int width = qMax(QFontMetrics(font).horizontalAdvance(text) + 12, 22);
@@ -173,7 +174,7 @@ void SidebarView::refreshCounts()
         case SidebarItem::Kind::group:
             count = int(m_model.candidateCount(*item.group));
             row->setData(0, Qt::AccessibleTextRole,
-                tr("%1, %2 files").arg(GroupStyle::title(*item.group)).arg(count));
+                tr("%1, %Ln files", nullptr, count).arg(GroupStyle::title(*item.group)));
             break;
         case SidebarItem::Kind::pairs:
             count = result ? int(result->pairs.size()) : 0;

@@ -38,8 +38,7 @@ FolderHandle createSessionFolder(const FolderHandle& root, const QString& review
     const std::optional<FolderHandle> review
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
     if (!review)
-        throw OperationError(Text::tr(
-            "The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
+        throw OperationError(Text::tr("The review folder “%1” is a symbolic link or not a folder.")
                                  .arg(SessionFolder::join(root.path(), reviewFolderName)));
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
@@ -53,6 +52,17 @@ FolderHandle createSessionFolder(const FolderHandle& root, const QString& review
             if (fileManager.kindOf(*review, folder) == ItemKind::none)
                 throw;
         }
+    }
+}
+
+// Runs a step taken before the first file moves. Its failure leaves every file where it was,
+// and the message says so.
+template <typename Step> auto beforeAnyMove(Step step)
+{
+    try {
+        return step();
+    } catch (const OperationError& error) {
+        throw OperationError(Text::tr("Nothing was moved: %1").arg(error.message()));
     }
 }
 
@@ -172,17 +182,19 @@ std::optional<QString> safeRelativePath(const QString& path)
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
 {
-    if (!now.isValid())
-        throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
-    const FolderHandle rootFolder = fileManager.openFolder(rootPath);
-    const FolderHandle session
-        = createSessionFolder(rootFolder, reviewFolderName, now, fileManager);
+    const FolderHandle rootFolder = beforeAnyMove([&] {
+        if (!now.isValid())
+            throw OperationError(Text::tr("The move has no valid date."));
+        return fileManager.openFolder(rootPath);
+    });
+    const FolderHandle session = beforeAnyMove(
+        [&] { return createSessionFolder(rootFolder, reviewFolderName, now, fileManager); });
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };
     SessionLogs logs(session, wording);
-    logs.write(log, fileManager);
+    beforeAnyMove([&] { logs.write(log, fileManager); });
 
     // Entries of one folder follow each other.
     FolderCursor shootFolder(rootFolder);
@@ -197,10 +209,9 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
         // The first log lists every file, and sessions are read back against their folder, so
         // the files already moved can still be put back.
         throw OperationError(
-            Text::tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
-                .arg(error.message())
-                .arg(log.movedCount())
-                .arg(session.path()));
+            Text::tr("%1 %Ln files were moved to “%2” all the same; Restore puts them back.",
+                nullptr, int(log.movedCount()))
+                .arg(error.message(), session.path()));
     }
     return { session.path(), log };
 }

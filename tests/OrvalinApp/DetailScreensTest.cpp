@@ -38,7 +38,7 @@ TEST_F(DetailScreensTest, overviewSummarisesTheScanAndNotesOnlyWhatApplies)
     auto cards = browser()->overview()->findChildren<GroupCard*>();
     ASSERT_EQ(cards.size(), 3);
     EXPECT_EQ(cards[0]->countText(), "1");
-    EXPECT_TRUE(cards[0]->accessibleName().startsWith("RAW without JPEG: 1 files, "));
+    EXPECT_TRUE(cards[0]->accessibleName().startsWith("RAW without JPEG: 1 file, "));
     EXPECT_EQ(cards[0]->accessibleDescription(), "Shows these files");
 }
 
