@@ -31,8 +31,11 @@ public:
             QStyleOptionViewItem heading = option;
             const auto* tree = qobject_cast<const QTreeView*>(option.widget);
             heading.rect.setLeft(heading.rect.left() + (tree ? tree->indentation() : 0));
-            // Worked out at each paint, so that the heading follows the palette.
-            heading.palette.setColor(QPalette::Text, Style::colour(Style::Tone::secondary));
+            // Worked out at each paint from the row's own palette, so that the heading follows
+            // the desktop and dims with its rows while the window is in the background.
+            for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+                heading.palette.setColor(group, QPalette::Text,
+                    Style::colour(Style::Tone::secondary, option.palette, group));
             QStyledItemDelegate::paint(painter, heading, index);
             return;
         }
@@ -126,6 +129,11 @@ SidebarView::SidebarView(AppModel& model, QWidget* parent)
         connect(&m_model, signal, this, &SidebarView::refreshCounts);
     refreshCounts();
     refreshSelection();
+}
+
+void SidebarView::drawBranches(QPainter*, const QRect&, const QModelIndex&) const
+{
+    // A list under headings, not a tree: no branch lines, whatever the desktop's style draws.
 }
 
 QTreeWidgetItem* SidebarView::addSection(const QString& title)

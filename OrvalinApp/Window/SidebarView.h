@@ -20,6 +20,10 @@ public:
     // The badge a row shows; 0 means none.
     int badge(const SidebarItem& item) const;
 
+protected:
+    void drawBranches(
+        QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+
 private:
     QTreeWidgetItem* addSection(const QString& title);
     QTreeWidgetItem* addRow(QTreeWidgetItem* section, const SidebarItem& item,
