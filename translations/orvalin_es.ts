@@ -640,14 +640,14 @@
     </message>
 </context>
 <context>
-    <name>PairsView</name>
+    <name>PairTableModel</name>
     <message>
-        <source>Pairs</source>
-        <translation>Parejas</translation>
+        <source>Capture time</source>
+        <translation>Hora de captura</translation>
     </message>
     <message>
-        <source>RAW files with their JPEG or HEIC twin. These are never offered for moving.</source>
-        <translation>Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.</translation>
+        <source>Name</source>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>RAW</source>
@@ -661,13 +661,16 @@
         <source>Matched by</source>
         <translation>Emparejado por</translation>
     </message>
+</context>
+<context>
+    <name>PairsView</name>
     <message>
-        <source>Capture time</source>
-        <translation>Hora de captura</translation>
+        <source>Pairs</source>
+        <translation>Parejas</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>Nombre</translation>
+        <source>RAW files with their JPEG or HEIC twin. These are never offered for moving.</source>
+        <translation>Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.</translation>
     </message>
 </context>
 <context>

@@ -112,11 +112,12 @@ void CandidateCell::unbind()
     m_path.clear();
 }
 
-void CandidateCell::setKeyboardFocus(bool focused)
+void CandidateCell::setKeyboardFocus(bool focused, bool ringShown)
 {
-    if (focused == m_keyboardFocus)
+    if (focused == m_keyboardFocus && ringShown == m_focusRingShown)
         return;
     m_keyboardFocus = focused;
+    m_focusRingShown = ringShown;
     update();
 }
 
@@ -351,9 +352,16 @@ void CandidateCell::paintTexts(QPainter& painter) const
         Formatting::count(m_candidate->followers.size()));
 }
 
+bool CandidateCell::isNameElided() const
+{
+    return m_candidate
+        && QFontMetrics(nameFont()).horizontalAdvance(RelativePath::name(m_candidate->id()))
+        > width() - 2 * padding;
+}
+
 void CandidateCell::paintFocusRing(QPainter& painter) const
 {
-    if (!m_keyboardFocus)
+    if (!showsFocusRing())
         return;
     // Inside the frame, set off from it by a band of the window's colour, so that the ring
     // stands apart from the outline of a ticked cell drawn in the same accent.
@@ -382,6 +390,9 @@ bool CandidateCell::event(QEvent* event)
                 names.append(RelativePath::name(follower.relativePath));
             QToolTip::showText(
                 help->globalPos(), names.join(QLatin1Char('\n')), this, capsuleRect());
+        } else if (m_candidate && isNameElided()) {
+            // A name cut short in its middle is read in full here.
+            QToolTip::showText(help->globalPos(), RelativePath::name(m_candidate->id()), this);
         } else {
             QToolTip::hideText();
             event->ignore();

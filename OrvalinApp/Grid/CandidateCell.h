@@ -31,9 +31,11 @@ public:
     // Shows nothing and lets go of a thumbnail still on its way.
     void unbind();
     void setTicked(bool ticked);
-    // Whether the cell shows the file that has the grid's keyboard focus; it draws a focus ring.
-    void setKeyboardFocus(bool focused);
+    // Whether the cell shows the file that has the grid's keyboard focus; it draws a focus ring
+    // when `ringShown`, which the grid turns off after a click.
+    void setKeyboardFocus(bool focused, bool ringShown);
     bool hasKeyboardFocus() const { return m_keyboardFocus; }
+    bool showsFocusRing() const { return m_keyboardFocus && m_focusRingShown; }
 
     const std::optional<Candidate>& candidate() const { return m_candidate; }
     bool isTicked() const { return m_ticked; }
@@ -42,6 +44,8 @@ public:
     // Whether the cell is waiting for its thumbnail.
     bool isLoading() const { return m_loading; }
     const std::optional<ThumbnailCache::Picture>& picture() const { return m_picture; }
+    // Whether the name is too long for the cell and shown cut short; its tooltip is the name.
+    bool isNameElided() const;
 
     // What a screen reader says for the cell.
     QString accessibleLabel() const;
@@ -84,6 +88,7 @@ private:
     bool m_ticked = false;
     bool m_loading = false;
     bool m_keyboardFocus = false;
+    bool m_focusRingShown = true;
     std::optional<ThumbnailCache::Picture> m_picture;
     Spinner* m_spinner = nullptr;
 };

@@ -125,6 +125,11 @@ void CandidateGrid::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    // The keyboard is in use: the current file shows its ring.
+    if (!m_focusRingShown) {
+        m_focusRingShown = true;
+        refreshKeyboardFocus();
+    }
     if (moveCurrent(event->key()))
         return;
     if (modifiers != Qt::NoModifier) {
@@ -242,6 +247,8 @@ void CandidateGrid::cellPressed(CandidateCell* cell)
     if (index.section < 0)
         return;
     m_current = index;
+    // A click shows what it did by the tick; the ring is for finding the file by keyboard.
+    m_focusRingShown = false;
     refreshKeyboardFocus();
     announceCurrent();
 }
@@ -251,6 +258,7 @@ void CandidateGrid::focusInEvent(QFocusEvent* event)
     QAbstractScrollArea::focusInEvent(event);
     if (!m_current)
         m_current = firstCellInView();
+    m_focusRingShown = event->reason() != Qt::MouseFocusReason;
     refreshKeyboardFocus();
     // After the window has told screen readers that the grid has the focus, tell them which
     // file has it.
@@ -267,7 +275,7 @@ void CandidateGrid::refreshKeyboardFocus()
 {
     const bool focused = hasFocus();
     for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
-        it.value()->setKeyboardFocus(focused && m_current == it.key());
+        it.value()->setKeyboardFocus(focused && m_current == it.key(), m_focusRingShown);
 }
 
 void CandidateGrid::announceCurrent()

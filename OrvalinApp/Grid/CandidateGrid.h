@@ -90,4 +90,6 @@ private:
     QList<FolderHeader*> m_spareHeaders;
     int m_cellWidgets = 0;
     std::optional<GridGeometry::CellIndex> m_current;
+    // Whether the current file shows the focus ring: after keyboard use, not after a click.
+    bool m_focusRingShown = false;
 };

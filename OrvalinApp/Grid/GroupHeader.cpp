@@ -54,6 +54,6 @@ void GroupHeader::refresh()
     const qsizetype ticked = m_model.tickedCandidates(m_group).size();
     m_summary->setText(tr("%Ln files · %1 · ticked: %2", nullptr, int(count))
                            .arg(Formatting::byteCount(size), Formatting::count(ticked)));
-    m_tickAll->setEnabled(count > 0);
+    m_tickAll->setEnabled(ticked < count);
     m_untickAll->setEnabled(ticked > 0);
 }

@@ -142,8 +142,17 @@ QStringList OverviewView::texts() const
 
 void OverviewView::rebuild()
 {
+    // Cards of about 350 points at most, and notes of as many as the three: in a wide window
+    // the page keeps to a readable width on the left.
+    constexpr int maximumWidth = 3 * 350 + 2 * 12 + 2 * 24;
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* pageRow = new QHBoxLayout(page);
+    pageRow->setContentsMargins(0, 0, 0, 0);
+    auto* column = new QWidget;
+    column->setMaximumWidth(maximumWidth);
+    pageRow->addWidget(column, 1);
+    pageRow->addStretch(0);
+    auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(20);
 

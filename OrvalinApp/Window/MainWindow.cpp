@@ -112,12 +112,8 @@ void MainWindow::buildMenus()
     connect(action(Command::reviewMove), &QAction::triggered, &m_model, &AppModel::reviewMove);
     connect(action(Command::restore), &QAction::triggered, this,
         [this] { m_model.setSidebar(SidebarItem::restore()); });
-    connect(action(Command::settings), &QAction::triggered, this, [this] {
-        SettingsWindow* settings = settingsWindow();
-        settings->show();
-        settings->raise();
-        settings->activateWindow();
-    });
+    connect(action(Command::settings), &QAction::triggered, this,
+        [this] { settingsWindow()->present(*this); });
     connect(action(Command::quit), &QAction::triggered, this, &QWidget::close);
 }
 

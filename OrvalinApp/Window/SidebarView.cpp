@@ -4,13 +4,13 @@
 #include "Formatting.h"
 #include "GroupStyle.h"
 #include "Icons.h"
+#include "RowDelegate.h"
 #include "Style.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 namespace {
 
@@ -18,14 +18,15 @@ constexpr int itemRole = Qt::UserRole;
 constexpr int badgeRole = Qt::UserRole + 1;
 
 // Draws a row's count as a rounded badge at its right edge; a count of 0 draws nothing.
-class BadgeDelegate : public QStyledItemDelegate
+class BadgeDelegate : public RowDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using RowDelegate::RowDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+    void paint(QPainter* painter, const QStyleOptionViewItem& given,
         const QModelIndex& index) const override
     {
+        const QStyleOptionViewItem option = inActiveWindow(given);
         if (!index.data(itemRole).isValid()) {
             // Headings start where their rows' icons start, not at the sidebar's edge.
             QStyleOptionViewItem heading = option;

@@ -14,6 +14,8 @@
 #include "Style.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleFactory>
@@ -233,26 +235,39 @@ TEST(DesktopLook, underAdwaitaDarkTheSidebarIsAListWhoseRowsNeverLookDimmerThanI
     const QPalette previous = QApplication::palette();
     QApplication::setPalette(adwaitaDark());
     AppModel model(false);
-    SidebarView sidebar(model);
+    QWidget window;
+    auto* sidebar = new SidebarView(model);
+    auto* elsewhere = new QLineEdit;
+    auto* layout = new QHBoxLayout(&window);
+    layout->addWidget(sidebar);
+    layout->addWidget(elsewhere);
     // A style that draws a tree's branch lines, as Adwaita's does.
     std::unique_ptr<QStyle> treeLines(QStyleFactory::create("Windows"));
-    sidebar.setStyle(treeLines.get());
-    sidebar.resize(250, 320);
-    sidebar.show();
-    // In the background, where the rows' text turns grey.
+    sidebar->setStyle(treeLines.get());
+    sidebar->setFixedSize(250, 320);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    const QRect heading = sidebar->visualItemRect(sidebar->topLevelItem(2));
+    const QRect row = sidebar->visualItemRect(sidebar->row(SidebarItem::pairs()));
+    const int textLeft = sidebar->indentation() + sidebar->iconSize().width() + 4;
+    const QRect rowText(textLeft, row.top() + 2, 40, row.height() - 4);
+    // The keyboard works beside the sidebar: its rows keep the window's full text colour.
+    EXPECT_GE(lightest(sidebar->grab().toImage(), rowText),
+        adwaitaDark().color(QPalette::Active, QPalette::Text).lightness() - 8);
+
+    // In the background, where the rows' text turns grey, the headings turn greyer.
     QWidget front;
     front.show();
     front.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !sidebar.isActiveWindow(); }));
-    const QImage shot = sidebar.grab().toImage();
-    const QRect heading = sidebar.visualItemRect(sidebar.topLevelItem(2));
-    const QRect row = sidebar.visualItemRect(sidebar.row(SidebarItem::pairs()));
-    const int textLeft = sidebar.indentation() + sidebar.iconSize().width() + 4;
-    EXPECT_LE(lightest(shot, heading.adjusted(0, 2, -heading.width() / 2, -2)),
-        lightest(shot, QRect(textLeft, row.top() + 2, 40, row.height() - 4)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sidebar->isActiveWindow(); }));
+    const QImage shot = sidebar->grab().toImage();
+    EXPECT_LE(
+        lightest(shot, heading.adjusted(0, 2, -heading.width() / 2, -2)), lightest(shot, rowText));
     const QColor background = shot.pixelColor(2, row.center().y());
     for (int y = row.top(); y <= row.bottom(); ++y) {
-        for (int x = 0; x < sidebar.indentation(); ++x)
+        for (int x = 0; x < sidebar->indentation(); ++x)
             ASSERT_EQ(shot.pixelColor(x, y), background) << "a branch line at " << x << "," << y;
     }
 
