@@ -103,8 +103,9 @@ void CandidateCell::bind(const Candidate& candidate, const QString& root, bool t
 
 void CandidateCell::unbind()
 {
-    if (m_loading)
+    if (m_waiting)
         m_thumbnails.release(m_path);
+    m_waiting = false;
     setLoading(false);
     m_keyboardFocus = false;
     m_candidate.reset();
@@ -183,8 +184,15 @@ void CandidateCell::showInFileManager()
 
 void CandidateCell::requestPicture()
 {
-    m_picture = m_thumbnails.image(m_path, m_candidate->file.kind, thumbnailPixels());
-    setLoading(!m_picture && ThumbnailCache::isDecoded(m_candidate->file.kind));
+    // Asking again replaces a request still open.
+    if (m_waiting)
+        m_thumbnails.release(m_path);
+    const FileKind kind = m_candidate->file.kind;
+    const QSize pixels = thumbnailPixels();
+    m_picture = m_thumbnails.image(m_path, kind, pixels);
+    m_waiting = m_picture ? !ThumbnailCache::isEnoughFor(*m_picture, pixels)
+                          : ThumbnailCache::isDecoded(kind);
+    setLoading(!m_picture && ThumbnailCache::isDecoded(kind));
 }
 
 // The thumbnail area in the screen's own pixels: a picture that covers it is drawn sharp.
@@ -199,7 +207,9 @@ void CandidateCell::pictureReady(const QString& path)
     // Also when a picture is shown already: a sharper one for a larger cell has come.
     if (!m_candidate || path != m_path)
         return;
-    // The cache may already have dropped it again under pressure; then this asks anew.
+    // The request is answered. The cache may already have dropped the picture again under
+    // pressure; then this asks anew.
+    m_waiting = false;
     requestPicture();
     update();
 }

@@ -44,6 +44,8 @@ public:
     // Whether the cell is waiting for its thumbnail.
     bool isLoading() const { return m_loading; }
     const std::optional<ThumbnailCache::Picture>& picture() const { return m_picture; }
+    // Whether its picture is as sharp as the screen shows it, not a stand-in to be sharpened.
+    bool isSharp() const { return m_picture && !m_waiting; }
     // Whether the name is too long for the cell and shown cut short; its tooltip is the name.
     bool isNameElided() const;
 
@@ -87,6 +89,8 @@ private:
     QString m_sizeText;
     bool m_ticked = false;
     bool m_loading = false;
+    // Whether the cell waits for a picture from the cache, a first or a sharper one.
+    bool m_waiting = false;
     bool m_keyboardFocus = false;
     bool m_focusRingShown = true;
     std::optional<ThumbnailCache::Picture> m_picture;
