@@ -189,7 +189,8 @@ void AppModel::move(const MovePlan& confirmed)
 void AppModel::finishMove(const QString& root, const MoveActions::Moved& moved)
 {
     if (!moved.outcome) {
-        setErrorText(tr("Nothing was moved: %1").arg(moved.error));
+        // The engine's message says whether anything moved.
+        setErrorText(moved.error);
         // Files moved before a final log write failed are in a session that may be listed.
         refreshSessions();
         setBusy(std::nullopt);

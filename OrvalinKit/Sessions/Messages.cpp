@@ -44,7 +44,7 @@ LogWording Messages::logWording(const QString& app)
 {
     return {
         [](const QString& appName, qsizetype count, const QString& date) {
-            return tr("%1 moved %2 files on %3.").arg(appName, QString::number(count), date);
+            return tr("%1 moved %Ln files on %2.", nullptr, int(count)).arg(appName, date);
         },
         tr("From:"),
         tr("To:"),
@@ -59,24 +59,22 @@ LogWording Messages::logWording(const QString& app)
 
 QString Messages::movedFiles(const QString& app, const MoveOutcome& outcome)
 {
-    return tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
-        .arg(QString::number(outcome.log.movedCount()),
-            Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
+    return tr("Moved %Ln files (%1) to “%2”. Restore puts them back.", nullptr,
+        int(outcome.log.movedCount()))
+        .arg(Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
 }
 
 QString Messages::moveNotice(const QString& app, const MoveOutcome& outcome)
 {
     QString text = movedFiles(app, outcome);
     if (const qsizetype failed = outcome.failed().size())
-        text += u' ' + tr("%1 couldn’t be moved; see the log.").arg(failed);
+        text += u' ' + tr("%Ln couldn’t be moved; see the log.", nullptr, int(failed));
     return text;
 }
 
 QString Messages::planFolderCount(qsizetype folders)
 {
-    if (folders == 1)
-        return tr("The files come from 1 folder.");
-    return tr("The files come from %1 folders.").arg(folders);
+    return tr("The files come from %Ln folders.", nullptr, int(folders));
 }
 
 QString Messages::planDestination(const QString& app)
@@ -88,16 +86,16 @@ QString Messages::planDestination(const QString& app)
 
 QString Messages::restoreNotice(const RestoreOutcome& outcome)
 {
-    QString text = tr("Put back %1 files.").arg(outcome.restored);
+    QString text = tr("Put back %Ln files.", nullptr, int(outcome.restored));
     if (!outcome.conflicts.isEmpty())
         text += u' '
-            + tr("%1 stayed in the review folder because a file with the same name is back in the "
-                 "original place.")
-                  .arg(outcome.conflicts.size());
+            + tr("%Ln stayed in the review folder because a file with the same name is back in the "
+                 "original place.",
+                nullptr, int(outcome.conflicts.size()));
     if (!outcome.missing.isEmpty())
         text += u' '
-            + tr("%1 weren’t where the log says (moved or deleted by hand).")
-                  .arg(outcome.missing.size());
+            + tr("%Ln weren’t where the log says (moved or deleted by hand).", nullptr,
+                int(outcome.missing.size()));
     // One sentence per reason, in the order the reasons first came up.
     QList<RestoreFailure::Reason> reasons;
     for (const RestoreFailure& failure : outcome.failed) {
@@ -109,9 +107,9 @@ QString Messages::restoreNotice(const RestoreOutcome& outcome)
             [&](const RestoreFailure& failure) { return failure.reason == reason; });
         text += u' '
             + (reason == RestoreFailure::Reason::other
-                    ? tr("%1 couldn’t be put back; see the log.").arg(count)
-                    : tr("%1 couldn’t be put back: %2.")
-                          .arg(QString::number(count), restoreFailureReason(reason)));
+                    ? tr("%Ln couldn’t be put back; see the log.", nullptr, int(count))
+                    : tr("%Ln couldn’t be put back: %1.", nullptr, int(count))
+                          .arg(restoreFailureReason(reason)));
     }
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include "CodingError.h"
 #include "CutOffWork.h"
+#include "FolderBusy.h"
 #include "FolderCursor.h"
 #include "LastReadLog.h"
 #include "LogText.h"
@@ -40,13 +41,11 @@ FolderHandle openReviewFolder(
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
     const QString path = SessionFolder::join(root.path(), reviewFolderName);
     if (!review)
-        throw OperationError(Text::tr(
-            "The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
-                                 .arg(path));
+        throw OperationError(
+            Text::tr("The review folder “%1” is a symbolic link or not a folder.").arg(path));
     // Every file would fail to move into a session there: none is made.
     if (!fileManager.isOnSameMount(root, *review))
-        throw OperationError(
-            Text::tr("The review folder “%1” is on another drive; nothing was moved.").arg(path));
+        throw OperationError(Text::tr("The review folder “%1” is on another drive.").arg(path));
     return std::move(*review);
 }
 
@@ -66,6 +65,23 @@ FolderHandle createSessionFolder(
             if (fileManager.kindOf(review, folder) == ItemKind::none)
                 throw;
         }
+    }
+}
+
+// Runs a step taken before the first file moves. Its failure leaves every file where it was,
+// and the message says so.
+template <typename Step> auto beforeAnyMove(Step step)
+{
+    const auto nothingMoved = [](const OperationError& error) {
+        return Text::tr("Nothing was moved: %1").arg(error.message());
+    };
+    try {
+        return step();
+    } catch (const FolderBusy& busy) {
+        // Still busy, so that a caller can tell it from a failure.
+        throw FolderBusy(nothingMoved(busy));
+    } catch (const OperationError& error) {
+        throw OperationError(nothingMoved(error), error.systemError());
     }
 }
 
@@ -186,20 +202,26 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
     const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager,
     const ReviewLock::Waiting& waiting)
 {
-    if (!now.isValid())
-        throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
-    const FolderHandle rootFolder = fileManager.openFolder(rootPath);
-    const FolderHandle review = openReviewFolder(rootFolder, reviewFolderName, fileManager);
-    const FolderLock lock = ReviewLock::take(review, fileManager, waiting);
+    const FolderHandle rootFolder = beforeAnyMove([&] {
+        if (!now.isValid())
+            throw OperationError(Text::tr("The move has no valid date."));
+        return fileManager.openFolder(rootPath);
+    });
+    const FolderHandle review = beforeAnyMove(
+        [&] { return openReviewFolder(rootFolder, reviewFolderName, fileManager); });
+    const FolderLock lock
+        = beforeAnyMove([&] { return ReviewLock::take(review, fileManager, waiting); });
     // A file a cut-off restore was putting back is home before it can be moved again.
-    CutOffWork::finishAll(review, rootFolder, reviewFolderName, fileManager);
-    const FolderHandle session = createSessionFolder(review, now, fileManager);
+    beforeAnyMove(
+        [&] { CutOffWork::finishAll(review, rootFolder, reviewFolderName, fileManager); });
+    const FolderHandle session
+        = beforeAnyMove([&] { return createSessionFolder(review, now, fileManager); });
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };
     SessionLogs logs(session, wording);
-    logs.write(log, fileManager);
+    beforeAnyMove([&] { logs.write(log, fileManager); });
 
     // Entries of one folder follow each other.
     FolderCursor shootFolder(rootFolder);
@@ -214,10 +236,9 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
         // The first log lists every file, and sessions are read back against their folder, so
         // the files already moved can still be put back.
         throw OperationError(
-            Text::tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
-                .arg(error.message())
-                .arg(log.movedCount())
-                .arg(session.path()));
+            Text::tr("%1 %Ln files were moved to “%2” all the same; Restore puts them back.",
+                nullptr, int(log.movedCount()))
+                .arg(error.message(), session.path()));
     }
     return { session.path(), log };
 }

@@ -270,9 +270,9 @@ RestoreOutcome restore(const QString& session, const LogWording& wording, const 
         // The log written before still tells, read back against the session, where every
         // file is; the next restore or listing brings it up to date.
         throw UnrecordedRestore(
-            QCoreApplication::translate("Mover", "%1 %2 files were put back all the same.")
-                .arg(error.message())
-                .arg(restorer.outcome().restored),
+            QCoreApplication::translate("Mover", "%1 %Ln files were put back all the same.",
+                nullptr, int(restorer.outcome().restored))
+                .arg(error.message()),
             restorer.outcome());
     }
     removeEmptyFolders(places.session, fileManager);
