@@ -13,7 +13,6 @@
 
 TempFolder::TempFolder()
 {
-    m_dir.setAutoRemove(true);
     if (!m_dir.isValid())
         ADD_FAILURE() << "cannot create a temporary folder";
 }

@@ -166,7 +166,7 @@ TEST(KnownToolNames, EditorsExportFoldersHoldFinishedWork)
     EXPECT_EQ(mixedOnly.heldInSingleKindFolders, 1);
 }
 
-TEST(KnownToolNames, CountersNeverJoinTwoShots)
+TEST(KnownToolNames, CountersAndCameraNumbersNeverJoinTwoShots)
 {
     expectLeftovers({},
         { // A batch rename's frames pair only under their own full names.
@@ -188,6 +188,16 @@ TEST(KnownToolNames, CountersNeverJoinTwoShots)
         { { "IMG_2205.CR3, IMG_2205 (1).JPG, IMG_2206.CR3, IMG_2206-Edit.jpg",
             "IMG_2205.CR3, IMG_2206.CR3, IMG_2205 (1).JPG, IMG_2206-Edit.jpg" } },
         { .ignoreEditSuffixes = false, .onlyMixedFolders = false });
+    // Names cameras and renaming tools write split as they are.
+    for (const char* paths :
+        { "DSC_0101.NEF, DSC_0102.JPG", "IMG_20231010_120000.dng, IMG_20231010_120001.jpg",
+            "2026-10-04-001.NEF, 2026-10-04-002.JPG",
+            "2026-10-04-001-Edit.NEF, 2026-10-04-002 copy (2) - Copy.JPG",
+            "2026-10-04-001.NEF, 2026-10-04-002-2.JPG",
+            "2026-10-04-001 2.NEF, 2026-10-04-002 2.JPG", "2026-10-04-1.NEF, 2026-10-04-2.JPG",
+            "Trip 12.NEF, Trip 13.JPG", "IMG_0001.CR3, IMG_0002_01.jpg",
+            "IMG_0801 2.CR3, IMG_0801 3.JPG", "DSC_0101.NEF, DSC_0101_0102.JPG" })
+        expectLeftovers({}, { { paths, paths } });
 }
 
 TEST(KnownToolNames, OffMeansTheNamesAreUnknown)
@@ -201,17 +211,4 @@ TEST(KnownToolNames, OffMeansTheNamesAreUnknown)
     // Sidecar kinds only these tools write are not even counted.
     EXPECT_EQ(Analyzer::analyze(AnalysisText::files(paths), options(false)).sidecarCount, 2);
     EXPECT_EQ(Analyzer::analyze(AnalysisText::files(paths), options(true)).sidecarCount, 4);
-}
-
-TEST(KnownToolNames, CameraAndRenamedNamesStillSplit)
-{
-    for (const char* paths :
-        { "DSC_0101.NEF, DSC_0102.JPG", "IMG_20231010_120000.dng, IMG_20231010_120001.jpg",
-            "2026-10-04-001.NEF, 2026-10-04-002.JPG",
-            "2026-10-04-001-Edit.NEF, 2026-10-04-002 copy (2) - Copy.JPG",
-            "2026-10-04-001.NEF, 2026-10-04-002-2.JPG",
-            "2026-10-04-001 2.NEF, 2026-10-04-002 2.JPG", "2026-10-04-1.NEF, 2026-10-04-2.JPG",
-            "Trip 12.NEF, Trip 13.JPG", "IMG_0001.CR3, IMG_0002_01.jpg",
-            "IMG_0801 2.CR3, IMG_0801 3.JPG", "DSC_0101.NEF, DSC_0101_0102.JPG" })
-        expectLeftovers({}, { { paths, paths } });
 }

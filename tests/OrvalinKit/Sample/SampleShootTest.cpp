@@ -59,7 +59,7 @@ std::string expected(
 
 } // namespace
 
-TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgain)
+TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgainHoldingEveryLeftover)
 {
     TempFolder root;
     EXPECT_EQ(SampleShoot::create(root.path()), 59);
@@ -122,6 +122,23 @@ TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgain)
     EXPECT_EQ(readFile(root.at(u"Phone/IMG_0502.JPG"_s)), picture);
     EXPECT_EQ(
         readFile(root.at(u"2026-10 Garden/IMG_2290.pp3"_s)), "[Version]\nAppVersion=sample\n");
+
+    // What it holds, analysed: every kind of leftover, and the edit paired by capture time. In
+    // path order, so that pairs come in path order too.
+    QList<FileEntry> scanned = Scanner::scan(root.path(), ScanOptions { u"Orvalin Review"_s });
+    std::ranges::sort(scanned, {}, &FileEntry::relativePath);
+    const auto described = [&](const MatchOptions& options, const CaptureReader& reader = {}) {
+        return AnalysisText::summary(Analyzer::analyze(scanned, options, reader), true);
+    };
+    // The counts are held to by the command-line tool's tests.
+    EXPECT_EQ(described({}), expected(u"IMG_2205.CR3=IMG_2205-Edit.jpg, "));
+
+    // With edit suffixes counting, the edited copy pairs only by capture time.
+    MatchOptions options { .ignoreEditSuffixes = false };
+    EXPECT_EQ(described(options), expected(u"", u"", u", IMG_2205.CR3", u", IMG_2205-Edit.jpg"));
+    options.matchCaptureTime = true;
+    EXPECT_EQ(described(options, CaptureTime::reader(root.path())),
+        expected(u"", u", IMG_2205.CR3=IMG_2205-Edit.jpg*"));
 }
 
 TEST(SampleShoot, StopsAtTheFirstFailureNamingTheFolder)
@@ -137,25 +154,4 @@ TEST(SampleShoot, StopsAtTheFirstFailureNamingTheFolder)
     }
     EXPECT_EQ(countIn(filesBelow(root.path()), u"2026-09 Lake trip"_s), 23);
     EXPECT_FALSE(QFileInfo::exists(root.at(u"Phone"_s)));
-}
-
-TEST(SampleShoot, AnalysisFindsEveryKindOfLeftoverAndTheEditByCaptureTime)
-{
-    TempFolder root;
-    ASSERT_EQ(SampleShoot::create(root.path()), 59);
-    // In path order, so that pairs come in path order too.
-    QList<FileEntry> files = Scanner::scan(root.path(), ScanOptions { u"Orvalin Review"_s });
-    std::ranges::sort(files, {}, &FileEntry::relativePath);
-    const auto described = [&](const MatchOptions& options, const CaptureReader& reader = {}) {
-        return AnalysisText::summary(Analyzer::analyze(files, options, reader), true);
-    };
-    // The counts are held to by the command-line tool's tests.
-    EXPECT_EQ(described({}), expected(u"IMG_2205.CR3=IMG_2205-Edit.jpg, "));
-
-    // With edit suffixes counting, the edited copy pairs only by capture time.
-    MatchOptions options { .ignoreEditSuffixes = false };
-    EXPECT_EQ(described(options), expected(u"", u"", u", IMG_2205.CR3", u", IMG_2205-Edit.jpg"));
-    options.matchCaptureTime = true;
-    EXPECT_EQ(described(options, CaptureTime::reader(root.path())),
-        expected(u"", u", IMG_2205.CR3=IMG_2205-Edit.jpg*"));
 }
