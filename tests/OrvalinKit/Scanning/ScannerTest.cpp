@@ -232,7 +232,7 @@ TEST(ScannerOrder, MatchesTheOneThreadWalkItemForItemAndReportForReportUntilCanc
     }
     expectSameAsOneThread(temp.path());
 
-    // Cancelled at the first report, then before the walk begins.
+    // Cancelled at the first report, then before the walk begins, even with nothing to walk.
     CancellationToken token;
     int reports = 0;
     const auto cancelOnFirst = [&](const ScanProgress&) {
@@ -240,6 +240,6 @@ TEST(ScannerOrder, MatchesTheOneThreadWalkItemForItemAndReportForReportUntilCanc
         token.cancel();
     };
     EXPECT_THROW(Scanner::scan(temp.path(), {}, cancelOnFirst, token), Cancelled);
-    EXPECT_THROW(Scanner::scan(temp.path(), {}, cancelOnFirst, token), Cancelled);
+    EXPECT_THROW(Scanner::scan(TempFolder().path(), {}, cancelOnFirst, token), Cancelled);
     EXPECT_EQ(reports, 1);
 }
