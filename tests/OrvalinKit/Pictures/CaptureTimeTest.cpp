@@ -131,6 +131,8 @@ TEST(PictureFiles, GiveTheirStoredStampsWithFallbacksAndBoundedThumbnailsOnManyT
     const QByteArray date = "2026:10:04 10:00:05\0"_ba, modify = "2026:10:04 09:00:00\0"_ba;
     samples += QList<Sample> {
         { u"IMG_0001.CR3"_s, cr3, "2018:02:21 12:08:56 / 21 / Canon EOS M50" },
+        // Hand-made EXIF: the stored texts, trimmed and cut as cameras leave them, and their
+        // fallbacks.
         { u"trailing space and NUL padding.JPG"_s,
             jpeg(tiff({ { model, "Canon EOS R6 \0"_ba } },
                 { { original, date + "\0\0\0"_ba }, { subsec, "12\0"_ba } })),
