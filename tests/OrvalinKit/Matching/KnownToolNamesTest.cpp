@@ -35,7 +35,7 @@ void expectLeftovers(std::initializer_list<const char*> kept,
 
 } // namespace
 
-TEST(KnownToolNames, PhoneNamesPairByDateAndTimeOrTheirNumber)
+TEST(KnownToolNames, PhoneEditsFileCopiesAndConflictCopiesPairWithTheOriginal)
 {
     // Pixel phones, then Apple's edits and adjustments.
     expectLeftovers(
@@ -59,10 +59,6 @@ TEST(KnownToolNames, PhoneNamesPairByDateAndTimeOrTheirNumber)
                 "IMG_0103.DNG + IMG_O0103.AAE, IMG_0104.JPG" },
             // Five digits is some other name.
             { "IMG_01020.DNG, IMG_E01020.JPG", "IMG_01020.DNG, IMG_E01020.JPG" } });
-}
-
-TEST(KnownToolNames, CopiesAndEditorsDerivativesPairWithTheOriginal)
-{
     expectLeftovers(
         { // Windows File Explorer; macOS Finder's Keep Both; GNOME Files, old and new; Firefox.
             "IMG_0801.CR3, IMG_0801 - Copy.JPG", "IMG_0801.CR3, IMG_0801 - Copy (2).JPG",
@@ -86,9 +82,31 @@ TEST(KnownToolNames, CopiesAndEditorsDerivativesPairWithTheOriginal)
         // Without the original's twin the derivative is a leftover like the original.
         { { "IMG_0001.CR3, IMG_0001-Enhanced-NR.dng, IMG_0002.JPG",
             "IMG_0001-Enhanced-NR.dng, IMG_0001.CR3, IMG_0002.JPG" } });
+    // Syncthing, Nextcloud and ownCloud 2.5+, older ownCloud, Dropbox by person and by computer,
+    // OneDrive's keep-both and its Linux client's backups; a sidecar's copy follows the photo.
+    expectLeftovers(
+        { "IMG_0001.CR3, IMG_0001.sync-conflict-20240315-101530-7ZZCHKW.JPG, "
+          "IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp",
+            "IMG_0002.CR3, IMG_0002 (conflicted copy alice 2024-03-15 101530).JPG, "
+            "IMG_0002.CR3 (conflicted copy 2024-03-15 101530).xmp",
+            "IMG_0003.CR3, IMG_0003_conflict-20240315-101530.JPG, "
+            "IMG_0003_conflict-20240315-101530.xmp",
+            "IMG_0004.CR3, IMG_0004 (Alice's conflicted copy 2024-03-15).JPG",
+            "IMG_0004.CR3, IMG_0004 (Alice's MacBook Pro's conflicted copy 2024-03-15).JPG",
+            "IMG_0005.CR3, IMG_0005-DESKTOP-4KJ9P2A.JPG, IMG_0005-onedrive-client-dev.HEIC",
+            "IMG_0006.CR3, IMG_0006-myhost-safeBackup-0001.JPG",
+            // A copy of the RAW itself is a copy of a kept photo.
+            "IMG_0007.CR3, IMG_0007.JPG, IMG_0007 (conflicted copy 2024-03-15 101530).CR3" },
+        { // The copy of a leftover's sidecar moves with it.
+            { "IMG_0001.CR3, IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, IMG_0009.JPG",
+                "IMG_0001.CR3 + IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, "
+                "IMG_0009.JPG" },
+            // A computer's name is a counter: the RAW's keep-both copy beside the RAW is offered.
+            { "IMG_0005.CR3, IMG_0005.JPG, IMG_0005-DESKTOP-4KJ9P2A.CR3",
+                "IMG_0005-DESKTOP-4KJ9P2A.CR3" } });
 }
 
-TEST(KnownToolNames, ToolSidecarsFollowTheirPhotoWhereverTheToolKeepsThem)
+TEST(KnownToolNames, ToolSidecarsAndExportsStayWithTheirPhotoWhereverTheToolKeepsThem)
 {
     // darktable's duplicates, Capture One's settings two folders down, RawTherapee's output
     // profile.
@@ -118,36 +136,6 @@ TEST(KnownToolNames, ToolSidecarsFollowTheirPhotoWhereverTheToolKeepsThem)
               "NKSC_PARAM/IMG_0301.CR3.cos",
                 "IMG_0301.CR3, CaptureOne/Settings153/IMG_0301.CR3.xmp, "
                 "NKSC_PARAM/IMG_0301.CR3.cos" } });
-}
-
-TEST(KnownToolNames, SyncClientsConflictCopiesStayWithTheirPhoto)
-{
-    // Syncthing, Nextcloud and ownCloud 2.5+, older ownCloud, Dropbox by person and by computer,
-    // OneDrive's keep-both and its Linux client's backups; a sidecar's copy follows the photo.
-    expectLeftovers(
-        { "IMG_0001.CR3, IMG_0001.sync-conflict-20240315-101530-7ZZCHKW.JPG, "
-          "IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp",
-            "IMG_0002.CR3, IMG_0002 (conflicted copy alice 2024-03-15 101530).JPG, "
-            "IMG_0002.CR3 (conflicted copy 2024-03-15 101530).xmp",
-            "IMG_0003.CR3, IMG_0003_conflict-20240315-101530.JPG, "
-            "IMG_0003_conflict-20240315-101530.xmp",
-            "IMG_0004.CR3, IMG_0004 (Alice's conflicted copy 2024-03-15).JPG",
-            "IMG_0004.CR3, IMG_0004 (Alice's MacBook Pro's conflicted copy 2024-03-15).JPG",
-            "IMG_0005.CR3, IMG_0005-DESKTOP-4KJ9P2A.JPG, IMG_0005-onedrive-client-dev.HEIC",
-            "IMG_0006.CR3, IMG_0006-myhost-safeBackup-0001.JPG",
-            // A copy of the RAW itself is a copy of a kept photo.
-            "IMG_0007.CR3, IMG_0007.JPG, IMG_0007 (conflicted copy 2024-03-15 101530).CR3" },
-        { // The copy of a leftover's sidecar moves with it.
-            { "IMG_0001.CR3, IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, IMG_0009.JPG",
-                "IMG_0001.CR3 + IMG_0001.CR3.sync-conflict-20240315-101530-7ZZCHKW.xmp, "
-                "IMG_0009.JPG" },
-            // A computer's name is a counter: the RAW's keep-both copy beside the RAW is offered.
-            { "IMG_0005.CR3, IMG_0005.JPG, IMG_0005-DESKTOP-4KJ9P2A.CR3",
-                "IMG_0005-DESKTOP-4KJ9P2A.CR3" } });
-}
-
-TEST(KnownToolNames, EditorsExportFoldersHoldFinishedWork)
-{
     // darktable's and RawTherapee's default exports, with its queue's counter and its profile.
     expectLeftovers(
         { "IMG_0007.CR3, darktable_exported/IMG_0007.jpg, darktable_exported/IMG_0007_01.jpg",

@@ -3,6 +3,7 @@
 #include "CaptureStamp.h"
 #include "FileKind.h"
 #include "TestSupport.h"
+#include "TextPreview.h"
 #include "ThumbnailDecoder.h"
 
 #include <QDir>
@@ -186,11 +187,16 @@ TEST(PictureFiles, GiveTheirStoredStampsWithFallbacksAndBoundedThumbnailsOnManyT
         EXPECT_EQ(describe(read), stamp) << name.toStdString();
     }
     EXPECT_GT(thumbnails, 0);
-    // Opening a named pipe would wait for a writer forever.
+    // What is no regular file gives no stamp, no thumbnail and no text: opening a named pipe
+    // would wait for a writer forever.
     ASSERT_EQ(mkfifo(QFile::encodeName(folder.at(u"pipe.JPG"_s)).constData(), 0600), 0);
     folder.makeFolder(u"folder.JPG"_s);
-    for (const QString& path : { u"pipe.JPG"_s, u"missing.JPG"_s, u"folder.JPG"_s })
+    for (const QString& path : { u"pipe.JPG"_s, u"missing.JPG"_s, u"folder.JPG"_s }) {
         expected.insert(path, std::nullopt);
+        EXPECT_FALSE(ThumbnailDecoder::decode(folder.at(path), FileKind::jpeg))
+            << path.toStdString();
+        EXPECT_EQ(TextPreview::read(folder.at(path)), std::nullopt) << path.toStdString();
+    }
     const CaptureReader reader = CaptureTime::reader(folder.path());
     std::atomic<int> mismatches = 0;
     {
