@@ -115,7 +115,7 @@ TEST(Analyzer, PairsByNameAndAttachesSidecarsAndHoldsBackAsTold)
     EXPECT_EQ(sized.orphanRaws[0].totalSize(), 107);
 }
 
-TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnce)
+TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnceUntilCancelled)
 {
     const QHash<QString, CaptureStamp> stamps { { u"A/IMG_1.CR3"_qs, stamp() },
         { u"A/IMG_2.CR3"_qs, stamp() }, { u"A/renamed.JPG"_qs, stamp(u"12"_qs, u"R6"_qs) },
@@ -148,10 +148,8 @@ TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnce)
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(
         analyzed("A/IMG_1.CR3, A/IMG_2.JPG", byTime), "raws: A/IMG_1.CR3; jpegs: A/IMG_2.JPG");
-}
 
-TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
-{
+    // Cancellation is checked before every sixty-fourth read.
     QList<FileEntry> input = files("A/IMG_0.CR3");
     for (int i = 0; i < 100; ++i)
         input.append({ QStringLiteral("A/other_%1.JPG").arg(i), 1, FileKind::jpeg });
