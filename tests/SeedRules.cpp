@@ -26,6 +26,14 @@ int rank(FileKind kind)
                                   : 3;
 }
 
+struct Words
+{
+    QStringList folders;
+    QStringList stems;
+    QStringList suffixes;
+    QStringList extensions;
+};
+
 void sortByPath(QList<FileEntry>& list)
 {
     std::stable_sort(list.begin(), list.end(), [](const FileEntry& a, const FileEntry& b) {
@@ -136,27 +144,37 @@ ScanResult analyze(const QList<FileEntry>& files, const MatchOptions& given)
     return result;
 }
 
-QList<FileEntry> randomTree(quint32 seed, int count)
+QList<FileEntry> randomTree(quint32 seed, int count, Names names)
 {
-    static const QStringList folders { "F0", "F1", "f1", "F0/CaptureOne/Settings153",
-        "F1/NKSC_PARAM", "F0/darktable_exported", "F1/converted", "" };
-    static const QStringList stems { "IMG_", "_MG_", "DSC_", "IMG_E", "IMG_O", "2026-10-04-",
-        "PXL_20231207_032111" };
-    static const QStringList suffixes { "", "", "", "-Edit", " copy", " (1)", " - Copy", " 2",
-        "(1)", "-Enhanced-NR", "_01", "-2", ".RAW-01.COVER", " (copy)", "_DxO",
-        ".sync-conflict-20240315-101530-7ZZCHKW", " (conflicted copy 2024-03-15 101530)",
-        " (Alice's conflicted copy 2024-03-15)", "-DESKTOP-4KJ9P2A" };
-    static const QStringList extensions { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC", ".MOV",
-        ".tif", ".xmp", ".CR3.xmp", ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos", ".CR3.comask",
-        ".NEF.nksc", ".CR3.arp", ".AAE", ".txt" };
+    static const Words all { { "F0", "F1", "f1", "F0/CaptureOne/Settings153", "F1/NKSC_PARAM",
+                                 "F0/darktable_exported", "F1/converted", "" },
+        { "IMG_", "_MG_", "DSC_", "IMG_E", "IMG_O", "2026-10-04-", "PXL_20231207_032111" },
+        { "", "", "", "-Edit", " copy", " (1)", " - Copy", " 2", "(1)", "-Enhanced-NR", "_01", "-2",
+            ".RAW-01.COVER", " (copy)", "_DxO", ".sync-conflict-20240315-101530-7ZZCHKW",
+            " (conflicted copy 2024-03-15 101530)", " (Alice's conflicted copy 2024-03-15)",
+            "-DESKTOP-4KJ9P2A" },
+        { ".CR3", ".NEF", ".dng", ".JPG", ".jpg", ".HEIC", ".MOV", ".tif", ".xmp", ".CR3.xmp",
+            ".pp3", ".jpg.out.pp3", ".cos", ".CR3.cos", ".CR3.comask", ".NEF.nksc", ".CR3.arp",
+            ".AAE", ".txt" } };
+    static const QStringList folders { "F0", "F1", "f1", "F2", "" },
+        stems { "IMG_", "_MG_", "DSC_", "DSCF", "P10", "2026-10-04-", "Trip " },
+        extensions { ".CR3", ".NEF", ".JPG", ".jpg", ".HEIC", ".xmp", ".CR3.xmp", ".MOV", ".pp3",
+            ".dop" };
+    static const Words ordinary { folders, stems,
+        { "", "", "", "-Edit", " copy", " copy 2", "-edited-3" }, extensions };
+    static const Words unnumbered { folders, stems,
+        { "", "", "", "-Edit", " Edit", "_edited", "-edited" }, extensions };
+    const Words& words = names == Names::all ? all
+        : names == Names::ordinary           ? ordinary
+                                             : unnumbered;
     QRandomGenerator random(seed);
     const auto any = [&](const QStringList& list) { return list[random.bounded(list.size())]; };
     QList<FileEntry> tree;
     for (int i = 0; i < count; ++i) {
-        const QString folder = any(folders);
-        const QString path = (folder.isEmpty() ? QString() : folder + u'/') + any(stems)
-            + QString::number(random.bounded(20) + 100 * random.bounded(2)) + any(suffixes)
-            + any(extensions);
+        const QString folder = any(words.folders);
+        const QString path = (folder.isEmpty() ? QString() : folder + u'/') + any(words.stems)
+            + QString::number(random.bounded(20) + 100 * random.bounded(2)) + any(words.suffixes)
+            + any(words.extensions);
         tree.append(
             { path, random.bounded(100), FileKinds::fromExtension(RelativePath::extension(path)) });
     }

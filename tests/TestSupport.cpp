@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <stdexcept>
@@ -12,9 +13,14 @@
 
 TempFolder::TempFolder()
 {
-    m_dir.setAutoRemove(true);
     if (!m_dir.isValid())
         ADD_FAILURE() << "cannot create a temporary folder";
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(path()).toStdString(), ignored);
 }
 
 QString TempFolder::path() const

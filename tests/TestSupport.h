@@ -11,6 +11,8 @@ class TempFolder
 {
 public:
     TempFolder();
+    // Removes the folder by the bytes of its items' names, which need not be UTF-8.
+    ~TempFolder();
 
     // Absolute path, without a trailing "/".
     QString path() const;

@@ -63,7 +63,7 @@ TEST(PathOrder, ComparesDigitRunsByValueAndTextsFoldedAndComposed)
     }
 }
 
-TEST(PathOrder, SortKeysOfPlainAsciiOrderAsTheTexts)
+TEST(PathOrder, SortKeysOfPlainAsciiOrderAsTheTextsAndPositionsAsTheirPaths)
 {
     EXPECT_FALSE(PathOrder::asciiSortKey(u"R\u00e9mi 2"_qs));
     // Digits, letters of both cases, the characters between them and the separators.
@@ -82,10 +82,7 @@ TEST(PathOrder, SortKeysOfPlainAsciiOrderAsTheTexts)
         ASSERT_EQ(sign(PathOrder::asciiSortKey(a)->compare(*PathOrder::asciiSortKey(b))),
             sign(PathOrder::compare(a, b)));
     }
-}
 
-TEST(PathOrder, OrdersPositionsByTheirPathsStablyWithAndWithoutPlainAscii)
-{
     // Ties (IMG_2 and img_2) keep their places; an accented name takes the slower road.
     for (const QString& odd : { u"IMG_3.jpg"_qs, u"R\u00e9mi_3.jpg"_qs }) {
         const QStringList paths { u"IMG_10.jpg"_qs, odd, u"IMG_2.jpg"_qs, u"img_2.jpg"_qs };

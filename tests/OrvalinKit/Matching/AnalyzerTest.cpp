@@ -1,22 +1,16 @@
 #include "Analyzer.h"
 
+#include "AnalysisText.h"
 #include "SeedRules.h"
 
 #include <QHash>
 #include <QStringList>
 #include <gtest/gtest.h>
 
-namespace {
+using AnalysisText::files;
+using AnalysisText::summary;
 
-// Files from "A/IMG_1.CR3, A/IMG_1.JPG", each of size 1, kinds from their extensions as the
-// scan classifies them.
-QList<FileEntry> files(const char* paths)
-{
-    QList<FileEntry> list;
-    for (const QString& path : QString::fromUtf8(paths).split(QStringLiteral(", ")))
-        list.append({ path, 1, FileKinds::fromExtension(RelativePath::extension(path)) });
-    return list;
-}
+namespace {
 
 // Every leftover listed unless asked otherwise, so that tests of pairing see all of them.
 MatchOptions listing(bool across = false, bool captureTime = false, bool everything = true)
@@ -25,43 +19,6 @@ MatchOptions listing(bool across = false, bool captureTime = false, bool everyth
         .matchCaptureTime = captureTime,
         .onlyMixedFolders = !everything,
         .trimHEIC = everything };
-}
-
-QString joined(const FileEntry& first, const QList<FileEntry>& more, QChar separator)
-{
-    QStringList paths { first.relativePath };
-    for (const FileEntry& file : more)
-        paths.append(file.relativePath);
-    return paths.join(separator);
-}
-
-// "pairs: A/IMG_1.CR3=A/IMG_1.JPG; raws: A/IMG_2.CR3+A/IMG_2.xmp; jpegs: ...; sidecars: ...;
-// held: 1 single-kind, 1 HEIC", in the result's order, "*" marking a pair by capture time, empty
-// parts left out.
-std::string summary(const ScanResult& result)
-{
-    QStringList parts, pairs;
-    for (const Pair& pair : result.pairs)
-        pairs.append(
-            joined(pair.raw, pair.twins, u'=') + (pair.byCaptureTime ? u"*"_qs : QString()));
-    if (!pairs.isEmpty())
-        parts.append(u"pairs: "_qs + pairs.join(u", "));
-    for (const auto& [group, name] :
-        { std::pair(OrphanGroup::raw, u"raws: "), std::pair(OrphanGroup::jpeg, u"jpegs: "),
-            std::pair(OrphanGroup::sidecar, u"sidecars: ") }) {
-        QStringList listed;
-        for (const Candidate& candidate : result.candidates(group)) {
-            EXPECT_EQ(candidate.group, group) << candidate.id().toStdString();
-            listed.append(joined(candidate.file, candidate.followers, u'+'));
-        }
-        if (!listed.isEmpty())
-            parts.append(QString::fromUtf16(name) + listed.join(u", "));
-    }
-    if (result.heldInSingleKindFolders || result.heldHEIC)
-        parts.append(QStringLiteral("held: %1 single-kind, %2 HEIC")
-                         .arg(result.heldInSingleKindFolders)
-                         .arg(result.heldHEIC));
-    return parts.join(u"; ").toStdString();
 }
 
 std::string analyzed(
@@ -141,7 +98,11 @@ TEST(Analyzer, PairsByNameAndAttachesSidecarsAndHoldsBackAsTold)
         { "IMG_10.CR3, img_2.CR3, IMG_2.CR3, IMG_10.CR3.xmp, IMG_10.xmp, IMG_10.CR3.dop",
             "raws: img_2.CR3, IMG_2.CR3, IMG_10.CR3+IMG_10.CR3.dop+IMG_10.CR3.xmp+IMG_10.xmp" },
         { "R\u00e9mi 2.CR3, Re\u0301mi 10.CR3, R\u00e9mi 1.CR3",
-            "raws: R\u00e9mi 1.CR3, R\u00e9mi 2.CR3, Re\u0301mi 10.CR3" }
+            "raws: R\u00e9mi 1.CR3, R\u00e9mi 2.CR3, Re\u0301mi 10.CR3" },
+        // Every kind of twin pairs; a sidecar of a file of kind `other` is a leftover.
+        { "IMG_1.CR3, IMG_1.JPG, IMG_1.HIF, IMG_1.xmp, IMG_1.MOV, IMG_1.tif, IMG_1.txt, "
+          "IMG_1.txt.xmp",
+            "pairs: IMG_1.CR3=IMG_1.JPG=IMG_1.HIF; sidecars: IMG_1.txt.xmp", defaults }
     };
     for (const auto& c : cases)
         EXPECT_EQ(analyzed(c.input, c.options), c.expected) << c.input;
@@ -154,19 +115,7 @@ TEST(Analyzer, PairsByNameAndAttachesSidecarsAndHoldsBackAsTold)
     EXPECT_EQ(sized.orphanRaws[0].totalSize(), 107);
 }
 
-TEST(Analyzer, CountsEveryKindAndIgnoresOthers)
-{
-    EXPECT_EQ(Analyzer::analyze({}, MatchOptions()), ScanResult());
-    const ScanResult result = Analyzer::analyze(files("IMG_1.CR3, IMG_1.JPG, IMG_1.HIF, "
-                                                      "IMG_1.xmp, IMG_1.MOV, IMG_1.tif, "
-                                                      "IMG_1.txt, IMG_1.txt.xmp"),
-        MatchOptions());
-    EXPECT_EQ(std::tuple(result.fileCount, result.rawCount, result.twinCount, result.sidecarCount),
-        std::tuple(8, 1, 2, 2));
-    EXPECT_EQ(summary(result), "pairs: IMG_1.CR3=IMG_1.JPG=IMG_1.HIF; sidecars: IMG_1.txt.xmp");
-}
-
-TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnce)
+TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnceUntilCancelled)
 {
     const QHash<QString, CaptureStamp> stamps { { u"A/IMG_1.CR3"_qs, stamp() },
         { u"A/IMG_2.CR3"_qs, stamp() }, { u"A/renamed.JPG"_qs, stamp(u"12"_qs, u"R6"_qs) },
@@ -199,10 +148,8 @@ TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnce)
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(
         analyzed("A/IMG_1.CR3, A/IMG_2.JPG", byTime), "raws: A/IMG_1.CR3; jpegs: A/IMG_2.JPG");
-}
 
-TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
-{
+    // Cancellation is checked before every sixty-fourth read.
     QList<FileEntry> input = files("A/IMG_0.CR3");
     for (int i = 0; i < 100; ++i)
         input.append({ QStringLiteral("A/other_%1.JPG").arg(i), 1, FileKind::jpeg });
@@ -223,13 +170,21 @@ TEST(Analyzer, CancellationIsCheckedBeforeEverySixtyFourthRead)
     EXPECT_NO_THROW(Analyzer::analyze(input, listing(), cancelling, cancel));
 }
 
-TEST(Analyzer, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
+TEST(Analyzer, AgreesWithThePlainRulesOnRandomTrees)
 {
+    EXPECT_EQ(Analyzer::analyze({}, MatchOptions()), ScanResult());
+    using SeedRules::Names;
     for (quint32 seed = 1; seed <= 60; ++seed) {
-        const QList<FileEntry> tree = SeedRules::randomTree(seed, 300);
         MatchOptions options = SeedRules::randomOptions(seed);
         options.knownToolNames = false;
+        const QList<FileEntry> tree = SeedRules::randomTree(seed, 300);
         EXPECT_EQ(Analyzer::analyze(tree, options), SeedRules::analyze(tree, options))
             << "seed " << seed;
+        // Known tools' names change nothing about names that no tool wrote.
+        options.knownToolNames = true;
+        const QList<FileEntry> ordinary = SeedRules::randomTree(
+            seed, 300, options.ignoreEditSuffixes ? Names::ordinary : Names::ordinaryUnnumbered);
+        EXPECT_EQ(Analyzer::analyze(ordinary, options), SeedRules::analyze(ordinary, options))
+            << "seed " << seed << ", ordinary names";
     }
 }

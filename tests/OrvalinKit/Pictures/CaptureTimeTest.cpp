@@ -1,10 +1,14 @@
 #include "CaptureTime.h"
 
 #include "CaptureStamp.h"
+#include "FileKind.h"
 #include "TestSupport.h"
+#include "TextPreview.h"
+#include "ThumbnailDecoder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringList>
 #include <QtEndian>
@@ -28,19 +32,29 @@ std::string describe(const std::optional<CaptureStamp>& stamp)
         .toStdString();
 }
 
-// file -> "date / subsec / model" with "-" for an absent text, from the corpus's table.
-QList<std::pair<QString, std::string>> expectedStamps()
+struct Sample
 {
-    QList<std::pair<QString, std::string>> rows;
+    QString name;
+    QByteArray content;
+    std::string expected;
+};
+
+// The corpus's cameras with the stamps of its table, "date / subsec / model" with "-" for an
+// absent text; then its real sidecars: the library opens XMP files too, but a sidecar is no photo.
+QList<Sample> corpusSamples()
+{
+    QList<Sample> rows;
     const QString table = QString::fromUtf8(readFile(corpusFile(u"expected-stamps.tsv"_s)));
     for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts).sliced(1)) {
         QStringList cells = line.split(u'\t');
         cells.resize(4);
         for (qsizetype i = 2; i < 4; ++i)
             cells[i] = cells[i].isEmpty() ? u"-"_s : cells[i];
-        rows.append({ cells[0],
+        rows.append({ cells[0], readFile(corpusFile(cells[0])),
             cells[1].isEmpty() ? "no stamp" : cells.sliced(1).join(u" / ").toStdString() });
     }
+    for (const QString& sidecar : { u"XMP.xmp"_s, u"PLIST.aae"_s })
+        rows.append({ sidecar, readFile(corpusFile(sidecar)), "no stamp" });
     return rows;
 }
 
@@ -104,103 +118,84 @@ QByteArray jpeg(const QByteArray& tiffData)
 
 } // namespace
 
-TEST(CaptureTime, ReadsTheRepairedCanonCr3)
+TEST(PictureFiles, GiveTheirStoredStampsWithFallbacksAndBoundedThumbnailsOnManyThreads)
 {
+    QList<Sample> samples = corpusSamples();
+    ASSERT_GE(samples.size(), 30);
+    // The corpus's Canon CR3 repaired: its preview box sits 32 bytes into Canon's preview uuid
+    // box; make it end with that box.
     QByteArray cr3 = readFile(corpusFile(u"CanonRaw.cr3"_s));
-    // The preview box sits 32 bytes into Canon's preview uuid box; make it end with that box.
     const qsizetype preview = cr3.indexOf("PRVW") - 4, outer = preview - 32;
     ASSERT_TRUE(outer > 0 && cr3.mid(outer + 4, 4) == "uuid");
     const auto outerSize = qFromBigEndian<quint32>(cr3.constData() + outer);
     qToBigEndian(quint32(outer + outerSize - preview), cr3.data() + preview);
-    TempFolder folder;
-    EXPECT_EQ(describe(CaptureTime::read(folder.write(u"IMG_0001.CR3"_s, cr3))),
-        "2018:02:21 12:08:56 / 21 / Canon EOS M50");
-}
-
-TEST(CaptureTime, TakesTheStoredTextsWithTheirFallbacks)
-{
     const QByteArray date = "2026:10:04 10:00:05\0"_ba, modify = "2026:10:04 09:00:00\0"_ba;
-    const struct
-    {
-        const char* name;
-        QByteArray content;
-        std::string expected;
-    } cases[] = { { "trailing space and NUL padding",
-                      jpeg(tiff({ { model, "Canon EOS R6 \0"_ba } },
-                          { { original, date + "\0\0\0"_ba }, { subsec, "12\0"_ba } })),
-                      "2026:10:04 10:00:05 / 12 / Canon EOS R6" },
-        { "only spaces and tabs trimmed, sub-second kept as is",
+    samples += QList<Sample> {
+        { u"IMG_0001.CR3"_s, cr3, "2018:02:21 12:08:56 / 21 / Canon EOS M50" },
+        // Hand-made EXIF: the stored texts, trimmed and cut as cameras leave them, and their
+        // fallbacks.
+        { u"trailing space and NUL padding.JPG"_s,
+            jpeg(tiff({ { model, "Canon EOS R6 \0"_ba } },
+                { { original, date + "\0\0\0"_ba }, { subsec, "12\0"_ba } })),
+            "2026:10:04 10:00:05 / 12 / Canon EOS R6" },
+        { u"only spaces and tabs trimmed, sub-second kept as is.JPG"_s,
             jpeg(tiff(
                 { { model, "\t Z 8\n \0"_ba } }, { { original, date }, { subsec, "5 \0"_ba } })),
             "2026:10:04 10:00:05 / 5  / Z 8\n" },
-        { "text up to the first NUL",
+        { u"text up to the first NUL.JPG"_s,
             jpeg(tiff({ { model, "X-T5\0junk\0"_ba } }, { { original, date } })),
             "2026:10:04 10:00:05 / - / X-T5" },
-        { "blank model and empty sub-second",
+        { u"blank model and empty sub-second.JPG"_s,
             jpeg(tiff({ { model, "  \t \0"_ba } }, { { original, date }, { subsec, "\0"_ba } })),
             "2026:10:04 10:00:05 / - / -" },
-        { "TIFF with a modification date only",
+        { u"TIFF with a modification date only.JPG"_s,
             tiff({ { model, "Sample Camera\0"_ba }, { dateTime, modify } }),
             "2026:10:04 09:00:00 / - / Sample Camera" },
-        { "an empty original date does not fall back",
+        { u"an empty original date does not fall back.JPG"_s,
             jpeg(tiff({ { dateTime, modify } }, { { original, "\0"_ba } })), "no stamp" },
-        { "an original date that is not text falls back",
+        { u"an original date that is not text falls back.JPG"_s,
             jpeg(tiff({ { dateTime, modify } }, { { original, date, 7 } })),
             "2026:10:04 09:00:00 / - / -" },
-        { "a clock that was never set",
+        { u"a clock that was never set.JPG"_s,
             jpeg(tiff({ { dateTime, modify } }, { { original, "0000:00:00 00:00:00\0"_ba } })),
             "no stamp" },
-        { "a blank clock", jpeg(tiff({}, { { original, "    :  :     :  :  \0"_ba } })),
+        { u"a blank clock.JPG"_s, jpeg(tiff({}, { { original, "    :  :     :  :  \0"_ba } })),
             "no stamp" },
-        { "no date at all", jpeg(tiff({ { model, "Canon EOS R6\0"_ba } })), "no stamp" } };
-    TempFolder folder;
-    for (const auto& test : cases) {
-        const QString file = folder.write(QString::fromUtf8(test.name) + u".JPG"_s, test.content);
-        EXPECT_EQ(describe(CaptureTime::read(file)), test.expected) << test.name;
-    }
-}
-
-TEST(CaptureTime, GivesNoStampForWhatIsNoPhoto)
-{
-    TempFolder folder;
-    const QStringList files { folder.write(u"cut.JPG"_s,
-                                  jpeg(tiff({ { original, "2026:10:04 10:00:05" } })).first(20)),
-        folder.write(u"notes.txt"_s, "Shot at the lake.\n"),
-        folder.write(u"noise.CR3"_s, QByteArray(4096, '\x5a')), folder.write(u"empty.JPG"_s),
-        folder.makeFolder(u"folder.JPG"_s), folder.at(u"missing.JPG"_s), folder.at(u"pipe.JPG"_s) };
-    // Opening a named pipe would wait for a writer forever.
-    ASSERT_EQ(mkfifo(QFile::encodeName(files.last()).constData(), 0600), 0);
-    for (const QString& file : files)
-        EXPECT_EQ(CaptureTime::read(file), std::nullopt) << file.toStdString();
-}
-
-TEST(CaptureTime, ReadsAPathThatLooksLikeAUrlFromDisk)
-{
-    TempFolder folder;
-    folder.write(u"http:/localhost:9/IMG_0004.JPG"_s, readFile(corpusFile(u"Canon.jpg"_s)));
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    const std::optional<CaptureStamp> stamp
-        = CaptureTime::read(u"http://localhost:9/IMG_0004.JPG"_s);
-    QDir::setCurrent(previous);
-    EXPECT_EQ(describe(stamp), "2003:12:04 06:46:52 / - / Canon EOS DIGITAL REBEL");
-}
-
-TEST(CaptureTime, ReadsEveryCameraOfTheCorpusByRelativePathOnManyThreads)
-{
-    QList<std::pair<QString, std::string>> rows = expectedStamps();
-    ASSERT_GE(rows.size(), 28);
-    // Real sidecars: the library opens XMP files too, but a sidecar is no photo.
-    rows.append({ { u"XMP.xmp"_s, "no stamp" }, { u"PLIST.aae"_s, "no stamp" } });
+        { u"no date at all.JPG"_s, jpeg(tiff({ { model, "Canon EOS R6\0"_ba } })), "no stamp" },
+        // What is no photo.
+        { u"cut.JPG"_s, jpeg(tiff({ { original, "2026:10:04 10:00:05" } })).first(20), "no stamp" },
+        { u"notes.txt"_s, "Shot at the lake.\n", "no stamp" },
+        { u"noise.CR3"_s, QByteArray(4096, '\x5a'), "no stamp" }, { u"empty.JPG"_s, {}, "no stamp" }
+    };
     TempFolder folder;
     QHash<QString, std::optional<CaptureStamp>> expected;
-    for (const auto& [file, stamp] : rows) {
-        const QString relativePath = u"Shoot é/"_s + file;
-        const auto read = CaptureTime::read(folder.write(relativePath, readFile(corpusFile(file))));
+    int thumbnails = 0;
+    for (const auto& [name, content, stamp] : samples) {
+        const QString relativePath = u"Shoot é/"_s + name;
+        const QString path = folder.write(relativePath, content);
+        // Thumbnails of real and made-up files alike stay within bounds.
+        const auto thumbnail
+            = ThumbnailDecoder::decode(path, FileKinds::fromExtension(QFileInfo(name).suffix()));
+        thumbnails += thumbnail.has_value();
+        EXPECT_TRUE(!thumbnail
+            || (!thumbnail->isNull() && qMax(thumbnail->width(), thumbnail->height()) <= 360))
+            << name.toStdString();
+        const auto read = CaptureTime::read(path);
         expected.insert(relativePath, read);
-        if (!read && knownGaps.contains(file))
+        if (!read && knownGaps.contains(name))
             continue;
-        EXPECT_EQ(describe(read), stamp) << file.toStdString();
+        EXPECT_EQ(describe(read), stamp) << name.toStdString();
+    }
+    EXPECT_GT(thumbnails, 0);
+    // What is no regular file gives no stamp, no thumbnail and no text: opening a named pipe
+    // would wait for a writer forever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.at(u"pipe.JPG"_s)).constData(), 0600), 0);
+    folder.makeFolder(u"folder.JPG"_s);
+    for (const QString& path : { u"pipe.JPG"_s, u"missing.JPG"_s, u"folder.JPG"_s }) {
+        expected.insert(path, std::nullopt);
+        EXPECT_FALSE(ThumbnailDecoder::decode(folder.at(path), FileKind::jpeg))
+            << path.toStdString();
+        EXPECT_EQ(TextPreview::read(folder.at(path)), std::nullopt) << path.toStdString();
     }
     const CaptureReader reader = CaptureTime::reader(folder.path());
     std::atomic<int> mismatches = 0;
@@ -214,6 +209,15 @@ TEST(CaptureTime, ReadsEveryCameraOfTheCorpusByRelativePathOnManyThreads)
             });
     }
     EXPECT_EQ(mismatches, 0);
+
+    // A path that looks like a URL is read from disk.
+    folder.write(u"http:/localhost:9/IMG_0004.JPG"_s, readFile(corpusFile(u"Canon.jpg"_s)));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const std::optional<CaptureStamp> stamp
+        = CaptureTime::read(u"http://localhost:9/IMG_0004.JPG"_s);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(describe(stamp), "2003:12:04 06:46:52 / - / Canon EOS DIGITAL REBEL");
 }
 
 TEST(CaptureStamp, MatchesWhereBothHaveAFieldButEqualsOnlyWhenAllAgree)

@@ -1,5 +1,6 @@
 #include "SampleShoot.h"
 
+#include "AnalysisText.h"
 #include "Analyzer.h"
 #include "CaptureTime.h"
 #include "OperationError.h"
@@ -36,60 +37,29 @@ qsizetype countIn(const QMap<QString, qint64>& files, const QString& folder)
         [&](const QString& path) { return QFileInfo(path).path() == folder; });
 }
 
-QString names(const FileEntry& first, const QList<FileEntry>& more, QChar separator)
+// The sample's analysis, with IMG_2205 of the garden given as a pair by name, as a pair by
+// capture time, as a RAW leftover and as a JPEG one.
+std::string expected(
+    QStringView byName, QStringView byTime = {}, QStringView raw = {}, QStringView jpeg = {})
 {
-    QStringList names { first.name() };
-    for (const FileEntry& file : more)
-        names.append(file.name());
-    return names.join(separator);
-}
-
-// The pairs sorted by name, "IMG_1.CR3=IMG_1.JPG" with "*" marking one made by capture time;
-// then each group of leftovers in the listed order, "IMG_1.CR3+IMG_1.CR3.dop"; then the counts
-// held back.
-std::string describe(const ScanResult& result)
-{
-    QStringList pairs, parts;
-    for (const Pair& pair : result.pairs)
-        pairs.append(names(pair.raw, pair.twins, u'=') + (pair.byCaptureTime ? u"*"_s : QString()));
-    pairs.sort();
-    parts.append(pairs.join(u' '));
-    for (const QList<Candidate>& group :
-        { result.orphanRaws, result.orphanJPEGs, result.orphanSidecars }) {
-        QStringList listed;
-        for (const Candidate& candidate : group)
-            listed.append(names(candidate.file, candidate.followers, u'+'));
-        parts.append(listed.join(u' '));
-    }
-    parts.append(
-        QStringLiteral("held %1, %2").arg(result.heldInSingleKindFolders).arg(result.heldHEIC));
-    return parts.join(u" / ").toStdString();
-}
-
-// The sample's analysis, the garden's IMG_2205 given as a pair, a RAW leftover and a JPEG one.
-std::string expected(QStringView pair, QStringView raw = {}, QStringView jpeg = {})
-{
-    return QStringList { u"DSCF3301.RAF=DSCF3301.JPG DSCF3303.RAF=DSCF3303.JPG "
-                         "DSCF3305.RAF=DSCF3305.JPG DSCF3306.RAF=DSCF3306.JPG "
-                         "DSC_0101.NEF=DSC_0101.JPG DSC_0102.NEF=DSC_0102.JPG "
-                         "DSC_0104.NEF=DSC_0104.JPG DSC_0105.NEF=DSC_0105.JPG "
-                         "DSC_0108.NEF=DSC_0108.JPG DSC_0109.NEF=DSC_0109.JPG "
-                         "DSC_0111.NEF=DSC_0111.JPG DSC_0112.NEF=DSC_0112.JPG "
-                         "IMG_2201.CR3=IMG_2201.JPG IMG_2202.CR3=IMG_2202.JPG "
-                         "IMG_2204.CR3=IMG_2204.JPG%1 IMG_2206.CR3=IMG_2206.JPG "
-                         "IMG_2207.CR3=IMG_2207.JPG IMG_2208.CR3=IMG_2208.JPG "
-                         "IMG_2209.CR3=IMG_2209.JPG"_s.arg(pair),
-        u"DSC_0103.NEF DSC_0106.NEF+DSC_0106.NEF.xmp DSC_0107.NEF DSC_0110.NEF "
-        "IMG_2203.CR3+IMG_2203.CR3.dop%1 DSCF3302.RAF DSCF3304.RAF"_s.arg(raw),
-        u"DSC_0115.JPG%1 IMG_2210.JPG IMG_2211.JPG"_s.arg(jpeg),
-        u"DSC_0099.xmp IMG_2290.pp3 DSCF3399.on1"_s, u"held 4, 0"_s }
-        .join(u" / ")
-        .toStdString();
+    return u"pairs: DSC_0101.NEF=DSC_0101.JPG, DSC_0102.NEF=DSC_0102.JPG, "
+           u"DSC_0104.NEF=DSC_0104.JPG, "
+           "DSC_0105.NEF=DSC_0105.JPG, DSC_0108.NEF=DSC_0108.JPG, DSC_0109.NEF=DSC_0109.JPG, "
+           "DSC_0111.NEF=DSC_0111.JPG, DSC_0112.NEF=DSC_0112.JPG, IMG_2201.CR3=IMG_2201.JPG, "
+           "IMG_2202.CR3=IMG_2202.JPG, IMG_2204.CR3=IMG_2204.JPG, %1IMG_2206.CR3=IMG_2206.JPG, "
+           "IMG_2207.CR3=IMG_2207.JPG, IMG_2208.CR3=IMG_2208.JPG, IMG_2209.CR3=IMG_2209.JPG, "
+           "DSCF3301.RAF=DSCF3301.JPG, DSCF3303.RAF=DSCF3303.JPG, DSCF3305.RAF=DSCF3305.JPG, "
+           "DSCF3306.RAF=DSCF3306.JPG%2; raws: DSC_0103.NEF, DSC_0106.NEF+DSC_0106.NEF.xmp, "
+           "DSC_0107.NEF, DSC_0110.NEF, IMG_2203.CR3+IMG_2203.CR3.dop%3, DSCF3302.RAF, "
+           "DSCF3304.RAF; jpegs: DSC_0115.JPG%4, IMG_2210.JPG, IMG_2211.JPG; sidecars: "
+           "DSC_0099.xmp, IMG_2290.pp3, DSCF3399.on1; held: 4 single-kind, 0 HEIC"_s
+               .arg(byName, byTime, raw, jpeg)
+               .toStdString();
 }
 
 } // namespace
 
-TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgain)
+TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgainHoldingEveryLeftover)
 {
     TempFolder root;
     EXPECT_EQ(SampleShoot::create(root.path()), 59);
@@ -152,6 +122,23 @@ TEST(SampleShoot, WritesFiftyNineStampedFilesOfTheirExactSizesAgainAndAgain)
     EXPECT_EQ(readFile(root.at(u"Phone/IMG_0502.JPG"_s)), picture);
     EXPECT_EQ(
         readFile(root.at(u"2026-10 Garden/IMG_2290.pp3"_s)), "[Version]\nAppVersion=sample\n");
+
+    // What it holds, analysed: every kind of leftover, and the edit paired by capture time. In
+    // path order, so that pairs come in path order too.
+    QList<FileEntry> scanned = Scanner::scan(root.path(), ScanOptions { u"Orvalin Review"_s });
+    std::ranges::sort(scanned, {}, &FileEntry::relativePath);
+    const auto described = [&](const MatchOptions& options, const CaptureReader& reader = {}) {
+        return AnalysisText::summary(Analyzer::analyze(scanned, options, reader), true);
+    };
+    // The counts are held to by the command-line tool's tests.
+    EXPECT_EQ(described({}), expected(u"IMG_2205.CR3=IMG_2205-Edit.jpg, "));
+
+    // With edit suffixes counting, the edited copy pairs only by capture time.
+    MatchOptions options { .ignoreEditSuffixes = false };
+    EXPECT_EQ(described(options), expected(u"", u"", u", IMG_2205.CR3", u", IMG_2205-Edit.jpg"));
+    options.matchCaptureTime = true;
+    EXPECT_EQ(described(options, CaptureTime::reader(root.path())),
+        expected(u"", u", IMG_2205.CR3=IMG_2205-Edit.jpg*"));
 }
 
 TEST(SampleShoot, StopsAtTheFirstFailureNamingTheFolder)
@@ -167,23 +154,4 @@ TEST(SampleShoot, StopsAtTheFirstFailureNamingTheFolder)
     }
     EXPECT_EQ(countIn(filesBelow(root.path()), u"2026-09 Lake trip"_s), 23);
     EXPECT_FALSE(QFileInfo::exists(root.at(u"Phone"_s)));
-}
-
-TEST(SampleShoot, AnalysisFindsEveryKindOfLeftoverAndTheEditByCaptureTime)
-{
-    TempFolder root;
-    ASSERT_EQ(SampleShoot::create(root.path()), 59);
-    const QList<FileEntry> files = Scanner::scan(root.path(), ScanOptions { u"Orvalin Review"_s });
-    // The counts are held to by the command-line tool's tests.
-    EXPECT_EQ(describe(Analyzer::analyze(files, MatchOptions {})),
-        expected(u" IMG_2205.CR3=IMG_2205-Edit.jpg"));
-
-    // With edit suffixes counting, the edited copy pairs only by capture time.
-    MatchOptions options { .ignoreEditSuffixes = false };
-    EXPECT_EQ(describe(Analyzer::analyze(files, options)),
-        expected(u"", u" IMG_2205.CR3", u" IMG_2205-Edit.jpg"));
-    options.matchCaptureTime = true;
-    const ScanResult byTime = Analyzer::analyze(files, options, CaptureTime::reader(root.path()));
-    EXPECT_EQ(describe(byTime), expected(u" IMG_2205.CR3=IMG_2205-Edit.jpg*"));
-    EXPECT_EQ(byTime.pairs.last().raw.name(), u"IMG_2205.CR3");
 }

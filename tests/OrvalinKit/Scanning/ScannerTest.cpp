@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <ftw.h>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
@@ -17,16 +16,6 @@
 namespace {
 
 using Reason = ScanRefusal::Reason;
-
-// The paths a scan lists, sorted.
-QStringList scanned(const TempFolder& folder, const QString& reviewFolderName)
-{
-    QStringList paths;
-    for (const FileEntry& entry : Scanner::scan(folder.path(), ScanOptions { reviewFolderName }))
-        paths.append(entry.relativePath);
-    paths.sort();
-    return paths;
-}
 
 std::optional<ScanRefusal> refusalOfScan(const QString& folder)
 {
@@ -43,42 +32,20 @@ void link(const QString& target, const QString& linkPath)
     ASSERT_TRUE(QFile::link(target, linkPath)) << linkPath.toStdString();
 }
 
-// Items made by their bytes, as names that are not UTF-8 cannot be made, nor removed, through
-// QString; everything below the root goes when this does.
-class RawFolder
+// Items made by their bytes, as names that are not UTF-8 cannot be made through QString.
+void rawFile(const QByteArray& path, off_t size = 0)
 {
-public:
-    explicit RawFolder(const QString& root)
-        : m_root(QFile::encodeName(root))
-    {
-    }
-    ~RawFolder()
-    {
-        nftw(
-            m_root.constData(),
-            [](const char* path, const struct stat*, int, FTW* level) {
-                return level->level > 0 ? ::remove(path) : 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0) << path.constData();
+    EXPECT_EQ(::ftruncate(fd, size), 0);
+    ::close(fd);
+}
 
-    static void file(const QByteArray& path, off_t size = 0)
-    {
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_GE(fd, 0) << path.constData();
-        EXPECT_EQ(::ftruncate(fd, size), 0);
-        ::close(fd);
-    }
-    static QByteArray folder(const QByteArray& path)
-    {
-        EXPECT_TRUE(::mkdir(path.constData(), 0755) == 0 || errno == EEXIST) << path.constData();
-        return path;
-    }
-    QByteArray at(const char* relativePath) const { return m_root + '/' + relativePath; }
-
-private:
-    QByteArray m_root;
-};
+QByteArray rawFolder(const QByteArray& path)
+{
+    EXPECT_TRUE(::mkdir(path.constData(), 0755) == 0 || errno == EEXIST) << path.constData();
+    return path;
+}
 
 // Folders still open after a scan gave up part-way would pile up over a session.
 qsizetype openFileCount()
@@ -86,59 +53,52 @@ qsizetype openFileCount()
     return QDir(u"/dev/fd"_qs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
 }
 
-struct Reports
-{
-    QList<ScanProgress> received;
-    ScanProgressCallback callback()
-    {
-        return [this](const ScanProgress& progress) { received.append(progress); };
-    }
-};
-
 } // namespace
 
-TEST(ScannerLocation, RefusesCataloguesInThePathAsWrittenAndResolved)
+TEST(ScannerWalk, RefusesCataloguesAroundTheFolderAsWrittenAndResolvedAndAtAnyDepthBelow)
 {
-    TempFolder temp;
-    const QString inside = temp.makeFolder(u"Photos Library.photoslibrary/Sub"_qs);
-    link(inside, temp.at(u"Shoots"_qs));
-    const ScanRefusal library { Reason::insidePhotosLibrary, u"Photos Library.photoslibrary"_qs };
-    for (const QString& folder : { inside, temp.at(u"Shoots"_qs) }) {
-        EXPECT_EQ(Scanner::checkLocation(folder), library);
-        EXPECT_EQ(refusalOfScan(folder), library);
-    }
-    EXPECT_EQ(Scanner::checkLocation(temp.makeFolder(u"Catalog.lrcat-data"_qs)),
-        (ScanRefusal { Reason::containsLightroomCatalog, u"Catalog.lrcat-data"_qs }));
-    EXPECT_EQ(Scanner::checkLocation(temp.makeFolder(u"Old.APLibrary"_qs)),
-        (ScanRefusal { Reason::insidePhotosLibrary, u"Old.APLibrary"_qs }));
-    // ".." is resolved before the components are looked at.
-    EXPECT_EQ(Scanner::checkLocation(temp.makeFolder(u"Garden"_qs)), std::nullopt);
-    EXPECT_EQ(Scanner::checkLocation(temp.at(u"Photos Library.photoslibrary/../Garden"_qs)),
-        std::nullopt);
-}
-
-TEST(ScannerWalk, RefusesACatalogueAtAnyDepth)
-{
-    // A Photos library below the chosen folder is refused as held, not as surrounding.
+    // A Photos library around the chosen folder is refused as surrounding it, one below it as
+    // held; the location alone says nothing about what lies below.
     const struct
     {
         const char* path;
+        const char* chosen;
         ScanRefusal refusal;
-    } cases[] = { { "A/B/C/Catalog.lrcat",
-                      { Reason::containsLightroomCatalog, u"A/B/C/Catalog.lrcat"_qs } },
-        { "Session.cosessiondb/Capture/IMG_1.CR3",
-            { Reason::containsCaptureOne, u"Session.cosessiondb"_qs } },
-        { "2019/Old.PhotosLibrary/x",
-            { Reason::containsPhotosLibrary, u"2019/Old.PhotosLibrary"_qs } } };
+    } cases[]
+        = { { "Photos Library.photoslibrary/Sub/IMG_3.JPG", "Photos Library.photoslibrary/Sub",
+                { Reason::insidePhotosLibrary, u"Photos Library.photoslibrary"_qs } },
+              { "Photos Library.photoslibrary/Sub/IMG_3.JPG", "Linked",
+                  { Reason::insidePhotosLibrary, u"Photos Library.photoslibrary"_qs } },
+              { "Catalog.lrcat-data/IMG_3.JPG", "Catalog.lrcat-data",
+                  { Reason::containsLightroomCatalog, u"Catalog.lrcat-data"_qs } },
+              { "Old.APLibrary/IMG_3.JPG", "Old.APLibrary",
+                  { Reason::insidePhotosLibrary, u"Old.APLibrary"_qs } },
+              { "A/B/C/Catalog.lrcat", "",
+                  { Reason::containsLightroomCatalog, u"A/B/C/Catalog.lrcat"_qs } },
+              { "Session.cosessiondb/Capture/IMG_1.CR3", "",
+                  { Reason::containsCaptureOne, u"Session.cosessiondb"_qs } },
+              { "2019/Old.PhotosLibrary/x", "",
+                  { Reason::containsPhotosLibrary, u"2019/Old.PhotosLibrary"_qs } } };
     for (const auto& c : cases) {
         TempFolder temp;
         temp.write(u"IMG_1.JPG"_qs);
         temp.write(u"A/B/C/IMG_2.JPG"_qs);
         temp.write(QString::fromUtf8(c.path));
+        link(temp.at(u"Photos Library.photoslibrary/Sub"_qs), temp.at(u"Linked"_qs));
+        const QString chosen = *c.chosen ? temp.at(QString::fromUtf8(c.chosen)) : temp.path();
         const qsizetype openBefore = openFileCount();
-        EXPECT_EQ(refusalOfScan(temp.path()), c.refusal) << c.path;
+        EXPECT_EQ(refusalOfScan(chosen), c.refusal) << c.path;
         EXPECT_EQ(openFileCount(), openBefore);
+        EXPECT_EQ(
+            Scanner::checkLocation(chosen), *c.chosen ? c.refusal : std::optional<ScanRefusal>())
+            << c.path;
     }
+    // ".." is resolved before the components are looked at.
+    TempFolder temp;
+    temp.makeFolder(u"Photos Library.photoslibrary"_qs);
+    EXPECT_EQ(Scanner::checkLocation(temp.makeFolder(u"Garden"_qs)), std::nullopt);
+    EXPECT_EQ(Scanner::checkLocation(temp.at(u"Photos Library.photoslibrary/../Garden"_qs)),
+        std::nullopt);
 }
 
 TEST(ScannerWalk, LeavesOutHiddenItemsLinksReviewFoldersAndNamesThatAreNotUtf8)
@@ -155,75 +115,24 @@ TEST(ScannerWalk, LeavesOutHiddenItemsLinksReviewFoldersAndNamesThatAreNotUtf8)
     link(elsewhere.path(), temp.at(u"X.photoslibrary"_qs));
     link(elsewhere.path(), temp.at(u"Linked"_qs));
     link(temp.at(u"IMG_1.CR3"_qs), temp.at(u"IMG_1 alias.CR3"_qs));
-    RawFolder raw(temp.path());
-    raw.file(raw.at("bad\xff.JPG"));
-    raw.file(raw.folder(raw.at("Caf\xe9")) + "/IMG_1.JPG");
+    const QByteArray root = QFile::encodeName(temp.path());
+    rawFile(root + "/bad\xff.JPG");
+    rawFile(rawFolder(root + "/Caf\xe9") + "/IMG_1.JPG");
 
     // Review folders go by folded name, with a precomposed é here, and by restore log.
-    EXPECT_EQ(scanned(temp, u"Orvalin Révision"_qs),
+    QStringList paths;
+    for (const FileEntry& entry : Scanner::scan(temp.path(), { u"Orvalin Révision"_qs }))
+        paths.append(entry.relativePath);
+    paths.sort();
+    EXPECT_EQ(paths,
         (QStringList { u"IMG_1.CR3"_qs, u"Lake/IMG_4.CR3"_qs, u"Orvalin Revision/IMG_5.CR3"_qs }));
 
     // A catalogue whose name is not UTF-8 is still refused.
-    raw.file(raw.at("Caf\xe9.lrcat"));
+    rawFile(root + "/Caf\xe9.lrcat");
     const std::optional<ScanRefusal> refusal = refusalOfScan(temp.path());
     ASSERT_TRUE(refusal.has_value());
     EXPECT_EQ(refusal->reason, Reason::containsLightroomCatalog);
     EXPECT_TRUE(refusal->text.endsWith(u".lrcat"));
-}
-
-TEST(ScannerWalk, ReportsProgressEvery512ItemsAndOnceAtTheEnd)
-{
-    const auto progressOf = [](const TempFolder& folder) {
-        Reports reports;
-        Scanner::scan(folder.path(), {}, reports.callback());
-        return reports.received;
-    };
-    TempFolder empty;
-    EXPECT_EQ(progressOf(empty), (QList<ScanProgress> { { 0, QString() } }));
-
-    // The folder itself is the first item, so the 512th is the 511th file.
-    TempFolder files;
-    for (int i = 0; i < 1099; ++i)
-        files.write(QStringLiteral("Garden/IMG_%1.JPG").arg(i));
-    EXPECT_EQ(progressOf(files),
-        (QList<ScanProgress> { { 510, u"Garden"_qs }, { 1022, u"Garden"_qs }, { 1099, {} } }));
-
-    // Folders and links count as items, hidden ones are not part of the walk: 1,023 items, then
-    // 1,024.
-    TempFolder mixed;
-    for (int i = 0; i < 900; ++i) {
-        mixed.write(QStringLiteral("IMG_%1.JPG").arg(i));
-        if (i < 50)
-            mixed.makeFolder(QStringLiteral("Empty %1").arg(i));
-        if (i < 10)
-            mixed.write(QStringLiteral(".hidden %1").arg(i));
-        if (i < 73)
-            link(mixed.at(u"IMG_0.JPG"_qs), mixed.at(QStringLiteral("Link %1").arg(i)));
-    }
-    EXPECT_EQ(progressOf(mixed).size(), 2);
-    link(mixed.at(u"IMG_0.JPG"_qs), mixed.at(u"Link 73"_qs));
-    const QList<ScanProgress> atSecond = progressOf(mixed);
-    ASSERT_EQ(atSecond.size(), 3);
-    EXPECT_EQ(atSecond.last(), (ScanProgress { 900, {} }));
-}
-
-TEST(ScannerWalk, StopsWhenCancelled)
-{
-    TempFolder temp;
-    CancellationToken early;
-    early.cancel();
-    EXPECT_THROW(Scanner::scan(temp.path(), {}, {}, early), Cancelled);
-
-    for (int i = 0; i < 1100; ++i)
-        temp.write(QStringLiteral("IMG_%1.JPG").arg(i));
-    CancellationToken token;
-    int reports = 0;
-    const auto cancelOnFirst = [&](const ScanProgress&) {
-        ++reports;
-        token.cancel();
-    };
-    EXPECT_THROW(Scanner::scan(temp.path(), {}, cancelOnFirst, token), Cancelled);
-    EXPECT_EQ(reports, 1);
 }
 
 namespace {
@@ -249,18 +158,17 @@ void fillRandomly(
         const QByteArray name = path + '/' + stems[pick(0, 6)] + QByteArray::number(i);
         const int choice = pick(0, 99);
         if (choice < 72)
-            RawFolder::file(
-                name + extensions[pick(0, 9)], pick(0, 3) == 0 ? pick(1, 1 << 30) * 5LL : 0);
+            rawFile(name + extensions[pick(0, 9)], pick(0, 3) == 0 ? pick(1, 1 << 30) * 5LL : 0);
         else if (choice < 82 && depth < 3)
-            fillRandomly(RawFolder::folder(name), depth + 1, random, folders);
+            fillRandomly(rawFolder(name), depth + 1, random, folders);
         else if (choice < 86)
             EXPECT_EQ(::symlink(pick(0, 1) ? ".." : "IMG_0.jpg", (name + " link").constData()), 0);
         else if (choice < 89)
-            RawFolder::file(RawFolder::folder(path + reviewNames[pick(0, 3)]) + "/IMG_1.CR3", 1);
+            rawFile(rawFolder(path + reviewNames[pick(0, 3)]) + "/IMG_1.CR3", 1);
         else if (choice < 92)
-            RawFolder::file(RawFolder::folder(name + " put aside") + "/restore-log.json", 2);
+            rawFile(rawFolder(name + " put aside") + "/restore-log.json", 2);
         else
-            RawFolder::folder(name + " empty");
+            rawFolder(name + " empty");
     }
 }
 
@@ -271,16 +179,17 @@ void expectSameAsOneThread(const QString& root)
     const QString reviewFolderName = u"Orvalin Review"_qs;
     const ReferenceWalk::Outcome expected = ReferenceWalk::walk(root, reviewFolderName);
     for (int run = 0; run < 3; ++run) {
-        Reports reports;
+        QList<ScanProgress> reports;
         QList<FileEntry> entries;
         std::optional<ScanRefusal> refusal;
         try {
-            entries = Scanner::scan(root, ScanOptions { reviewFolderName }, reports.callback());
+            entries = Scanner::scan(root, ScanOptions { reviewFolderName },
+                [&](const ScanProgress& progress) { reports.append(progress); });
         } catch (const ScanRefusal& thrown) {
             refusal = thrown;
         }
         EXPECT_EQ(refusal, expected.refusal);
-        EXPECT_EQ(reports.received, expected.progress);
+        EXPECT_EQ(reports, expected.progress);
         const auto [found, wanted] = std::mismatch(
             entries.cbegin(), entries.cend(), expected.entries.cbegin(), expected.entries.cend());
         EXPECT_TRUE(
@@ -291,22 +200,25 @@ void expectSameAsOneThread(const QString& root)
 
 } // namespace
 
-TEST(ScannerOrder, MatchesTheOneThreadWalkOnRandomTreesAndATreeOfShoots)
+TEST(ScannerOrder, MatchesTheOneThreadWalkItemForItemAndReportForReportUntilCancelled)
 {
     for (unsigned seed = 1; seed <= 9; ++seed) {
         SCOPED_TRACE(seed);
         TempFolder temp;
-        const RawFolder tree(temp.path());
         std::mt19937 random(seed);
         std::vector<QByteArray> folders;
         fillRandomly(QFile::encodeName(temp.path()), 0, random, folders);
         // Every third tree holds a catalogue or two somewhere.
         for (unsigned i = 0; seed % 3 == 0 && i <= seed % 2; ++i)
-            RawFolder::file(folders[random() % folders.size()] + "/Catalog " + QByteArray::number(i)
+            rawFile(folders[random() % folders.size()] + "/Catalog " + QByteArray::number(i)
                 + ".LRCAT");
         expectSameAsOneThread(temp.path());
     }
-    // The benchmark's tree in small: folders of cards in folders of shoots.
+    // An empty folder gives one report, at the end.
+    expectSameAsOneThread(TempFolder().path());
+    // The benchmark's tree in small, long enough for reports every 512 items: folders of cards in
+    // folders of shoots, each with a link, which counts as an item, and a hidden file, which does
+    // not.
     TempFolder temp;
     for (int top = 0; top < 5; ++top) {
         for (int card = -1; card < 19; ++card) {
@@ -314,7 +226,20 @@ TEST(ScannerOrder, MatchesTheOneThreadWalkOnRandomTreesAndATreeOfShoots)
                 + (card < 0 ? QString() : QStringLiteral("Card %1/").arg(card));
             for (int i = 0; i < 40; ++i)
                 temp.write(folder + QStringLiteral("IMG_%1.%2").arg(i).arg(i % 3 ? "CR3" : "JPG"));
+            temp.write(folder + u".hidden"_qs);
+            link(temp.at(folder + u"IMG_0.JPG"_qs), temp.at(folder + u"IMG_0 alias.JPG"_qs));
         }
     }
     expectSameAsOneThread(temp.path());
+
+    // Cancelled at the first report, then before the walk begins, even with nothing to walk.
+    CancellationToken token;
+    int reports = 0;
+    const auto cancelOnFirst = [&](const ScanProgress&) {
+        ++reports;
+        token.cancel();
+    };
+    EXPECT_THROW(Scanner::scan(temp.path(), {}, cancelOnFirst, token), Cancelled);
+    EXPECT_THROW(Scanner::scan(TempFolder().path(), {}, cancelOnFirst, token), Cancelled);
+    EXPECT_EQ(reports, 1);
 }
