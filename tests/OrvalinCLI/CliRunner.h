@@ -2,6 +2,7 @@
 
 #include "FileManager.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 
@@ -21,5 +22,8 @@ CliRun runCliInProcess(const QStringList& arguments);
 // The same, opening folders and moving files through `fileManager`.
 CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager);
 
-// A command line split at its spaces, for arguments that hold none.
-QStringList words(const QString& line);
+// A command line, in UTF-8, split at its spaces, for arguments that hold none.
+QStringList words(const char* line);
+
+// The JSON document a run printed; a run that printed none fails the test.
+QJsonValue json(const CliRun& run);

@@ -8,21 +8,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QJsonValue json(const CliRun& run)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
-    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
-}
 
 // Relative path -> size and digest of every file below `root`, hidden ones included. The sample's
 // pictures are padded with megabytes of zeros; their head holds what tells them apart.
@@ -55,7 +46,7 @@ protected:
     // Runs the words of `line` and `more` on the sample shoot.
     CliRun run(const char* line, const QStringList& more = {})
     {
-        return runCli(words(QString::fromUtf8(line)) + more << shoot.path());
+        return runCli(words(line) + more << shoot.path());
     }
     QJsonValue jsonOf(const char* line, const QStringList& more = {})
     {
@@ -63,7 +54,6 @@ protected:
         EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
         return json(done);
     }
-    CliRun restoreAll() { return runCli({ u"restore"_s, u"--json"_s, shoot.path(), u"--all"_s }); }
 
     TempFolder shoot;
 };
@@ -174,7 +164,7 @@ TEST(CliRefusal, CatalogFolderExitsWithThreeAndTheReason)
     EXPECT_TRUE(
         lines[1].startsWith(u"This folder holds a Lightroom catalog (“Lightroom/Catalog.lrcat”)."));
     EXPECT_EQ(
-        runCli(words(u"move --tick raw --no-only-mixed-folders"_s) << folder.path()).exitCode, 3);
+        runCli(words("move --tick raw --no-only-mixed-folders") << folder.path()).exitCode, 3);
     EXPECT_TRUE(QFile::exists(folder.at(u"IMG_1.CR3"_s)));
 }
 
@@ -194,7 +184,7 @@ TEST(CliScan, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
         for (const FileEntry& file : SeedRules::randomTree(seed, 250))
             tree.write(file.relativePath, QByteArray(int(file.size), 'x'));
         MatchOptions options = SeedRules::randomOptions(seed);
-        QStringList arguments = words(u"scan --json --no-known-tool-names"_s);
+        QStringList arguments = words("scan --json --no-known-tool-names");
         for (const auto& [flag, on] :
             { std::pair { "ignore-edit-suffixes", options.ignoreEditSuffixes },
                 { "canon-prefixes", options.canonPrefixes },

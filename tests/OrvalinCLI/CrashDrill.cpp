@@ -87,8 +87,7 @@ Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfte
 
 QStringList moveArguments(const QString& root)
 {
-    return { u"move"_s, u"--no-only-mixed-folders"_s, u"--tick"_s, u"raw"_s, u"--tick"_s,
-        u"sidecar"_s, root };
+    return u"move --no-only-mixed-folders --tick raw --tick sidecar"_s.split(u' ') << root;
 }
 
 QStringList restoreArguments(const QString& root)
@@ -182,19 +181,17 @@ void checkFiles(const Fingerprint& before, const Fingerprint& outsideBefore, con
 {
     Fingerprint after = fingerprint(work + u"/Shoot"_s);
     after.removeIf([](const auto& item) { return item.key().startsWith(reviewFolder); });
+    report.filesChecked += before.size();
     for (auto it = before.begin(); it != before.end(); ++it) {
-        ++report.filesChecked;
-        if (after.value(it.key()) != it.value()) {
+        if (after.take(it.key()) != it.value()) {
             ++report.lost;
             report.problems << u"not back: %1"_s.arg(it.key());
         }
     }
-    for (auto it = after.begin(); it != after.end(); ++it) {
-        if (!before.contains(it.key())) {
-            ++report.extra;
-            report.problems << u"extra: %1"_s.arg(it.key());
-        }
-    }
+    // What is left was never there.
+    report.extra += after.size();
+    for (const QString& path : after.keys())
+        report.problems << u"extra: %1"_s.arg(path);
     report.outsideTouched += fingerprint(work + u"/Outside"_s) != outsideBefore;
 }
 
