@@ -138,7 +138,8 @@ int run(const QStringList& arguments, Console& console, FileManager& fileManager
     // An empty plan would only leave an empty session behind.
     if (!dryRun && !plan.isEmpty()) {
         const MoveOutcome outcome = Mover::move(plan, folder, Messages::reviewFolderName(app), app,
-            QDateTime::currentDateTime(), Messages::logWording(app), fileManager);
+            QDateTime::currentDateTime(), Messages::logWording(app), fileManager,
+            ScanRun::waitingLine(console));
         if (json) {
             const QJsonObject moved = outcomeJson(outcome);
             for (auto it = moved.begin(); it != moved.end(); ++it)

@@ -11,6 +11,7 @@
 #include "ScanRun.h"
 #include "SessionReport.h"
 #include "TerminalText.h"
+#include "UnrecordedRestore.h"
 #include "UsageError.h"
 
 #include <QFileInfo>
@@ -54,22 +55,30 @@ QList<ReviewSession> chosenSessions(
 
 QJsonObject reportJson(const RestoreOutcome& total, const QList<SessionFailure>& failures)
 {
-    QJsonArray failed;
+    QJsonArray failedSessions;
     for (const SessionFailure& failure : failures) {
-        failed.append(QJsonObject {
+        failedSessions.append(QJsonObject {
             { QStringLiteral("name"), failure.name }, { QStringLiteral("error"), failure.error } });
+    }
+    QJsonArray failedFiles;
+    for (const RestoreFailure& failure : total.failed) {
+        failedFiles.append(QJsonObject { { QStringLiteral("path"), failure.path },
+            { QStringLiteral("reason"), Messages::restoreFailureReason(failure.reason) },
+            { QStringLiteral("note"), failure.note } });
     }
     return { { QStringLiteral("restored"), total.restored },
         { QStringLiteral("conflicts"), QJsonArray::fromStringList(total.conflicts) },
         { QStringLiteral("missing"), QJsonArray::fromStringList(total.missing) },
-        { QStringLiteral("failedSessions"), failed } };
+        { QStringLiteral("failed"), failedFiles },
+        { QStringLiteral("failedSessions"), failedSessions } };
 }
 
 // Done when nothing stayed behind; else done in part when anything was put back, and failed when
 // nothing was, as a move that moved nothing.
 int exitCodeOf(const RestoreOutcome& total, const QList<SessionFailure>& failures)
 {
-    const qsizetype stayed = total.conflicts.size() + total.missing.size() + failures.size();
+    const qsizetype stayed
+        = total.conflicts.size() + total.missing.size() + total.failed.size() + failures.size();
     if (stayed == 0)
         return ExitCode::done;
     return total.restored > 0 ? ExitCode::partial : ExitCode::failed;
@@ -104,11 +113,11 @@ int run(const QStringList& arguments, Console& console, FileManager& fileManager
     QList<SessionFailure> failures;
     for (const ReviewSession& session : chosen) {
         try {
-            const RestoreOutcome outcome = Mover::restore(session.folder, Messages::logWording(app),
-                QDateTime::currentDateTime(), fileManager);
-            total.restored += outcome.restored;
-            total.conflicts += outcome.conflicts;
-            total.missing += outcome.missing;
+            total += Mover::restore(session.folder, Messages::logWording(app),
+                QDateTime::currentDateTime(), fileManager, ScanRun::waitingLine(console));
+        } catch (const UnrecordedRestore& error) {
+            total += error.outcome();
+            failures.append({ QFileInfo(session.folder).fileName(), error.message() });
         } catch (const OperationError& error) {
             failures.append({ QFileInfo(session.folder).fileName(), error.message() });
         }
@@ -122,6 +131,10 @@ int run(const QStringList& arguments, Console& console, FileManager& fileManager
             console.out << QStringLiteral("  waiting: %1\n").arg(TerminalText::escaped(path));
         for (const QString& path : total.missing)
             console.out << QStringLiteral("  missing: %1\n").arg(TerminalText::escaped(path));
+        for (const RestoreFailure& failure : total.failed)
+            console.out << QStringLiteral("  failed: %1 (%2)\n")
+                               .arg(TerminalText::escaped(failure.path),
+                                   Messages::restoreFailureReason(failure.reason));
     }
     for (const SessionFailure& failure : failures)
         console.err << QStringLiteral("orvalin-cli: “%1” could not be restored: %2\n")

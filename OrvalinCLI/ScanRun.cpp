@@ -14,6 +14,14 @@ QString appName()
     return QStringLiteral("Orvalin");
 }
 
+ReviewLock::Waiting waitingLine(Console& console)
+{
+    return [&console](const QString& sentence) {
+        console.err << QStringLiteral("orvalin-cli: %1\n").arg(sentence);
+        console.err.flush();
+    };
+}
+
 Analysis perform(const QString& folder, const MatchOptions& options, Console& console)
 {
     Interrupt interrupt;

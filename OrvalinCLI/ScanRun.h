@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "FileEntry.h"
 #include "MatchOptions.h"
+#include "ReviewLock.h"
 #include "ScanResult.h"
 
 #include <QList>
@@ -21,6 +22,10 @@ namespace ScanRun {
 
 // The application's name as the command-line tool writes it into logs and messages.
 QString appName();
+
+// How a move or restore meets another one of the same folder: a script would rather wait than
+// fail, so it waits, with the reason on standard error.
+ReviewLock::Waiting waitingLine(Console& console);
 
 // Scans and analyses with a live progress line and Ctrl-C as cancellation. Throws ScanRefusal,
 // Cancelled or OperationError.

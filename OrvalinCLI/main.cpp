@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTranslator>
 #include <cstdio>
 #include <unistd.h>
 
@@ -30,6 +31,10 @@ int main(int argc, char* argv[])
     growTheHeapInLargeSteps();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Orvalin"));
+    // English alone, with the plural forms of the sentences shared with the window.
+    QTranslator plurals;
+    if (plurals.load(QStringLiteral(":/i18n/orvalin_en.qm")))
+        QCoreApplication::installTranslator(&plurals);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -7,12 +7,21 @@
 //    thumbnails were decoded against the number of cells that passed over the screen, and the
 //    longest frame on the main thread.
 //
+// 3. With `phones`, instead: a group of 200 phone HEIC files (4032 × 3024, each with its stored
+//    320 × 240 thumbnail) on a screen of scale 2, whose cells the stored thumbnail does not
+//    cover. It times the first complete screen of cells and the moment every cell on screen is
+//    sharp, against the baseline of the same grid decoding each picture whole before it shows
+//    anything (the cache without stored thumbnails), in the same run.
+//
 //   grid_bench [decode-ms]      (QT_QPA_PLATFORM=offscreen works; so does an X display)
+//   grid_bench phones
 #include "AppModel.h"
 #include "CandidateCell.h"
 #include "CandidateGrid.h"
 #include "GroupGridView.h"
+#include "PhonePictures.h"
 #include "ThumbnailCache.h"
+#include "ThumbnailDecoder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +32,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -128,10 +138,110 @@ void flingThrough(AppModel& model, int decodeMs)
         longestFrameMs, longestFrameMs / 16.0, view.grid()->cellWidgetCount());
 }
 
+constexpr int phoneFileCount = 200;
+// Distinct pictures to encode; the other files are hard links to them, read and decoded apart.
+constexpr int phonePictureCount = 8;
+
+// A folder of phone pictures, with one RAW and JPEG pair so that its HEIC files are listed.
+void writePhoneFolder(const QString& folder)
+{
+    QDir().mkpath(folder);
+    std::fprintf(stderr, "writing %d HEIC files of %dx%d...\n", phonePictureCount,
+        PhonePictures::phoneSize.width(), PhonePictures::phoneSize.height());
+    for (int i = 0; i < phoneFileCount; ++i) {
+        const QString path
+            = folder + QStringLiteral("/IMG_%1.HEIC").arg(i, 4, 10, QLatin1Char('0'));
+        if (i < phonePictureCount)
+            PhonePictures::writeHeic(path, PhonePictures::scene(i, PhonePictures::phoneSize));
+        else if (::link(QFile::encodeName(folder
+                            + QStringLiteral("/IMG_%1.HEIC")
+                                  .arg(i % phonePictureCount, 4, 10, QLatin1Char('0'))),
+                     QFile::encodeName(path))
+            != 0)
+            qFatal("cannot link %s", qPrintable(path));
+    }
+    for (const char* name : { "/PAIR.NEF", "/PAIR.JPG" }) {
+        QFile file(folder + QLatin1String(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+    }
+}
+
+struct ScreenTimes
+{
+    double complete = 0;
+    double sharp = 0;
+};
+
+// Opens the group and times its screen of cells: all drawn, then all sharp.
+ScreenTimes timeScreen(AppModel& model, ThumbnailCache& cache, qsizetype* onScreen)
+{
+    QElapsedTimer clock;
+    clock.start();
+    GroupGridView view(model, OrphanGroup::jpeg, cache);
+    view.resize(930, 640);
+    view.show();
+    QCoreApplication::processEvents();
+    const auto cells = view.grid()->visibleCells();
+    *onScreen = cells.size();
+    const auto all = [&](auto test) { return std::all_of(cells.begin(), cells.end(), test); };
+    ScreenTimes times;
+    waitFor([&] { return all([](CandidateCell* cell) { return cell->picture().has_value(); }); });
+    times.complete = clock.nsecsElapsed() / 1e6;
+    waitFor([&] { return all([](CandidateCell* cell) { return cell->isSharp(); }); });
+    times.sharp = clock.nsecsElapsed() / 1e6;
+    cache.waitForDecoding();
+    return times;
+}
+
+int phonesAtScale2()
+{
+    QTemporaryDir scratch;
+    const QString root = scratch.filePath(QStringLiteral("Phone"));
+    writePhoneFolder(root);
+    AppModel model(false);
+    MatchOptions options = model.options();
+    options.trimHEIC = true;
+    model.setOptions(options);
+    model.open(root, false);
+    waitFor([&] { return model.phase().isReady() && !model.hasPendingWork(); });
+    std::printf("group: %lld phone HEIC files, screen scale %.0f\n",
+        static_cast<long long>(model.candidateCount(OrphanGroup::jpeg)), qApp->devicePixelRatio());
+
+    const auto whole = [](const QString& path, FileKind kind, QSize cover) {
+        return ThumbnailDecoder::decode(path, kind, ThumbnailCache::maxSide, cover);
+    };
+    const auto stored = [](const QString& path, FileKind kind) {
+        return ThumbnailDecoder::storedThumbnail(path, kind, ThumbnailCache::maxSide);
+    };
+    // Twice each way, alternating, each with a cache of its own; the better run counts.
+    ScreenTimes before { 1e12, 1e12 }, after { 1e12, 1e12 };
+    qsizetype onScreen = 0;
+    for (int round = 0; round < 2; ++round) {
+        ThumbnailCache wholeOnly(whole);
+        const ScreenTimes b = timeScreen(model, wholeOnly, &onScreen);
+        ThumbnailCache storedFirst(whole, stored);
+        const ScreenTimes a = timeScreen(model, storedFirst, &onScreen);
+        before = { std::min(before.complete, b.complete), std::min(before.sharp, b.sharp) };
+        after = { std::min(after.complete, a.complete), std::min(after.sharp, a.sharp) };
+    }
+    std::printf("cells on screen: %lld\n", static_cast<long long>(onScreen));
+    std::printf("first complete screen: %8.1f ms, against %8.1f ms decoding whole = %.3fx\n",
+        after.complete, before.complete, after.complete / before.complete);
+    std::printf("every cell sharp:      %8.1f ms, against %8.1f ms decoding whole = %.3fx\n",
+        after.sharp, before.sharp, after.sharp / before.sharp);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && qstrcmp(argv[1], "phones") == 0) {
+        qputenv("QT_SCALE_FACTOR", "2");
+        QApplication application(argc, argv);
+        return phonesAtScale2();
+    }
     QApplication application(argc, argv);
     const int decodeMs = argc > 1 ? std::atoi(argv[1]) : 40;
     QTemporaryDir scratch;

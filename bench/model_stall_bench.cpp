@@ -67,16 +67,8 @@ Run measure(AppModel& model, const std::function<void()>& start)
     QEventLoop loop;
     QElapsedTimer clock;
     qint64 lastTick = 0;
-    QTimer ticker;
-    ticker.setInterval(2);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        run.longestStallMs = std::max(run.longestStallMs, (now - lastTick) / 1e6);
-        lastTick = now;
-    });
-    const auto progress
-        = QObject::connect(&model, &AppModel::progressChanged, [&] { ++run.progressUpdates; });
-    // Done once nothing runs in the background any more: a move or a restore ends with a scan.
+    // Done once nothing runs in the background any more. The ticker looks, since the last task to
+    // report back (a listing of the sessions, say) may change no field the model announces.
     bool ending = false;
     const auto finish = [&] {
         if (ending || model.hasPendingWork() || model.busy() || model.phase().isScanning())
@@ -84,8 +76,16 @@ Run measure(AppModel& model, const std::function<void()>& start)
         ending = true;
         QTimer::singleShot(20, &loop, &QEventLoop::quit); // a little longer, for the clean-up
     };
-    const auto phase = QObject::connect(&model, &AppModel::phaseChanged, finish);
-    const auto busy = QObject::connect(&model, &AppModel::busyChanged, finish);
+    QTimer ticker;
+    ticker.setInterval(2);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        run.longestStallMs = std::max(run.longestStallMs, (now - lastTick) / 1e6);
+        lastTick = now;
+        finish();
+    });
+    const auto progress
+        = QObject::connect(&model, &AppModel::progressChanged, [&] { ++run.progressUpdates; });
 
     clock.start();
     ticker.start();
@@ -96,8 +96,6 @@ Run measure(AppModel& model, const std::function<void()>& start)
     loop.exec();
     run.seconds = clock.nsecsElapsed() / 1e9;
     QObject::disconnect(progress);
-    QObject::disconnect(phase);
-    QObject::disconnect(busy);
     return run;
 }
 

@@ -6,6 +6,7 @@
 // on those. For the phone pictures it then times, picture by picture, a thumbnail for a grid
 // cell at scale 1 (which the stored thumbnail covers) against the whole-picture decode the cell
 // had before it said what it covers, and prints the ratios' median and range.
+#include "PhonePictures.h"
 #include "RatioReporter.h"
 #include "ThumbnailDecoder.h"
 
@@ -13,18 +14,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImageWriter>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstring>
 #include <exiv2/exiv2.hpp>
 #include <functional>
-#include <libheif/heif.h>
 #include <vector>
 
 namespace {
@@ -32,28 +29,15 @@ namespace {
 constexpr int fileCount = 40;
 constexpr int heicCount = 8;
 const QSize cameraSize(6000, 4000);
-const QSize phoneSize(4032, 3024);
-constexpr int phoneThumbnailSide = 320;
+using PhonePictures::phoneSize;
+using PhonePictures::phoneThumbnailSide;
 // The thumbnail area of a grid cell 216 pixels wide at scale 1, and the same at scale 2.
 const QSize cellArea(200, 120);
 const QSize cellAreaAtScale2(400, 240);
 
-// A picture with a camera JPEG's weight: smooth areas and fine detail.
 QImage scene(int seed, QSize size = cameraSize)
 {
-    QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor::fromHsv((seed * 37) % 360, 120, 230));
-    sky.setColorAt(1, QColor::fromHsv((seed * 37 + 90) % 360, 200, 90));
-    painter.fillRect(image.rect(), sky);
-    for (int i = 0; i < 4000; ++i) {
-        const int x = (i * 7919 + seed * 104729) % size.width();
-        const int y = (i * 6271 + seed * 13) % size.height();
-        painter.fillRect(x, y, 3 + i % 40, 3 + i % 23, QColor::fromHsv((i * 13) % 360, 180, 200));
-    }
-    painter.end();
-    return image;
+    return PhonePictures::scene(seed, size);
 }
 
 QByteArray jpegOf(const QImage& image)
@@ -89,41 +73,6 @@ void writeRaw(const QString& path, const QByteArray& preview)
     image->writeMetadata();
 }
 
-// A phone's HEIC picture with its 320 × 240 thumbnail, encoded with libheif's HEVC encoder.
-void writeHeic(const QString& path, const QImage& picture)
-{
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    heif_context* context = heif_context_alloc();
-    heif_encoder* encoder = nullptr;
-    heif_image* image = nullptr;
-    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code
-        != heif_error_Ok)
-        qFatal("this libheif cannot encode HEVC");
-    heif_encoder_set_lossy_quality(encoder, 80);
-    heif_image_create(
-        rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
-    heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
-    int stride = 0;
-    uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
-    heif_image_handle* primary = nullptr;
-    heif_image_handle* thumbnail = nullptr;
-    if (heif_context_encode_image(context, image, encoder, nullptr, &primary).code != heif_error_Ok
-        || heif_context_encode_thumbnail(
-               context, image, primary, encoder, nullptr, phoneThumbnailSide, &thumbnail)
-                .code
-            != heif_error_Ok
-        || heif_context_write_to_file(context, QFile::encodeName(path).constData()).code
-            != heif_error_Ok)
-        qFatal("cannot write %s", qPrintable(path));
-    heif_image_handle_release(thumbnail);
-    heif_image_handle_release(primary);
-    heif_image_release(image);
-    heif_encoder_release(encoder);
-    heif_context_free(context);
-}
-
 struct Workload
 {
     QTemporaryDir folder;
@@ -154,7 +103,7 @@ Workload& workload()
             phoneSize.height());
         for (int i = 0; i < heicCount; ++i) {
             const QString heic = w->folder.filePath(QString::asprintf("IMG_%04d.HEIC", i + 1));
-            writeHeic(heic, scene(i, phoneSize));
+            PhonePictures::writeHeic(heic, scene(i, phoneSize));
             w->heics.append(heic);
         }
         QDir().mkpath(w->folder.filePath(QStringLiteral("vips")));

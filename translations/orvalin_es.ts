@@ -43,10 +43,6 @@
         <translation>Moviendo archivos a la carpeta de revisión…</translation>
     </message>
     <message>
-        <source>Nothing was moved: %1</source>
-        <translation>No se ha movido nada: %1</translation>
-    </message>
-    <message>
         <source>Putting files back…</source>
         <translation>Devolviendo archivos a su sitio…</translation>
     </message>
@@ -133,12 +129,15 @@
 <context>
     <name>GroupCard</name>
     <message>
-        <source>%1: %2 files, %3</source>
-        <translation>%1: %2 archivos, %3</translation>
-    </message>
-    <message>
         <source>Shows these files</source>
         <translation>Muestra estos archivos</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %Ln files, %2</source>
+        <translation>
+            <numerusform>%1: %Ln archivo, %2</numerusform>
+            <numerusform>%1: %Ln archivos, %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -166,9 +165,12 @@
         <source>Untick All</source>
         <translation>Desmarcar todo</translation>
     </message>
-    <message>
-        <source>%1 files · %2 · ticked: %3</source>
-        <translation>%1 archivos · %2 · marcados: %3</translation>
+    <message numerus="yes">
+        <source>%Ln files · %1 · ticked: %2</source>
+        <translation>
+            <numerusform>%Ln archivo · %1 · marcados: %2</numerusform>
+            <numerusform>%Ln archivos · %1 · marcados: %2</numerusform>
+        </translation>
     </message>
     <message>
         <source>Tick All in This Group</source>
@@ -192,6 +194,14 @@
     <message>
         <source>There is no folder at “%1”.</source>
         <translation>No hay ninguna carpeta en «%1».</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>carpeta</translation>
+    </message>
+    <message>
+        <source>[folder]</source>
+        <translation>[carpeta]</translation>
     </message>
 </context>
 <context>
@@ -235,6 +245,14 @@
     <message>
         <source>“%1” is not a regular file.</source>
         <translation>«%1» no es un archivo normal.</translation>
+    </message>
+    <message>
+        <source>Couldn’t remove the file “%1”: %2.</source>
+        <translation>No se pudo quitar el archivo «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is not an empty file.</source>
+        <translation>«%1» no es un archivo vacío.</translation>
     </message>
 </context>
 <context>
@@ -347,9 +365,12 @@
         <source>Scan the folder again</source>
         <translation>Analizar la carpeta de nuevo</translation>
     </message>
-    <message>
-        <source>Scanning… %1 files</source>
-        <translation>Analizando… %1 archivos</translation>
+    <message numerus="yes">
+        <source>Scanning… %Ln files</source>
+        <translation>
+            <numerusform>Analizando… %Ln archivo</numerusform>
+            <numerusform>Analizando… %Ln archivos</numerusform>
+        </translation>
     </message>
     <message>
         <source>Opens a menu. %1</source>
@@ -383,10 +404,6 @@
         <translation>Archivos de ajustes de edición (XMP, PP3, DOP, ON1, ACR, COS, AAE, THM) cuya foto ya no está.</translation>
     </message>
     <message>
-        <source>%1 moved %2 files on %3.</source>
-        <translation>%1 movió %2 archivos el %3.</translation>
-    </message>
-    <message>
         <source>From:</source>
         <translation>Desde:</translation>
     </message>
@@ -411,44 +428,107 @@
         <translation>Devuelto</translation>
     </message>
     <message>
-        <source>Moved %1 files (%2) to “%3”. Restore puts them back.</source>
-        <translation>Se movieron %1 archivos (%2) a «%3». Restaurar los devuelve a su sitio.</translation>
-    </message>
-    <message>
-        <source>%1 couldn’t be moved; see the log.</source>
-        <translation>%1 no se pudieron mover; mira el registro.</translation>
-    </message>
-    <message>
-        <source>The files come from 1 folder.</source>
-        <translation>Los archivos vienen de 1 carpeta.</translation>
-    </message>
-    <message>
-        <source>The files come from %1 folders.</source>
-        <translation>Los archivos vienen de %1 carpetas.</translation>
-    </message>
-    <message>
         <source>Files move to “%1” in this folder, keeping their folders, with a restore log. Look them over, then delete the review folder yourself when you’re sure.</source>
         <translation>Los archivos van a «%1» dentro de esta carpeta, conservando sus carpetas, con un registro para restaurar. Revísalos y, cuando estés seguro, borra tú mismo la carpeta de revisión.</translation>
     </message>
-    <message>
-        <source>Put back %1 files.</source>
-        <translation>Se devolvieron %1 archivos.</translation>
+    <message numerus="yes">
+        <source>%1 moved %Ln files on %2.</source>
+        <translation>
+            <numerusform>%1 movió %Ln archivo el %2.</numerusform>
+            <numerusform>%1 movió %Ln archivos el %2.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Moved %Ln files (%1) to “%2”. Restore puts them back.</source>
+        <translation>
+            <numerusform>Se movió %Ln archivo (%1) a «%2». Restaurar lo devuelve a su sitio.</numerusform>
+            <numerusform>Se movieron %Ln archivos (%1) a «%2». Restaurar los devuelve a su sitio.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln couldn’t be moved; see the log.</source>
+        <translation>
+            <numerusform>%Ln no se pudo mover; mira el registro.</numerusform>
+            <numerusform>%Ln no se pudieron mover; mira el registro.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The files come from %Ln folders.</source>
+        <translation>
+            <numerusform>Los archivos vienen de %Ln carpeta.</numerusform>
+            <numerusform>Los archivos vienen de %Ln carpetas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %Ln files.</source>
+        <translation>
+            <numerusform>Se devolvió %Ln archivo.</numerusform>
+            <numerusform>Se devolvieron %Ln archivos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln stayed in the review folder because a file with the same name is back in the original place.</source>
+        <translation>
+            <numerusform>%Ln se quedó en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.</numerusform>
+            <numerusform>%Ln se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln weren’t where the log says (moved or deleted by hand).</source>
+        <translation>
+            <numerusform>%Ln no estaba donde dice el registro (movido o borrado a mano).</numerusform>
+            <numerusform>%Ln no estaban donde dice el registro (movidos o borrados a mano).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln couldn’t be put back; see the log.</source>
+        <translation>
+            <numerusform>%Ln no se pudo devolver; mira el registro.</numerusform>
+            <numerusform>%Ln no se pudieron devolver; mira el registro.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln couldn’t be put back: %1.</source>
+        <translation>
+            <numerusform>%Ln no se pudo devolver: %1.</numerusform>
+            <numerusform>%Ln no se pudieron devolver: %1.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 stayed in the review folder because a file with the same name is back in the original place.</source>
-        <translation>%1 se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.</translation>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
     </message>
     <message>
-        <source>%1 weren’t where the log says (moved or deleted by hand).</source>
-        <translation>%1 no estaban donde dice el registro (movidos o borrados a mano).</translation>
+        <source>on another drive</source>
+        <translation>están en otro disco</translation>
+    </message>
+    <message>
+        <source>can’t be changed</source>
+        <translation>no se pueden modificar</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>a folder on the way is a symbolic link</source>
+        <translation>una carpeta del camino es un enlace simbólico</translation>
+    </message>
+    <message>
+        <source>a file is where a folder belongs</source>
+        <translation>hay un archivo donde debería haber una carpeta</translation>
+    </message>
+    <message>
+        <source>the log names an unsafe place</source>
+        <translation>el registro indica un lugar no seguro</translation>
+    </message>
+    <message>
+        <source>see the log</source>
+        <translation>mira el registro</translation>
     </message>
 </context>
 <context>
     <name>MoveSummarySheet</name>
-    <message>
-        <source>Move %1 files?</source>
-        <translation>¿Mover %1 archivos?</translation>
-    </message>
     <message>
         <source>This is a dry run: nothing has moved yet.</source>
         <translation>Esto es un ensayo: todavía no se ha movido nada.</translation>
@@ -477,9 +557,19 @@
         <source>Cancel</source>
         <translation>Cancelar</translation>
     </message>
-    <message>
-        <source>Move %1 Files</source>
-        <translation>Mover %1 archivos</translation>
+    <message numerus="yes">
+        <source>Move %Ln files?</source>
+        <translation>
+            <numerusform>¿Mover %Ln archivo?</numerusform>
+            <numerusform>¿Mover %Ln archivos?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %Ln Files</source>
+        <translation>
+            <numerusform>Mover %Ln archivo</numerusform>
+            <numerusform>Mover %Ln archivos</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1: %2 files, %3 sidecars with them, %4.</source>
@@ -493,28 +583,46 @@
 <context>
     <name>Mover</name>
     <message>
-        <source>The move has no valid date; nothing was moved.</source>
-        <translation>El movimiento no tiene una fecha válida; no se ha movido nada.</translation>
-    </message>
-    <message>
         <source>The restore log “%1” is damaged: %2</source>
         <translation>El registro de restauración «%1» está dañado: %2</translation>
-    </message>
-    <message>
-        <source>%1 %2 files were moved to “%3” all the same; Restore puts them back.</source>
-        <translation>%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.</translation>
     </message>
     <message>
         <source>The review folder name “%1” can’t be used.</source>
         <translation>No se puede usar «%1» como nombre de la carpeta de revisión.</translation>
     </message>
     <message>
-        <source>The review folder “%1” is a symbolic link or not a folder; nothing was moved.</source>
-        <translation>La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta; no se ha movido nada.</translation>
-    </message>
-    <message>
         <source>“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.</source>
         <translation>«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.</translation>
+    </message>
+    <message>
+        <source>The review folder “%1” is a symbolic link or not a folder.</source>
+        <translation>La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta.</translation>
+    </message>
+    <message>
+        <source>Nothing was moved: %1</source>
+        <translation>No se ha movido nada: %1</translation>
+    </message>
+    <message>
+        <source>The move has no valid date.</source>
+        <translation>El movimiento no tiene una fecha válida.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %Ln files were moved to “%2” all the same; Restore puts them back.</source>
+        <translation>
+            <numerusform>%1 Aun así, se movió %Ln archivo a «%2»; Restaurar lo devuelve a su sitio.</numerusform>
+            <numerusform>%1 Aun así, se movieron %Ln archivos a «%2»; Restaurar los devuelve a su sitio.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The review folder “%1” is on another drive.</source>
+        <translation>La carpeta de revisión «%1» está en otro disco.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %Ln files were put back all the same.</source>
+        <translation>
+            <numerusform>%1 Aun así, se devolvió %Ln archivo.</numerusform>
+            <numerusform>%1 Aun así, se devolvieron %Ln archivos.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -543,24 +651,12 @@
 <context>
     <name>OverviewView</name>
     <message>
-        <source> files: </source>
-        <translation> archivos: </translation>
-    </message>
-    <message>
         <source> RAW, </source>
         <translation> RAW, </translation>
     </message>
     <message>
         <source> JPEG or HEIC, </source>
         <translation> JPEG o HEIC, </translation>
-    </message>
-    <message>
-        <source> sidecars. </source>
-        <translation> sidecars. </translation>
-    </message>
-    <message>
-        <source> pairs are complete and stay where they are.</source>
-        <translation> parejas están completas y se quedan donde están.</translation>
     </message>
     <message>
         <source>This folder hasn’t been scanned yet.</source>
@@ -575,10 +671,6 @@
         <translation>«%1»</translation>
     </message>
     <message>
-        <source>Scanning… %1 files</source>
-        <translation>Analizando… %1 archivos</translation>
-    </message>
-    <message>
         <source>Good to know</source>
         <translation>Conviene saber</translation>
     </message>
@@ -591,47 +683,90 @@
         <translation>Los traslados van a «%1» dentro de esta carpeta, conservando las carpetas de cada archivo, con un registro para restaurar. Restaurar los devuelve a su sitio.</translation>
     </message>
     <message>
-        <source>%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.</source>
-        <translation>%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.</translation>
-    </message>
-    <message>
-        <source>%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.</source>
-        <translation>%1 archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.</translation>
-    </message>
-    <message>
-        <source>%1 renamed files were paired by capture time.</source>
-        <translation>%1 archivos renombrados se emparejaron por la hora de captura.</translation>
-    </message>
-    <message>
         <source>If Lightroom or Capture One knows about these photos, moved files will show as missing there.</source>
         <translation>Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files: </source>
+        <translation>
+            <numerusform>%Ln archivo: </numerusform>
+            <numerusform>%Ln archivos: </numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln sidecars. </source>
+        <translation>
+            <numerusform>%Ln sidecar. </numerusform>
+            <numerusform>%Ln sidecars. </numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln pairs are complete and stay where they are.</source>
+        <translation>
+            <numerusform>%Ln pareja está completa y se queda donde está.</numerusform>
+            <numerusform>%Ln parejas están completas y se quedan donde están.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Scanning… %Ln files</source>
+        <translation>
+            <numerusform>Analizando… %Ln archivo</numerusform>
+            <numerusform>Analizando… %Ln archivos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.</source>
+        <translation>
+            <numerusform>%Ln archivo está en una carpeta con solo RAW o solo JPEG, así que no aparece como resto. Puedes cambiarlo en Ajustes.</numerusform>
+            <numerusform>%Ln archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.</source>
+        <translation>
+            <numerusform>%Ln archivo HEIC no tiene RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.</numerusform>
+            <numerusform>%Ln archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln renamed files were paired by capture time.</source>
+        <translation>
+            <numerusform>%Ln archivo renombrado se emparejó por la hora de captura.</numerusform>
+            <numerusform>%Ln archivos renombrados se emparejaron por la hora de captura.</numerusform>
+        </translation>
     </message>
     <message>
         <source>this folder</source>
         <translation>esta carpeta</translation>
     </message>
-    <message>
-        <source> and %1 more</source>
-        <translation> y %1 más</translation>
+    <message numerus="yes">
+        <source> and %Ln more</source>
+        <translation>
+            <numerusform> y %Ln más</numerusform>
+            <numerusform> y %Ln más</numerusform>
+        </translation>
     </message>
     <message>
         <source>Couldn’t read %1.</source>
         <translation>No se pudo leer %1.</translation>
     </message>
-    <message>
-        <source>%1 files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.</source>
-        <translation>%1 archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.</translation>
+    <message numerus="yes">
+        <source>%Ln files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.</source>
+        <translation>
+            <numerusform>%Ln archivo podría tener allí su gemelo, su foto o un sidecar, así que no aparece como resto.</numerusform>
+            <numerusform>%Ln archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
-    <name>PairsView</name>
+    <name>PairTableModel</name>
     <message>
-        <source>Pairs</source>
-        <translation>Parejas</translation>
+        <source>Capture time</source>
+        <translation>Hora de captura</translation>
     </message>
     <message>
-        <source>RAW files with their JPEG or HEIC twin. These are never offered for moving.</source>
-        <translation>Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.</translation>
+        <source>Name</source>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>RAW</source>
@@ -645,13 +780,16 @@
         <source>Matched by</source>
         <translation>Emparejado por</translation>
     </message>
+</context>
+<context>
+    <name>PairsView</name>
     <message>
-        <source>Capture time</source>
-        <translation>Hora de captura</translation>
+        <source>Pairs</source>
+        <translation>Parejas</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>Nombre</translation>
+        <source>RAW files with their JPEG or HEIC twin. These are never offered for moving.</source>
+        <translation>Archivos RAW con su gemelo JPEG o HEIC. Nunca se ofrecen para mover.</translation>
     </message>
 </context>
 <context>
@@ -671,6 +809,17 @@
     <message>
         <source>Contents of “%1”</source>
         <translation>Contenido de «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Muestra la ayuda de las opciones de la línea de órdenes.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Muestra la ayuda, incluidas las opciones propias de Qt.</translation>
     </message>
 </context>
 <context>
@@ -709,6 +858,17 @@
     <message>
         <source>Files you move from this folder can be put back from here, even after quitting.</source>
         <translation>Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewLock</name>
+    <message>
+        <source>Another move or restore of this folder is running. Try again when it has finished.</source>
+        <translation>Ya hay otro traslado o restauración de esta carpeta en marcha. Vuelve a intentarlo cuando termine.</translation>
+    </message>
+    <message>
+        <source>Another move or restore of this folder is running…</source>
+        <translation>Ya hay otro traslado o restauración de esta carpeta en marcha…</translation>
     </message>
 </context>
 <context>
@@ -751,9 +911,12 @@
         <source>Scanning “%1”…</source>
         <translation>Analizando «%1»…</translation>
     </message>
-    <message>
-        <source>%1 files so far</source>
-        <translation>%1 archivos por ahora</translation>
+    <message numerus="yes">
+        <source>%Ln files so far</source>
+        <translation>
+            <numerusform>%Ln archivo por ahora</numerusform>
+            <numerusform>%Ln archivos por ahora</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -782,10 +945,6 @@
 <context>
     <name>SessionRow</name>
     <message>
-        <source>%1 files (%2) in the review folder</source>
-        <translation>%1 archivos (%2) en la carpeta de revisión</translation>
-    </message>
-    <message>
         <source>Put back</source>
         <translation>Devuelto</translation>
     </message>
@@ -800,6 +959,13 @@
     <message>
         <source>Restore</source>
         <translation>Restaurar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files (%1) in the review folder</source>
+        <translation>
+            <numerusform>%Ln archivo (%1) en la carpeta de revisión</numerusform>
+            <numerusform>%Ln archivos (%1) en la carpeta de revisión</numerusform>
+        </translation>
     </message>
     <message>
         <source>Show in File Manager: move “%1”</source>
@@ -899,9 +1065,12 @@
         <source>Restore</source>
         <translation>Restaurar</translation>
     </message>
-    <message>
-        <source>%1, %2 files</source>
-        <translation>%1, %2 archivos</translation>
+    <message numerus="yes">
+        <source>%1, %Ln files</source>
+        <translation>
+            <numerusform>%1, %Ln archivo</numerusform>
+            <numerusform>%1, %Ln archivos</numerusform>
+        </translation>
     </message>
     <message>
         <source>Sidebar</source>
@@ -935,16 +1104,16 @@
         <translation>Carpetas recientes</translation>
     </message>
     <message>
-        <source>Not for Photos libraries: %1 refuses folders that hold a Photos library or a Lightroom or Capture One catalog. Photos pairs can only be changed inside Photos.</source>
-        <translation>No es para fototecas de Fotos: %1 rechaza las carpetas que contienen una fototeca de Fotos o un catálogo de Lightroom o Capture One. Las parejas de Fotos solo se pueden cambiar dentro de Fotos.</translation>
-    </message>
-    <message>
         <source>If Lightroom or Capture One knows about these photos, moved files will show as missing there.</source>
         <translation>Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.</translation>
     </message>
     <message>
         <source>Everything stays on this computer.</source>
         <translation>Todo se queda en este ordenador.</translation>
+    </message>
+    <message>
+        <source>Not for Apple Photos libraries: %1 refuses folders that hold an Apple Photos library, as a Mac’s disk may, or a Lightroom or Capture One catalog. Apple Photos pairs can only be changed inside Apple Photos, on a Mac.</source>
+        <translation>No es para fototecas de Fotos de Apple: %1 rechaza las carpetas que contienen una fototeca de Fotos de Apple, como puede tenerla el disco de un Mac, o un catálogo de Lightroom o Capture One. Las parejas de Fotos de Apple solo se pueden cambiar dentro de Fotos de Apple, en un Mac.</translation>
     </message>
 </context>
 <context>

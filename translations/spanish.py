@@ -13,7 +13,7 @@ SPANISH = {
     "Something went wrong": "Algo ha salido mal",
     "Scan Folder": "Analizar carpeta",
     # Group cards and groups
-    "%1: %2 files, %3": "%1: %2 archivos, %3",
+    "%1: %Ln files, %2": ("%1: %Ln archivo, %2", "%1: %Ln archivos, %2"),
     "Shows these files": "Muestra estos archivos",
     "RAW without JPEG": "RAW sin JPEG",
     "JPEG without RAW": "JPEG sin RAW",
@@ -58,9 +58,9 @@ SPANISH = {
     "Stop": "Detener",
     "Stop scanning": "Detener el análisis",
     "Scan the folder again": "Analizar la carpeta de nuevo",
-    "Scanning… %1 files": "Analizando… %1 archivos",
+    "Scanning… %Ln files": ("Analizando… %Ln archivo", "Analizando… %Ln archivos"),
     # Logs and notices
-    "%1 moved %2 files on %3.": "%1 movió %2 archivos el %3.",
+    "%1 moved %Ln files on %2.": ("%1 movió %Ln archivo el %2.", "%1 movió %Ln archivos el %2."),
     "From:": "Desde:",
     "To:": "A:",
     "To put everything back, open the folder in %1 and choose Restore. Each line below shows where a file was and where it is now, so you can also move files back by hand.":
@@ -68,21 +68,52 @@ SPANISH = {
     "Moved": "Movido",
     "Not moved": "No movido",
     "Put back": "Devuelto",
-    "Moved %1 files (%2) to “%3”. Restore puts them back.":
-        "Se movieron %1 archivos (%2) a «%3». Restaurar los devuelve a su sitio.",
-    "%1 couldn’t be moved; see the log.": "%1 no se pudieron mover; mira el registro.",
-    "The files come from 1 folder.": "Los archivos vienen de 1 carpeta.",
-    "The files come from %1 folders.": "Los archivos vienen de %1 carpetas.",
+    "Moved %Ln files (%1) to “%2”. Restore puts them back.": (
+        "Se movió %Ln archivo (%1) a «%2». Restaurar lo devuelve a su sitio.",
+        "Se movieron %Ln archivos (%1) a «%2». Restaurar los devuelve a su sitio.",
+    ),
+    "%Ln couldn’t be moved; see the log.": (
+        "%Ln no se pudo mover; mira el registro.",
+        "%Ln no se pudieron mover; mira el registro.",
+    ),
+    "The files come from %Ln folders.": (
+        "Los archivos vienen de %Ln carpeta.",
+        "Los archivos vienen de %Ln carpetas.",
+    ),
     "Files move to “%1” in this folder, keeping their folders, with a restore log. Look them over, then delete the review folder yourself when you’re sure.":
         "Los archivos van a «%1» dentro de esta carpeta, conservando sus carpetas, con un registro para restaurar. Revísalos y, cuando estés seguro, borra tú mismo la carpeta de revisión.",
-    "Put back %1 files.": "Se devolvieron %1 archivos.",
-    "%1 stayed in the review folder because a file with the same name is back in the original place.":
-        "%1 se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.",
-    "%1 weren’t where the log says (moved or deleted by hand).":
-        "%1 no estaban donde dice el registro (movidos o borrados a mano).",
+    "Put back %Ln files.": ("Se devolvió %Ln archivo.", "Se devolvieron %Ln archivos."),
+    "%Ln stayed in the review folder because a file with the same name is back in the original place.": (
+        "%Ln se quedó en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.",
+        "%Ln se quedaron en la carpeta de revisión porque vuelve a haber un archivo con el mismo nombre en su sitio original.",
+    ),
+    "%Ln weren’t where the log says (moved or deleted by hand).": (
+        "%Ln no estaba donde dice el registro (movido o borrado a mano).",
+        "%Ln no estaban donde dice el registro (movidos o borrados a mano).",
+    ),
+    "%Ln couldn’t be put back: %1.": (
+        "%Ln no se pudo devolver: %1.",
+        "%Ln no se pudieron devolver: %1.",
+    ),
+    "%Ln couldn’t be put back; see the log.": (
+        "%Ln no se pudo devolver; mira el registro.",
+        "%Ln no se pudieron devolver; mira el registro.",
+    ),
+    "permission denied": "permiso denegado",
+    "on another drive": "están en otro disco",
+    "can’t be changed": "no se pueden modificar",
+    "the disk is full": "el disco está lleno",
+    "a folder on the way is a symbolic link": "una carpeta del camino es un enlace simbólico",
+    "a file is where a folder belongs": "hay un archivo donde debería haber una carpeta",
+    "the log names an unsafe place": "el registro indica un lugar no seguro",
+    "see the log": "mira el registro",
+    "Another move or restore of this folder is running…":
+        "Ya hay otro traslado o restauración de esta carpeta en marcha…",
+    "Another move or restore of this folder is running. Try again when it has finished.":
+        "Ya hay otro traslado o restauración de esta carpeta en marcha. Vuelve a intentarlo cuando termine.",
     "%1 Review": "%1 Review",
     # Move summary
-    "Move %1 files?": "¿Mover %1 archivos?",
+    "Move %Ln files?": ("¿Mover %Ln archivo?", "¿Mover %Ln archivos?"),
     "This is a dry run: nothing has moved yet.": "Esto es un ensayo: todavía no se ha movido nada.",
     "Group": "Grupo",
     "Files": "Archivos",
@@ -90,7 +121,7 @@ SPANISH = {
     "Size": "Tamaño",
     "Total": "Total",
     "Cancel": "Cancelar",
-    "Move %1 Files": "Mover %1 archivos",
+    "Move %Ln Files": ("Mover %Ln archivo", "Mover %Ln archivos"),
     # Bars
     "Show in File Manager": "Mostrar en el gestor de archivos",
     "Restore": "Restaurar",
@@ -99,11 +130,14 @@ SPANISH = {
     "See what will move, and where, before anything moves": "Mira qué se moverá, y adónde, antes de mover nada",
     "Ticked: %1": "Marcados: %1",
     # Overview
-    " files: ": " archivos: ",
+    "%Ln files: ": ("%Ln archivo: ", "%Ln archivos: "),
     " RAW, ": " RAW, ",
     " JPEG or HEIC, ": " JPEG o HEIC, ",
-    " sidecars. ": " sidecars. ",
-    " pairs are complete and stay where they are.": " parejas están completas y se quedan donde están.",
+    "%Ln sidecars. ": ("%Ln sidecar. ", "%Ln sidecars. "),
+    "%Ln pairs are complete and stay where they are.": (
+        "%Ln pareja está completa y se queda donde está.",
+        "%Ln parejas están completas y se quedan donde están.",
+    ),
     "This folder hasn’t been scanned yet.": "Esta carpeta aún no se ha analizado.",
     "Scan Now": "Analizar ahora",
     "“%1”": "«%1»",
@@ -112,21 +146,29 @@ SPANISH = {
         "No se marca nada hasta que tú lo elijas. Usa Marcar ▸ «¿Qué descartaste?» o marca los archivos uno a uno.",
     "Moves go to “%1” inside this folder, keeping each file’s folders, with a restore log. Restore puts them back.":
         "Los traslados van a «%1» dentro de esta carpeta, conservando las carpetas de cada archivo, con un registro para restaurar. Restaurar los devuelve a su sitio.",
-    "%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.":
-        "%1 archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.",
     "Couldn’t read %1.": "No se pudo leer %1.",
-    "permission denied": "permiso denegado",
     "operation not permitted": "operación no permitida",
     "input/output error": "error de entrada/salida",
     "stale file handle": "identificador de archivo obsoleto",
     "transport endpoint is not connected": "la conexión con la unidad se ha perdido",
     "this folder": "esta carpeta",
-    " and %1 more": " y %1 más",
-    "%1 files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.":
-        "%1 archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.",
-    "%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.":
-        "%1 archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.",
-    "%1 renamed files were paired by capture time.": "%1 archivos renombrados se emparejaron por la hora de captura.",
+    " and %Ln more": (" y %Ln más", " y %Ln más"),
+    "%Ln files could have a twin, photo or sidecar there, so they aren’t listed as leftovers.": (
+        "%Ln archivo podría tener allí su gemelo, su foto o un sidecar, así que no aparece como resto.",
+        "%Ln archivos podrían tener allí su gemelo, su foto o un sidecar, así que no aparecen como restos.",
+    ),
+    "%Ln files are in folders with only RAW or only JPEG files, so they aren’t listed as leftovers. Change this in Settings.": (
+        "%Ln archivo está en una carpeta con solo RAW o solo JPEG, así que no aparece como resto. Puedes cambiarlo en Ajustes.",
+        "%Ln archivos están en carpetas con solo RAW o solo JPEG, así que no aparecen como restos. Puedes cambiarlo en Ajustes.",
+    ),
+    "%Ln HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn that on in Settings.": (
+        "%Ln archivo HEIC no tiene RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.",
+        "%Ln archivos HEIC no tienen RAW. Los HEIC no se ofrecen para mover salvo que lo actives en Ajustes.",
+    ),
+    "%Ln renamed files were paired by capture time.": (
+        "%Ln archivo renombrado se emparejó por la hora de captura.",
+        "%Ln archivos renombrados se emparejaron por la hora de captura.",
+    ),
     "If Lightroom or Capture One knows about these photos, moved files will show as missing there.":
         "Si Lightroom o Capture One conocen estas fotos, los archivos movidos aparecerán allí como perdidos.",
     # Pairs
@@ -157,12 +199,15 @@ SPANISH = {
     "No moves yet": "Aún no hay traslados",
     "Files you move from this folder can be put back from here, even after quitting.":
         "Los archivos que muevas desde esta carpeta se pueden devolver desde aquí, incluso después de salir.",
-    "%1 files (%2) in the review folder": "%1 archivos (%2) en la carpeta de revisión",
+    "%Ln files (%1) in the review folder": (
+        "%Ln archivo (%1) en la carpeta de revisión",
+        "%Ln archivos (%1) en la carpeta de revisión",
+    ),
     "%1 waiting: a file with the same name is back in the original place":
         "%1 en espera: vuelve a haber un archivo con el mismo nombre en su sitio original",
     # Scanning
     "Scanning “%1”…": "Analizando «%1»…",
-    "%1 files so far": "%1 archivos por ahora",
+    "%Ln files so far": ("%Ln archivo por ahora", "%Ln archivos por ahora"),
     # Settings
     "Settings": "Ajustes",
     "Matching": "Emparejamiento",
@@ -190,14 +235,14 @@ SPANISH = {
     "Leftovers": "Restos",
     "Kept": "Se quedan",
     "Undo": "Deshacer",
-    "%1, %2 files": "%1, %2 archivos",
+    "%1, %Ln files": ("%1, %Ln archivo", "%1, %Ln archivos"),
     # Start
     "Tidy up after culling": "Ordena después del descarte",
     "Pick a folder of shoots. %1 finds RAW files whose JPEG you deleted, JPEGs whose RAW you deleted, and sidecar files left behind. You tick what goes; it moves them to a review folder you can restore from, and never deletes anything.":
         "Elige una carpeta de sesiones. %1 encuentra los RAW cuyo JPEG borraste, los JPEG cuyo RAW borraste y los sidecars que quedaron sueltos. Tú marcas lo que se va; los mueve a una carpeta de revisión desde la que puedes restaurar, y nunca borra nada.",
     "Recent folders": "Carpetas recientes",
-    "Not for Photos libraries: %1 refuses folders that hold a Photos library or a Lightroom or Capture One catalog. Photos pairs can only be changed inside Photos.":
-        "No es para fototecas de Fotos: %1 rechaza las carpetas que contienen una fototeca de Fotos o un catálogo de Lightroom o Capture One. Las parejas de Fotos solo se pueden cambiar dentro de Fotos.",
+    "Not for Apple Photos libraries: %1 refuses folders that hold an Apple Photos library, as a Mac’s disk may, or a Lightroom or Capture One catalog. Apple Photos pairs can only be changed inside Apple Photos, on a Mac.":
+        "No es para fototecas de Fotos de Apple: %1 rechaza las carpetas que contienen una fototeca de Fotos de Apple, como puede tenerla el disco de un Mac, o un catálogo de Lightroom o Capture One. Las parejas de Fotos de Apple solo se pueden cambiar dentro de Fotos de Apple, en un Mac.",
     "Everything stays on this computer.": "Todo se queda en este ordenador.",
     # Updates
     "This app": "Esta app",
@@ -215,7 +260,10 @@ SPANISH = {
     "Check your internet connection and try again. %1 also checks on its own about once a day.":
         "Comprueba tu conexión a internet y vuelve a intentarlo. %1 también lo comprueba por su cuenta una vez al día, más o menos.",
     # Group grid
-    "%1 files · %2 · ticked: %3": "%1 archivos · %2 · marcados: %3",
+    "%Ln files · %1 · ticked: %2": (
+        "%Ln archivo · %1 · marcados: %2",
+        "%Ln archivos · %1 · marcados: %2",
+    ),
     "No files in this group. Every file here has its partner.":
         "No hay archivos en este grupo. Cada archivo de aquí tiene su pareja.",
     "Not ticked": "Sin marcar",
@@ -239,24 +287,39 @@ SPANISH = {
     "“%1” can’t be used as a name in a folder.": "«%1» no se puede usar como nombre en una carpeta.",
     "“%1” is not a session folder, or a folder on its way is a symbolic link; nothing was put back.":
         "«%1» no es una carpeta de sesión, o una carpeta en su camino es un enlace simbólico; no se ha devuelto nada.",
-    "The move has no valid date; nothing was moved.": "El movimiento no tiene una fecha válida; no se ha movido nada.",
-    "%1 %2 files were moved to “%3” all the same; Restore puts them back.":
-        "%1 Aun así, se movieron %2 archivos a «%3»; Restaurar los devuelve a su sitio.",
+    "The move has no valid date.": "El movimiento no tiene una fecha válida.",
+    "%1 %Ln files were moved to “%2” all the same; Restore puts them back.": (
+        "%1 Aun así, se movió %Ln archivo a «%2»; Restaurar lo devuelve a su sitio.",
+        "%1 Aun así, se movieron %Ln archivos a «%2»; Restaurar los devuelve a su sitio.",
+    ),
+    "%1 %Ln files were put back all the same.": (
+        "%1 Aun así, se devolvió %Ln archivo.",
+        "%1 Aun así, se devolvieron %Ln archivos.",
+    ),
+    "The review folder “%1” is on another drive.": "La carpeta de revisión «%1» está en otro disco.",
     "The restore log “%1” is damaged: %2": "El registro de restauración «%1» está dañado: %2",
     "The review folder name “%1” can’t be used.": "No se puede usar «%1» como nombre de la carpeta de revisión.",
-    "The review folder “%1” is a symbolic link or not a folder; nothing was moved.":
-        "La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta; no se ha movido nada.",
+    "The review folder “%1” is a symbolic link or not a folder.":
+        "La carpeta de revisión «%1» es un enlace simbólico o no es una carpeta.",
     "Couldn’t create the folder “%1”: %2.": "No se pudo crear la carpeta «%1»: %2.",
     "Couldn’t write the file “%1”: %2.": "No se pudo escribir el archivo «%1»: %2.",
     "Couldn’t read the file “%1”: %2.": "No se pudo leer el archivo «%1»: %2.",
     "Couldn’t list the folder “%1”: %2.": "No se pudo leer el contenido de la carpeta «%1»: %2.",
     "Couldn’t remove the folder “%1”: %2.": "No se pudo quitar la carpeta «%1»: %2.",
+    "Couldn’t remove the file “%1”: %2.": "No se pudo quitar el archivo «%1»: %2.",
+    "“%1” is not an empty file.": "«%1» no es un archivo vacío.",
     "Couldn’t create the folder “%1”: %2": "No se pudo crear la carpeta «%1»: %2",
     "Couldn’t write “%1”: %2": "No se pudo escribir «%1»: %2",
     # Desktop: the command line and notifications
     "Moves the leftovers of culled RAW and JPEG pairs into a review folder.":
         "Mueve los restos de los pares RAW y JPEG descartados a una carpeta de revisión.",
     "A folder of shoots to scan at once.": "Una carpeta de sesiones para analizar nada más abrir.",
+    "folder": "carpeta",
+    "[folder]": "[carpeta]",
+    "Displays help on commandline options.":
+        "Muestra la ayuda de las opciones de la línea de órdenes.",
+    "Displays help including Qt specific options.":
+        "Muestra la ayuda, incluidas las opciones propias de Qt.",
     "There is no folder at “%1”.": "No hay ninguna carpeta en «%1».",
     "Move finished": "Traslado terminado",
     "Restore finished": "Restauración terminada",

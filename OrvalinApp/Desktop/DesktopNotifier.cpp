@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "DesktopConfig.h"
+#include "Formatting.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -62,8 +63,7 @@ void DesktopNotifier::phaseChanged()
         return;
     notify(tr("Scan finished"),
         tr("Leftovers to review in “%1”: %2.")
-            .arg(QFileInfo(*m_model.root()).fileName())
-            .arg(leftoverCount(m_model)));
+            .arg(QFileInfo(*m_model.root()).fileName(), Formatting::count(leftoverCount(m_model))));
 }
 
 void DesktopNotifier::notify(const QString& summary, const QString& body)

@@ -13,9 +13,9 @@ void describe(QCommandLineParser& parser)
         "Moves the leftovers of culled RAW and JPEG pairs into a review folder."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("folder"),
+    parser.addPositionalArgument(QCoreApplication::translate("LaunchArguments", "folder"),
         QCoreApplication::translate("LaunchArguments", "A folder of shoots to scan at once."),
-        QStringLiteral("[folder]"));
+        QCoreApplication::translate("LaunchArguments", "[folder]"));
 }
 
 bool asksForText(const QStringList& arguments)

@@ -106,8 +106,9 @@ void CandidateCell::bind(
 
 void CandidateCell::unbind()
 {
-    if (m_loading)
+    if (m_waiting)
         m_thumbnails.release(m_path);
+    m_waiting = false;
     setLoading(false);
     m_keyboardFocus = false;
     m_candidate.reset();
@@ -115,11 +116,12 @@ void CandidateCell::unbind()
     m_path.clear();
 }
 
-void CandidateCell::setKeyboardFocus(bool focused)
+void CandidateCell::setKeyboardFocus(bool focused, bool ringShown)
 {
-    if (focused == m_keyboardFocus)
+    if (focused == m_keyboardFocus && ringShown == m_focusRingShown)
         return;
     m_keyboardFocus = focused;
+    m_focusRingShown = ringShown;
     update();
 }
 
@@ -141,7 +143,7 @@ QString CandidateCell::accessibleLabel() const
     if (m_candidate->followers.isEmpty())
         return tr("%1, %2, in “%3”").arg(name, m_sizeText, m_folderName);
     return tr("%1, %2, with sidecars: %3, in “%4”")
-        .arg(name, m_sizeText, QString::number(m_candidate->followers.size()), m_folderName);
+        .arg(name, m_sizeText, Formatting::count(m_candidate->followers.size()), m_folderName);
 }
 
 QString CandidateCell::accessibleValue() const
@@ -185,8 +187,15 @@ void CandidateCell::showInFileManager()
 
 void CandidateCell::requestPicture()
 {
-    m_picture = m_thumbnails.image(m_path, m_candidate->file.kind, thumbnailPixels());
-    setLoading(!m_picture && ThumbnailCache::isDecoded(m_candidate->file.kind));
+    // Asking again replaces a request still open.
+    if (m_waiting)
+        m_thumbnails.release(m_path);
+    const FileKind kind = m_candidate->file.kind;
+    const QSize pixels = thumbnailPixels();
+    m_picture = m_thumbnails.image(m_path, kind, pixels);
+    m_waiting = m_picture ? !ThumbnailCache::isEnoughFor(*m_picture, pixels)
+                          : ThumbnailCache::isDecoded(kind);
+    setLoading(!m_picture && ThumbnailCache::isDecoded(kind));
 }
 
 // The thumbnail area in the screen's own pixels: a picture that covers it is drawn sharp.
@@ -201,7 +210,9 @@ void CandidateCell::pictureReady(const QString& path)
     // Also when a picture is shown already: a sharper one for a larger cell has come.
     if (!m_candidate || path != m_path)
         return;
-    // The cache may already have dropped it again under pressure; then this asks anew.
+    // The request is answered. The cache may already have dropped the picture again under
+    // pressure; then this asks anew.
+    m_waiting = false;
     requestPicture();
     update();
 }
@@ -225,7 +236,7 @@ QRect CandidateCell::capsuleRect() const
         return {};
     const QFontMetrics metrics(captionFont());
     const int iconSize = metrics.height() - 2;
-    const QString count = QString::number(m_candidate->followers.size());
+    const QString count = Formatting::count(m_candidate->followers.size());
     const int captionTop = padding + thumbnailHeight + 6 + QFontMetrics(nameFont()).height() + 2;
     const int left = padding + metrics.horizontalAdvance(m_sizeText) + 6;
     const int capsuleWidth = 5 + iconSize + 3 + metrics.horizontalAdvance(count) + 5;
@@ -351,12 +362,19 @@ void CandidateCell::paintTexts(QPainter& painter) const
     Icons::symbol(QStringLiteral("doc.badge.gearshape"), secondary).paint(&painter, icon);
     painter.setPen(secondary);
     painter.drawText(capsule.adjusted(5 + iconSize + 3, 0, -5, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        QString::number(m_candidate->followers.size()));
+        Formatting::count(m_candidate->followers.size()));
+}
+
+bool CandidateCell::isNameElided() const
+{
+    return m_candidate
+        && QFontMetrics(nameFont()).horizontalAdvance(RelativePath::name(m_candidate->id()))
+        > width() - 2 * padding;
 }
 
 void CandidateCell::paintFocusRing(QPainter& painter) const
 {
-    if (!m_keyboardFocus)
+    if (!showsFocusRing())
         return;
     // Inside the frame, set off from it by a band of the window's colour, so that the ring
     // stands apart from the outline of a ticked cell drawn in the same accent.
@@ -385,6 +403,9 @@ bool CandidateCell::event(QEvent* event)
                 names.append(RelativePath::name(follower.relativePath));
             QToolTip::showText(
                 help->globalPos(), names.join(QLatin1Char('\n')), this, capsuleRect());
+        } else if (m_candidate && isNameElided()) {
+            // A name cut short in its middle is read in full here.
+            QToolTip::showText(help->globalPos(), RelativePath::name(m_candidate->id()), this);
         } else {
             QToolTip::hideText();
             event->ignore();

@@ -33,9 +33,11 @@ public:
     // Shows nothing and lets go of a thumbnail still on its way.
     void unbind();
     void setTicked(bool ticked);
-    // Whether the cell shows the file that has the grid's keyboard focus; it draws a focus ring.
-    void setKeyboardFocus(bool focused);
+    // Whether the cell shows the file that has the grid's keyboard focus; it draws a focus ring
+    // when `ringShown`, which the grid turns off after a click.
+    void setKeyboardFocus(bool focused, bool ringShown);
     bool hasKeyboardFocus() const { return m_keyboardFocus; }
+    bool showsFocusRing() const { return m_keyboardFocus && m_focusRingShown; }
 
     const std::optional<Candidate>& candidate() const { return m_candidate; }
     bool isTicked() const { return m_ticked; }
@@ -44,6 +46,10 @@ public:
     // Whether the cell is waiting for its thumbnail.
     bool isLoading() const { return m_loading; }
     const std::optional<ThumbnailCache::Picture>& picture() const { return m_picture; }
+    // Whether its picture is as sharp as the screen shows it, not a stand-in to be sharpened.
+    bool isSharp() const { return m_picture && !m_waiting; }
+    // Whether the name is too long for the cell and shown cut short; its tooltip is the name.
+    bool isNameElided() const;
 
     // What a screen reader says for the cell.
     QString accessibleLabel() const;
@@ -86,7 +92,10 @@ private:
     QString m_sizeText;
     bool m_ticked = false;
     bool m_loading = false;
+    // Whether the cell waits for a picture from the cache, a first or a sharper one.
+    bool m_waiting = false;
     bool m_keyboardFocus = false;
+    bool m_focusRingShown = true;
     std::optional<ThumbnailCache::Picture> m_picture;
     Spinner* m_spinner = nullptr;
 };

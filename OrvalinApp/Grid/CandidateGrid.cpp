@@ -156,6 +156,11 @@ void CandidateGrid::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    // The keyboard is in use: the current file shows its ring.
+    if (!m_focusRingShown) {
+        m_focusRingShown = true;
+        refreshKeyboardFocus();
+    }
     if (moveCurrent(event->key()))
         return;
     if (modifiers != Qt::NoModifier) {
@@ -273,6 +278,8 @@ void CandidateGrid::cellPressed(CandidateCell* cell)
     if (index.section < 0)
         return;
     m_current = index;
+    // A click shows what it did by the tick; the ring is for finding the file by keyboard.
+    m_focusRingShown = false;
     refreshKeyboardFocus();
     announceCurrent();
 }
@@ -282,9 +289,10 @@ void CandidateGrid::focusInEvent(QFocusEvent* event)
     QAbstractScrollArea::focusInEvent(event);
     if (!m_current)
         m_current = firstCellInView();
+    m_focusRingShown = event->reason() != Qt::MouseFocusReason;
     // Back from a folder header that Tab scrolled to, the current file comes back into view; a
     // click shows where it lands by itself.
-    if (event->reason() != Qt::MouseFocusReason)
+    if (m_focusRingShown)
         showCurrent();
     refreshKeyboardFocus();
     // After the window has told screen readers that the grid has the focus, tell them which
@@ -302,7 +310,7 @@ void CandidateGrid::refreshKeyboardFocus()
 {
     const bool focused = hasFocus();
     for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
-        it.value()->setKeyboardFocus(focused && m_current == it.key());
+        it.value()->setKeyboardFocus(focused && m_current == it.key(), m_focusRingShown);
 }
 
 void CandidateGrid::announceCurrent()

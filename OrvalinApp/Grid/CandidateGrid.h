@@ -97,4 +97,6 @@ private:
     std::optional<GridGeometry::CellIndex> m_current;
     bool m_announcePending = false;
     bool m_focusingHeader = false;
+    // Whether the current file shows the focus ring: after keyboard use, not after a click.
+    bool m_focusRingShown = false;
 };

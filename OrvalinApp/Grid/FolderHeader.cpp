@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "ElidedLabel.h"
+#include "Formatting.h"
 #include "Style.h"
 
 #include <QApplication>
@@ -67,7 +68,7 @@ void FolderHeader::bind(
     m_folder = folder;
     m_allTicked = allTicked;
     m_title->setText(folder.isEmpty() ? rootName : folder);
-    m_count->setText(QString::number(count));
+    m_count->setText(Formatting::count(count));
     m_button->setText(buttonText());
     // Every folder has this button: screen readers hear which folder it acts on.
     if (accessibleName() != title())

@@ -55,8 +55,8 @@ void GroupHeader::refresh()
     const qsizetype count = result ? result->candidates(m_group).size() : 0;
     const qint64 size = result ? result->totalSize(m_group) : 0;
     const qsizetype ticked = m_model.tickedCandidates(m_group).size();
-    m_summary->setText(
-        tr("%1 files · %2 · ticked: %3").arg(count).arg(Formatting::byteCount(size)).arg(ticked));
-    m_tickAll->setEnabled(count > 0);
+    m_summary->setText(tr("%Ln files · %1 · ticked: %2", nullptr, int(count))
+                           .arg(Formatting::byteCount(size), Formatting::count(ticked)));
+    m_tickAll->setEnabled(ticked < count);
     m_untickAll->setEnabled(ticked > 0);
 }

@@ -22,7 +22,10 @@ struct ThumbnailCache::Job
     QString path;
     FileKind kind;
     QSize cover;
+    Pass pass;
     int wanted = 1;
+    // Set on the pool's thread: the picture is the file's stored thumbnail, to be sharpened.
+    bool preliminary = false;
     std::atomic<int> state = queued;
 };
 
@@ -30,15 +33,9 @@ namespace {
 
 constexpr int fileIconSize = 64;
 
-// Whether a picture is good enough to be drawn over `cover`: that area is no larger than the one
-// it was made for, or the picture covers it anyway.
-bool isEnoughFor(const ThumbnailCache::Picture& picture, QSize cover)
+bool covers(QSize picture, QSize cover)
 {
-    if (picture.isFileIcon || cover.isEmpty())
-        return true;
-    const QSize& made = picture.cover;
-    return (cover.width() <= made.width() && cover.height() <= made.height())
-        || (cover.width() <= picture.image.width() && cover.height() <= picture.image.height());
+    return cover.width() <= picture.width() && cover.height() <= picture.height();
 }
 
 } // namespace
@@ -48,13 +45,17 @@ ThumbnailCache::ThumbnailCache(QObject* parent)
         [](const QString& path, FileKind kind, QSize cover) {
             return ThumbnailDecoder::decode(path, kind, maxSide, cover);
         },
+        [](const QString& path, FileKind kind) {
+            return ThumbnailDecoder::storedThumbnail(path, kind, maxSide);
+        },
         parent)
 {
 }
 
-ThumbnailCache::ThumbnailCache(Decoder decoder, QObject* parent)
+ThumbnailCache::ThumbnailCache(Decoder decoder, StoredThumbnail stored, QObject* parent)
     : QObject(parent)
     , m_decoder(std::move(decoder))
+    , m_stored(std::move(stored))
     , m_pictures(capacity)
 {
     // Thumbnails must never compete with the window, nor with a scan, for the processor.
@@ -82,28 +83,40 @@ std::optional<ThumbnailCache::Picture> ThumbnailCache::image(
     const QString& path, FileKind kind, QSize cover)
 {
     if (const Picture* picture = m_pictures.object(path)) {
-        // Drawn larger than it was made for (a wider cell, a sharper screen): made again, and
-        // shown as it is until then.
-        if (!isEnoughFor(*picture, cover) && !m_jobs.contains(path))
-            startDecoding(path, kind, cover);
+        // A stored thumbnail, or drawn larger than it was made for (a wider cell, a sharper
+        // screen): made again, and shown as it is until then.
+        if (!isEnoughFor(*picture, cover))
+            want(path, kind, cover, Pass::sharpen);
         return *picture;
     }
-    if (!isDecoded(kind))
-        return std::nullopt;
-    if (const auto running = m_jobs.constFind(path); running != m_jobs.constEnd()) {
-        ++(*running)->wanted;
-        return std::nullopt;
-    }
-    startDecoding(path, kind, cover);
+    if (isDecoded(kind))
+        want(path, kind, cover, Pass::first);
     return std::nullopt;
 }
 
-void ThumbnailCache::startDecoding(const QString& path, FileKind kind, QSize cover)
+bool ThumbnailCache::isEnoughFor(const Picture& picture, QSize cover)
+{
+    // A picture made for an area serves for that area, also when the file is too small to
+    // cover it.
+    return picture.isFileIcon || cover.isEmpty() || covers(picture.cover, cover)
+        || covers(picture.image.size(), cover);
+}
+
+void ThumbnailCache::want(const QString& path, FileKind kind, QSize cover, Pass pass)
+{
+    if (const auto running = m_jobs.constFind(path); running != m_jobs.constEnd())
+        ++(*running)->wanted;
+    else
+        startDecoding(path, kind, cover, pass);
+}
+
+void ThumbnailCache::startDecoding(const QString& path, FileKind kind, QSize cover, Pass pass)
 {
     auto job = std::make_shared<Job>();
     job->path = path;
     job->kind = kind;
     job->cover = cover;
+    job->pass = pass;
     m_jobs.insert(path, job);
     // The pool is drained before the cache goes, so `this` outlives every task.
     m_pool.start(
@@ -114,14 +127,29 @@ void ThumbnailCache::startDecoding(const QString& path, FileKind kind, QSize cov
             ++m_decodeCount;
             std::optional<QImage> thumbnail;
             try {
-                thumbnail = m_decoder(job->path, job->kind, job->cover);
+                thumbnail = decode(*job);
             } catch (...) {
                 // A picture that breaks its decoder is one that cannot be decoded.
             }
             QMetaObject::invokeMethod(
                 this, [this, job, thumbnail] { finish(job, thumbnail); }, Qt::QueuedConnection);
         },
-        ++m_nextPriority);
+        ++m_nextPriority + (pass == Pass::first ? firstPassPriority : 0));
+}
+
+// On the pool's thread.
+std::optional<QImage> ThumbnailCache::decode(Job& job)
+{
+    // A cell to fill at once takes the file's own thumbnail when it stores one; the whole decode
+    // follows as a sharpening pass unless that thumbnail covers the cell already.
+    if (job.pass == Pass::first && m_stored && !job.cover.isEmpty()) {
+        if (std::optional<QImage> stored = m_stored(job.path, job.kind);
+            stored && !stored->isNull()) {
+            job.preliminary = !covers(stored->size(), job.cover);
+            return stored;
+        }
+    }
+    return m_decoder(job.path, job.kind, job.cover);
 }
 
 bool ThumbnailCache::isDecoded(FileKind kind)
@@ -149,8 +177,10 @@ void ThumbnailCache::finish(const std::shared_ptr<Job>& job, const std::optional
 {
     if (m_jobs.value(job->path) == job)
         m_jobs.remove(job->path);
-    Picture picture = thumbnail && !thumbnail->isNull() ? Picture { *thumbnail, false, job->cover }
-                                                        : fileIcon(job->path);
+    // A stored thumbnail was made for no area: any cell that it does not cover sharpens it.
+    Picture picture = thumbnail && !thumbnail->isNull()
+        ? Picture { *thumbnail, false, job->preliminary ? QSize() : job->cover }
+        : fileIcon(job->path);
     m_pictures.insert(job->path, new Picture(std::move(picture)));
     Q_EMIT thumbnailReady(job->path);
 }

@@ -20,6 +20,11 @@
 // A caller that asked for a picture and no longer shows the file says so with `release`:
 // decoding that has not started yet is then skipped, so that scrolling fast through thousands
 // of cells decodes only what stayed on screen.
+//
+// Files that store a small thumbnail of their own (phones' HEIC files) first give that one,
+// which takes milliseconds, and are sharpened when their whole decode is done. Every first
+// picture is made before any sharpening, and the latest requests, what is on screen now, come
+// first within each.
 class ThumbnailCache : public QObject
 {
     Q_OBJECT
@@ -42,12 +47,16 @@ public:
     // at once.
     using Decoder
         = std::function<std::optional<QImage>(const QString& path, FileKind kind, QSize cover)>;
+    // Gives the small picture a file stores ready-made, if it holds one; also called on the
+    // pool's threads.
+    using StoredThumbnail
+        = std::function<std::optional<QImage>(const QString& path, FileKind kind)>;
 
     static constexpr int capacity = 600;
     static constexpr int maxSide = 360;
 
     explicit ThumbnailCache(QObject* parent = nullptr);
-    ThumbnailCache(Decoder decoder, QObject* parent = nullptr);
+    ThumbnailCache(Decoder decoder, StoredThumbnail stored = {}, QObject* parent = nullptr);
     ~ThumbnailCache() override;
 
     // The one cache of the application, created on first use.
@@ -62,10 +71,15 @@ public:
     std::optional<Picture> image(const QString& path, FileKind kind, QSize cover = {});
     // Whether `image` would start or join decoding for a file of this kind that is not held.
     static bool isDecoded(FileKind kind);
-    // A caller that got nothing from `image` for a decoded kind, and has not had
-    // `thumbnailReady` for the path yet, no longer needs the picture.
+    // Whether a picture serves for drawing over `cover`; when it does not, `image` has started
+    // (or joined) making a sharper one.
+    static bool isEnoughFor(const Picture& picture, QSize cover);
+    // A caller still waiting for `thumbnailReady` after `image` (it got nothing for a decoded
+    // kind, or a picture that is not enough) no longer needs the picture.
     void release(const QString& path);
 
+    // How many pictures are made at once; all the processor's threads unless told.
+    void setThreadCount(int threads) { m_pool.setMaxThreadCount(threads); }
     // Number of decodes that ran, for tests and benchmarks.
     int decodeCount() const { return m_decodeCount.load(); }
     // Blocks until every decode started so far has ended (results still arrive as events).
@@ -77,15 +91,27 @@ Q_SIGNALS:
 private:
     struct Job;
 
-    void startDecoding(const QString& path, FileKind kind, QSize cover);
+    // Whether a job makes a file's first picture, or a sharper one for a picture held.
+    enum class Pass
+    {
+        first,
+        sharpen
+    };
+
+    void want(const QString& path, FileKind kind, QSize cover, Pass pass);
+    void startDecoding(const QString& path, FileKind kind, QSize cover, Pass pass);
+    std::optional<QImage> decode(Job& job);
     void finish(const std::shared_ptr<Job>& job, const std::optional<QImage>& thumbnail);
     Picture fileIcon(const QString& path) const;
 
     Decoder m_decoder;
+    StoredThumbnail m_stored;
     QThreadPool m_pool;
     QCache<QString, Picture> m_pictures;
     QHash<QString, std::shared_ptr<Job>> m_jobs;
-    // Later requests run first: they are what is on screen now.
+    // Later requests run first: they are what is on screen now. First pictures run before any
+    // sharpening.
     int m_nextPriority = 0;
+    static constexpr int firstPassPriority = 1 << 28;
     std::atomic<int> m_decodeCount = 0;
 };

@@ -65,13 +65,13 @@ QString unreadableNote(const ScanResult& result)
     }
     QString list = names.join(QStringLiteral(", "));
     if (const qsizetype more = unreadable.total - names.size(); more > 0)
-        list += OverviewView::tr(" and %1 more").arg(more);
+        list += OverviewView::tr(" and %Ln more", nullptr, int(more));
     QString note = OverviewView::tr("Couldn’t read %1.").arg(list);
     if (result.heldByUnreadable > 0)
         note += u' '
-            + OverviewView::tr("%1 files could have a twin, photo or sidecar there, so they aren’t "
-                               "listed as leftovers.")
-                  .arg(result.heldByUnreadable);
+            + OverviewView::tr("%Ln files could have a twin, photo or sidecar there, so they "
+                               "aren’t listed as leftovers.",
+                nullptr, int(result.heldByUnreadable));
     return note;
 }
 
@@ -85,12 +85,12 @@ GroupCard::GroupCard(AppModel& model, OrphanGroup group, QWidget* parent)
     const QString title = GroupStyle::title(group);
     const qsizetype count = model.candidateCount(group);
     const QString size = Formatting::byteCount(groupSize(model, group));
-    m_count = QString::number(count);
+    m_count = Formatting::count(count);
 
     setMinimumWidth(180);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(tr("%1: %2 files, %3").arg(title, m_count, size));
+    setAccessibleName(tr("%1: %Ln files, %2", nullptr, int(count)).arg(title, size));
     setAccessibleDescription(tr("Shows these files"));
 
     auto* layout = new QVBoxLayout(this);
@@ -193,8 +193,17 @@ void OverviewView::rebuild()
 
 void OverviewView::fill()
 {
+    // Cards of about 350 points at most, and notes of as many as the three: in a wide window
+    // the page keeps to a readable width on the left.
+    constexpr int maximumWidth = 3 * 350 + 2 * 12 + 2 * 24;
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* pageRow = new QHBoxLayout(page);
+    pageRow->setContentsMargins(0, 0, 0, 0);
+    auto* column = new QWidget;
+    column->setMaximumWidth(maximumWidth);
+    pageRow->addWidget(column, 1);
+    pageRow->addStretch(0);
+    auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(20);
 
@@ -207,11 +216,11 @@ void OverviewView::fill()
     }
 
     layout->addWidget(titleRow());
-    const QString summary = QString::number(result->fileCount) + tr(" files: ")
-        + QString::number(result->rawCount) + tr(" RAW, ") + QString::number(result->twinCount)
-        + tr(" JPEG or HEIC, ") + QString::number(result->sidecarCount) + tr(" sidecars. ")
-        + QString::number(result->pairs.size())
-        + tr(" pairs are complete and stay where they are.");
+    // Pieces, so that each count has its own plural.
+    const QString summary = tr("%Ln files: ", nullptr, int(result->fileCount))
+        + Formatting::count(result->rawCount) + tr(" RAW, ") + Formatting::count(result->twinCount)
+        + tr(" JPEG or HEIC, ") + tr("%Ln sidecars. ", nullptr, int(result->sidecarCount))
+        + tr("%Ln pairs are complete and stay where they are.", nullptr, int(result->pairs.size()));
     layout->addWidget(Style::label(summary, Style::Text::body, Style::Tone::secondary));
 
     auto* cards = new QHBoxLayout;
@@ -259,8 +268,9 @@ QWidget* OverviewView::titleRow()
     layout->addWidget(title, 1);
     if (m_model.phase().isScanning()) {
         layout->addWidget(new Spinner(16));
-        auto* scanning = Style::label(tr("Scanning… %1 files").arg(m_model.progress().files),
-            Style::Text::callout, Style::Tone::secondary);
+        auto* scanning
+            = Style::label(tr("Scanning… %Ln files", nullptr, int(m_model.progress().files)),
+                Style::Text::callout, Style::Tone::secondary);
         scanning->setWordWrap(false);
         layout->addWidget(scanning);
     }
@@ -293,17 +303,17 @@ QWidget* OverviewView::goodToKnow()
         line(QStringLiteral("lock.folder"), unreadableNote(result));
     if (result.heldInSingleKindFolders > 0)
         line(QStringLiteral("folder.badge.questionmark"),
-            tr("%1 files are in folders with only RAW or only JPEG files, so they aren’t listed as "
-               "leftovers. Change this in Settings.")
-                .arg(result.heldInSingleKindFolders));
+            tr("%Ln files are in folders with only RAW or only JPEG files, so they aren’t listed "
+               "as leftovers. Change this in Settings.",
+                nullptr, int(result.heldInSingleKindFolders)));
     if (result.heldHEIC > 0)
         line(QStringLiteral("photo.stack"),
-            tr("%1 HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn "
-               "that on in Settings.")
-                .arg(result.heldHEIC));
+            tr("%Ln HEIC files have no RAW. HEIC files aren’t offered for moving unless you turn "
+               "that on in Settings.",
+                nullptr, int(result.heldHEIC)));
     if (const qsizetype byTime = result.pairedByTime(); byTime > 0)
         line(QStringLiteral("clock.arrow.2.circlepath"),
-            tr("%1 renamed files were paired by capture time.").arg(byTime));
+            tr("%Ln renamed files were paired by capture time.", nullptr, int(byTime)));
     line(QStringLiteral("exclamationmark.triangle"),
         tr("If Lightroom or Capture One knows about these photos, moved files will show as "
            "missing there."));

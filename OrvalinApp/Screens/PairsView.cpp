@@ -1,34 +1,18 @@
 #include "PairsView.h"
 
 #include "AppModel.h"
+#include "PairTableModel.h"
+#include "RowDelegate.h"
 #include "Style.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-// One row of the table: the RAW file, its twins' names, and how they were matched.
-struct PairRow
-{
-    QString raw;
-    QString twins;
-    bool byTime = false;
-
-    static PairRow of(const Pair& pair)
-    {
-        QStringList names;
-        for (const FileEntry& twin : pair.twins)
-            names << twin.name();
-        return { pair.raw.relativePath, names.join(QStringLiteral(", ")), pair.byCaptureTime };
-    }
-};
-
-} // namespace
 
 PairsView::PairsView(AppModel& model, QWidget* parent)
     : QWidget(parent)
@@ -42,19 +26,27 @@ PairsView::PairsView(AppModel& model, QWidget* parent)
 
     auto* divider = Style::divider();
 
-    m_table = new QTableWidget(0, 3);
-    m_table->setHorizontalHeaderLabels({ tr("RAW"), tr("Twin"), tr("Matched by") });
+    m_rows = new PairTableModel(this);
+    m_table = new QTableView;
+    m_table->setModel(m_rows);
+    m_table->setItemDelegate(new RowDelegate(m_table));
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setAlternatingRowColors(true);
     m_table->setShowGrid(false);
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideMiddle);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
-    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_table->setColumnWidth(2, 110);
+    // Rows of one height need not be measured one by one.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* columns = m_table->horizontalHeader();
+    columns->setSectionResizeMode(PairTableModel::rawColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(PairTableModel::twinColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(PairTableModel::matchedByColumn, QHeaderView::Fixed);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fitLastColumn();
     // Arrows move through the rows; Tab leaves the table, as everywhere else.
     m_table->setTabKeyNavigation(false);
     m_table->setAccessibleName(tr("Pairs"));
@@ -66,22 +58,44 @@ PairsView::PairsView(AppModel& model, QWidget* parent)
     layout->addWidget(divider);
     layout->addWidget(m_table, 1);
 
-    connect(&m_model, &AppModel::resultChanged, this, &PairsView::refresh);
-    refresh();
+    connect(&m_model, &AppModel::resultChanged, this, [this] {
+        if (isVisible())
+            return refresh();
+        // Let go of the previous pairs now rather than when the screen shows again.
+        m_rows->setPairs({});
+        m_stale = true;
+    });
+}
+
+void PairsView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        refresh();
+}
+
+void PairsView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitLastColumn();
 }
 
 void PairsView::refresh()
 {
+    m_stale = false;
     const auto& result = m_model.result();
-    const QList<Pair> pairs = result ? result->pairs : QList<Pair>();
-    m_table->setUpdatesEnabled(false);
-    m_table->setRowCount(int(pairs.size()));
-    for (int row = 0; row < pairs.size(); ++row) {
-        const PairRow line = PairRow::of(pairs[row]);
-        m_table->setItem(row, 0, new QTableWidgetItem(line.raw));
-        m_table->setItem(row, 1, new QTableWidgetItem(line.twins));
-        m_table->setItem(
-            row, 2, new QTableWidgetItem(line.byTime ? tr("Capture time") : tr("Name")));
-    }
-    m_table->setUpdatesEnabled(true);
+    m_rows->setPairs(result ? result->pairs : QList<Pair>());
+}
+
+// "Matched by" is as wide as its longest text, at least 110 points, so that the two columns
+// beside it share the rest of the width and the table never reaches past the window's edge.
+void PairsView::fitLastColumn()
+{
+    const QFontMetrics metrics(m_table->font());
+    int widest = 0;
+    for (const QString& text : PairTableModel::matchedByTexts())
+        widest = qMax(widest, metrics.horizontalAdvance(text));
+    const int margins = 2 * m_table->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;
+    m_table->setColumnWidth(PairTableModel::matchedByColumn, qMax(110, widest + margins));
 }

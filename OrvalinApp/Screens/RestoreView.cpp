@@ -65,15 +65,15 @@ SessionRow::SessionRow(AppModel& model, const ReviewSession& session, QWidget* p
     column->setSpacing(2);
     column->addWidget(
         Style::label(abbreviatedDateShortTime(session.log.created), Style::Text::headline));
-    const QString held = state.inReview > 0 ? tr("%1 files (%2) in the review folder")
-                                                  .arg(state.inReview)
-                                                  .arg(Formatting::byteCount(state.inReviewSize))
-                                            : tr("Put back");
+    const QString held = state.inReview > 0
+        ? tr("%Ln files (%1) in the review folder", nullptr, int(state.inReview))
+              .arg(Formatting::byteCount(state.inReviewSize))
+        : tr("Put back");
     column->addWidget(Style::label(held, Style::Text::body, Style::Tone::secondary));
     if (state.waiting > 0) {
         auto* waiting
             = Style::label(tr("%1 waiting: a file with the same name is back in the original place")
-                               .arg(state.waiting),
+                               .arg(Formatting::count(state.waiting)),
                 Style::Text::caption);
         Style::followPalette(waiting, [waiting] {
             QPalette palette;

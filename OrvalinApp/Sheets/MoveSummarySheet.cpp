@@ -33,14 +33,14 @@ MoveSummarySheet::MoveSummarySheet(
     , m_showcase(showcase)
 {
     const qsizetype count = plan.fileCount();
-    setWindowTitle(tr("Move %1 files?").arg(count));
+    setWindowTitle(tr("Move %Ln files?", nullptr, int(count)));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(580);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(16);
-    layout->addWidget(Style::label(tr("Move %1 files?").arg(count), Style::Text::title2));
+    layout->addWidget(Style::label(windowTitle(), Style::Text::title2));
     layout->addWidget(Style::label(tr("This is a dry run: nothing has moved yet."),
         Style::Text::body, Style::Tone::secondary));
 
@@ -62,14 +62,14 @@ MoveSummarySheet::MoveSummarySheet(
         groupLayout->addWidget(Style::iconLabel(GroupStyle::iconName(line.group), 16));
         groupLayout->addWidget(cell(GroupStyle::title(line.group)));
         table->addWidget(group, row, 0, Qt::AlignLeft);
-        table->addWidget(cell(QString::number(line.picked)), row, 1, Qt::AlignRight);
-        table->addWidget(cell(QString::number(line.sidecars)), row, 2, Qt::AlignRight);
+        table->addWidget(cell(Formatting::count(line.picked)), row, 1, Qt::AlignRight);
+        table->addWidget(cell(Formatting::count(line.sidecars)), row, 2, Qt::AlignRight);
         table->addWidget(cell(Formatting::byteCount(line.size)), row, 3, Qt::AlignRight);
     }
     table->addWidget(Style::divider(), ++row, 0, 1, 4);
     ++row;
     table->addWidget(cell(tr("Total"), Style::Text::headline), row, 0, Qt::AlignLeft);
-    table->addWidget(cell(QString::number(count), Style::Text::headline), row, 1, Qt::AlignRight);
+    table->addWidget(cell(Formatting::count(count), Style::Text::headline), row, 1, Qt::AlignRight);
     table->addWidget(cell(Formatting::byteCount(plan.totalSize()), Style::Text::headline), row, 3,
         Qt::AlignRight);
     table->setColumnStretch(0, 1);
@@ -91,7 +91,7 @@ MoveSummarySheet::MoveSummarySheet(
     buttons->addStretch(1);
     m_cancel = new QPushButton(tr("Cancel"));
     m_cancel->setAutoDefault(false);
-    m_move = new QPushButton(tr("Move %1 Files").arg(count));
+    m_move = new QPushButton(tr("Move %Ln Files", nullptr, int(count)));
     Style::makeProminent(m_move);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_move);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,30 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent)
     for (const QKeySequence& keys :
         { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void SettingsWindow::present(const QWidget& owner)
+{
+    if (!isVisible() && owner.screen()) {
+        // Window managers place a new window as they please, some partly off the screen: it is
+        // centred over the main window here, and kept clear of the screen's edges and panels
+        // with room for a frame and a title bar.
+        const QSize frameAllowance(16, 40);
+        const QRect screen = owner.screen()->availableGeometry();
+        // The size it will show at: its fonts and style are taken on when it is first shown.
+        ensurePolished();
+        layout()->activate();
+        const QSize wanted = size().expandedTo(minimumSizeHint());
+        resize(wanted.boundedTo(screen.size() - frameAllowance));
+        QRect frame(QPoint(), size() + frameAllowance);
+        frame.moveCenter(owner.frameGeometry().center());
+        frame.moveLeft(qBound(screen.left(), frame.left(), screen.right() + 1 - frame.width()));
+        frame.moveTop(qBound(screen.top(), frame.top(), screen.bottom() + 1 - frame.height()));
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 QString SettingsWindow::currentTab() const

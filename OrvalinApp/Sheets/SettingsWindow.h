@@ -21,6 +21,9 @@ public:
     // "matching" or "privacy".
     QString currentTab() const;
     void setCurrentTab(const QString& identifier);
+    // Shows the window over `owner` and wholly on its screen, or brings it to the front where
+    // the user left it.
+    void present(const QWidget& owner);
     // The switch bound to an option, for tests.
     QCheckBox* toggle(bool MatchOptions::*field) const;
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace Style {
 
@@ -48,8 +49,13 @@ QFont font(Text text)
 QColor colour(Tone tone, const QWidget* widget)
 {
     const QPalette palette = widget ? widget->palette() : QApplication::palette();
-    const QColor text = palette.color(QPalette::WindowText);
-    const QColor window = palette.color(QPalette::Window);
+    return colour(tone, palette, palette.currentColorGroup());
+}
+
+QColor colour(Tone tone, const QPalette& palette, QPalette::ColorGroup group)
+{
+    const QColor text = palette.color(group, QPalette::WindowText);
+    const QColor window = palette.color(group, QPalette::Window);
     const double share = tone == Tone::primary ? 1.0 : tone == Tone::secondary ? 0.68 : 0.48;
     return QColor::fromRgbF(text.redF() * share + window.redF() * (1 - share),
         text.greenF() * share + window.greenF() * (1 - share),
@@ -134,11 +140,17 @@ void setTone(QWidget* widget, Tone tone)
     const bool following = widget->property(toneProperty).isValid();
     widget->setProperty(toneProperty, int(tone));
     auto apply = [widget] {
-        const QColor text = colour(Tone(widget->property(toneProperty).toInt()));
-        // Only the roles set here are the widget's own; the rest follow its parent.
+        const Tone tone = Tone(widget->property(toneProperty).toInt());
+        const QPalette desktop = QApplication::palette();
+        // Only the roles set here are the widget's own; the rest follow its parent. Each colour
+        // group has its own, so that a window the desktop dims while it is in the background
+        // dims its toned texts with the rest.
         QPalette palette;
-        palette.setColor(QPalette::WindowText, text);
-        palette.setColor(QPalette::Text, text);
+        for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+            const QColor text = colour(tone, desktop, group);
+            palette.setColor(group, QPalette::WindowText, text);
+            palette.setColor(group, QPalette::Text, text);
+        }
         widget->setPalette(palette);
     };
     if (following)
@@ -155,7 +167,7 @@ QColor ink(Ink ink)
     case Ink::secondary:
         return colour(Tone::secondary);
     case Ink::accent:
-        return accent();
+        return readableAccent();
     case Ink::orange:
         return orange();
     case Ink::green:
@@ -167,6 +179,33 @@ QColor ink(Ink ink)
 QColor accent()
 {
     return QApplication::palette().color(QPalette::Highlight);
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& colour) {
+        auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+            + 0.0722 * channel(colour.blueF());
+    };
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor readableAccent()
+{
+    const QPalette palette = QApplication::palette();
+    const QColor window = palette.color(QPalette::Window);
+    const bool dark = isDark(palette);
+    // Dark desktops often keep a deep blue highlight that white text reads on well, but that
+    // sinks into the window as a shape of its own: lighten (or darken) it until it stands out.
+    QColor colour = accent();
+    for (int step = 0; step < 20 && contrast(colour, window) < 3.0; ++step)
+        colour = dark ? colour.lighter(110) : colour.darker(110);
+    return colour;
 }
 
 bool isDark(const QPalette& palette)

@@ -45,8 +45,10 @@ enum class Ink
 };
 
 QFont font(Text text);
-// Text colour of a tone on the given widget's palette.
+// Text colour of a tone on the given widget's palette, in its current colour group.
 QColor colour(Tone tone, const QWidget* widget = nullptr);
+// Text colour of a tone in one colour group of a palette.
+QColor colour(Tone tone, const QPalette& palette, QPalette::ColorGroup group);
 // Gives the widget's text a tone, now and whenever the desktop's palette changes.
 void setTone(QWidget* widget, Tone tone);
 QColor ink(Ink ink);
@@ -59,6 +61,11 @@ void followPalette(QWidget* widget, std::function<void()> apply);
 bool isDark(const QPalette& palette);
 
 QColor accent();
+// The accent as a colour of its own (icons, outlines on the window): the accent, made lighter on
+// dark windows or darker on light ones until it stands out from the window (a contrast of 3:1).
+QColor readableAccent();
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b);
 QColor orange();
 QColor green();
 // The faint grey behind cards and boxes, as a fraction of the text colour.

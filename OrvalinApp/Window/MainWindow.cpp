@@ -114,12 +114,8 @@ void MainWindow::buildMenus()
     connect(action(Command::reviewMove), &QAction::triggered, &m_model, &AppModel::reviewMove);
     connect(action(Command::restore), &QAction::triggered, this,
         [this] { m_model.setSidebar(SidebarItem::restore()); });
-    connect(action(Command::settings), &QAction::triggered, this, [this] {
-        SettingsWindow* settings = settingsWindow();
-        settings->show();
-        settings->raise();
-        settings->activateWindow();
-    });
+    connect(action(Command::settings), &QAction::triggered, this,
+        [this] { settingsWindow()->present(*this); });
     connect(action(Command::quit), &QAction::triggered, this, &QWidget::close);
 }
 
@@ -233,6 +229,7 @@ void MainWindow::refreshTitle()
     // Desktop title bars have no subtitle line; it follows the title after a dash.
     QString title = QFileInfo(m_model.root().value_or(QString())).fileName();
     if (m_model.phase().isScanning())
-        title += QStringLiteral(" — ") + tr("Scanning… %1 files").arg(m_model.progress().files);
+        title += QStringLiteral(" — ")
+            + tr("Scanning… %Ln files", nullptr, int(m_model.progress().files));
     setWindowTitle(title);
 }

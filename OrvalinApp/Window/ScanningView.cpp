@@ -54,7 +54,7 @@ void ScanningView::refresh()
     const QString folder = QFileInfo(m_model.root().value_or(QString())).fileName();
     const ScanProgress& progress = m_model.progress();
     m_title->setText(tr("Scanning “%1”…").arg(folder));
-    m_count->setText(tr("%1 files so far").arg(progress.files));
+    m_count->setText(tr("%Ln files so far", nullptr, int(progress.files)));
     m_folder->setText(progress.folder);
     m_folder->setVisible(!progress.folder.isEmpty());
     // Read out as one sentence rather than as a spinner and three labels.

@@ -1,6 +1,7 @@
 #include "SelectionBar.h"
 
 #include "AppModel.h"
+#include "Formatting.h"
 #include "Style.h"
 
 #include <QAction>
@@ -42,5 +43,5 @@ QString SelectionBar::countText() const
 void SelectionBar::refresh()
 {
     setVisible(m_model.tickedCount() > 0);
-    m_count->setText(tr("Ticked: %1").arg(m_model.tickedCount()));
+    m_count->setText(tr("Ticked: %1").arg(Formatting::count(m_model.tickedCount())));
 }

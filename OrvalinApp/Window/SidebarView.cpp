@@ -1,8 +1,10 @@
 #include "SidebarView.h"
 
 #include "AppModel.h"
+#include "Formatting.h"
 #include "GroupStyle.h"
 #include "Icons.h"
+#include "RowDelegate.h"
 #include "Style.h"
 
 #include <QApplication>
@@ -18,28 +20,32 @@ constexpr int itemRole = Qt::UserRole;
 constexpr int badgeRole = Qt::UserRole + 1;
 
 // Draws a row's count as a rounded badge at its right edge; a count of 0 draws nothing.
-class BadgeDelegate : public QStyledItemDelegate
+class BadgeDelegate : public RowDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using RowDelegate::RowDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+    void paint(QPainter* painter, const QStyleOptionViewItem& given,
         const QModelIndex& index) const override
     {
+        const QStyleOptionViewItem option = inActiveWindow(given);
         if (!index.data(itemRole).isValid()) {
             // Headings start where their rows' icons start, not at the sidebar's edge.
             QStyleOptionViewItem heading = option;
             const auto* tree = qobject_cast<const QTreeView*>(option.widget);
             heading.rect.setLeft(heading.rect.left() + (tree ? tree->indentation() : 0));
-            // Worked out at each paint, so that the heading follows the palette.
-            heading.palette.setColor(QPalette::Text, Style::colour(Style::Tone::secondary));
+            // Worked out at each paint from the row's own palette, so that the heading follows
+            // the desktop and dims with its rows while the window is in the background.
+            for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+                heading.palette.setColor(group, QPalette::Text,
+                    Style::colour(Style::Tone::secondary, option.palette, group));
             QStyledItemDelegate::paint(painter, heading, index);
             return;
         }
         const int count = index.data(badgeRole).toInt();
         QRect badge;
         if (count > 0) {
-            const QString text = QString::number(count);
+            const QString text = Formatting::count(count);
             QFont font = option.font;
             font.setPointSizeF(font.pointSizeF() * 0.9);
             const int width = qMax(QFontMetrics(font).horizontalAdvance(text) + 12, 22);
@@ -148,6 +154,11 @@ SidebarView::SidebarView(AppModel& model, QWidget* parent)
     refreshSelection();
 }
 
+void SidebarView::drawBranches(QPainter*, const QRect&, const QModelIndex&) const
+{
+    // A list under headings, not a tree: no branch lines, whatever the desktop's style draws.
+}
+
 QTreeWidgetItem* SidebarView::addSection(const QString& title)
 {
     auto* section = new QTreeWidgetItem(this, { title });
@@ -194,7 +205,7 @@ void SidebarView::refreshCounts()
         case SidebarItem::Kind::group:
             count = int(m_model.candidateCount(*item.group));
             row->setData(0, Qt::AccessibleTextRole,
-                tr("%1, %2 files").arg(GroupStyle::title(*item.group)).arg(count));
+                tr("%1, %Ln files", nullptr, count).arg(GroupStyle::title(*item.group)));
             break;
         case SidebarItem::Kind::pairs:
             count = result ? int(result->pairs.size()) : 0;

@@ -24,6 +24,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void drawBranches(
+        QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
     QTreeWidgetItem* addSection(const QString& title);

@@ -81,8 +81,9 @@ StartView::StartView(AppModel& model, QWidget* parent)
     divider->setFrameShadow(QFrame::Sunken);
     layout->addWidget(divider);
     layout->addWidget(note(QStringLiteral("photo.on.rectangle.angled"),
-        tr("Not for Photos libraries: %1 refuses folders that hold a Photos library or a "
-           "Lightroom or Capture One catalog. Photos pairs can only be changed inside Photos.")
+        tr("Not for Apple Photos libraries: %1 refuses folders that hold an Apple Photos "
+           "library, as a Mac’s disk may, or a Lightroom or Capture One catalog. Apple Photos "
+           "pairs can only be changed inside Apple Photos, on a Mac.")
             .arg(app)));
     layout->addWidget(note(QStringLiteral("exclamationmark.triangle"),
         tr("If Lightroom or Capture One knows about these photos, moved files will show as "

@@ -4,6 +4,11 @@
 
 namespace Formatting {
 
+QString count(qint64 number)
+{
+    return QLocale().toString(number);
+}
+
 QString byteCount(qint64 bytes)
 {
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);

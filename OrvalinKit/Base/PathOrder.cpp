@@ -3,6 +3,8 @@
 #include <QChar>
 #include <algorithm>
 #include <cstring>
+#include <numeric>
+#include <string_view>
 
 namespace {
 
@@ -277,6 +279,50 @@ bool appendAsciiSortKey(QStringView text, QByteArray& keys)
     }
     keys.truncate(before + (out - start));
     return true;
+}
+
+namespace {
+
+// Paths of plain ASCII, nearly all of them, sort by bytes that order as the paths do, kept side
+// by side in one buffer. False, with `positions` untouched, when a path is not plain ASCII.
+bool orderByAsciiKeys(
+    std::vector<qsizetype>& positions, const std::function<QString(qsizetype)>& pathAt)
+{
+    QByteArray keys;
+    std::vector<qsizetype> starts;
+    starts.reserve(positions.size() + 1);
+    for (qsizetype position : positions) {
+        starts.push_back(keys.size());
+        if (!appendAsciiSortKey(pathAt(position), keys))
+            return false;
+    }
+    starts.push_back(keys.size());
+    const auto key = [&](qsizetype position) {
+        return std::string_view(keys.constData() + starts[size_t(position)],
+            size_t(starts[size_t(position) + 1] - starts[size_t(position)]));
+    };
+    // string_view compares its characters as unsigned, as the keys need.
+    std::stable_sort(positions.begin(), positions.end(),
+        [&](qsizetype a, qsizetype b) { return key(a) < key(b); });
+    return true;
+}
+
+} // namespace
+
+std::vector<qsizetype> order(qsizetype count, const std::function<QString(qsizetype)>& pathAt)
+{
+    std::vector<qsizetype> positions(size_t(qMax<qsizetype>(count, 0)));
+    std::iota(positions.begin(), positions.end(), 0);
+    if (positions.size() < 2 || orderByAsciiKeys(positions, pathAt))
+        return positions;
+    std::vector<QString> paths;
+    paths.reserve(positions.size());
+    for (qsizetype position : positions)
+        paths.push_back(composed(pathAt(position)));
+    std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+        return compareComposed(paths[size_t(a)], paths[size_t(b)]) < 0;
+    });
+    return positions;
 }
 
 } // namespace PathOrder

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
+#include <vector>
 
 // The order of every list shown to the user: by relative path, runs of digits compared by their
 // numeric value (IMG_2 before IMG_10), no locale rules. Use with std::stable_sort so that ties
@@ -27,6 +29,11 @@ std::optional<QByteArray> asciiSortKey(QStringView text);
 // The same key appended to `keys`, so that the keys of many texts share one buffer; false, with
 // `keys` as it was, for a text that is not plain ASCII.
 bool appendAsciiSortKey(QStringView text, QByteArray& keys);
+
+// The positions 0 … count - 1 ordered by the paths `pathAt` gives for them, case-insensitive
+// and stable: a list of many paths sorts this way in a fraction of the time a sort calling
+// compare() takes.
+std::vector<qsizetype> order(qsizetype count, const std::function<QString(qsizetype)>& pathAt);
 
 // Case-insensitive "a comes before b".
 inline bool lessThan(QStringView a, QStringView b)

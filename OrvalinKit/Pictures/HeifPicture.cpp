@@ -58,8 +58,9 @@ bool serves(const heif_image_handle* thumbnail, int maxSide, QSize cover)
         && heif_image_handle_get_height(thumbnail) >= cover.height();
 }
 
-// The smallest stored thumbnail that serves, or nothing.
-Handle usableThumbnail(const heif_image_handle* primary, int maxSide, QSize cover)
+// Of the stored thumbnails that `fits`, the one `better` prefers, or nothing.
+template <typename Fits, typename Better>
+Handle pickThumbnail(const heif_image_handle* primary, Fits fits, Better better)
 {
     const int count = heif_image_handle_get_number_of_thumbnails(primary);
     if (count <= 0)
@@ -72,12 +73,31 @@ Handle usableThumbnail(const heif_image_handle* primary, int maxSide, QSize cove
         if (!succeeded(heif_image_handle_get_thumbnail(primary, id, &candidate)))
             continue;
         Handle thumbnail(candidate);
-        if (!serves(thumbnail.get(), maxSide, cover))
-            continue;
-        if (!best || longerSide(thumbnail.get()) < longerSide(best.get()))
+        if (fits(thumbnail.get()) && (!best || better(thumbnail.get(), best.get())))
             best = std::move(thumbnail);
     }
     return best;
+}
+
+// The smallest stored thumbnail that serves, or nothing.
+Handle usableThumbnail(const heif_image_handle* primary, int maxSide, QSize cover)
+{
+    return pickThumbnail(
+        primary,
+        [&](const heif_image_handle* thumbnail) { return serves(thumbnail, maxSide, cover); },
+        [](const heif_image_handle* a, const heif_image_handle* b) {
+            return longerSide(a) < longerSide(b);
+        });
+}
+
+// The largest stored thumbnail, or nothing.
+Handle largestThumbnail(const heif_image_handle* primary)
+{
+    return pickThumbnail(
+        primary, [](const heif_image_handle*) { return true; },
+        [](const heif_image_handle* a, const heif_image_handle* b) {
+            return longerSide(a) > longerSide(b);
+        });
 }
 
 void releaseImage(void* image)
@@ -114,29 +134,51 @@ QImage decoded(const heif_image_handle* handle)
     return picture;
 }
 
+// The file's primary picture, read but not decoded; `context` must outlive it.
+Handle primaryOf(const QString& path, Context& context)
+{
+    ensureLibraryReady();
+    context.reset(heif_context_alloc());
+    if (!context
+        || !succeeded(heif_context_read_from_file(
+            context.get(), QFile::encodeName(path).constData(), nullptr)))
+        return nullptr;
+    heif_image_handle* primary = nullptr;
+    if (!succeeded(heif_context_get_primary_image_handle(context.get(), &primary)))
+        return nullptr;
+    return Handle(primary);
+}
+
+std::optional<QImage> shrunk(const heif_image_handle* handle, int maxSide)
+{
+    const QImage picture = decoded(handle);
+    if (picture.isNull())
+        return std::nullopt;
+    return ImageScaling::shrunk(picture, maxSide);
+}
+
 } // namespace
 
 namespace HeifPicture {
 
 std::optional<QImage> read(const QString& path, int maxSide, QSize cover)
 {
-    ensureLibraryReady();
-    const Context context(heif_context_alloc());
-    if (!context)
+    Context context;
+    const Handle primary = primaryOf(path, context);
+    if (!primary)
         return std::nullopt;
-    if (!succeeded(heif_context_read_from_file(
-            context.get(), QFile::encodeName(path).constData(), nullptr)))
-        return std::nullopt;
-    heif_image_handle* rawPrimary = nullptr;
-    if (!succeeded(heif_context_get_primary_image_handle(context.get(), &rawPrimary)))
-        return std::nullopt;
-    const Handle primary(rawPrimary);
-
     const Handle thumbnail = usableThumbnail(primary.get(), maxSide, cover);
-    const QImage picture = decoded(thumbnail ? thumbnail.get() : primary.get());
-    if (picture.isNull())
+    return shrunk(thumbnail ? thumbnail.get() : primary.get(), maxSide);
+}
+
+std::optional<QImage> readStoredThumbnail(const QString& path, int maxSide)
+{
+    Context context;
+    const Handle primary = primaryOf(path, context);
+    const Handle thumbnail = primary ? largestThumbnail(primary.get()) : nullptr;
+    if (!thumbnail)
         return std::nullopt;
-    return ImageScaling::shrunk(picture, maxSide);
+    return shrunk(thumbnail.get(), maxSide);
 }
 
 } // namespace HeifPicture

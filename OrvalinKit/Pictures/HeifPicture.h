@@ -16,4 +16,9 @@ namespace HeifPicture {
 // several threads at once.
 std::optional<QImage> read(const QString& path, int maxSide, QSize cover = {});
 
+// The largest thumbnail stored in the file, at most `maxSide` pixels long and turned as the file
+// says, whatever area it is drawn over: a picture to show at once, in a few milliseconds, while
+// the picture itself is decoded. Nothing when the file stores no thumbnail.
+std::optional<QImage> readStoredThumbnail(const QString& path, int maxSide);
+
 } // namespace HeifPicture

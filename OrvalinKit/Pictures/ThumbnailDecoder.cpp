@@ -62,4 +62,15 @@ std::optional<QImage> decode(const QString& path, FileKind kind, int maxSide, QS
     }
 }
 
+std::optional<QImage> storedThumbnail(const QString& path, FileKind kind, int maxSide)
+{
+    if (kind != FileKind::heic || maxSide <= 0 || !QFileInfo(path).isFile())
+        return std::nullopt;
+    try {
+        return HeifPicture::readStoredThumbnail(path, maxSide);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 } // namespace ThumbnailDecoder

@@ -4,7 +4,8 @@ LogWording LogWording::english()
 {
     return {
         [](const QString& app, qsizetype count, const QString& date) {
-            return QStringLiteral("%1 moved %2 files on %3.")
+            return (count == 1 ? QStringLiteral("%1 moved %2 file on %3.")
+                               : QStringLiteral("%1 moved %2 files on %3."))
                 .arg(app, QString::number(count), date);
         },
         QStringLiteral("From:"),

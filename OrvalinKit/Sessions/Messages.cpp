@@ -3,6 +3,7 @@
 #include "Formatting.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 QString Messages::groupTitle(OrphanGroup group)
 {
@@ -43,7 +44,7 @@ LogWording Messages::logWording(const QString& app)
 {
     return {
         [](const QString& appName, qsizetype count, const QString& date) {
-            return tr("%1 moved %2 files on %3.").arg(appName, QString::number(count), date);
+            return tr("%1 moved %Ln files on %2.", nullptr, int(count)).arg(appName, date);
         },
         tr("From:"),
         tr("To:"),
@@ -58,24 +59,22 @@ LogWording Messages::logWording(const QString& app)
 
 QString Messages::movedFiles(const QString& app, const MoveOutcome& outcome)
 {
-    return tr("Moved %1 files (%2) to “%3”. Restore puts them back.")
-        .arg(QString::number(outcome.log.movedCount()),
-            Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
+    return tr("Moved %Ln files (%1) to “%2”. Restore puts them back.", nullptr,
+        int(outcome.log.movedCount()))
+        .arg(Formatting::byteCount(outcome.log.movedSize()), reviewFolderName(app));
 }
 
 QString Messages::moveNotice(const QString& app, const MoveOutcome& outcome)
 {
     QString text = movedFiles(app, outcome);
     if (const qsizetype failed = outcome.failed().size())
-        text += u' ' + tr("%1 couldn’t be moved; see the log.").arg(failed);
+        text += u' ' + tr("%Ln couldn’t be moved; see the log.", nullptr, int(failed));
     return text;
 }
 
 QString Messages::planFolderCount(qsizetype folders)
 {
-    if (folders == 1)
-        return tr("The files come from 1 folder.");
-    return tr("The files come from %1 folders.").arg(folders);
+    return tr("The files come from %Ln folders.", nullptr, int(folders));
 }
 
 QString Messages::planDestination(const QString& app)
@@ -87,15 +86,53 @@ QString Messages::planDestination(const QString& app)
 
 QString Messages::restoreNotice(const RestoreOutcome& outcome)
 {
-    QString text = tr("Put back %1 files.").arg(outcome.restored);
+    QString text = tr("Put back %Ln files.", nullptr, int(outcome.restored));
     if (!outcome.conflicts.isEmpty())
         text += u' '
-            + tr("%1 stayed in the review folder because a file with the same name is back in the "
-                 "original place.")
-                  .arg(outcome.conflicts.size());
+            + tr("%Ln stayed in the review folder because a file with the same name is back in the "
+                 "original place.",
+                nullptr, int(outcome.conflicts.size()));
     if (!outcome.missing.isEmpty())
         text += u' '
-            + tr("%1 weren’t where the log says (moved or deleted by hand).")
-                  .arg(outcome.missing.size());
+            + tr("%Ln weren’t where the log says (moved or deleted by hand).", nullptr,
+                int(outcome.missing.size()));
+    // One sentence per reason, in the order the reasons first came up.
+    QList<RestoreFailure::Reason> reasons;
+    for (const RestoreFailure& failure : outcome.failed) {
+        if (!reasons.contains(failure.reason))
+            reasons.append(failure.reason);
+    }
+    for (const RestoreFailure::Reason reason : reasons) {
+        const auto count = std::count_if(outcome.failed.begin(), outcome.failed.end(),
+            [&](const RestoreFailure& failure) { return failure.reason == reason; });
+        text += u' '
+            + (reason == RestoreFailure::Reason::other
+                    ? tr("%Ln couldn’t be put back; see the log.", nullptr, int(count))
+                    : tr("%Ln couldn’t be put back: %1.", nullptr, int(count))
+                          .arg(restoreFailureReason(reason)));
+    }
     return text;
+}
+
+QString Messages::restoreFailureReason(RestoreFailure::Reason reason)
+{
+    switch (reason) {
+    case RestoreFailure::Reason::permissionDenied:
+        return tr("permission denied");
+    case RestoreFailure::Reason::onAnotherDrive:
+        return tr("on another drive");
+    case RestoreFailure::Reason::cannotBeChanged:
+        return tr("can’t be changed");
+    case RestoreFailure::Reason::diskFull:
+        return tr("the disk is full");
+    case RestoreFailure::Reason::linkOnTheWay:
+        return tr("a folder on the way is a symbolic link");
+    case RestoreFailure::Reason::fileOnTheWay:
+        return tr("a file is where a folder belongs");
+    case RestoreFailure::Reason::unsafePathInLog:
+        return tr("the log names an unsafe place");
+    case RestoreFailure::Reason::other:
+        break;
+    }
+    return tr("see the log");
 }

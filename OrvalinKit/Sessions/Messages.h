@@ -36,6 +36,9 @@ public:
     // The move summary's line on where the files go.
     static QString planDestination(const QString& app);
 
-    // "Put back {n} files." with the sentences for conflicts and missing files when there are any.
+    // "Put back {n} files." with the sentences for conflicts, missing files and files that could
+    // not be put back, by reason, when there are any.
     static QString restoreNotice(const RestoreOutcome& outcome);
+    // Why a file could not be put back, in a few words: "permission denied" and the like.
+    static QString restoreFailureReason(RestoreFailure::Reason reason);
 };

@@ -1,6 +1,8 @@
 #include "Mover.h"
 
 #include "CodingError.h"
+#include "CutOffWork.h"
+#include "FolderBusy.h"
 #include "FolderCursor.h"
 #include "LastReadLog.h"
 #include "LogText.h"
@@ -28,31 +30,58 @@ QString sessionName(const QDateTime& now)
     return QLocale::c().toString(now.toLocalTime(), QStringLiteral("yyyy-MM-dd 'at' HH.mm.ss"));
 }
 
-// root/reviewFolderName/<date and time>[ n], freshly made and ours alone.
-FolderHandle createSessionFolder(const FolderHandle& root, const QString& reviewFolderName,
-    const QDateTime& now, FileManager& fileManager)
+// root/reviewFolderName, made when missing; refused when files could not be renamed into it.
+FolderHandle openReviewFolder(
+    const FolderHandle& root, const QString& reviewFolderName, FileManager& fileManager)
 {
     if (!Mover::safeRelativePath(reviewFolderName))
         throw OperationError(
             Text::tr("The review folder name “%1” can’t be used.").arg(reviewFolderName));
-    const std::optional<FolderHandle> review
+    std::optional<FolderHandle> review
         = SessionFolder::createFoldersWithin(fileManager, root, reviewFolderName);
+    const QString path = SessionFolder::join(root.path(), reviewFolderName);
     if (!review)
-        throw OperationError(Text::tr(
-            "The review folder “%1” is a symbolic link or not a folder; nothing was moved.")
-                                 .arg(SessionFolder::join(root.path(), reviewFolderName)));
+        throw OperationError(
+            Text::tr("The review folder “%1” is a symbolic link or not a folder.").arg(path));
+    // Every file would fail to move into a session there: none is made.
+    if (!fileManager.isOnSameMount(root, *review))
+        throw OperationError(Text::tr("The review folder “%1” is on another drive.").arg(path));
+    return std::move(*review);
+}
+
+// review/<date and time>[ n], freshly made and ours alone.
+FolderHandle createSessionFolder(
+    const FolderHandle& review, const QDateTime& now, FileManager& fileManager)
+{
     const QString name = sessionName(now);
     for (int n = 1;; ++n) {
         const QString folder = n == 1 ? name : name + u' ' + QString::number(n);
-        if (fileManager.kindOf(*review, folder) != ItemKind::none)
+        if (fileManager.kindOf(review, folder) != ItemKind::none)
             continue;
         try {
-            return fileManager.createFolder(*review, folder);
+            return fileManager.createFolder(review, folder);
         } catch (const OperationError&) {
             // Another move took the name in the meantime: try the next one.
-            if (fileManager.kindOf(*review, folder) == ItemKind::none)
+            if (fileManager.kindOf(review, folder) == ItemKind::none)
                 throw;
         }
+    }
+}
+
+// Runs a step taken before the first file moves. Its failure leaves every file where it was,
+// and the message says so.
+template <typename Step> auto beforeAnyMove(Step step)
+{
+    const auto nothingMoved = [](const OperationError& error) {
+        return Text::tr("Nothing was moved: %1").arg(error.message());
+    };
+    try {
+        return step();
+    } catch (const FolderBusy& busy) {
+        // Still busy, so that a caller can tell it from a failure.
+        throw FolderBusy(nothingMoved(busy));
+    } catch (const OperationError& error) {
+        throw OperationError(nothingMoved(error), error.systemError());
     }
 }
 
@@ -128,8 +157,8 @@ void moveEntry(
         }
         if (!to)
             return fail(SessionFolder::obstacle(blocker) + notMoved);
-        if (const auto refusal
-            = SessionFolder::moveUnlessRefused(fileManager, *from, name, *to, targetName)) {
+        if (const auto refusal = SessionFolder::moveUnlessRefused(
+                fileManager, *from, name, *to, targetName, FileManager::TargetFolder::ownOnly)) {
             return fail(*refusal == SessionFolder::Refusal::fileMissing
                     ? notFound
                     : QStringLiteral("something is already at ") + *entry.movedTo);
@@ -170,19 +199,29 @@ std::optional<QString> safeRelativePath(const QString& path)
 }
 
 MoveOutcome move(const MovePlan& plan, const QString& root, const QString& reviewFolderName,
-    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager)
+    const QString& app, const QDateTime& now, const LogWording& wording, FileManager& fileManager,
+    const ReviewLock::Waiting& waiting)
 {
-    if (!now.isValid())
-        throw OperationError(Text::tr("The move has no valid date; nothing was moved."));
     const QString rootPath = SessionFolder::withoutTrailingSlash(root);
-    const FolderHandle rootFolder = fileManager.openFolder(rootPath);
+    const FolderHandle rootFolder = beforeAnyMove([&] {
+        if (!now.isValid())
+            throw OperationError(Text::tr("The move has no valid date."));
+        return fileManager.openFolder(rootPath);
+    });
+    const FolderHandle review = beforeAnyMove(
+        [&] { return openReviewFolder(rootFolder, reviewFolderName, fileManager); });
+    const FolderLock lock
+        = beforeAnyMove([&] { return ReviewLock::take(review, fileManager, waiting); });
+    // A file a cut-off restore was putting back is home before it can be moved again.
+    beforeAnyMove(
+        [&] { CutOffWork::finishAll(review, rootFolder, reviewFolderName, fileManager); });
     const FolderHandle session
-        = createSessionFolder(rootFolder, reviewFolderName, now, fileManager);
+        = beforeAnyMove([&] { return createSessionFolder(review, now, fileManager); });
 
     RestoreLog log { 1, app, now, rootPath, Destination::review, plannedEntries(plan),
         std::nullopt };
     SessionLogs logs(session, wording);
-    logs.write(log, fileManager);
+    beforeAnyMove([&] { logs.write(log, fileManager); });
 
     // Entries of one folder follow each other.
     FolderCursor shootFolder(rootFolder);
@@ -197,10 +236,9 @@ MoveOutcome move(const MovePlan& plan, const QString& root, const QString& revie
         // The first log lists every file, and sessions are read back against their folder, so
         // the files already moved can still be put back.
         throw OperationError(
-            Text::tr("%1 %2 files were moved to “%3” all the same; Restore puts them back.")
-                .arg(error.message())
-                .arg(log.movedCount())
-                .arg(session.path()));
+            Text::tr("%1 %Ln files were moved to “%2” all the same; Restore puts them back.",
+                nullptr, int(log.movedCount()))
+                .arg(error.message(), session.path()));
     }
     return { session.path(), log };
 }

@@ -1,6 +1,7 @@
 #include "RestoreLog.h"
 
 #include "CodingError.h"
+#include "CutOffWork.h"
 #include "FileManager.h"
 #include "FolderCursor.h"
 #include "LogText.h"
@@ -261,7 +262,10 @@ RestoreLog RestoreLog::reconciled(const FolderHandle& session, const FileManager
         try {
             const FolderHandle* folder
                 = sessionFolder.open(fileManager, RelativePath::folder(*name));
-            if (folder && fileManager.kindOf(*folder, RelativePath::name(*name)) != ItemKind::none)
+            const ItemInfo found
+                = folder ? fileManager.infoOf(*folder, RelativePath::name(*name)) : ItemInfo {};
+            // An empty reservation of a move cut off before the file came is not the file.
+            if (found.kind != ItemKind::none && !CutOffWork::isReservation(entry, found))
                 entry.status = Status::moved;
         } catch (const OperationError&) {
             // A file that cannot be looked at is not vouched for.

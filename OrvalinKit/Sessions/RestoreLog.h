@@ -74,7 +74,8 @@ struct RestoreLog
     // Accepts any valid JSON of the log's shape; throws CodingError for anything else.
     static RestoreLog decoded(const QByteArray& json);
 
-    // A copy in which planned entries whose file sits in `session` are marked moved.
+    // A copy in which planned entries whose file sits in `session` are marked moved; an empty
+    // reservation of a cut-off move there is not the file.
     RestoreLog reconciled(const FolderHandle& session, const FileManager& fileManager) const;
 
     static QString rawValue(Status status);

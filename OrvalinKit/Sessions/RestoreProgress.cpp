@@ -1,5 +1,6 @@
 #include "RestoreProgress.h"
 
+#include "CutOffWork.h"
 #include "FileEntry.h"
 #include "Mover.h"
 #include "OperationError.h"
@@ -11,11 +12,6 @@ namespace {
 
 using Status = RestoreLog::Status;
 
-bool isMarked(const RestoreLog::Entry& entry)
-{
-    return entry.status == Status::planned && entry.note == RestoreProgress::puttingBackNote();
-}
-
 } // namespace
 
 QString RestoreProgress::puttingBackNote()
@@ -23,44 +19,85 @@ QString RestoreProgress::puttingBackNote()
     return QStringLiteral("being put back");
 }
 
-bool RestoreProgress::wasCutOff(const RestoreLog& log)
+bool RestoreProgress::isBeingPutBack(const RestoreLog::Entry& entry)
 {
-    return std::any_of(log.entries.begin(), log.entries.end(), isMarked);
+    return entry.status == Status::planned && entry.note == puttingBackNote();
 }
 
-RestoreProgress::RestoreProgress(const FolderHandle& session, const FolderHandle& root)
+bool RestoreProgress::wasCutOff(const RestoreLog& log)
+{
+    return std::any_of(log.entries.begin(), log.entries.end(), isBeingPutBack);
+}
+
+RestoreProgress::RestoreProgress(
+    const FolderHandle& session, const FolderHandle& root, const QString& reviewFolderName)
     : m_session(session)
     , m_root(root)
+    , m_reviewFolderName(reviewFolderName)
     , m_sessionFolder(session)
 {
 }
 
-void RestoreProgress::begin(RestoreLog& log, const FileManager& fileManager)
+void RestoreProgress::begin(RestoreLog& log, FileManager& fileManager)
 {
     m_marked.clear();
+    m_cutOff.clear();
     m_listed.clear();
     for (qsizetype i = 0; i < log.entries.size(); ++i) {
         RestoreLog::Entry& entry = log.entries[i];
         if (entry.status != Status::planned && entry.status != Status::moved
             && entry.status != Status::conflict)
             continue;
-        const std::optional<QString> current = Mover::safeRelativePath(entry.currentPath());
-        if (!current || !Mover::safeRelativePath(entry.path))
+        const std::optional<CutOffWork::Places> places
+            = CutOffWork::placesOf(entry, m_reviewFolderName);
+        if (!places)
             continue;
-        const bool inSession = isInSession(*current, fileManager);
-        if (isMarked(entry) && !inSession) {
-            settleCutOff(entry, fileManager);
+        const bool marked = isBeingPutBack(entry);
+        if (entry.status == Status::planned) {
+            if (!isRestorablePlanned(entry, places->home, places->current, fileManager))
+                continue;
+        } else if (!isInSession(places->current, fileManager)) {
             continue;
         }
-        if (!inSession)
-            continue;
         // A marked entry still in the session was moved or waiting before; moved is what
         // reading the session back makes of it.
-        m_marked.append({ i, isMarked(entry) ? Status::moved : entry.status,
-            isMarked(entry) ? std::nullopt : entry.note });
+        m_marked.append(
+            { i, marked ? Status::moved : entry.status, marked ? std::nullopt : entry.note });
+        if (marked)
+            m_cutOff.insert(i);
         entry.status = Status::planned;
         entry.note = puttingBackNote();
     }
+}
+
+bool RestoreProgress::isRestorablePlanned(
+    RestoreLog::Entry& entry, const QString& home, const QString& current, FileManager& fileManager)
+{
+    const FolderHandle* folder = m_sessionFolder.open(fileManager, RelativePath::folder(current));
+    const QString name = RelativePath::name(current);
+    const ItemInfo inSession = folder ? fileManager.infoOf(*folder, name) : ItemInfo {};
+    if (inSession.kind == ItemKind::none) {
+        if (isBeingPutBack(entry))
+            settleCutOff(entry, fileManager);
+        return false;
+    }
+    if (!CutOffWork::isReservation(entry, inSession))
+        return true;
+    // A move cut off after it reserved the name: the file never left. The empty reservation
+    // goes once the file is seen at home; it is never put back in the file's place.
+    entry.note.reset();
+    const std::optional<FolderHandle> homeFolder
+        = SessionFolder::openWithin(fileManager, m_root, RelativePath::folder(home));
+    const ItemInfo atHome
+        = homeFolder ? fileManager.infoOf(*homeFolder, RelativePath::name(home)) : ItemInfo {};
+    if (atHome.kind == ItemKind::file && atHome.size > 0) {
+        try {
+            fileManager.removeEmptyFile(*folder, name);
+        } catch (const OperationError&) {
+            // It stays, uncounted, until a later restore or listing clears it.
+        }
+    }
+    return false;
 }
 
 void RestoreProgress::settleCutOff(RestoreLog::Entry& entry, const FileManager& fileManager) const

@@ -71,10 +71,11 @@ std::optional<FolderHandle> createFoldersWithin(FileManager& fileManager, const 
 }
 
 std::optional<Refusal> moveUnlessRefused(FileManager& fileManager, const FolderHandle& from,
-    const QString& name, const FolderHandle& to, const QString& targetName)
+    const QString& name, const FolderHandle& to, const QString& targetName,
+    FileManager::TargetFolder target)
 {
     try {
-        fileManager.moveWithoutReplacing(from, name, to, targetName);
+        fileManager.moveWithoutReplacing(from, name, to, targetName, target);
         return std::nullopt;
     } catch (const OperationError&) {
         if (fileManager.kindOf(from, name) == ItemKind::none)

@@ -43,6 +43,7 @@ enum class Refusal
 // itself, so neither is looked at unless it does: looking first would cost a move about as much
 // again as the rename. Throws OperationError for any other failure.
 std::optional<Refusal> moveUnlessRefused(FileManager& fileManager, const FolderHandle& from,
-    const QString& name, const FolderHandle& to, const QString& targetName);
+    const QString& name, const FolderHandle& to, const QString& targetName,
+    FileManager::TargetFolder target);
 
 } // namespace SessionFolder

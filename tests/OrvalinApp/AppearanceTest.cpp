@@ -9,12 +9,16 @@
 #include "ModelTestSupport.h"
 #include "MoveSummarySheet.h"
 #include "SettingsWindow.h"
+#include "SidebarView.h"
 #include "StartView.h"
 #include "Style.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStyle>
+#include <QStyleFactory>
 #include <cmath>
 
 namespace {
@@ -196,6 +200,85 @@ TEST_P(AppearanceTest, iconsFollowTheTextColourAndKeepTheirHoles)
     EXPECT_EQ(mark.pixelColor(24, 10).rgb(), Style::green().rgb());
     EXPECT_GT(mark.pixelColor(24, 10).alpha(), 240);
     EXPECT_LT(mark.pixelColor(21, 31).alpha(), 40) << "the tick is filled in";
+}
+
+// Adwaita-Dark's colours: a deep blue highlight, and a window in the background greys its texts
+// as if they were disabled.
+QPalette adwaitaDark()
+{
+    QPalette palette = Style::darkPalette();
+    for (const auto group : { QPalette::Active, QPalette::Inactive }) {
+        palette.setColor(group, QPalette::Window, QColor(0x35, 0x35, 0x35));
+        palette.setColor(group, QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+        palette.setColor(group, QPalette::Highlight, QColor(0x15, 0x53, 0x9e));
+        const QColor text
+            = group == QPalette::Active ? QColor(0xee, 0xee, 0xec) : QColor(0x91, 0x91, 0x90);
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Text, text);
+    }
+    return palette;
+}
+
+// The lightest pixel of a part of a picture: the colour of the text drawn there.
+int lightest(const QImage& image, const QRect& part)
+{
+    int most = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x)
+            most = std::max(most, image.pixelColor(x, y).lightness());
+    }
+    return most;
+}
+
+TEST(DesktopLook, underAdwaitaDarkTheSidebarIsAListWhoseRowsNeverLookDimmerThanItsHeadings)
+{
+    const QPalette previous = QApplication::palette();
+    QApplication::setPalette(adwaitaDark());
+    AppModel model(false);
+    QWidget window;
+    auto* sidebar = new SidebarView(model);
+    auto* elsewhere = new QLineEdit;
+    auto* layout = new QHBoxLayout(&window);
+    layout->addWidget(sidebar);
+    layout->addWidget(elsewhere);
+    // A style that draws a tree's branch lines, as Adwaita's does.
+    std::unique_ptr<QStyle> treeLines(QStyleFactory::create("Windows"));
+    sidebar->setStyle(treeLines.get());
+    sidebar->setFixedSize(250, 320);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    const QRect heading = sidebar->visualItemRect(sidebar->topLevelItem(2));
+    const QRect row = sidebar->visualItemRect(sidebar->row(SidebarItem::pairs()));
+    const int textLeft = sidebar->indentation() + sidebar->iconSize().width() + 4;
+    const QRect rowText(textLeft, row.top() + 2, 40, row.height() - 4);
+    // The keyboard works beside the sidebar: its rows keep the window's full text colour.
+    EXPECT_GE(lightest(sidebar->grab().toImage(), rowText),
+        adwaitaDark().color(QPalette::Active, QPalette::Text).lightness() - 8);
+
+    // In the background, where the rows' text turns grey, the headings turn greyer.
+    QWidget front;
+    front.show();
+    front.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sidebar->isActiveWindow(); }));
+    const QImage shot = sidebar->grab().toImage();
+    EXPECT_LE(
+        lightest(shot, heading.adjusted(0, 2, -heading.width() / 2, -2)), lightest(shot, rowText));
+    const QColor background = shot.pixelColor(2, row.center().y());
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+        for (int x = 0; x < sidebar->indentation(); ++x)
+            ASSERT_EQ(shot.pixelColor(x, y), background) << "a branch line at " << x << "," << y;
+    }
+
+    // Toned texts grey with the window, and stay below the texts they stand under.
+    const QPalette toned
+        = Style::label("toned", Style::Text::body, Style::Tone::secondary)->palette();
+    EXPECT_LT(toned.color(QPalette::Inactive, QPalette::WindowText).lightness(),
+        adwaitaDark().color(QPalette::Inactive, QPalette::WindowText).lightness());
+    // The blue of the group icons stands out from the window.
+    EXPECT_GE(contrast(Style::ink(Style::Ink::accent), QColor(0x35, 0x35, 0x35)), 3.0);
+    QApplication::setPalette(previous);
 }
 
 INSTANTIATE_TEST_SUITE_P(Palettes, AppearanceTest, testing::Bool(),

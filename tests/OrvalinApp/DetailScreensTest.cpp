@@ -4,7 +4,8 @@
 #include "PairsView.h"
 #include "RestoreView.h"
 
-#include <QTableWidget>
+#include <QHeaderView>
+#include <QTableView>
 #include <cerrno>
 
 namespace {
@@ -39,8 +40,14 @@ TEST_F(DetailScreensTest, overviewSummarisesTheScanAndNotesOnlyWhatApplies)
     auto cards = browser()->overview()->findChildren<GroupCard*>();
     ASSERT_EQ(cards.size(), 3);
     EXPECT_EQ(cards[0]->countText(), "1");
-    EXPECT_TRUE(cards[0]->accessibleName().startsWith("RAW without JPEG: 1 files, "));
+    EXPECT_TRUE(cards[0]->accessibleName().startsWith("RAW without JPEG: 1 file, "));
     EXPECT_EQ(cards[0]->accessibleDescription(), "Shows these files");
+    // A very wide window keeps the cards at a readable width.
+    window.resize(3000, 800);
+    window.show();
+    QApplication::processEvents();
+    for (const GroupCard* card : browser()->overview()->findChildren<GroupCard*>())
+        EXPECT_LE(card->width(), 400);
 }
 
 TEST_F(DetailScreensTest, overviewNamesWhatCouldNotBeReadAndTheModelHoldsBackWhatDependsOnIt)
@@ -78,18 +85,35 @@ TEST_F(DetailScreensTest, overviewNamesWhatCouldNotBeReadAndTheModelHoldsBackWha
     EXPECT_EQ(model.result()->heldByUnreadable, 3);
 }
 
-TEST_F(DetailScreensTest, pairsListTwinsByNameAndHowTheyMatched)
+TEST_F(DetailScreensTest, pairsListTwinsByNameInPathOrderWithinTheWindow)
 {
-    scan({ "Shoot/A.CR3", "Shoot/A.JPG", "Shoot/A.HEIC", "Shoot/B.NEF", "Shoot/B.JPG" });
-    QTableWidget* table = browser()->pairs()->table();
-    ASSERT_EQ(table->rowCount(), 2);
-    const int row = table->item(0, 0)->text() == "Shoot/A.CR3" ? 0 : 1;
-    EXPECT_EQ(table->item(row, 0)->text(), "Shoot/A.CR3");
+    scan({ "Shoot/DSCF3306.RAF", "Shoot/DSCF3306.JPG", "Shoot/DSCF3301.RAF", "Shoot/DSCF3301.JPG",
+        "Shoot/A10.CR3", "Shoot/A10.JPG", "Shoot/a2.CR3", "Shoot/a2.JPG", "Shoot/a2.HEIC" });
+    window.resize(900, 600);
+    window.show();
+    model.setSidebar(SidebarItem::pairs());
+    QTableView* table = browser()->pairs()->table();
+    const QAbstractItemModel& rows = *table->model();
+    const auto cell
+        = [&](int row, int column) { return rows.index(row, column).data().toString(); };
+    ASSERT_EQ(rows.rowCount(), 4);
+    QStringList raws;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        raws << cell(row, 0);
+    EXPECT_EQ(raws,
+        QStringList(
+            { "Shoot/a2.CR3", "Shoot/A10.CR3", "Shoot/DSCF3301.RAF", "Shoot/DSCF3306.RAF" }));
     // Both twins, by name only, comma and space between.
-    EXPECT_EQ(sorted(table->item(row, 1)->text().split(", ")), QStringList({ "A.HEIC", "A.JPG" }));
-    EXPECT_EQ(table->item(row, 2)->text(), "Name");
-    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Matched by");
-    EXPECT_EQ(table->columnWidth(2), 110);
+    EXPECT_EQ(sorted(cell(0, 1).split(", ")), QStringList({ "a2.HEIC", "a2.JPG" }));
+    EXPECT_EQ(cell(0, 2), "Name");
+    EXPECT_EQ(rows.headerData(2, Qt::Horizontal).toString(), "Matched by");
+    EXPECT_EQ(rows.index(0, 0).data(Qt::ToolTipRole).toString(), "Shoot/a2.CR3");
+    // The last column ends inside the table, at the window's smallest size.
+    QApplication::processEvents();
+    const QHeaderView* columns = table->horizontalHeader();
+    EXPECT_GE(columns->sectionSize(2), 110);
+    EXPECT_LE(
+        columns->sectionViewportPosition(2) + columns->sectionSize(2), table->viewport()->width());
 }
 
 TEST_F(DetailScreensTest, restoreScreenShowsWhatEachSessionStillHolds)

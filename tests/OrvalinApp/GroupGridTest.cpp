@@ -8,7 +8,9 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 
@@ -187,6 +189,8 @@ TEST_F(GroupGridTest, TheFocusRingTabToTheFolderHeadersAndScreenReadersFollowThe
     EXPECT_EQ(currentId(*grid), "a/r3.NEF");
     EXPECT_TRUE(hasScreenReaderFocus(clicked));
     EXPECT_FALSE(hasScreenReaderFocus(cell));
+    // A click shows itself by the tick; the ring comes back with the keyboard.
+    EXPECT_FALSE(clicked->showsFocusRing());
 
     // Tab: from the grid to the button of the folder header pinned over it, and back.
     QTest::keyClick(grid, Qt::Key_Tab);
@@ -200,6 +204,7 @@ TEST_F(GroupGridTest, TheFocusRingTabToTheFolderHeadersAndScreenReadersFollowThe
     QTest::keyClick(button, Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), grid);
     EXPECT_EQ(currentId(*grid), "a/r3.NEF");
+    EXPECT_TRUE(currentCell(*grid)->showsFocusRing());
 }
 
 TEST_F(GroupGridTest, AnEmptyGroupSaysWhetherTheScanIsStillGoing)
@@ -245,9 +250,11 @@ TEST_F(GroupGridTest, FolderHeadersNameTheirFolderAndOfferToUntickOnlyWhenAllAre
 
     // Unticking the folder leaves the other folder's ticks alone.
     tick({ "top.NEF" });
+    EXPECT_FALSE(view->header()->tickAllButton()->isEnabled()) << "everything is ticked";
     day->findChild<QPushButton*>()->click();
     EXPECT_EQ(sortedIds(model.selection()), QStringList({ "top.NEF" }));
     EXPECT_EQ(day->buttonText(), "Tick Folder");
+    EXPECT_TRUE(view->header()->tickAllButton()->isEnabled());
 }
 
 TEST_F(GroupGridTest, CellsTickOnClickOrPressAndOpenTheQuickLookOnSpaceOrByName)
@@ -256,11 +263,20 @@ TEST_F(GroupGridTest, CellsTickOnClickOrPressAndOpenTheQuickLookOnSpaceOrByName)
     folder.write("IMG_1.xmp", QByteArray(500, 'x'));
     folder.write("IMG_1.CR3.pp3", QByteArray(500, 'p'));
     folder.write("IMG_2.CR3", QByteArray(1000, 'r'));
-    scan({ "IMG_3.CR3", "IMG_3.JPG" });
+    const QString longName = "Garden party at the lake house, second camera 0001.CR3";
+    scan({ "IMG_3.CR3", "IMG_3.JPG", longName });
     view = showGroup();
     CandidateCell* withSidecars = cellFor(*view, "IMG_1.CR3");
     CandidateCell* alone = cellFor(*view, "IMG_2.CR3");
-    ASSERT_TRUE(withSidecars && alone);
+    CandidateCell* cutShort = cellFor(*view, longName);
+    ASSERT_TRUE(withSidecars && alone && cutShort);
+
+    // A name cut short reads in full in the cell's tooltip.
+    EXPECT_FALSE(alone->isNameElided());
+    ASSERT_TRUE(cutShort->isNameElided());
+    QHelpEvent hover(QEvent::ToolTip, QPoint(30, 30), cutShort->mapToGlobal(QPoint(30, 30)));
+    QApplication::sendEvent(cutShort, &hover);
+    EXPECT_EQ(QToolTip::text(), longName);
 
     // Clicks tick and untick; the clicked cell is the one the keyboard acts on.
     QTest::mouseClick(alone, Qt::LeftButton);

@@ -19,7 +19,7 @@
 #include "StartView.h"
 
 #include <QAccessible>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -266,7 +266,7 @@ TEST_F(KeyboardTest, tabReachesEveryFolderHeaderAndLeavesThePairsTable)
 
     // The pairs table is left by Tab, both ways.
     model.setSidebar(SidebarItem::pairs());
-    QTableWidget* table = browser()->pairs()->table();
+    QTableView* table = browser()->pairs()->table();
     table->setFocus();
     for (const auto key : { Qt::Key_Tab, Qt::Key_Backtab }) {
         table->setFocus();
@@ -341,7 +341,7 @@ TEST_F(KeyboardTest, aMoveAndARestoreAreReadOutAndTheFocusGoesBackWhereTheUserWa
     ASSERT_TRUE(settle(model));
     QTest::qWait(10);
     EXPECT_EQ(shown, 2);
-    EXPECT_EQ(reader->text(QAccessible::Name), "Put back 1 files.");
+    EXPECT_EQ(reader->text(QAccessible::Name), "Put back 1 file.");
     EXPECT_EQ(focus(), grid);
 
     // Restored from the restore screen, the focus stays on that screen, not on the toolbar.

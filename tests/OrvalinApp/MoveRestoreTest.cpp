@@ -22,9 +22,11 @@ protected:
         qint64 size = 0;
         for (const QString& path : paths)
             size += path.toUtf8().size();
-        return QString("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
-            .arg(paths.size())
-            .arg(Formatting::byteCount(size));
+        const QString text = paths.size() == 1
+            ? "Moved 1 file (%1) to “Orvalin Review”. Restore puts it back."
+            : QString("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
+                  .arg(paths.size());
+        return text.arg(Formatting::byteCount(size));
     }
 
     int moves = 0;

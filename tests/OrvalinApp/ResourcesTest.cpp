@@ -41,6 +41,21 @@ TEST(Icons, everySymbolHasADrawingThatPaintsAtDevicePixels)
     EXPECT_TRUE(Icons::bundled("no.such.symbol").isNull());
 }
 
+TEST(Icons, aDesktopIconThemeLeavesOurOneSetAsItIs)
+{
+    const QString desktopTheme = QIcon::themeName();
+    QIcon::setThemeName(QString());
+    QList<QImage> ours;
+    for (const QString& name : Icons::names())
+        ours.append(Icons::symbol(name).pixmap(32, 32).toImage());
+    // A theme with icons for half of the names would mix its style and sizes with ours.
+    QIcon::setThemeName("Adwaita");
+    for (qsizetype i = 0; i < ours.size(); ++i)
+        EXPECT_EQ(Icons::symbol(Icons::names()[i]).pixmap(32, 32).toImage(), ours[i])
+            << Icons::names()[i].toStdString();
+    QIcon::setThemeName(desktopTheme);
+}
+
 TEST(Icons, aColouredSymbolKeepsItsShapeInTheNewColour)
 {
     const QColor orange(0xd9, 0x73, 0x0d);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QScreen>
 
 namespace {
 
@@ -26,12 +27,16 @@ TEST_F(SettingsWindowTest, remembersTheChosenTabAndClosesOnEscapeOrControlW)
     EXPECT_EQ(SettingsWindow(model).currentTab(), "matching");
 
     MainWindow window(model, nullptr);
+    // Near the screen's corner, where a window placed over it would reach past the edges.
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.bottomRight() - QPoint(150, 100));
     window.show();
     SettingsWindow* settings = window.settingsWindow();
     for (const QKeyCombination keys :
         { QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W) }) {
         window.action(MainWindow::Command::settings)->trigger();
         ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
+        EXPECT_TRUE(screen.contains(settings->frameGeometry()));
         QTest::keyClick(settings->focusWidget() ? settings->focusWidget() : settings, keys.key(),
             keys.keyboardModifiers());
         EXPECT_FALSE(settings->isVisible()) << QKeySequence(keys).toString().toStdString();

@@ -1,5 +1,7 @@
 // Runs the model's tests inside a QApplication, with settings kept in a temporary folder so that
 // no test reads or writes the user's own.
+#include "Translations.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,6 +17,8 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("OrvalinTests"));
     QApplication::setApplicationName(QStringLiteral("OrvalinAppTests"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvalin"));
+    // English as the window speaks it, with its plural forms.
+    Translations::installEnglishPlurals(application);
 
     QTemporaryDir settingsFolder;
     QSettings::setDefaultFormat(QSettings::IniFormat);

@@ -146,4 +146,53 @@ TEST_F(ThumbnailCacheTest, MakesAPictureOfTheCellsAreaInDevicePixelsAndAgainOnly
     EXPECT_EQ(cell.picture()->image.size(), cellDecoder.asked().first());
 }
 
+TEST_F(ThumbnailCacheTest, AStoredThumbnailShowsAtOnceAndSharpensAfterEveryFirstPicture)
+{
+    // Whole decodes wait at the gate; stored thumbnails come at once. One thread, so that the
+    // order in which the pool takes its work is the order it does it in.
+    FakeDecoder decoder(true);
+    QStringList order;
+    const auto whole = decoder.function();
+    ThumbnailCache cache(
+        [&](const QString& path, FileKind kind, QSize cover) {
+            const auto picture = whole(path, kind, cover);
+            order << "decoded " + QFileInfo(path).fileName();
+            return picture;
+        },
+        [&](const QString& path, FileKind) {
+            order << "stored " + QFileInfo(path).fileName();
+            QImage thumbnail(80, 60, QImage::Format_RGB32);
+            thumbnail.fill(Qt::green);
+            return std::optional(thumbnail);
+        });
+    cache.setThreadCount(1);
+    QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
+    const QSize cell(400, 240);
+    const auto path = [&](int n) { return folder.at(QString("IMG_%1.HEIC").arg(n)); };
+    const auto ask = [&](int n) { return cache.image(path(n), FileKind::heic, cell); };
+
+    ask(1);
+    ask(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == 2; }));
+    // Drawn at once, and not enough: each is sharpened, the first already at the gate.
+    for (int n : { 1, 2 }) {
+        const auto picture = ask(n);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->image.size(), QSize(80, 60));
+        EXPECT_FALSE(ThumbnailCache::isEnoughFor(*picture, cell));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cache.decodeCount() == 3; }));
+    // A file scrolled into view meanwhile gets its first picture before the second sharpens.
+    EXPECT_EQ(ask(3), std::nullopt);
+    decoder.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == 5; }));
+    ASSERT_EQ(order.size(), 5);
+    EXPECT_EQ(order.mid(0, 2), QStringList({ "stored IMG_1.HEIC", "stored IMG_2.HEIC" }));
+    EXPECT_TRUE(order[2].startsWith("decoded")) << order[2].toStdString();
+    EXPECT_EQ(order[3], "stored IMG_3.HEIC");
+    for (int n : { 1, 2 })
+        EXPECT_EQ(ask(n)->image.size(), cell);
+    EXPECT_EQ(decoder.asked(), QList<QSize>({ cell, cell }));
+}
+
 } // namespace

@@ -191,7 +191,7 @@ TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfte
         EXPECT_EQ(sidebar->badge(item), count);
     EXPECT_EQ(
         sidebar->row(SidebarItem::forGroup(OrphanGroup::raw))->data(0, Qt::AccessibleTextRole),
-        "RAW without JPEG, 1 files");
+        "RAW without JPEG, 1 file");
 
     // Choosing a row shows its screen; a card on the overview does the same.
     sidebar->setCurrentItem(sidebar->row(SidebarItem::restore()));
@@ -226,7 +226,7 @@ TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfte
     ASSERT_TRUE(settle(model));
     ASSERT_TRUE(model.notice());
     EXPECT_FALSE(model.notice()->session);
-    EXPECT_EQ(bar->text(), "Put back 1 files.");
+    EXPECT_EQ(bar->text(), "Put back 1 file.");
     EXPECT_FALSE(bar->showButton()->isVisibleTo(bar));
     EXPECT_FALSE(bar->restoreButton()->isVisibleTo(bar));
     EXPECT_TRUE(QFile::exists(folder.at("Shoot/C.JPG")));

@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +35,19 @@ QMap<QString, QByteArray> fingerprint(const QString& root)
                 + QCryptographicHash::hash(head, QCryptographicHash::Sha256));
     }
     return digests;
+}
+
+// Sets or clears the immutable flag; false where it cannot be set (it needs root).
+bool setImmutable(const QString& path, bool immutable)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
 }
 
 class CliWorkflow : public ::testing::Test
@@ -129,13 +146,25 @@ TEST_F(CliWorkflow, MoveThenRestoreBringsBackEveryFileButNeverOverwritesOne)
     EXPECT_EQ(sessions[0][u"waiting"].toInt(), 0);
     EXPECT_FALSE(sessions[0].toObject().contains(u"restored"));
 
-    // A file back in place first: it waits, and the rest goes home.
+    // A file back in place first: it waits, and the rest goes home. A file that cannot be changed
+    // (where root can make one so) stays too, and the report says why.
     shoot.write(sidecar, "written after the move");
+    const QString dop = session + u"/2026-10 Garden/IMG_2203.CR3.dop"_s;
+    const bool immutable = setImmutable(dop, true);
     const CliRun partly = run("restore --json --all");
     EXPECT_EQ(partly.exitCode, 4) << "done in part";
     const QJsonValue blocked = json(partly);
-    EXPECT_EQ(blocked[u"restored"].toInt(), 9);
+    EXPECT_EQ(blocked[u"restored"].toInt(), immutable ? 8 : 9);
     EXPECT_EQ(blocked[u"conflicts"].toArray(), QJsonArray({ sidecar }));
+    EXPECT_TRUE(blocked[u"missing"].toArray().isEmpty());
+    EXPECT_EQ(blocked[u"failed"].toArray().size(), immutable ? 1 : 0);
+    if (immutable) {
+        EXPECT_EQ(blocked[u"failed"][0][u"reason"].toString(), u"can’t be changed");
+        setImmutable(dop, false);
+        const CliRun rest = run("restore --json --all");
+        EXPECT_EQ(rest.exitCode, 4) << "the sidecar still waits";
+        EXPECT_EQ(json(rest)[u"restored"].toInt(), 1);
+    }
     EXPECT_EQ(readFile(shoot.at(sidecar)), "written after the move");
     EXPECT_EQ(jsonOf("sessions --json")[0][u"waiting"].toInt(), 1);
     EXPECT_TRUE(

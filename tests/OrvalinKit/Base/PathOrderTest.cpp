@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,5 +81,19 @@ TEST(PathOrder, SortKeysOfPlainAsciiOrderAsTheTexts)
         SCOPED_TRACE(a.toStdString() + " | " + b.toStdString());
         ASSERT_EQ(sign(PathOrder::asciiSortKey(a)->compare(*PathOrder::asciiSortKey(b))),
             sign(PathOrder::compare(a, b)));
+    }
+}
+
+TEST(PathOrder, OrdersPositionsByTheirPathsStablyWithAndWithoutPlainAscii)
+{
+    // Ties (IMG_2 and img_2) keep their places; an accented name takes the slower road.
+    for (const QString& odd : { u"IMG_3.jpg"_qs, u"R\u00e9mi_3.jpg"_qs }) {
+        const QStringList paths { u"IMG_10.jpg"_qs, odd, u"IMG_2.jpg"_qs, u"img_2.jpg"_qs };
+        const std::vector<qsizetype> order
+            = PathOrder::order(paths.size(), [&](qsizetype i) { return paths[i]; });
+        const std::vector<qsizetype> expected = odd.startsWith(u'R')
+            ? std::vector<qsizetype> { 2, 3, 0, 1 }
+            : std::vector<qsizetype> { 2, 3, 1, 0 };
+        EXPECT_EQ(order, expected) << odd.toStdString();
     }
 }

@@ -12,7 +12,8 @@ LocalFileManager& FaultyFileManager::through(
         if (rule.operation != operation)
             continue;
         if (rule.call == call || (rule.call == 0 && rule.pattern.match(path).hasMatch()))
-            throw OperationError(QStringLiteral("Injected failure on “%1”.").arg(path));
+            throw OperationError(
+                QStringLiteral("Injected failure on “%1”.").arg(path), rule.systemError);
     }
     return m_disk;
 }

@@ -11,7 +11,8 @@
 // The real file system with faults put in the way: a chosen call of an operation, or every
 // call on a matching path, throws OperationError instead of reaching the disk. Hooks run just
 // before a call is handed on, so a test can change the disk between a check and an action.
-// Paths are the folder's path joined with the name the call is about.
+// Paths are the folder's path joined with the name the call is about. The disk underneath can be
+// told to move as a weaker file system would, and to stop at any step inside a move.
 class FaultyFileManager : public FileManager
 {
 public:
@@ -20,27 +21,33 @@ public:
         openFolder,
         openChild,
         kindOf,
+        infoOf,
         createFolder,
         move,
+        completeMove,
         write,
         read,
         list,
         removeEmptyFolder,
+        removeEmptyFile,
+        lock,
     };
     using Hook = std::function<void(const QString& path, const QString& other)>;
 
     // Fails the nth call of `operation`, counted from 1.
-    void failCall(Operation operation, int n) { m_rules.append({ operation, n, {} }); }
-    // Fails every call of `operation` whose (first) path matches `pattern`.
-    void failPaths(Operation operation, const QString& pattern)
+    void failCall(Operation operation, int n) { m_rules.append({ operation, n, {}, 0 }); }
+    // Fails every call of `operation` whose (first) path matches `pattern`, as the system would
+    // with `systemError`.
+    void failPaths(Operation operation, const QString& pattern, int systemError = 0)
     {
-        m_rules.append({ operation, 0, QRegularExpression(pattern) });
+        m_rules.append({ operation, 0, QRegularExpression(pattern), systemError });
     }
     void before(Operation operation, Hook hook) { m_hooks.insert(operation, std::move(hook)); }
 
     int calls(Operation operation) const { return m_calls.value(operation); }
     // Paths and contents of the writes that reached the disk, in order.
     const QList<std::pair<QString, QByteArray>>& written() const { return m_written; }
+    LocalFileManager& disk() { return m_disk; }
 
     FolderHandle openFolder(const QString& path) const override
     {
@@ -55,15 +62,29 @@ public:
     {
         return through(Operation::kindOf, folder.pathOf(name)).kindOf(folder, name);
     }
+    ItemInfo infoOf(const FolderHandle& folder, const QString& name) const override
+    {
+        return through(Operation::infoOf, folder.pathOf(name)).infoOf(folder, name);
+    }
+    bool isOnSameMount(const FolderHandle& one, const FolderHandle& other) const override
+    {
+        return m_disk.isOnSameMount(one, other);
+    }
     FolderHandle createFolder(const FolderHandle& parent, const QString& name) override
     {
         return through(Operation::createFolder, parent.pathOf(name)).createFolder(parent, name);
     }
     void moveWithoutReplacing(const FolderHandle& from, const QString& fromName,
-        const FolderHandle& to, const QString& toName) override
+        const FolderHandle& to, const QString& toName, TargetFolder target) override
     {
         through(Operation::move, from.pathOf(fromName), to.pathOf(toName))
-            .moveWithoutReplacing(from, fromName, to, toName);
+            .moveWithoutReplacing(from, fromName, to, toName, target);
+    }
+    bool completeMove(const FolderHandle& from, const QString& fromName, const FolderHandle& to,
+        const QString& toName) override
+    {
+        return through(Operation::completeMove, from.pathOf(fromName), to.pathOf(toName))
+            .completeMove(from, fromName, to, toName);
     }
     void writeAtomically(
         const FolderHandle& folder, const QString& name, const QByteArray& data) override;
@@ -79,6 +100,18 @@ public:
     {
         through(Operation::removeEmptyFolder, parent.pathOf(name)).removeEmptyFolder(parent, name);
     }
+    void removeEmptyFile(const FolderHandle& folder, const QString& name) override
+    {
+        through(Operation::removeEmptyFile, folder.pathOf(name)).removeEmptyFile(folder, name);
+    }
+    std::optional<FolderLock> tryLock(const FolderHandle& folder) override
+    {
+        return through(Operation::lock, folder.path()).tryLock(folder);
+    }
+    FolderLock lock(const FolderHandle& folder) override
+    {
+        return through(Operation::lock, folder.path()).lock(folder);
+    }
 
 private:
     struct Rule
@@ -86,6 +119,7 @@ private:
         Operation operation;
         int call = 0;
         QRegularExpression pattern;
+        int systemError = 0;
     };
 
     // Counts the call, runs its hook, and throws when a rule says so; else hands on the disk.

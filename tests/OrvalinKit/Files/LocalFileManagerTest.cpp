@@ -9,11 +9,35 @@
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using Guarantee = LocalFileManager::MoveGuarantee;
+using Step = LocalFileManager::MoveStep;
+constexpr auto shared = FileManager::TargetFolder::shared;
+constexpr auto ownOnly = FileManager::TargetFolder::ownOnly;
+
+qint64 modified(const QString& path)
+{
+    return QFileInfo(path).lastModified().toMSecsSinceEpoch();
+}
+
+// Another program saving at `path` as editors do: a temporary file renamed over the name.
+void saveByRename(const QString& path, const QByteArray& content)
+{
+    QFile temporary(path + u".saving"_s);
+    ASSERT_TRUE(temporary.open(QIODevice::WriteOnly));
+    temporary.write(content);
+    temporary.close();
+    ASSERT_EQ(::rename(QFile::encodeName(temporary.fileName()).constData(),
+                  QFile::encodeName(path).constData()),
+        0);
+}
 
 QString messageOf(const std::function<void()>& action)
 {
@@ -47,22 +71,113 @@ protected:
 
 } // namespace
 
-TEST_F(LocalFileManagerTest, MovesWithoutEverReplacing)
+TEST_F(LocalFileManagerTest, MovesWithoutReplacingWhicheverWayTheDiskAllows)
 {
-    const QString a = u"a.jpg"_s;
-    const QString c = folder.write(u"c.jpg"_s, "c");
-    EXPECT_EQ(messageOf([&] { disk.moveWithoutReplacing(here, a, here, u"c.jpg"_s); }),
-        u"Couldn’t move “%1” to “%2”: File exists."_s.arg(folder.at(a), c));
-    // A dangling link is something too, and so is a folder.
-    for (const QString& taken : { u"dangling"_s, u"b"_s })
-        EXPECT_THROW(disk.moveWithoutReplacing(here, a, here, taken), OperationError);
-    EXPECT_EQ(readFile(folder.at(a)), "a");
-    EXPECT_EQ(readFile(c), "c");
+    const struct
+    {
+        Guarantee presumed;
+        FileManager::TargetFolder target;
+        QList<Step> steps;
+    } ways[] = { { Guarantee::exclusiveRename, shared, { Step::renameExclusively } },
+        { Guarantee::hardLink, shared, { Step::link, Step::dropSource } },
+        { Guarantee::hardLink, ownOnly, { Step::reserve, Step::renameOverReservation } },
+        { Guarantee::reservation, shared,
+            { Step::reserve, Step::copy, Step::sync, Step::dropSource } },
+        { Guarantee::reservation, ownOnly, { Step::reserve, Step::renameOverReservation } } };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(int(way.presumed) * 10 + int(way.target));
+        LocalFileManager weaker;
+        weaker.presume(way.presumed);
+        QList<Step> taken;
+        weaker.beforeEachStep([&](Step step) { taken.append(step); });
+        const QString photo = folder.write(u"photo.jpg"_s, "photo");
+        QFile(photo).setFileTime(
+            QDateTime(QDate(2026, 10, 5), QTime(14, 3, 12)), QFileDevice::FileModificationTime);
+        const qint64 shot = modified(photo);
+        EXPECT_EQ(messageOf([&] {
+            weaker.moveWithoutReplacing(here, u"photo.jpg"_s, here, u"a.jpg"_s, way.target);
+        }),
+            u"Couldn’t move “%1” to “%2”: File exists."_s.arg(photo, folder.at(u"a.jpg"_s)));
+        // A dangling link is something too, and so is a folder.
+        for (const QString& taken : { u"dangling"_s, u"b"_s })
+            EXPECT_THROW(weaker.moveWithoutReplacing(here, u"photo.jpg"_s, here, taken, way.target),
+                OperationError);
+        EXPECT_EQ(readFile(folder.at(u"a.jpg"_s)), "a");
 
-    disk.moveWithoutReplacing(here, a, here, u"moved.jpg"_s);
-    EXPECT_EQ(disk.kindOf(here, a), ItemKind::none);
-    EXPECT_EQ(readFile(folder.at(u"moved.jpg"_s)), "a");
-    EXPECT_EQ(disk.guaranteeFor(here), LocalFileManager::MoveGuarantee::exclusiveRename);
+        taken.clear();
+        weaker.moveWithoutReplacing(here, u"photo.jpg"_s, here, u"moved.jpg"_s, way.target);
+        EXPECT_EQ(taken, way.steps);
+        const QString moved = folder.at(u"moved.jpg"_s);
+        EXPECT_EQ(readFile(moved), "photo");
+        // A copy keeps the photo's date.
+        EXPECT_EQ(modified(moved), shot);
+        EXPECT_EQ(weaker.kindOf(here, u"photo.jpg"_s), ItemKind::none);
+        QFile::remove(moved);
+    }
+}
+
+TEST_F(LocalFileManagerTest, ACopyKeepsWhatAnotherProgramSavesAtItsName)
+{
+    // Saved at the copy's name while it is written, synced, and just before the source goes: the
+    // other program's file stays, and so does the photo, under its own name.
+    for (const Step when : { Step::copy, Step::sync, Step::dropSource }) {
+        SCOPED_TRACE(int(when));
+        LocalFileManager weaker;
+        weaker.presume(Guarantee::reservation);
+        const QString target = folder.at(u"target.jpg"_s);
+        weaker.beforeEachStep([&](Step step) {
+            if (step == when)
+                saveByRename(target, "theirs");
+        });
+        folder.write(u"photo.jpg"_s, "photo");
+        EXPECT_THROW(
+            weaker.moveWithoutReplacing(here, u"photo.jpg"_s, here, u"target.jpg"_s, shared),
+            OperationError);
+        EXPECT_EQ(readFile(target), "theirs");
+        EXPECT_EQ(readFile(folder.at(u"photo.jpg"_s)), "photo");
+        QFile::remove(target);
+    }
+}
+
+TEST_F(LocalFileManagerTest, FinishesACutOffMoveOnlyWhereWhatStandsThereIsItsOwn)
+{
+    const QString from = folder.at(u"from.jpg"_s);
+    const QString to = folder.at(u"to.jpg"_s);
+    const auto leave = [&](const QByteArray& content) {
+        return [&, content] { folder.write(u"to.jpg"_s, content); };
+    };
+    const struct
+    {
+        const char* left;
+        std::function<void()> leave;
+        bool finished;
+    } cases[]
+        = { { "a hard link",
+                [&] {
+                    QFile::remove(to);
+                    ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData());
+                },
+                true },
+              { "an empty reservation", leave(""), true },
+              { "the first bytes", leave("pho"), true }, { "all of them", leave("photo"), true },
+              { "other bytes", leave("phX"), false }, { "more bytes", leave("photos"), false },
+              { "a symbolic link to it",
+                  [&] {
+                      QFile::remove(to);
+                      QFile::link(from, to);
+                  },
+                  false },
+              { "nothing", [&] { QFile::remove(to); }, false } };
+    for (const auto& cut : cases) {
+        SCOPED_TRACE(cut.left);
+        folder.write(u"from.jpg"_s, "photo");
+        cut.leave();
+        const QByteArray left = readFile(to);
+        EXPECT_EQ(disk.completeMove(here, u"from.jpg"_s, here, u"to.jpg"_s), cut.finished);
+        EXPECT_EQ(readFile(to), cut.finished ? QByteArray("photo") : left);
+        EXPECT_EQ(QFileInfo::exists(from), !cut.finished);
+        QFile::remove(to);
+    }
 }
 
 TEST_F(LocalFileManagerTest, OpensFoldersOneNameAtATimeAndNeverThroughALink)
@@ -123,4 +238,16 @@ TEST_F(LocalFileManagerTest, WritesAtomicallyAndReadsOnlyRegularFilesOfBoundedSi
     for (const QString& other : { u"fifo"_s, u"zero"_s, u"log link"_s, u"b"_s })
         EXPECT_EQ(messageOf([&] { disk.read(here, other, 5); }),
             u"“%1” is not a regular file."_s.arg(folder.at(other)));
+
+    // A folder that takes no new names fails the write before it leaves a temporary file that
+    // could never go again. Setting the flag needs root on a file system that has it.
+    int flags = FS_APPEND_FL;
+    if (::ioctl(here.descriptor(), FS_IOC_SETFLAGS, &flags) != 0)
+        GTEST_SKIP() << "append-only folders need root";
+    EXPECT_EQ(messageOf([&] { disk.writeAtomically(here, name, "third"); }),
+        u"Couldn’t write the file “%1”: Operation not permitted."_s.arg(folder.at(name)));
+    flags = 0;
+    ::ioctl(here.descriptor(), FS_IOC_SETFLAGS, &flags);
+    EXPECT_TRUE(disk.list(here).filter(u".tmp"_s).isEmpty());
+    EXPECT_EQ(readFile(folder.at(name)), "second");
 }

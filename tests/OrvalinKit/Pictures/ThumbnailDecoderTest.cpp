@@ -145,6 +145,12 @@ TEST(ThumbnailDecoder, decodesHeicTurnedAndPrefersALongEnoughStoredThumbnail)
     ASSERT_NO_THROW(writeHeic(withThumbnail, halves(1200, 800), heif_orientation_normal,
         halves(1200, 800, Qt::green, Qt::green), 480));
     expectTurnedClockwise(ThumbnailDecoder::decode(plain, FileKind::heic));
+    // The stored thumbnail alone, to show while the picture decodes; none in a file without.
+    const auto stored = ThumbnailDecoder::storedThumbnail(withThumbnail, FileKind::heic);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->size(), QSize(360, 240));
+    EXPECT_TRUE(looksLike(stored->pixelColor(36, 120), Qt::green));
+    EXPECT_FALSE(ThumbnailDecoder::storedThumbnail(plain, FileKind::heic));
 
     // Too short a thumbnail for a large preview: the picture itself is decoded, unless the
     // thumbnail still covers the area the picture is drawn over.

@@ -89,19 +89,23 @@ TEST(Exfat, MovesAndRestoresWithoutEverReplacing)
         u"Orvalin"_s, ShootFolder::at(14, 3, 12), LogWording::english(), disk);
     EXPECT_EQ(moved.moved(), 3);
     const FolderHandle session = disk.openFolder(moved.session);
-    EXPECT_EQ(disk.guaranteeFor(session), LocalFileManager::MoveGuarantee::reservation);
 
-    // The reservation never takes the place of a file that is there.
+    // Neither the reservation nor the copy ever takes the place of a file that is there.
     const std::optional<FolderHandle> a = disk.openChild(session, u"A"_s);
     ASSERT_TRUE(a);
-    EXPECT_THROW(disk.moveWithoutReplacing(*a, u"IMG_1.JPG"_s, *a, u"IMG_2.JPG"_s), OperationError);
+    for (const auto target :
+        { FileManager::TargetFolder::ownOnly, FileManager::TargetFolder::shared })
+        EXPECT_THROW(disk.moveWithoutReplacing(*a, u"IMG_1.JPG"_s, *a, u"IMG_2.JPG"_s, target),
+            OperationError);
     for (const QString& path : { u"A/IMG_1.JPG"_s, u"A/IMG_2.JPG"_s })
         EXPECT_EQ(readFile(moved.session + u'/' + path), path.toUtf8());
 
     // One place taken again: that file stays in the session, the others go home.
     writeFile(root + u"/A/IMG_1.JPG"_s, "a new one");
     EXPECT_EQ(Mover::restore(moved.session, LogWording::english(), ShootFolder::at(15, 0, 0), disk),
-        (RestoreOutcome { 2, { u"A/IMG_1.JPG"_s }, {} }));
+        (RestoreOutcome { 2, { u"A/IMG_1.JPG"_s }, {}, {} }));
+    // Found to have no hard links: the files went home as copies.
+    EXPECT_EQ(disk.guaranteeFor(session), LocalFileManager::MoveGuarantee::reservation);
     EXPECT_EQ(readFile(root + u"/A/IMG_1.JPG"_s), "a new one");
     EXPECT_EQ(readFile(moved.session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
     for (const QString& path : { u"A/IMG_2.JPG"_s, u"B/IMG_3.CR3"_s })

@@ -6,8 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +28,19 @@ QStringList notes(const RestoreLog& log)
 }
 
 const QString linkNote = u"a folder on the way is a symbolic link; not moved"_s;
+
+// The message of a move that failed before any file moved: it says so, once.
+void expectNothingMoved(const std::function<void()>& move)
+{
+    try {
+        move();
+        ADD_FAILURE() << "the move did not fail";
+    } catch (const OperationError& error) {
+        EXPECT_TRUE(error.message().startsWith(u"Nothing was moved: "_s)) << error.what();
+        EXPECT_EQ(error.message().count(u"nothing was moved"_s, Qt::CaseInsensitive), 1)
+            << error.what();
+    }
+}
 
 class Moving : public ::testing::Test
 {
@@ -163,7 +179,7 @@ TEST_F(Moving, RecordsFilesThatCouldNotMoveAndOverwritesNothing)
     const QString text = QString::fromUtf8(readFile(outcome.session + u'/' + Mover::textLogName()));
     EXPECT_TRUE(text.contains(u"\nNot moved (5)\n  gone.jpg  ["));
     EXPECT_TRUE(text.contains(u"]  ->  gone.jpg  (not found)\n"));
-    EXPECT_TRUE(text.startsWith(u"Orvalin moved 1 files on "));
+    EXPECT_TRUE(text.startsWith(u"Orvalin moved 1 file on "));
 }
 
 TEST_F(Moving, WritesTheLogsBeforeTheFirstFileAndAtTheEnd)
@@ -201,7 +217,7 @@ TEST(MoverFailure, FailsWithoutMovingWhenTheSessionCannotStart)
         shoot.add(u"A/IMG_1.JPG"_s);
         FaultyFileManager fileManager;
         fileManager.failCall(operation, 1);
-        EXPECT_THROW(shoot.move({ "A/IMG_1.JPG" }, fileManager), OperationError);
+        expectNothingMoved([&] { shoot.move({ "A/IMG_1.JPG" }, fileManager); });
         EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
         EXPECT_EQ(fileManager.calls(Operation::move), 0);
         // A session is left only when its folder was made.
@@ -222,6 +238,7 @@ TEST_F(Moving, AFailedFinalWriteLeavesTheFilesRestorable)
         EXPECT_TRUE(error.message().contains(u" 3 files were moved to “")) << error.what();
         EXPECT_TRUE(error.message().endsWith(u"all the same; Restore puts them back."))
             << error.what();
+        EXPECT_FALSE(error.message().contains(u"nothing was moved"_s, Qt::CaseInsensitive));
     }
     const QList<ReviewSession> sessions
         = Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk);
@@ -259,7 +276,7 @@ TEST_F(Moving, NeverMovesThroughASymbolicLink)
     // A review folder that is a link is refused before anything moves.
     QDir(at(ShootFolder::reviewName())).removeRecursively();
     ASSERT_TRUE(QFile::link(outside.at(u"planted"_s), at(ShootFolder::reviewName())));
-    EXPECT_THROW(shoot.move({ "C/IMG_3.JPG" }, disk), OperationError);
+    expectNothingMoved([&] { shoot.move({ "C/IMG_3.JPG" }, disk); });
     EXPECT_TRUE(QDir(outside.at(u"planted"_s)).isEmpty());
     EXPECT_TRUE(shoot.holds(u"C/IMG_3.JPG"_s));
 }
@@ -287,4 +304,24 @@ TEST_F(Moving, NoticesALinkSwappedInWhileItMoves)
         QDir(outside.at(u"B"_s)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
         QStringList({ "1.jpg" }));
     EXPECT_TRUE(shoot.holds(u"B/2.jpg"_s));
+}
+
+TEST_F(Moving, MakesNoSessionWhenTheReviewFolderIsAnotherMount)
+{
+    // A bind mount keeps the device number; a rename out of it fails all the same.
+    TempFolder elsewhere;
+    const QString review = shoot.folder.makeFolder(ShootFolder::reviewName());
+    const auto run = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(arguments.first(), arguments.mid(1));
+        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0;
+    };
+    if (::geteuid() != 0 || !run({ u"mount"_s, u"--bind"_s, elsewhere.path(), review }))
+        GTEST_SKIP() << "mounting needs root";
+    add({ "A/IMG_1.JPG" });
+    EXPECT_THROW(shoot.move({ "A/IMG_1.JPG" }, disk), OperationError);
+    EXPECT_TRUE(QDir(review).isEmpty());
+    EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
+    run({ u"umount"_s, review });
 }

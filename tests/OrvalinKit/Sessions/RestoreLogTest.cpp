@@ -205,16 +205,20 @@ TEST(RestoreLog, ReconcilingMarksPlannedFilesFoundInTheSession)
 {
     TempFolder session;
     for (const QString& path : { u"A/IMG_1.JPG"_s, u"IMG_2.JPG"_s, u"x.jpg"_s })
-        session.write(path);
+        session.write(path, "photo");
+    // An empty file where the log says the file was not is a reservation of a cut-off move.
+    session.write(u"reserved.jpg"_s);
+    session.write(u"empty.xmp"_s);
     RestoreLog log = sampleLog();
     log.entries = { entry(u"A/IMG_1.JPG"_s, std::nullopt), entry(u"B/IMG_2.JPG"_s, u"IMG_2.JPG"_s),
         entry(u"C/IMG_3.JPG"_s, u"C/IMG_3.JPG"_s), entry(u"x.jpg"_s, u"../x.jpg"_s),
-        entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed) };
+        entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed), entry(u"reserved.jpg"_s, std::nullopt),
+        entry(u"empty.xmp"_s, std::nullopt, Status::planned, 0) };
     const LocalFileManager disk;
     const RestoreLog reconciled = log.reconciled(disk.openFolder(session.path()), disk);
-    const Status expected[]
-        = { Status::moved, Status::moved, Status::planned, Status::planned, Status::failed };
-    for (int i = 0; i < 5; ++i)
+    const Status expected[] = { Status::moved, Status::moved, Status::planned, Status::planned,
+        Status::failed, Status::planned, Status::moved };
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(reconciled.entries[i].status, expected[i]) << i;
     EXPECT_EQ(reconciled.entries[3].movedTo, log.entries[3].movedTo);
 }

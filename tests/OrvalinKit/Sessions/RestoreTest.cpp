@@ -1,12 +1,12 @@
 #include "FaultyFileManager.h"
 #include "LocalFileManager.h"
+#include "Messages.h"
 #include "OperationError.h"
 #include "ShootFolder.h"
 
 #include <QDirIterator>
-#include <functional>
+#include <cerrno>
 #include <gtest/gtest.h>
-#include <memory>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +15,17 @@ namespace {
 
 using Status = RestoreLog::Status;
 using Operation = FaultyFileManager::Operation;
+using Reason = RestoreFailure::Reason;
+
+QStringList pathsOf(const QList<RestoreFailure>& failed, Reason reason)
+{
+    QStringList paths;
+    for (const RestoreFailure& failure : failed) {
+        if (failure.reason == reason)
+            paths.append(failure.path);
+    }
+    return paths;
+}
 
 RestoreLog::Entry entry(
     const QString& path, const std::optional<QString>& movedTo, Status status = Status::moved)
@@ -84,7 +95,7 @@ TEST_F(Restore, PutsEverythingBackAndTidiesTheSession)
     QDir(at(u"A"_s)).removeRecursively();
     writeFile(session + u"/C/.hidden"_s, "kept");
 
-    EXPECT_EQ(restore(session), (RestoreOutcome { 5, {}, {} }));
+    EXPECT_EQ(restore(session), (RestoreOutcome { 5, {}, {}, {} }));
     for (const QString& path : paths)
         EXPECT_TRUE(shoot.holds(path)) << path.toStdString();
     const RestoreLog log = logOf(session);
@@ -106,7 +117,7 @@ TEST_F(Restore, LeavesAFileWhoseOriginalPlaceIsTakenUntilItIsFreeAndDatesTheLast
     const QString session = moved({ "A/IMG_1.JPG", "A/IMG_2.JPG" });
     writeFile(at(u"A/IMG_1.JPG"_s), "a new one");
 
-    EXPECT_EQ(restore(session), (RestoreOutcome { 1, { u"A/IMG_1.JPG"_s }, {} }));
+    EXPECT_EQ(restore(session), (RestoreOutcome { 1, { u"A/IMG_1.JPG"_s }, {}, {} }));
     EXPECT_EQ(readFile(at(u"A/IMG_1.JPG"_s)), "a new one");
     EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
     RestoreLog log = logOf(session);
@@ -116,7 +127,7 @@ TEST_F(Restore, LeavesAFileWhoseOriginalPlaceIsTakenUntilItIsFreeAndDatesTheLast
     EXPECT_TRUE(textLogOf(session).contains(u"\nMoved (1)\n"));
 
     QFile::remove(at(u"A/IMG_1.JPG"_s));
-    EXPECT_EQ(restore(session, ShootFolder::at(17, 0, 0)), (RestoreOutcome { 1, {}, {} }));
+    EXPECT_EQ(restore(session, ShootFolder::at(17, 0, 0)), (RestoreOutcome { 1, {}, {}, {} }));
     EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
     log = logOf(session);
     EXPECT_EQ(log.entries[0].status, Status::restored);
@@ -143,8 +154,10 @@ TEST_F(Restore, ReportsWhatTheLogGetsWrong)
     writeFile(session + u"/P/planned.jpg"_s, "p");
     writeFile(at(u"y.jpg"_s), "y");
 
-    EXPECT_EQ(restore(session),
-        (RestoreOutcome { 1, {}, unsafe + QStringList { "y.jpg", "Gone/deleted.jpg" } }));
+    const RestoreOutcome outcome = restore(session);
+    EXPECT_EQ(outcome.restored, 1);
+    EXPECT_EQ(outcome.missing, QStringList({ "Gone/deleted.jpg" }));
+    EXPECT_EQ(pathsOf(outcome.failed, Reason::unsafePathInLog), unsafe + QStringList { "y.jpg" });
     const RestoreLog log = logOf(session);
     const qsizetype n = unsafe.size();
     for (qsizetype i = 0; i <= n; ++i) {
@@ -196,9 +209,10 @@ TEST_F(Restore, NeverGoesThroughALinkOrAFileOnTheWay)
 
     const RestoreOutcome outcome = restore(session);
     EXPECT_EQ(outcome.restored, 0);
-    EXPECT_EQ(outcome.missing,
-        QStringList(
-            { "pulled.jpg", "T/pushed.jpg", "T/deeper/pushed.jpg", "F/home.jpg", "away.jpg" }));
+    EXPECT_EQ(pathsOf(outcome.failed, Reason::linkOnTheWay),
+        QStringList({ "pulled.jpg", "T/pushed.jpg", "T/deeper/pushed.jpg" }));
+    EXPECT_EQ(
+        pathsOf(outcome.failed, Reason::fileOnTheWay), QStringList({ "F/home.jpg", "away.jpg" }));
     // The note names the cause: nothing is wrong with the log's paths.
     const QString link = u"a folder on the way is a symbolic link; left alone"_s;
     const QString file = u"a folder on the way is a file; left alone"_s;
@@ -231,7 +245,7 @@ TEST_F(Restore, ATamperedLogNeverTakesTheLogsNorFillsTheReviewFolder)
 
     const RestoreOutcome outcome = restore(session);
     EXPECT_EQ(outcome.restored, 0);
-    EXPECT_EQ(outcome.missing.size(), 5);
+    EXPECT_EQ(pathsOf(outcome.failed, Reason::unsafePathInLog).size(), 5);
     expectNotes(session, u"unsafe path in the log; left alone"_s);
     EXPECT_EQ(readFile(session + u"/A/IMG_1.JPG"_s), "A/IMG_1.JPG");
     EXPECT_TRUE(textLogOf(session).startsWith(u"Orvalin"));
@@ -240,6 +254,43 @@ TEST_F(Restore, ATamperedLogNeverTakesTheLogsNorFillsTheReviewFolder)
     EXPECT_FALSE(QFile::exists(session + u"/.Moved files.txt.x1.tmp"_s));
     for (const QString& name : { u"taken.txt"_s, u"temp"_s })
         EXPECT_EQ(disk.kindOf(disk.openFolder(shoot.root()), name), ItemKind::none);
+}
+
+TEST_F(Restore, SaysWhyAFileThatIsWhereTheLogSaysCouldNotGoBack)
+{
+    const struct
+    {
+        const char* path;
+        int error;
+        Reason reason;
+    } refusals[] = { { "A/read-only.jpg", EACCES, Reason::permissionDenied },
+        { "B/mounted.jpg", EXDEV, Reason::onAnotherDrive },
+        { "C/immutable.jpg", EPERM, Reason::cannotBeChanged },
+        { "D/full.jpg", ENOSPC, Reason::diskFull }, { "E/strange.jpg", EIO, Reason::other },
+        { "F/also-read-only.jpg", EACCES, Reason::permissionDenied } };
+    QStringList paths { "fine.jpg" };
+    FaultyFileManager faulty;
+    for (const auto& refusal : refusals) {
+        paths.append(QString::fromUtf8(refusal.path));
+        faulty.failPaths(Operation::move,
+            u"/Orvalin Review/.*/"_s + QString::fromUtf8(refusal.path), refusal.error);
+    }
+    const QString session = moved(paths);
+    const RestoreOutcome outcome = restore(session, ShootFolder::at(16, 0, 0), &faulty);
+    EXPECT_EQ(outcome.restored, 1);
+    EXPECT_TRUE(outcome.missing.isEmpty()) << "they are where the log says";
+    ASSERT_EQ(outcome.failed.size(), std::size(refusals));
+    for (qsizetype i = 0; i < outcome.failed.size(); ++i) {
+        EXPECT_EQ(outcome.failed[i].path, paths[i + 1]);
+        EXPECT_EQ(outcome.failed[i].reason, refusals[i].reason);
+        EXPECT_TRUE(outcome.failed[i].note.startsWith(u"Injected failure"));
+    }
+    EXPECT_EQ(Messages::restoreNotice(outcome),
+        u"Put back 1 files. 2 couldn’t be put back: permission denied. 1 couldn’t be put back: on "
+        "another drive. 1 couldn’t be put back: can’t be changed. 1 couldn’t be put back: the disk "
+        "is full. 1 couldn’t be put back; see the log."_s);
+    for (const QString& path : paths.mid(1))
+        EXPECT_EQ(readFile(session + u'/' + path), path.toUtf8());
 }
 
 TEST_F(Restore, FailsOnAFailedRewriteBeforeMovingAnything)
@@ -283,93 +334,4 @@ TEST_F(Restore, SessionsListsReadableSessionsNewestFirstAndRestoreRefusesTheRest
     EXPECT_EQ(folders, QStringList({ newest, older, newer }));
     for (const char* folder : { "no log", "damaged", "fifo", "zero", "huge" })
         EXPECT_THROW(restore(review + QLatin1String(folder)), OperationError) << folder;
-}
-
-namespace {
-
-// Stands for the process dying: unlike OperationError, nothing in the mover catches it.
-struct Killed
-{
-};
-
-// The kth call of `operation` never happens.
-void killAt(FaultyFileManager& fileManager, Operation operation, int k)
-{
-    auto calls = std::make_shared<int>(0);
-    fileManager.before(operation, [=](const QString&, const QString&) {
-        if (++*calls == k)
-            throw Killed {};
-    });
-}
-
-qsizetype filesIn(const QString& session)
-{
-    qsizetype count = 0;
-    QDirIterator it(session, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString name = QFileInfo(it.next()).fileName();
-        count += name != Mover::logName() && name != Mover::textLogName();
-    }
-    return count;
-}
-
-} // namespace
-
-TEST(RestoreCutOff, LeavesATruthfulLogAndTheNextRestoreFinishes)
-{
-    // Writes: 1 and 2 before the first file goes back, 3 and 4 at the end.
-    const struct
-    {
-        const char* what;
-        std::function<void(FaultyFileManager&)> arrange;
-        int wentHome;
-    } cases[] = { { "killed before the first file", [](auto& f) { killAt(f, Operation::move, 1); },
-                      0 },
-        { "killed after two files", [](auto& f) { killAt(f, Operation::move, 3); }, 2 },
-        { "killed before the last write", [](auto& f) { killAt(f, Operation::write, 3); }, 4 },
-        { "killed between the two last writes", [](auto& f) { killAt(f, Operation::write, 4); },
-            4 },
-        { "disk full at the end", [](auto& f) { f.failCall(Operation::write, 3); }, 4 },
-        { "log not writable", [](auto& f) { f.failPaths(Operation::write, u".*"_s); }, 0 } };
-    const QStringList paths { "A/IMG_1.CR3", "A/IMG_2.CR3", "B/IMG_3.JPG", "IMG_4.JPG" };
-    for (const auto& cut : cases) {
-        SCOPED_TRACE(cut.what);
-        ShootFolder shoot;
-        for (const QString& path : paths)
-            shoot.add(path);
-        LocalFileManager disk;
-        const QString session = shoot.move(paths, disk).session;
-
-        FaultyFileManager faulty;
-        cut.arrange(faulty);
-        try {
-            Mover::restore(session, LogWording::english(), ShootFolder::at(16, 0, 0), faulty);
-            ADD_FAILURE() << "the restore was not cut off";
-        } catch (const Killed&) {
-        } catch (const OperationError&) {
-        }
-        // A kill between creating a temporary log and renaming it leaves that behind.
-        writeFile(session + u"/.restore-log.json.k7x2.tmp"_s, "{");
-        writeFile(session + u"/.Moved files.txt.0a.tmp"_s, "M");
-
-        const QList<ReviewSession> listed
-            = Mover::sessions(shoot.root(), ShootFolder::reviewName(), disk);
-        ASSERT_EQ(listed.size(), 1);
-        const int left = int(paths.size()) - cut.wentHome;
-        EXPECT_EQ(listed[0].log.movedCount(), left);
-        EXPECT_EQ(filesIn(session), left + 2);
-
-        const QDateTime later = ShootFolder::at(18, 0, 0);
-        EXPECT_EQ(Mover::restore(session, LogWording::english(), later, disk),
-            (RestoreOutcome { left, {}, {} }));
-        for (const QString& path : paths)
-            EXPECT_TRUE(shoot.holds(path)) << path.toStdString();
-        const RestoreLog log = Mover::readLog(session, disk);
-        EXPECT_EQ(log.restored, later);
-        for (const RestoreLog::Entry& entry : log.entries) {
-            EXPECT_EQ(entry.status, Status::restored) << entry.path.toStdString();
-            EXPECT_FALSE(entry.note.has_value());
-        }
-        EXPECT_EQ(filesIn(session), 0);
-    }
 }
