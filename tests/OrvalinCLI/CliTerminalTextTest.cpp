@@ -61,7 +61,7 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
     QStringList listed;
     for (const QJsonValue& raw : json(scanJson)[u"orphanRaws"].toArray())
         listed.append(raw[u"path"].toString());
-    EXPECT_EQ(listed, QStringList({ day + overwrite, day + reversed, day + titleChange }));
+    EXPECT_EQ(listed, QStringList({ day + titleChange, day + overwrite, day + reversed }));
 
     EXPECT_EQ(run("move --tick raw --no-only-mixed-folders").exitCode, 0);
     // Back in place before the restore: those wait, and the report names them.
