@@ -21,19 +21,14 @@ CliRun runCli(const QStringList& arguments)
         QString::fromUtf8(process.readAllStandardError()) };
 }
 
-CliRun runCliInProcess(const QStringList& arguments)
+CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager)
 {
-    LocalFileManager fileManager;
-    return runCliInProcess(arguments, fileManager);
-}
-
-CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager)
-{
+    LocalFileManager disk;
     CliRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     Console console { out, err, false };
-    run.exitCode = Cli::run(arguments, console, fileManager);
+    run.exitCode = Cli::run(arguments, console, fileManager ? *fileManager : disk);
     out.flush();
     err.flush();
     return run;

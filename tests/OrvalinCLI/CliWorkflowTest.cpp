@@ -1,53 +1,27 @@
 #include "CliRunner.h"
+#include "CrashDrill.h"
 #include "ScanReport.h"
 #include "Scanner.h"
 #include "SeedRules.h"
 #include "TestSupport.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <fcntl.h>
+#include <QProcess>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Relative path -> size and digest of every file below `root`, hidden ones included. The sample's
-// pictures are padded with megabytes of zeros; their head holds what tells them apart.
-QMap<QString, QByteArray> fingerprint(const QString& root)
-{
-    QMap<QString, QByteArray> digests;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        const QByteArray head = file.read(256 * 1024);
-        digests.insert(path.mid(root.size() + 1),
-            QByteArray::number(file.size())
-                + QCryptographicHash::hash(head, QCryptographicHash::Sha256));
-    }
-    return digests;
-}
+using CrashDrill::fingerprint;
 
-// Sets or clears the immutable flag; false where it cannot be set (it needs root).
+// Sets or clears the immutable flag; false where it cannot be set (it needs root
+// and chattr).
 bool setImmutable(const QString& path, bool immutable)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    int flags = 0;
-    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return done;
+    return QProcess::execute(u"chattr"_s, { immutable ? u"+i"_s : u"-i"_s, path }) == 0;
 }
 
 class CliWorkflow : public ::testing::Test

@@ -19,6 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using CrashDrill::fingerprint;
 using Fingerprint = QMap<QString, QByteArray>;
 
 const QString reviewFolder = u"Orvalin Review/"_s;
@@ -45,19 +46,6 @@ void makeTree(const QString& work, int files, QRandomGenerator& random)
         writeFile(folder + u"IMG_%1.CR3"_s.arg(i), content);
     }
     writeFile(work + u"/Outside/keep.txt"_s, "not part of the shoot");
-}
-
-Fingerprint fingerprint(const QString& root)
-{
-    Fingerprint digests;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
-        digests.insert(file.fileName().mid(root.size() + 1),
-            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
-    }
-    return digests;
 }
 
 struct Run
@@ -142,14 +130,14 @@ qint64 checkListing(
 void checkFinished(const Run& restore, qint64 listed, const QString& root, CrashDrillReport& report)
 {
     const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
-    if (restore.exitCode != 0)
-        report.problems << u"restore exited with %1"_s.arg(restore.exitCode);
     const qsizetype missing = outcome[u"missing"].toArray().size();
     const qint64 restored = outcome[u"restored"].toInteger();
-    if (missing != 0 || restored != listed)
+    if (restore.exitCode != 0 || missing != 0 || restored != listed)
         misreport(report,
-            u"restore put back %1 of %2 listed, %3 missing"_s.arg(restored).arg(listed).arg(
-                missing));
+            u"restore exited with %1, put back %2 of %3 listed, %4 missing"_s.arg(restore.exitCode)
+                .arg(restored)
+                .arg(listed)
+                .arg(missing));
 
     const QDir review(root + u'/' + reviewFolder);
     for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -231,6 +219,20 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
         checkFiles(before, outside, work.path(), report);
     }
     return report;
+}
+
+Fingerprint fingerprint(const QString& root)
+{
+    Fingerprint digests;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        digests.insert(file.fileName().mid(root.size() + 1),
+            QByteArray::number(file.size())
+                + QCryptographicHash::hash(file.read(256 * 1024), QCryptographicHash::Sha256));
+    }
+    return digests;
 }
 
 } // namespace CrashDrill
