@@ -3,7 +3,6 @@
 #include "FaultyFileManager.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -80,23 +79,7 @@ TEST(CliExitStatus, FailureReasonsSayTheSystemsReasonOnce)
         EXPECT_EQ(FailureReason::of(note, u"/share"_s), reason);
 }
 
-TEST(CliExitStatus, RestoreTellsWhetherAllSomeOrNoneWentBack)
-{
-    Shoot shoot;
-    ASSERT_EQ(shoot.run("move --tick raw").exitCode, 0);
-    // Files of their names back home, removed one by one: both wait, then one, then none.
-    const QString homes[] = { shoot.write(u"Trip/IMG_1.CR3"_s, "back home"),
-        shoot.write(u"Trip/IMG_2.CR3"_s, "back home") };
-    for (const auto& [exitCode, waiting] : { std::pair { 1, 2 }, { 4, 1 }, { 0, 0 } }) {
-        const CliRun restore = shoot.run("restore --all");
-        EXPECT_EQ(restore.exitCode, exitCode) << restore.out.toStdString();
-        EXPECT_EQ(restore.out.count(u"  waiting: "_s), waiting) << exitCode;
-        // Never overwritten; its own comes home once its place is free.
-        EXPECT_EQ(readFile(homes[0]), waiting > 0 ? "back home" : "x") << exitCode;
-        if (waiting > 0)
-            QFile::remove(homes[waiting - 1]);
-    }
-}
+// Restore's statuses, all, some or none back, are met on the sample shoot in the workflow test.
 
 TEST(CliExitStatus, AFolderThatCannotBeUsedIsOneLineAndAFailure)
 {

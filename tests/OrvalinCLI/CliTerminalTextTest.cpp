@@ -69,6 +69,7 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
     shoot.write(day + reversed, "new");
     const CliRun restore = run("restore --all");
     EXPECT_EQ(restore.exitCode, 4) << restore.err.toStdString();
+    EXPECT_EQ(restore.out.count(u"  waiting: "_s), 2);
     EXPECT_TRUE(restore.out.contains(u"  waiting: Day\\x1B[31m/IMG_\\x1B]0;owned\\x07.CR3\n"))
         << restore.out.toStdString();
     run("sessions");

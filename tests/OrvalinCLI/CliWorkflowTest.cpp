@@ -139,6 +139,9 @@ TEST_F(CliWorkflow, MoveThenRestoreBringsBackEveryFileButNeverOverwritesOne)
         EXPECT_EQ(rest.exitCode, 4) << "the sidecar still waits";
         EXPECT_EQ(json(rest)[u"restored"].toInt(), 1);
     }
+    const CliRun none = run("restore --all");
+    EXPECT_EQ(none.exitCode, 1) << "nothing went back";
+    EXPECT_EQ(none.out.count(u"  waiting: "_s), 1);
     EXPECT_EQ(readFile(shoot.at(sidecar)), "written after the move");
     EXPECT_EQ(jsonOf("sessions --json")[0][u"waiting"].toInt(), 1);
     EXPECT_TRUE(

@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -191,14 +190,11 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
 {
     QRandomGenerator random(seed);
     CrashDrillReport report;
-    qint64 moveTime = 0;
-    qint64 restoreTime = 0;
-    {
-        QTemporaryDir work;
-        makeTree(work.path(), filesPerTree, random);
-        moveTime = durationOf(cliPath, moveArguments(work.path() + u"/Shoot"_s));
-        restoreTime = durationOf(cliPath, restoreArguments(work.path() + u"/Shoot"_s));
-    }
+    QTemporaryDir timed;
+    makeTree(timed.path(), filesPerTree, random);
+    const qint64 moveTime = durationOf(cliPath, moveArguments(timed.path() + u"/Shoot"_s));
+    const qint64 restoreTime = durationOf(cliPath, restoreArguments(timed.path() + u"/Shoot"_s));
+    timed.remove();
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
         makeTree(work.path(), filesPerTree, random);
