@@ -24,35 +24,25 @@ bool setImmutable(const QString& path, bool immutable)
     return QProcess::execute(u"chattr"_s, { immutable ? u"+i"_s : u"-i"_s, path }) == 0;
 }
 
-class CliWorkflow : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const CliRun sample = runCli({ u"sample"_s, shoot.path() });
-        ASSERT_EQ(sample.exitCode, 0) << sample.err.toStdString();
-        ASSERT_TRUE(sample.out.contains(u"59"));
-    }
+} // namespace
 
+// The sample shoot scanned, moved and restored as a user's shell would run orvalin-cli.
+TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
+{
+    TempFolder shoot;
+    const CliRun sample = runCli({ u"sample"_s, shoot.path() });
+    ASSERT_EQ(sample.exitCode, 0) << sample.err.toStdString();
+    ASSERT_TRUE(sample.out.contains(u"59"));
     // Runs the words of `line` and `more` on the sample shoot.
-    CliRun run(const char* line, const QStringList& more = {})
-    {
+    const auto run = [&](const char* line, const QStringList& more = {}) {
         return runCli(words(line) + more << shoot.path());
-    }
-    QJsonValue jsonOf(const char* line, const QStringList& more = {})
-    {
+    };
+    const auto jsonOf = [&](const char* line, const QStringList& more = {}) {
         const CliRun done = run(line, more);
         EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
         return json(done);
-    }
+    };
 
-    TempFolder shoot;
-};
-
-} // namespace
-
-TEST_F(CliWorkflow, ScanReportsTheSampleShoot)
-{
     const QJsonValue report = jsonOf("scan --json");
     EXPECT_EQ(report[u"fileCount"].toInt(), 59);
     EXPECT_EQ(report[u"rawCount"].toInt(), 27);
@@ -83,10 +73,7 @@ TEST_F(CliWorkflow, ScanReportsTheSampleShoot)
     ASSERT_FALSE(pairs.isEmpty());
     EXPECT_EQ(pairs.last()[u"raw"].toString(), u"2026-10 Garden/IMG_2205.CR3");
     EXPECT_TRUE(pairs.last()[u"byCaptureTime"].toBool());
-}
 
-TEST_F(CliWorkflow, MoveThenRestoreBringsBackEveryFileButNeverOverwritesOne)
-{
     const QMap<QString, QByteArray> before = fingerprint(shoot.path());
     const QString paired = u"2026-09 Lake trip/DSC_0101.NEF"_s;
     const CliRun refused = run("move --path", { paired });
@@ -161,16 +148,17 @@ TEST(CliRefusal, CatalogFolderExitsWithThreeAndTheReason)
     TempFolder folder;
     folder.write(u"IMG_1.CR3"_s);
     folder.write(u"Lightroom/Catalog.lrcat"_s);
-    const CliRun scan = runCli({ u"scan"_s, folder.path() });
-    EXPECT_EQ(scan.exitCode, 3);
-    // The error, then why and what to do instead.
-    const QStringList lines = scan.err.split(u'\n');
-    ASSERT_EQ(lines.size(), 3) << scan.err.toStdString();
-    EXPECT_EQ(lines[0], u"orvalin-cli: Orvalin won’t work on this folder. Nothing was moved.");
-    EXPECT_TRUE(
-        lines[1].startsWith(u"This folder holds a Lightroom catalog (“Lightroom/Catalog.lrcat”)."));
-    EXPECT_EQ(
-        runCli(words("move --tick raw --no-only-mixed-folders") << folder.path()).exitCode, 3);
+    for (const char* line : { "scan", "move --tick raw --no-only-mixed-folders" }) {
+        const CliRun run = runCli(words(line) << folder.path());
+        EXPECT_EQ(run.exitCode, 3) << line;
+        // The error, then why and what to do instead, on one line.
+        EXPECT_TRUE(
+            run.err.startsWith(u"orvalin-cli: Orvalin won’t work on this folder. Nothing was "
+                               "moved.\nThis folder holds a Lightroom catalog "
+                               "(“Lightroom/Catalog.lrcat”)."_s))
+            << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 2) << line;
+    }
     EXPECT_TRUE(QFile::exists(folder.at(u"IMG_1.CR3"_s)));
 }
 
