@@ -18,12 +18,10 @@ TEST(CliUsage, MistakesExitWithTwoAndThatCommandsUsageOnly)
         SCOPED_TRACE(line);
         const CliRun run = runCliInProcess(words(line).replaceInStrings(u"%1"_s, folder.path()));
         EXPECT_EQ(run.exitCode, 2);
-        const QStringList lines = run.err.split(u'\n');
-        ASSERT_EQ(lines.size(), 4) << run.err.toStdString();
-        const QString command = words(line).first();
-        EXPECT_TRUE(lines[0].startsWith(u"orvalin-cli: "));
-        EXPECT_TRUE(lines[1].startsWith(u"usage: orvalin-cli "_s + command + u' '));
-        EXPECT_TRUE(lines[2].contains(u"“orvalin-cli "_s + command + u" --help”"_s));
+        const QRegularExpression threeLines(
+            u"^orvalin-cli: .+\n"
+            "usage: orvalin-cli %1 .+\n.*“orvalin-cli %1 --help”.*\n\\z"_s.arg(words(line).first()));
+        EXPECT_TRUE(threeLines.match(run.err).hasMatch()) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
     const CliRun unknown = runCliInProcess({ u"frobnicate"_s });
