@@ -20,7 +20,8 @@ TEST(CliUsage, MistakesExitWithTwoAndThatCommandsUsageOnly)
         EXPECT_EQ(run.exitCode, 2);
         const QRegularExpression threeLines(
             u"^orvalin-cli: .+\n"
-            "usage: orvalin-cli %1 .+\n.*“orvalin-cli %1 --help”.*\n\\z"_s.arg(words(line).first()));
+            "usage: orvalin-cli %1 .+\n.*“orvalin-cli %1 --help”.*\n\\z"_s.arg(
+                words(line).first()));
         EXPECT_TRUE(threeLines.match(run.err).hasMatch()) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
