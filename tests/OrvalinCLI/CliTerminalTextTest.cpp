@@ -43,15 +43,15 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
     const QString day = u"Day\x1b[31m/"_s;
     for (const QString& name : { titleChange, overwrite, reversed, u"IMG_4.CR3"_s, u"IMG_4.JPG"_s })
         shoot.write(day + name, "x");
-    const auto run = [&](const char* line) {
+    const auto run = [&](const char* line, int exitCode) {
         const CliRun done = runCliInProcess(words(line) << shoot.path());
+        EXPECT_EQ(done.exitCode, exitCode) << line << done.err.toStdString();
         EXPECT_FALSE((done.out + done.err).contains(reachesTheTerminalRaw))
             << TerminalText::escaped(done.out + done.err).toStdString();
         return done;
     };
 
-    const CliRun scan = run("scan");
-    EXPECT_EQ(scan.exitCode, 0) << scan.err.toStdString();
+    const CliRun scan = run("scan", 0);
     for (const char16_t* shown : { u"  Day\\x1B[31m/\n", u"    IMG_\\x1B]0;owned\\x07.CR3  ",
              u"    IMG_2\\rIMG_9.CR3  ", u"    IMG_3\\u202EGPJ.CR3  " })
         EXPECT_TRUE(scan.out.contains(shown)) << scan.out.toStdString();
@@ -63,17 +63,16 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
         listed.append(raw[u"path"].toString());
     EXPECT_EQ(listed, QStringList({ day + titleChange, day + overwrite, day + reversed }));
 
-    EXPECT_EQ(run("move --tick raw --no-only-mixed-folders").exitCode, 0);
+    run("move --tick raw --no-only-mixed-folders", 0);
     // Back in place before the restore: those wait, and the report names them.
     shoot.write(day + titleChange, "new");
     shoot.write(day + reversed, "new");
-    const CliRun restore = run("restore --all");
-    EXPECT_EQ(restore.exitCode, 4) << restore.err.toStdString();
+    const CliRun restore = run("restore --all", 4);
     EXPECT_EQ(restore.out.count(u"  waiting: "_s), 2);
     EXPECT_TRUE(restore.out.contains(u"  waiting: Day\\x1B[31m/IMG_\\x1B]0;owned\\x07.CR3\n"))
         << restore.out.toStdString();
-    run("sessions");
-    EXPECT_EQ(run("move --path nothing\x1b[2J.CR3").exitCode, 1);
+    run("sessions", 0);
+    run("move --path nothing\x1b[2J.CR3", 1);
 }
 
 TEST(TerminalText, StreamedJsonIsTheDocumentsOwnTextEscapesAndAll)

@@ -44,11 +44,9 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
     };
 
     const QJsonValue report = jsonOf("scan --json");
-    EXPECT_EQ(report[u"fileCount"].toInt(), 59);
-    EXPECT_EQ(report[u"rawCount"].toInt(), 27);
-    EXPECT_EQ(report[u"twinCount"].toInt(), 27);
-    EXPECT_EQ(report[u"sidecarCount"].toInt(), 5);
-    EXPECT_EQ(report[u"heldInSingleKindFolders"].toInt(), 4);
+    for (const auto& [key, count] : { std::pair { u"fileCount", 59 }, { u"rawCount", 27 },
+             { u"twinCount", 27 }, { u"sidecarCount", 5 }, { u"heldInSingleKindFolders", 4 } })
+        EXPECT_EQ(report[key].toInt(), count) << QString::fromUtf16(key).toStdString();
     EXPECT_TRUE(report[u"unreadable"].isArray() && report[u"unreadable"].toArray().isEmpty());
     EXPECT_EQ(report[u"pairs"].toArray().size(), 20);
     // Which files the sample leaves over is the sample's own test; here, how they are listed.
