@@ -9,6 +9,7 @@
 #include "Analyzer.h"
 #include "ReferenceWalk.h"
 #include "Scanner.h"
+#include "ShootTree.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,49 +37,10 @@ constexpr int coldRepetitions = 3;
 
 using Clock = std::chrono::steady_clock;
 
-// Camera pairs, lone halves and sidecars, in the proportions of a culled shoot.
-const char* nameFor(int index, char* buffer, size_t size)
-{
-    static const char* const patterns[] = { "IMG_%04d.CR3", "IMG_%04d.JPG", "IMG_%04d.CR3",
-        "IMG_%04d.JPG", "DSC_%04d.NEF", "DSC_%04d.NEF.xmp", "IMG_%04d.HEIC", "IMG_%04d.xmp",
-        "_MG_%04d.CR2", "IMG_%04d.CR3.dop" };
-    std::snprintf(buffer, size, patterns[index % 10], index / 2);
-    return buffer;
-}
-
-void writeFolder(const QByteArray& folder, int seed)
-{
-    ::mkdir(folder.constData(), 0755);
-    char name[64];
-    for (int i = 0; i < filesPerFolder; ++i) {
-        const QByteArray path = folder + '/' + nameFor(i, name, sizeof name);
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        if (fd < 0) {
-            std::perror(path.constData());
-            std::exit(1);
-        }
-        // Sparse sizes: the walk reports them without any data on disk.
-        if ((i + seed) % 3 == 0 && ::ftruncate(fd, off_t(1 + (i * 7919 + seed) % 30'000'000)) != 0)
-            std::perror("ftruncate");
-        ::close(fd);
-    }
-}
-
 void generateTree(const QString& tree)
 {
-    std::printf("writing %d files in %d folders to %s ...\n",
-        topFolders * (1 + subfoldersEach) * filesPerFolder, topFolders * (1 + subfoldersEach),
-        qPrintable(tree));
-    std::fflush(stdout);
     QDir().mkpath(tree);
-    const QByteArray root = QFile::encodeName(tree);
-    for (int top = 0; top < topFolders; ++top) {
-        const QByteArray shoot = root + '/' + QByteArray::number(2000 + top / 12) + '-'
-            + QByteArray::number(1 + top % 12) + " Shoot " + QByteArray::number(top);
-        writeFolder(shoot, top);
-        for (int sub = 0; sub < subfoldersEach; ++sub)
-            writeFolder(shoot + "/Card " + QByteArray::number(sub), top * 31 + sub);
-    }
+    ShootTree::write(QFile::encodeName(tree), topFolders, subfoldersEach, filesPerFolder);
 }
 
 double secondsOf(const std::function<void()>& work)
