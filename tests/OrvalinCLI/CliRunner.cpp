@@ -3,8 +3,12 @@
 #include "Cli.h"
 #include "LocalFileManager.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTextStream>
+#include <gtest/gtest.h>
 
 CliRun runCli(const QStringList& arguments)
 {
@@ -17,25 +21,28 @@ CliRun runCli(const QStringList& arguments)
         QString::fromUtf8(process.readAllStandardError()) };
 }
 
-CliRun runCliInProcess(const QStringList& arguments)
+CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager)
 {
-    LocalFileManager fileManager;
-    return runCliInProcess(arguments, fileManager);
-}
-
-CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager)
-{
+    LocalFileManager disk;
     CliRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     Console console { out, err, false };
-    run.exitCode = Cli::run(arguments, console, fileManager);
+    run.exitCode = Cli::run(arguments, console, fileManager ? *fileManager : disk);
     out.flush();
     err.flush();
     return run;
 }
 
-QStringList words(const QString& line)
+QStringList words(const char* line)
 {
-    return line.split(u' ', Qt::SkipEmptyParts);
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
+
+QJsonValue json(const CliRun& run)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
 }

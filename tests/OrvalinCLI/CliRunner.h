@@ -2,6 +2,7 @@
 
 #include "FileManager.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 
@@ -16,10 +17,12 @@ struct CliRun
 // Runs the built orvalin-cli as a separate process, as a user's shell would.
 CliRun runCli(const QStringList& arguments);
 
-// Runs the commands in this process, for the cases that need no real process.
-CliRun runCliInProcess(const QStringList& arguments);
-// The same, opening folders and moving files through `fileManager`.
-CliRun runCliInProcess(const QStringList& arguments, FileManager& fileManager);
+// Runs the commands in this process, for the cases that need no real process; folders are opened
+// and files moved through `fileManager` where one is given.
+CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager = nullptr);
 
-// A command line split at its spaces, for arguments that hold none.
-QStringList words(const QString& line);
+// A command line, in UTF-8, split at its spaces, for arguments that hold none.
+QStringList words(const char* line);
+
+// The JSON document a run printed; a run that printed none fails the test.
+QJsonValue json(const CliRun& run);

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -25,23 +24,21 @@ TEST(CliUnreadable, ScanAndMoveNameTheFolderAndOfferNothingWhoseTwinCouldBeThere
     const QString reason = UnreadableItem::reasonFor(EACCES);
     const auto run = [&](const char* line) {
         const CliRun done = runCliInProcess(
-            words(
-                u"%1 --match-across-folders --no-only-mixed-folders"_s.arg(QString::fromUtf8(line)))
-            << shoot.path());
+            words(line) + words("--match-across-folders --no-only-mixed-folders") << shoot.path());
         EXPECT_EQ(done.exitCode, 0) << line << done.err.toStdString();
-        return done.out;
+        return done;
     };
 
     const QString named
         = u"Couldn’t read: JPG/ (%1)\n3 leftovers held back: their twins, photos or "
           "sidecars could be in what couldn’t be read\n"_s.arg(reason);
-    EXPECT_TRUE(run("scan").contains(named + u"\nRAW without JPEG: none\n"_s));
-    EXPECT_TRUE(run("move --tick raw").startsWith(named + u"\nMoving 0 files."_s));
+    EXPECT_TRUE(run("scan").out.contains(named + u"\nRAW without JPEG: none\n"_s));
+    EXPECT_TRUE(run("move --tick raw").out.startsWith(named + u"\nMoving 0 files."_s));
     EXPECT_TRUE(QFile::exists(shoot.at(u"RAW/IMG_1.CR3"_s)));
 
     const QJsonObject unreadable { { u"path"_s, u"JPG"_s }, { u"reason"_s, reason } };
     for (const char* line : { "scan --json", "move --tick raw --dry-run --json" }) {
-        const QJsonObject report = QJsonDocument::fromJson(run(line).toUtf8()).object();
+        const QJsonValue report = json(run(line));
         EXPECT_EQ(report[u"unreadable"_s].toArray(), QJsonArray { unreadable }) << line;
         EXPECT_EQ(report[u"unreadableCount"_s].toInt(), 1) << line;
         EXPECT_EQ(report[u"heldByUnreadable"_s].toInt(), 3) << line;

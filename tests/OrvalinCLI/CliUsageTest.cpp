@@ -16,15 +16,13 @@ TEST(CliUsage, MistakesExitWithTwoAndThatCommandsUsageOnly)
     for (const char* line : { "scan --bogus %1", "scan %1 %1", "scan --trim-heic --no-trim-heic %1",
              "move %1", "move --tick everything %1", "restore %1", "stamps" }) {
         SCOPED_TRACE(line);
-        const CliRun run
-            = runCliInProcess(words(QString::fromUtf8(line).replace(u"%1"_s, folder.path())));
+        const CliRun run = runCliInProcess(words(line).replaceInStrings(u"%1"_s, folder.path()));
         EXPECT_EQ(run.exitCode, 2);
-        const QStringList lines = run.err.split(u'\n');
-        ASSERT_EQ(lines.size(), 4) << run.err.toStdString();
-        const QString command = words(QString::fromUtf8(line)).first();
-        EXPECT_TRUE(lines[0].startsWith(u"orvalin-cli: "));
-        EXPECT_TRUE(lines[1].startsWith(u"usage: orvalin-cli "_s + command + u' '));
-        EXPECT_TRUE(lines[2].contains(u"“orvalin-cli "_s + command + u" --help”"_s));
+        const QRegularExpression threeLines(
+            u"^orvalin-cli: .+\n"
+            "usage: orvalin-cli %1 .+\n.*“orvalin-cli %1 --help”.*\n\\z"_s.arg(
+                words(line).first()));
+        EXPECT_TRUE(threeLines.match(run.err).hasMatch()) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
     const CliRun unknown = runCliInProcess({ u"frobnicate"_s });
@@ -58,19 +56,17 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
     for (const QString& help : { u"--help"_s, u"help"_s }) {
         const CliRun usage = runCliInProcess({ help });
         EXPECT_EQ(usage.exitCode, 0);
-        for (const char* flag : { "--match-capture-time", "--known-tool-names" })
-            EXPECT_TRUE(usage.out.contains(QLatin1String(flag))) << flag;
+        for (const char* text : { "--match-capture-time", "--known-tool-names", "0    all done",
+                 "4    done in part", "130  interrupted" })
+            EXPECT_TRUE(usage.out.contains(QLatin1String(text))) << text;
         for (const Cli::DescribedCommand& command : Cli::describedCommands())
             EXPECT_TRUE(usage.out.contains(u"  "_s + command.help.synopsis + u'\n'))
                 << command.name.toStdString();
-        for (const char* status : { "0    all done", "4    done in part", "130  interrupted" })
-            EXPECT_TRUE(usage.out.contains(QLatin1String(status))) << status;
     }
     for (const Cli::DescribedCommand& command : Cli::describedCommands()) {
         // Asked for anywhere, even beside a mistake, help wins and nothing runs.
         for (const char* arguments : { "--help", "--bogus -h" }) {
-            const CliRun run
-                = runCliInProcess(QStringList { command.name } + words(QLatin1String(arguments)));
+            const CliRun run = runCliInProcess(QStringList { command.name } + words(arguments));
             EXPECT_EQ(run.exitCode, 0) << command.name.toStdString();
             EXPECT_TRUE(run.out.startsWith(u"usage: orvalin-cli "_s + command.help.synopsis))
                 << run.out.toStdString();
@@ -78,11 +74,11 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
             EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         }
     }
-    const CliRun scan = runCliInProcess(words(u"scan --help"_s));
-    for (const char* flag : { "--json", "--match-capture-time", "--no-trim-heic", "--help" })
-        EXPECT_TRUE(scan.out.contains(QLatin1String(flag))) << flag;
-    EXPECT_TRUE(scan.out.contains(u"\n  3    folder refused"));
-    EXPECT_TRUE(runCliInProcess(words(u"restore --help"_s)).out.contains(u"\n  4    done in part"));
+    const CliRun scan = runCliInProcess(words("scan --help"));
+    for (const char* text :
+        { "--json", "--match-capture-time", "--no-trim-heic", "--help", "\n  3    folder refused" })
+        EXPECT_TRUE(scan.out.contains(QLatin1String(text))) << text;
+    EXPECT_TRUE(runCliInProcess(words("restore --help")).out.contains(u"\n  4    done in part"));
 }
 
 TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)
@@ -96,14 +92,14 @@ TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)
                 EXPECT_TRUE(run.out.contains(option.names().last())) << shell;
         }
     }
-    EXPECT_EQ(runCliInProcess(words(u"completions tcsh"_s)).exitCode, 2);
+    EXPECT_EQ(runCliInProcess(words("completions tcsh")).exitCode, 2);
 
     const QString bash = QStandardPaths::findExecutable(u"bash"_s);
     if (bash.isEmpty())
         GTEST_SKIP() << "no bash";
     TempFolder folder;
-    const QString script = folder.write(
-        u"orvalin-cli"_s, runCliInProcess(words(u"completions bash"_s)).out.toUtf8());
+    const QString script
+        = folder.write(u"orvalin-cli"_s, runCliInProcess(words("completions bash")).out.toUtf8());
     const std::pair<const char*, const char*> cases[] = { { "orvalin-cli re", "restore" },
         { "orvalin-cli scan --match-c", "--match-capture-time" },
         { "orvalin-cli move --dr", "--dry-run" }, { "orvalin-cli --ver", "--version" } };

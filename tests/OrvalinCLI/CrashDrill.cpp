@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -19,6 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using CrashDrill::fingerprint;
 using Fingerprint = QMap<QString, QByteArray>;
 
 const QString reviewFolder = u"Orvalin Review/"_s;
@@ -45,19 +45,6 @@ void makeTree(const QString& work, int files, QRandomGenerator& random)
         writeFile(folder + u"IMG_%1.CR3"_s.arg(i), content);
     }
     writeFile(work + u"/Outside/keep.txt"_s, "not part of the shoot");
-}
-
-Fingerprint fingerprint(const QString& root)
-{
-    Fingerprint digests;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
-        digests.insert(file.fileName().mid(root.size() + 1),
-            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
-    }
-    return digests;
 }
 
 struct Run
@@ -87,8 +74,7 @@ Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfte
 
 QStringList moveArguments(const QString& root)
 {
-    return { u"move"_s, u"--no-only-mixed-folders"_s, u"--tick"_s, u"raw"_s, u"--tick"_s,
-        u"sidecar"_s, root };
+    return u"move --no-only-mixed-folders --tick raw --tick sidecar"_s.split(u' ') << root;
 }
 
 QStringList restoreArguments(const QString& root)
@@ -143,14 +129,14 @@ qint64 checkListing(
 void checkFinished(const Run& restore, qint64 listed, const QString& root, CrashDrillReport& report)
 {
     const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
-    if (restore.exitCode != 0)
-        report.problems << u"restore exited with %1"_s.arg(restore.exitCode);
     const qsizetype missing = outcome[u"missing"].toArray().size();
     const qint64 restored = outcome[u"restored"].toInteger();
-    if (missing != 0 || restored != listed)
+    if (restore.exitCode != 0 || missing != 0 || restored != listed)
         misreport(report,
-            u"restore put back %1 of %2 listed, %3 missing"_s.arg(restored).arg(listed).arg(
-                missing));
+            u"restore exited with %1, put back %2 of %3 listed, %4 missing"_s.arg(restore.exitCode)
+                .arg(restored)
+                .arg(listed)
+                .arg(missing));
 
     const QDir review(root + u'/' + reviewFolder);
     for (const QString& session : review.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -182,19 +168,17 @@ void checkFiles(const Fingerprint& before, const Fingerprint& outsideBefore, con
 {
     Fingerprint after = fingerprint(work + u"/Shoot"_s);
     after.removeIf([](const auto& item) { return item.key().startsWith(reviewFolder); });
+    report.filesChecked += before.size();
     for (auto it = before.begin(); it != before.end(); ++it) {
-        ++report.filesChecked;
-        if (after.value(it.key()) != it.value()) {
+        if (after.take(it.key()) != it.value()) {
             ++report.lost;
             report.problems << u"not back: %1"_s.arg(it.key());
         }
     }
-    for (auto it = after.begin(); it != after.end(); ++it) {
-        if (!before.contains(it.key())) {
-            ++report.extra;
-            report.problems << u"extra: %1"_s.arg(it.key());
-        }
-    }
+    // What is left was never there.
+    report.extra += after.size();
+    for (const QString& path : after.keys())
+        report.problems << u"extra: %1"_s.arg(path);
     report.outsideTouched += fingerprint(work + u"/Outside"_s) != outsideBefore;
 }
 
@@ -206,14 +190,11 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
 {
     QRandomGenerator random(seed);
     CrashDrillReport report;
-    qint64 moveTime = 0;
-    qint64 restoreTime = 0;
-    {
-        QTemporaryDir work;
-        makeTree(work.path(), filesPerTree, random);
-        moveTime = durationOf(cliPath, moveArguments(work.path() + u"/Shoot"_s));
-        restoreTime = durationOf(cliPath, restoreArguments(work.path() + u"/Shoot"_s));
-    }
+    QTemporaryDir timed;
+    makeTree(timed.path(), filesPerTree, random);
+    const qint64 moveTime = durationOf(cliPath, moveArguments(timed.path() + u"/Shoot"_s));
+    const qint64 restoreTime = durationOf(cliPath, restoreArguments(timed.path() + u"/Shoot"_s));
+    timed.remove();
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
         makeTree(work.path(), filesPerTree, random);
@@ -234,6 +215,20 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
         checkFiles(before, outside, work.path(), report);
     }
     return report;
+}
+
+Fingerprint fingerprint(const QString& root)
+{
+    Fingerprint digests;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        digests.insert(file.fileName().mid(root.size() + 1),
+            QByteArray::number(file.size())
+                + QCryptographicHash::hash(file.read(256 * 1024), QCryptographicHash::Sha256));
+    }
+    return digests;
 }
 
 } // namespace CrashDrill

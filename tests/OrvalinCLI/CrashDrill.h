@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +19,7 @@ struct CrashDrillReport
     int restoreKills = 0;
     // Sessions listed with another number of files than their folder holds, files reported
     // missing although they are home, sessions left unfinished or with temporary logs, and
-    // restores that counted other than the files they had to put back.
+    // restores that counted other than the files they had to put back or did not exit done.
     qint64 misreported = 0;
     QStringList problems;
 
@@ -36,5 +37,9 @@ struct CrashDrillReport
 namespace CrashDrill {
 
 CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint32 seed);
+
+// Relative path -> size and digest of every file below `root`, hidden ones included. Only a
+// file's first 256 KiB are read: the sample's pictures are padded with megabytes of zeros.
+QMap<QString, QByteArray> fingerprint(const QString& root);
 
 } // namespace CrashDrill
