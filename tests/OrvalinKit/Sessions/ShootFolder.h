@@ -19,17 +19,42 @@ inline void writeFile(const QString& path, const QByteArray& content)
         ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
+// Every name in a folder, hidden ones too, sorted.
+inline QStringList contentsOf(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
+}
+
+inline QString textLogOf(const QString& session)
+{
+    return QString::fromUtf8(readFile(session + u'/' + Mover::textLogName()));
+}
+
 // A scanned folder in a temporary place, with the helpers the move and restore tests share.
 struct ShootFolder
 {
     TempFolder folder;
 
-    QString root() const { return folder.path(); }
-    static QString reviewName() { return QStringLiteral("Orvalin Review"); }
-
     // A file whose content is its own path, so that a test can tell every file apart.
+    explicit ShootFolder(const QStringList& paths = {}) { add(paths); }
     void add(const QString& path) { folder.write(path, path.toUtf8()); }
+    void add(const QStringList& paths)
+    {
+        for (const QString& path : paths)
+            add(path);
+    }
     bool holds(const QString& path) const { return readFile(folder.at(path)) == path.toUtf8(); }
+    // Every one of `paths` is its own photo at its own place.
+    void expectHome(const QStringList& paths) const
+    {
+        for (const QString& path : paths)
+            EXPECT_TRUE(holds(path)) << "not the photo at " << path.toStdString();
+    }
+
+    QString root() const { return folder.path(); }
+    QString at(const QString& path) const { return folder.at(path); }
+    static QString reviewName() { return QStringLiteral("Orvalin Review"); }
 
     // One ticked item per path, each in the group of its kind.
     static MovePlan plan(const QStringList& paths)
@@ -55,5 +80,16 @@ struct ShootFolder
     {
         return Mover::move(plan(paths), root(), reviewName(), QStringLiteral("Orvalin"), now,
             LogWording::english(), fileManager);
+    }
+
+    static RestoreOutcome restore(const QString& session, FileManager& fileManager,
+        const QDateTime& now = at(16, 0, 0), const ReviewLock::Waiting& waiting = {})
+    {
+        return Mover::restore(session, LogWording::english(), now, fileManager, waiting);
+    }
+
+    QList<ReviewSession> sessions(FileManager& fileManager) const
+    {
+        return Mover::sessions(root(), reviewName(), fileManager);
     }
 };
