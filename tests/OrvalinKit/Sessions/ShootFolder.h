@@ -26,6 +26,13 @@ inline QStringList contentsOf(const QString& folder)
         QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
 }
 
+// Lets a failed comparison of restore outcomes name the files and why.
+inline void PrintTo(const RestoreFailure& failure, std::ostream* out)
+{
+    *out << failure.path.toStdString() << " (" << int(failure.reason)
+         << "): " << failure.note.toStdString();
+}
+
 inline QString textLogOf(const QString& session)
 {
     return QString::fromUtf8(readFile(session + u'/' + Mover::textLogName()));
