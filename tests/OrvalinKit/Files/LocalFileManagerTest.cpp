@@ -2,6 +2,7 @@
 
 #include "Mover.h"
 #include "OperationError.h"
+#include "ShootFolder.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -37,16 +38,6 @@ void saveByRename(const QString& path, const QByteArray& content)
     ASSERT_EQ(::rename(QFile::encodeName(temporary.fileName()).constData(),
                   QFile::encodeName(path).constData()),
         0);
-}
-
-QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const OperationError& error) {
-        return error.message();
-    }
-    return u"no error"_s;
 }
 
 // A folder holding one of each kind of thing a name can stand for.

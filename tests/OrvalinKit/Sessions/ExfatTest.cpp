@@ -4,7 +4,6 @@
 #include "OperationError.h"
 #include "ShootFolder.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,17 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool runs(const QString& program, const QStringList& arguments, QString* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    const bool done = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    return done;
-}
 
 // A 64 MB exFAT image on a loop device, mounted with exfat-fuse; always unmounted and detached
 // again, whatever the test did.

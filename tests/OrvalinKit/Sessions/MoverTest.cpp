@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,25 +28,9 @@ QStringList notes(const RestoreLog& log)
 
 const QString linkNote = u"a folder on the way is a symbolic link; not moved"_s;
 
-// The message of a move that failed before any file moved: it says so, once.
-void expectNothingMoved(const std::function<void()>& move)
-{
-    try {
-        move();
-        ADD_FAILURE() << "the move did not fail";
-    } catch (const OperationError& error) {
-        EXPECT_TRUE(error.message().startsWith(u"Nothing was moved: "_s)) << error.what();
-        EXPECT_EQ(error.message().count(u"nothing was moved"_s, Qt::CaseInsensitive), 1)
-            << error.what();
-    }
-}
-
 class Moving : public ::testing::Test
 {
 protected:
-    void add(const QStringList& paths) { shoot.add(paths); }
-    QString at(const QString& path) const { return shoot.at(path); }
-
     ShootFolder shoot;
     LocalFileManager disk;
     FaultyFileManager faulty;
@@ -59,7 +42,7 @@ TEST_F(Moving, MovesFilesIntoANewSessionWithBothLogs)
 {
     const QStringList paths { "2026-10 Garden/IMG_2203.CR3", "2026-10 Garden/IMG_2203.CR3.dop",
         "top.JPG" };
-    add(paths);
+    shoot.add(paths);
     MovePlan plan = ShootFolder::plan(paths);
     plan.items[1].group = OrphanGroup::raw;
     plan.items[1].follows = paths[0];
@@ -67,12 +50,12 @@ TEST_F(Moving, MovesFilesIntoANewSessionWithBothLogs)
     const QDateTime now = ShootFolder::at(14, 3, 12);
     const MoveOutcome outcome = Mover::move(plan, shoot.root() + u'/', ShootFolder::reviewName(),
         u"Orvalin"_s, now, LogWording::english(), faulty);
-    const QString session = at(u"Orvalin Review/2026-10-05 at 14.03.12"_s);
+    const QString session = shoot.at(u"Orvalin Review/2026-10-05 at 14.03.12"_s);
     EXPECT_EQ(outcome.session, session);
     EXPECT_EQ(outcome.moved(), 3);
     EXPECT_TRUE(outcome.failed().isEmpty());
     for (const QString& path : paths) {
-        EXPECT_FALSE(QFileInfo::exists(at(path)));
+        EXPECT_FALSE(QFileInfo::exists(shoot.at(path)));
         EXPECT_EQ(readFile(session + u'/' + path), path.toUtf8());
     }
 
@@ -117,7 +100,7 @@ TEST_F(Moving, MovesFilesIntoANewSessionWithBothLogs)
 
 TEST_F(Moving, NamesSessionsByTimeAndTargetsSoThatNoneIsReusedOrFoldedIntoAnother)
 {
-    const QString review = at(ShootFolder::reviewName()) + u"/2026-10-05 at 14.03.12"_s;
+    const QString review = shoot.at(ShootFolder::reviewName()) + u"/2026-10-05 at 14.03.12"_s;
     // An empty plan still leaves a session with both logs; the text has only its header.
     const QString empty = shoot.move({}, disk).session;
     EXPECT_EQ(empty, review);
@@ -131,7 +114,7 @@ TEST_F(Moving, NamesSessionsByTimeAndTargetsSoThatNoneIsReusedOrFoldedIntoAnothe
     const QString decomposed = u"a/Cafe\u0301.jpg"_s;
     const QStringList paths { "a/IMG_1.JPG", "a/img_1.jpg", "a/README", "a/readme", composed,
         decomposed, "a/.hidden", "a/.HIDDEN" };
-    add(paths);
+    shoot.add(paths);
     const MoveOutcome outcome = shoot.move(paths, disk);
     EXPECT_EQ(outcome.session, review + u" 2"_s);
     QStringList targets;
@@ -144,7 +127,7 @@ TEST_F(Moving, NamesSessionsByTimeAndTargetsSoThatNoneIsReusedOrFoldedIntoAnothe
         QStringList({ "a/IMG_1.JPG", "a/img_1 2.jpg", "a/README", "a/readme 2", composed,
             u"a/Cafe\u0301 2.jpg"_s, "a/.hidden", "a/.HIDDEN 2" }));
 
-    add({ "one.jpg" });
+    shoot.add(u"one.jpg"_s);
     const QString single = shoot.move({ "one.jpg" }, disk).session;
     EXPECT_EQ(single, review + u" 3"_s);
     EXPECT_TRUE(textLogOf(single).startsWith(u"Orvalin moved 1 file on "));
@@ -155,10 +138,10 @@ TEST_F(Moving, RecordsWhyFilesCouldNotMoveAndNeverOverwritesNorGoesThroughALink)
     TempFolder outside;
     outside.write(u"L/IMG_1.JPG"_s, "outside");
     outside.makeFolder(u"planted"_s);
-    add({ "W/taken.jpg", "X/raced.jpg", "Y/fine.jpg", "Y/broken.jpg", "Z/stays.jpg", "P/IMG_2.JPG",
-        "A/1.jpg", "A/2.jpg", "B/1.jpg", "B/2.jpg", "C/1.jpg" });
+    shoot.add({ "W/taken.jpg", "X/raced.jpg", "Y/fine.jpg", "Y/broken.jpg", "Z/stays.jpg",
+        "P/IMG_2.JPG", "A/1.jpg", "A/2.jpg", "B/1.jpg", "B/2.jpg", "C/1.jpg" });
     // A folder of the scan swapped for a link after the scan.
-    ASSERT_TRUE(QFile::link(outside.at(u"L"_s), at(u"L"_s)));
+    ASSERT_TRUE(QFile::link(outside.at(u"L"_s), shoot.at(u"L"_s)));
     // As the mover makes a folder in the session, something appears in it, or it becomes a link.
     faulty.before(Operation::createFolder, [&](const QString& path, const QString&) {
         if (path.endsWith(u"/W"))
@@ -174,7 +157,7 @@ TEST_F(Moving, RecordsWhyFilesCouldNotMoveAndNeverOverwritesNorGoesThroughALink)
         if (!from.endsWith(u"C/1.jpg"))
             return;
         const QString session = to.chopped(u"/C/1.jpg"_s.size());
-        for (const auto& [folder, away] : { std::pair { at(u"A"_s), outside.at(u"A"_s) },
+        for (const auto& [folder, away] : { std::pair { shoot.at(u"A"_s), outside.at(u"A"_s) },
                  std::pair { session + u"/B"_s, outside.at(u"B"_s) } }) {
             QDir().rename(folder, away);
             QFile::link(away, folder);
@@ -213,16 +196,10 @@ TEST_F(Moving, RecordsWhyFilesCouldNotMoveAndNeverOverwritesNorGoesThroughALink)
 
 TEST(MoverFailure, MovesNothingWhenTheReviewFolderIsNotToBeHad)
 {
-    const auto run = [](const QStringList& arguments) {
-        QProcess process;
-        process.start(arguments.first(), arguments.mid(1));
-        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
-    };
     const TempFolder elsewhere;
     const auto expectRefused = [&](const ShootFolder& shoot) {
         FaultyFileManager files;
-        expectNothingMoved([&] { shoot.move({ "A/IMG_1.JPG" }, files); });
+        expectNothingMovedIn(messageOf([&] { shoot.move({ "A/IMG_1.JPG" }, files); }));
         EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
         EXPECT_EQ(files.calls(Operation::move), 0);
         EXPECT_TRUE(contentsOf(shoot.at(ShootFolder::reviewName())).isEmpty());
@@ -234,8 +211,8 @@ TEST(MoverFailure, MovesNothingWhenTheReviewFolderIsNotToBeHad)
     // A bind mount keeps the device number; a rename out of it fails all the same.
     ShootFolder mounted({ "A/IMG_1.JPG" });
     const QString review = mounted.folder.makeFolder(ShootFolder::reviewName());
-    if (::geteuid() != 0 || !run({ u"mount"_s, u"--bind"_s, elsewhere.path(), review }))
+    if (::geteuid() != 0 || !runs(u"mount"_s, { u"--bind"_s, elsewhere.path(), review }))
         GTEST_SKIP() << "mounting needs root";
     expectRefused(mounted);
-    run({ u"umount"_s, review });
+    runs(u"umount"_s, { review });
 }

@@ -2,12 +2,15 @@
 
 #include "MovePlan.h"
 #include "Mover.h"
+#include "OperationError.h"
 #include "TestSupport.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Writes a file at an absolute path, making its folders.
@@ -17,6 +20,37 @@ inline void writeFile(const QString& path, const QByteArray& content)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         ADD_FAILURE() << "cannot write " << path.toStdString();
+}
+
+// Whether a program ran and ended well; its output, trimmed, when asked for.
+inline bool runs(const QString& program, const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    return done;
+}
+
+// The message of the OperationError an action throws, or "no error".
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const OperationError& error) {
+        return error.message();
+    }
+    return QStringLiteral("no error");
+}
+
+// A move that failed before any file moved says so, once.
+inline void expectNothingMovedIn(const QString& message)
+{
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Nothing was moved: "))) << message.toStdString();
+    EXPECT_EQ(message.count(QStringLiteral("nothing was moved"), Qt::CaseInsensitive), 1)
+        << message.toStdString();
 }
 
 // Every name in a folder, hidden ones too, sorted.
