@@ -4,6 +4,7 @@
 #include "OperationError.h"
 #include "ShootFolder.h"
 
+#include <QRegularExpression>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -94,9 +95,10 @@ TEST_F(Restore, PutsBackWhatIsFreeThenTheRestTidiesAndDatesTheLastFullRestore)
     EXPECT_EQ(logOf(session).restored, ShootFolder::at(18, 0, 0));
 }
 
-TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
+TEST_F(Restore, LeavesAloneEveryFileItCannotPutBackAndSaysWhy)
 {
     const QString sessionPath = ShootFolder::reviewName() + u"/crafted"_s;
+    const QString session = at(sessionPath);
     const QHash<Reason, QString> notes { { Reason::unsafePathInLog,
                                              u"unsafe path in the log; left alone"_s },
         { Reason::linkOnTheWay, u"a folder on the way is a symbolic link; left alone"_s },
@@ -106,6 +108,8 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
         QString path;
         QString movedTo;
         Reason reason = Reason::unsafePathInLog;
+        // The system's refusal to move the file, when it is where the log says.
+        int error = 0;
     } refused[] = {
         // Paths that leave the folder (all the kinds are in the log's own test); a NUL would cut
         // the path short in the system call.
@@ -128,12 +132,27 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
         { u"T/deeper/pushed.jpg"_s, u"T/deeper/pushed.jpg"_s, Reason::linkOnTheWay },
         { u"F/home.jpg"_s, u"ok/home.jpg"_s, Reason::fileOnTheWay },
         { u"away.jpg"_s, u"G/away.jpg"_s, Reason::fileOnTheWay },
+        { u"A/read-only.jpg"_s, u"A/read-only.jpg"_s, Reason::permissionDenied, EACCES },
+        { u"B/mounted.jpg"_s, u"B/mounted.jpg"_s, Reason::onAnotherDrive, EXDEV },
+        { u"C/immutable.jpg"_s, u"C/immutable.jpg"_s, Reason::cannotBeChanged, EPERM },
+        { u"D/full.jpg"_s, u"D/full.jpg"_s, Reason::diskFull, ENOSPC },
+        { u"E/strange.jpg"_s, u"E/strange.jpg"_s, Reason::other, EIO },
+        { u"F2/also-read-only.jpg"_s, u"F2/also-read-only.jpg"_s, Reason::permissionDenied,
+            EACCES },
     };
     QList<RestoreLog::Entry> entries;
     QList<RestoreFailure> failures;
+    FaultyFileManager faulty;
+    QStringList inside { "T/pushed.jpg", "T/deeper/pushed.jpg", "ok/home.jpg", "x.jpg" };
     for (const auto& row : refused) {
         entries.append(entry(row.path, row.movedTo));
-        failures.append({ row.path, row.reason, notes.value(row.reason) });
+        const QString from = session + u'/' + row.movedTo;
+        failures.append({ row.path, row.reason,
+            row.error ? u"Injected failure on “%1”."_s.arg(from) : notes.value(row.reason) });
+        if (row.error) {
+            faulty.failPaths(Operation::move, QRegularExpression::escape(from), row.error);
+            inside.append(row.movedTo);
+        }
     }
     const qsizetype n = entries.size();
     entries << entry(u"never.jpg"_s, {}, Status::planned)
@@ -141,7 +160,7 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
             << entry(u"P/planned.jpg"_s, {}, Status::planned)
             << entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed);
 
-    const QString session = shoot.folder.makeFolder(sessionPath);
+    shoot.folder.makeFolder(sessionPath);
     writeFile(session + u'/' + Mover::logName(),
         RestoreLog { 1, u"Orvalin"_s, ShootFolder::at(9, 0, 0), shoot.root(), Destination::review,
             entries, std::nullopt }
@@ -153,7 +172,6 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
     ASSERT_TRUE(QFile::link(outside.path(), session + u"/L"_s));
     ASSERT_TRUE(QFile::link(outside.at(u"walked"_s), session + u"/W"_s));
     ASSERT_TRUE(QFile::link(outside.at(u"pushed"_s), at(u"T"_s)));
-    const QStringList inside { "T/pushed.jpg", "T/deeper/pushed.jpg", "ok/home.jpg", "x.jpg" };
     for (const QString& path : inside)
         writeFile(session + u'/' + path, "inside");
     writeFile(session + u"/G"_s, "a file");
@@ -163,10 +181,17 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
     writeFile(session + u"/.Moved files.txt.x1.tmp"_s, "temporary");
     writeFile(at(u"y.jpg"_s), "y");
 
-    const RestoreOutcome outcome = restore(session);
+    const RestoreOutcome outcome = ShootFolder::restore(session, faulty);
     EXPECT_EQ(outcome.restored, 1);
     EXPECT_EQ(outcome.missing, QStringList({ "Gone/deleted.jpg" }));
     EXPECT_EQ(outcome.failed, failures);
+    EXPECT_EQ(Messages::restoreNotice(outcome),
+        u"Put back 1 files. 1 weren’t where the log says (moved or deleted by hand). 10 couldn’t "
+        "be put back: the log names an unsafe place. 3 couldn’t be put back: a folder on the way "
+        "is a symbolic link. 2 couldn’t be put back: a file is where a folder belongs. 2 couldn’t "
+        "be put back: permission denied. 1 couldn’t be put back: on another drive. 1 couldn’t be "
+        "put back: can’t be changed. 1 couldn’t be put back: the disk is full. 1 couldn’t be put "
+        "back; see the log."_s);
     const RestoreLog log = logOf(session);
     for (qsizetype i = 0; i < n; ++i) {
         EXPECT_EQ(log.entries[i].status, Status::moved) << i;
@@ -195,43 +220,6 @@ TEST_F(Restore, LeavesAloneEveryEntryItCannotTrustAndSaysWhy)
         EXPECT_EQ(disk.kindOf(disk.openFolder(shoot.root()), name), ItemKind::none);
     // Tidying the session does not walk into a linked folder either.
     EXPECT_TRUE(QFileInfo::exists(outside.at(u"walked/empty"_s)));
-}
-
-TEST_F(Restore, SaysWhyAFileThatIsWhereTheLogSaysCouldNotGoBack)
-{
-    const struct
-    {
-        const char* path;
-        int error;
-        Reason reason;
-    } refusals[] = { { "A/read-only.jpg", EACCES, Reason::permissionDenied },
-        { "B/mounted.jpg", EXDEV, Reason::onAnotherDrive },
-        { "C/immutable.jpg", EPERM, Reason::cannotBeChanged },
-        { "D/full.jpg", ENOSPC, Reason::diskFull }, { "E/strange.jpg", EIO, Reason::other },
-        { "F/also-read-only.jpg", EACCES, Reason::permissionDenied } };
-    QStringList paths { "fine.jpg" };
-    FaultyFileManager faulty;
-    for (const auto& refusal : refusals) {
-        paths.append(QString::fromUtf8(refusal.path));
-        faulty.failPaths(Operation::move,
-            u"/Orvalin Review/.*/"_s + QString::fromUtf8(refusal.path), refusal.error);
-    }
-    const QString session = moved(paths);
-    const RestoreOutcome outcome = ShootFolder::restore(session, faulty);
-    EXPECT_EQ(outcome.restored, 1);
-    EXPECT_TRUE(outcome.missing.isEmpty()) << "they are where the log says";
-    ASSERT_EQ(outcome.failed.size(), std::size(refusals));
-    for (qsizetype i = 0; i < outcome.failed.size(); ++i) {
-        EXPECT_EQ(outcome.failed[i].path, paths[i + 1]);
-        EXPECT_EQ(outcome.failed[i].reason, refusals[i].reason);
-        EXPECT_TRUE(outcome.failed[i].note.startsWith(u"Injected failure"));
-    }
-    EXPECT_EQ(Messages::restoreNotice(outcome),
-        u"Put back 1 files. 2 couldn’t be put back: permission denied. 1 couldn’t be put back: on "
-        "another drive. 1 couldn’t be put back: can’t be changed. 1 couldn’t be put back: the disk "
-        "is full. 1 couldn’t be put back; see the log."_s);
-    for (const QString& path : paths.mid(1))
-        EXPECT_EQ(readFile(session + u'/' + path), path.toUtf8());
 }
 
 TEST_F(Restore, SessionsListsReadableSessionsNewestFirstAndRestoreRefusesTheRest)
