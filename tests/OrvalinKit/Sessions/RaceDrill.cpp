@@ -169,15 +169,13 @@ private:
 
     void check()
     {
+        // Files changed or new outside, and files gone from there.
         const QMultiHash<QByteArray, QString> outsideNow = contents(outside());
-        if (outsideNow != m_outside) {
-            for (auto it = outsideNow.begin(); it != outsideNow.end(); ++it) {
-                if (m_outside.value(it.key()) != it.value())
-                    ++m_report.outsideTouched;
-            }
-            m_report.outsideTouched += qMax(0, m_outside.size() - outsideNow.size());
+        for (auto it = outsideNow.begin(); it != outsideNow.end(); ++it)
+            m_report.outsideTouched += !m_outside.contains(it.key(), it.value());
+        m_report.outsideTouched += qMax(0, m_outside.size() - outsideNow.size());
+        if (outsideNow != m_outside)
             m_report.problems.append(u"outside changed"_s);
-        }
         QMultiHash<QByteArray, QString> kept = contents(shoot());
         kept.unite(contents(aside()));
         for (const QString& path : m_paths) {

@@ -2,12 +2,15 @@
 
 #include "MovePlan.h"
 #include "Mover.h"
+#include "OperationError.h"
 #include "TestSupport.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Writes a file at an absolute path, making its folders.
@@ -19,17 +22,80 @@ inline void writeFile(const QString& path, const QByteArray& content)
         ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
+// Whether a program ran and ended well; its output, trimmed, when asked for.
+inline bool runs(const QString& program, const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    return done;
+}
+
+// The message of the OperationError an action throws, or "no error".
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const OperationError& error) {
+        return error.message();
+    }
+    return QStringLiteral("no error");
+}
+
+// A move that failed before any file moved says so, once.
+inline void expectNothingMovedIn(const QString& message)
+{
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Nothing was moved: "))) << message.toStdString();
+    EXPECT_EQ(message.count(QStringLiteral("nothing was moved"), Qt::CaseInsensitive), 1)
+        << message.toStdString();
+}
+
+// Every name in a folder, hidden ones too, sorted.
+inline QStringList contentsOf(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
+}
+
+// Lets a failed comparison of restore outcomes name the files and why.
+inline void PrintTo(const RestoreFailure& failure, std::ostream* out)
+{
+    *out << failure.path.toStdString() << " (" << int(failure.reason)
+         << "): " << failure.note.toStdString();
+}
+
+inline QString textLogOf(const QString& session)
+{
+    return QString::fromUtf8(readFile(session + u'/' + Mover::textLogName()));
+}
+
 // A scanned folder in a temporary place, with the helpers the move and restore tests share.
 struct ShootFolder
 {
     TempFolder folder;
 
-    QString root() const { return folder.path(); }
-    static QString reviewName() { return QStringLiteral("Orvalin Review"); }
-
     // A file whose content is its own path, so that a test can tell every file apart.
+    explicit ShootFolder(const QStringList& paths = {}) { add(paths); }
     void add(const QString& path) { folder.write(path, path.toUtf8()); }
+    void add(const QStringList& paths)
+    {
+        for (const QString& path : paths)
+            add(path);
+    }
     bool holds(const QString& path) const { return readFile(folder.at(path)) == path.toUtf8(); }
+    // Every one of `paths` is its own photo at its own place.
+    void expectHome(const QStringList& paths) const
+    {
+        for (const QString& path : paths)
+            EXPECT_TRUE(holds(path)) << "not the photo at " << path.toStdString();
+    }
+
+    QString root() const { return folder.path(); }
+    QString at(const QString& path) const { return folder.at(path); }
+    static QString reviewName() { return QStringLiteral("Orvalin Review"); }
 
     // One ticked item per path, each in the group of its kind.
     static MovePlan plan(const QStringList& paths)
@@ -55,5 +121,16 @@ struct ShootFolder
     {
         return Mover::move(plan(paths), root(), reviewName(), QStringLiteral("Orvalin"), now,
             LogWording::english(), fileManager);
+    }
+
+    static RestoreOutcome restore(const QString& session, FileManager& fileManager,
+        const QDateTime& now = at(16, 0, 0), const ReviewLock::Waiting& waiting = {})
+    {
+        return Mover::restore(session, LogWording::english(), now, fileManager, waiting);
+    }
+
+    QList<ReviewSession> sessions(FileManager& fileManager) const
+    {
+        return Mover::sessions(root(), reviewName(), fileManager);
     }
 };
