@@ -5,28 +5,40 @@
 
 namespace {
 
-class MoveSummarySheetTest : public WindowModelTest
-{
-protected:
-    void SetUp() override
-    {
-        WindowModelTest::SetUp();
-        scan({ "IMG_1.CR3", "IMG_1.CR3.xmp", "IMG_1.xmp", "IMG_2.CR3", "IMG_2.JPG", "Sub/IMG_3.CR3",
-            "Sub/IMG_4.CR3", "Sub/IMG_4.JPG" });
-    }
+using MoveSummarySheetTest = WindowModelTest;
 
-    MoveSummarySheet* openSheet(const QStringList& ids)
-    {
-        tick(ids);
+TEST_F(MoveSummarySheetTest, countsFilesAndFoldersEscapeKeepsTheTicksAndOnlyItsMoveButtonMoves)
+{
+    scan({ "IMG_1.CR3", "IMG_1.CR3.xmp", "IMG_1.xmp", "IMG_2.CR3", "IMG_2.JPG", "Sub/IMG_3.CR3",
+        "Sub/IMG_4.CR3", "Sub/IMG_4.JPG" });
+    const auto review = [&] {
         model.reviewMove();
         settle(model);
         return window.content()->sheet();
-    }
-};
+    };
+    tick({ "IMG_1.CR3", "Sub/IMG_3.CR3" });
+    MoveSummarySheet* sheet = review();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->texts().contains("The files come from 2 folders."));
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() == nullptr; }));
+    EXPECT_FALSE(model.plan());
+    EXPECT_EQ(model.selection().size(), 2);
 
-TEST_F(MoveSummarySheetTest, countsARawWithTwoSidecarsAsThreeFilesFromOneFolder)
-{
-    MoveSummarySheet* sheet = openSheet({ "IMG_1.CR3" });
+    // A showcase sheet only shows the plan: its button and Return do nothing.
+    MoveSummarySheet showcase(
+        model, MovePlan::make(model.result()->allCandidates(), model.selection()), true);
+    showcase.show();
+    QTest::keyClick(&showcase, Qt::Key_Return);
+    showcase.moveButton()->click();
+    QTest::qWait(50);
+    EXPECT_TRUE(showcase.isVisible());
+    EXPECT_FALSE(model.busy());
+    EXPECT_TRUE(QFile::exists(folder.at("IMG_1.CR3")));
+
+    // A RAW with two sidecars counts as three files from one folder.
+    tick({ "Sub/IMG_3.CR3" });
+    sheet = review();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
     const QStringList texts = sheet->texts();
@@ -50,29 +62,6 @@ TEST_F(MoveSummarySheetTest, countsARawWithTwoSidecarsAsThreeFilesFromOneFolder)
     EXPECT_FALSE(QFile::exists(folder.at("IMG_1.CR3")));
     EXPECT_FALSE(QFile::exists(folder.at("IMG_1.xmp")));
     EXPECT_TRUE(model.selection().isEmpty());
-}
-
-TEST_F(MoveSummarySheetTest, countsFoldersEscapeKeepsEveryTickAndAShowcaseSheetMovesNothing)
-{
-    MoveSummarySheet* sheet = openSheet({ "IMG_1.CR3", "Sub/IMG_3.CR3" });
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(sheet->texts().contains("The files come from 2 folders."));
-    QTest::keyClick(sheet, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() == nullptr; }));
-    EXPECT_FALSE(model.plan());
-    EXPECT_EQ(model.selection().size(), 2);
-    EXPECT_TRUE(QFile::exists(folder.at("IMG_1.CR3")));
-
-    // A showcase sheet only shows the plan: its button and Return do nothing.
-    MoveSummarySheet showcase(
-        model, MovePlan::make(model.result()->allCandidates(), model.selection()), true);
-    showcase.show();
-    QTest::keyClick(&showcase, Qt::Key_Return);
-    showcase.moveButton()->click();
-    QTest::qWait(50);
-    EXPECT_TRUE(showcase.isVisible());
-    EXPECT_FALSE(model.busy());
-    EXPECT_TRUE(QFile::exists(folder.at("IMG_1.CR3")));
 }
 
 } // namespace

@@ -13,13 +13,34 @@ namespace {
 
 using SettingsWindowTest = ModelTest;
 
-TEST_F(SettingsWindowTest, remembersTheChosenTabAndClosesOnEscapeOrControlW)
+TEST_F(SettingsWindowTest, remembersTheChosenTabSwitchesFollowTheOptionsAndEscapeOrControlWCloses)
 {
     {
         SettingsWindow settings(model);
         EXPECT_EQ(settings.currentTab(), "matching");
         settings.setCurrentTab("privacy");
         EXPECT_EQ(QSettings().value("settingsTab").toString(), "privacy");
+
+        // The switches show and set the model's options.
+        const MatchOptions defaults;
+        for (bool MatchOptions::*field : { &MatchOptions::ignoreEditSuffixes,
+                 &MatchOptions::canonPrefixes, &MatchOptions::matchAcrossFolders,
+                 &MatchOptions::matchCaptureTime, &MatchOptions::onlyMixedFolders,
+                 &MatchOptions::trimHEIC, &MatchOptions::knownToolNames }) {
+            QCheckBox* toggle = settings.toggle(field);
+            ASSERT_NE(toggle, nullptr);
+            EXPECT_EQ(toggle->isChecked(), defaults.*field);
+            toggle->click();
+            EXPECT_EQ(model.options().*field, !(defaults.*field));
+            toggle->click();
+            EXPECT_EQ(model.options().*field, defaults.*field);
+        }
+
+        // A change made elsewhere shows at once.
+        MatchOptions changed = model.options();
+        changed.matchCaptureTime = true;
+        model.setOptions(changed);
+        EXPECT_TRUE(settings.toggle(&MatchOptions::matchCaptureTime)->isChecked());
     }
     EXPECT_EQ(SettingsWindow(model).currentTab(), "privacy");
     // An identifier this build does not know falls back to the first tab.
@@ -42,30 +63,6 @@ TEST_F(SettingsWindowTest, remembersTheChosenTabAndClosesOnEscapeOrControlW)
         EXPECT_FALSE(settings->isVisible()) << QKeySequence(keys).toString().toStdString();
         EXPECT_TRUE(window.isVisible());
     }
-}
-
-TEST_F(SettingsWindowTest, switchesShowAndSetTheModelsOptions)
-{
-    SettingsWindow settings(model);
-    const MatchOptions defaults;
-    for (bool MatchOptions::*field : { &MatchOptions::ignoreEditSuffixes,
-             &MatchOptions::canonPrefixes, &MatchOptions::matchAcrossFolders,
-             &MatchOptions::matchCaptureTime, &MatchOptions::onlyMixedFolders,
-             &MatchOptions::trimHEIC, &MatchOptions::knownToolNames }) {
-        QCheckBox* toggle = settings.toggle(field);
-        ASSERT_NE(toggle, nullptr);
-        EXPECT_EQ(toggle->isChecked(), defaults.*field);
-        toggle->click();
-        EXPECT_EQ(model.options().*field, !(defaults.*field));
-        toggle->click();
-        EXPECT_EQ(model.options().*field, defaults.*field);
-    }
-
-    // A change made elsewhere shows at once.
-    MatchOptions changed = model.options();
-    changed.matchCaptureTime = true;
-    model.setOptions(changed);
-    EXPECT_TRUE(settings.toggle(&MatchOptions::matchCaptureTime)->isChecked());
 }
 
 TEST_F(SettingsWindowTest, quickLookShowsPicturesAndTheStartOfSidecarsAndClearsItsFileOnClosing)
