@@ -93,14 +93,6 @@ protected:
         writeFiles({ "A/a.NEF", "A/b.NEF", "A/p.NEF", "A/p.JPG" });
     }
 
-    void offerService()
-    {
-        QDBusConnection desktop = bus.connect("desktop");
-        ASSERT_TRUE(desktop.registerService("org.freedesktop.Notifications"));
-        ASSERT_TRUE(desktop.registerObject(
-            "/org/freedesktop/Notifications", &service, QDBusConnection::ExportAllSlots));
-    }
-
     void moveAll()
     {
         tick({ "A/a.NEF", "A/b.NEF" });
@@ -134,7 +126,11 @@ TEST_F(DesktopNotifierTest, LongScansMovesAndRestoresAreToldByAServiceWhileTheAp
     ASSERT_TRUE(settle(model));
     model.dismissNotice();
 
-    offerService();
+    // The desktop offers its notification service.
+    QDBusConnection desktop = bus.connect("desktop");
+    ASSERT_TRUE(desktop.registerService("org.freedesktop.Notifications"));
+    ASSERT_TRUE(desktop.registerObject(
+        "/org/freedesktop/Notifications", &service, QDBusConnection::ExportAllSlots));
     model.rescan();
     ASSERT_TRUE(settle(model));
     expectShownSoon(1);

@@ -35,25 +35,6 @@ protected:
         return nullptr;
     }
 
-    // Three folders of 5, 2 and 7 leftovers (r1 … r7, each with a pair beside them so that
-    // they count), in a grid of three columns and about two rows on screen, with the focus.
-    void showThreeFolders()
-    {
-        const std::pair<QString, int> folders[] = { { "a", 5 }, { "b", 2 }, { "c", 7 } };
-        for (const auto& [name, count] : folders) {
-            writeFiles({ name + "/p.NEF", name + "/p.JPG" });
-            for (int i = 1; i <= count; ++i)
-                writeFiles({ QString("%1/r%2.NEF").arg(name).arg(i) });
-        }
-        openAndSettle();
-        view = showGroup();
-        grid = view->grid();
-        view->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
-        grid->setFocus();
-        EXPECT_EQ(grid->gridGeometry().columns, 3);
-    }
-
     static QString currentId(const CandidateGrid& grid)
     {
         return grid.currentCandidate() ? grid.currentCandidate()->id() : QString();
@@ -92,7 +73,21 @@ protected:
 
 TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScreenReaders)
 {
-    showThreeFolders();
+    // Three folders of 5, 2 and 7 leftovers (r1 … r7, each with a pair beside them so that
+    // they count), in a grid of three columns and about two rows on screen, with the focus.
+    const std::pair<QString, int> folders[] = { { "a", 5 }, { "b", 2 }, { "c", 7 } };
+    for (const auto& [name, count] : folders) {
+        writeFiles({ name + "/p.NEF", name + "/p.JPG" });
+        for (int i = 1; i <= count; ++i)
+            writeFiles({ QString("%1/r%2.NEF").arg(name).arg(i) });
+    }
+    openAndSettle();
+    view = showGroup();
+    grid = view->grid();
+    view->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    grid->setFocus();
+    EXPECT_EQ(grid->gridGeometry().columns, 3);
     // a: r1 r2 r3 / r4 r5     b: r1 r2     c: r1 r2 r3 / r4 r5 r6 / r7
     // Down from a folder's last row goes to the same column of the next folder's first row; up
     // from a first row to the previous folder's last row, whose last cell when that row (or

@@ -10,21 +10,6 @@
 
 namespace {
 
-// 20,000 RAW candidates in 200 folders, without a file behind any of them.
-QList<AppModel::FolderGroup> largeGroup()
-{
-    QList<AppModel::FolderGroup> folders;
-    for (int f = 0; f < 200; ++f) {
-        AppModel::FolderGroup folder { QString("shoot %1").arg(f), {} };
-        for (int i = 0; i < 100; ++i) {
-            const QString path = QString("%1/IMG_%2.CR3").arg(folder.folder).arg(i);
-            folder.candidates.append({ { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
-        }
-        folders.append(folder);
-    }
-    return folders;
-}
-
 TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAway)
 {
     GridGeometry::Metrics metrics;
@@ -61,7 +46,17 @@ TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrol
     CandidateGrid grid(model, cache);
     grid.resize(700, 560);
     grid.show();
-    grid.setFolders(largeGroup());
+    // 20,000 RAW candidates in 200 folders, without a file behind any of them.
+    QList<AppModel::FolderGroup> folders;
+    for (int f = 0; f < 200; ++f) {
+        AppModel::FolderGroup shoot { QString("shoot %1").arg(f), {} };
+        for (int i = 0; i < 100; ++i) {
+            const QString path = QString("%1/IMG_%2.CR3").arg(shoot.folder).arg(i);
+            shoot.candidates.append({ { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
+        }
+        folders.append(shoot);
+    }
+    grid.setFolders(folders);
 
     const int onScreen = int(grid.visibleCells().size());
     ASSERT_GT(onScreen, 0);
