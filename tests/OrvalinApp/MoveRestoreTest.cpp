@@ -76,29 +76,6 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     EXPECT_EQ(model.sessions().size(), 2);
 }
 
-TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndSaysSo)
-{
-    scan({ "a.NEF", "p.NEF", "p.JPG" });
-    // Refuses to create any folder, as a read-only disk would.
-    struct ReadOnlyFileManager : LocalFileManager
-    {
-        FolderHandle createFolder(const FolderHandle&, const QString&) override
-        {
-            throw OperationError("The disk is read-only.");
-        }
-    };
-    model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
-    tick({ "a.NEF" });
-    const QList<FileEntry> files = model.files();
-    moveTicked();
-    EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
-    EXPECT_EQ(model.files(), files);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a.NEF" }));
-    EXPECT_FALSE(model.notice());
-    EXPECT_FALSE(model.busy());
-    EXPECT_TRUE(QFile::exists(folder.at("a.NEF")));
-}
-
 TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySessionIntoOneNotice)
 {
     scan({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
@@ -136,7 +113,7 @@ TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySes
     EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().last().folder);
 }
 
-TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
+TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRawAndBack)
 {
     const QStringList raw { "Shoot/IMG_0201.CR3", "Shoot/IMG_0201_01.CR3.xmp",
         "Shoot/CaptureOne/Settings153/IMG_0201.CR3.cos" };
@@ -146,6 +123,28 @@ TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
     // The kept pair's settings are no leftovers.
     EXPECT_EQ(model.candidateCount(OrphanGroup::sidecar), 0);
     tick({ "Shoot/IMG_0201.CR3" });
+
+    // A disk that refuses to create any folder, as a read-only one would: nothing changes.
+    struct ReadOnlyFileManager : LocalFileManager
+    {
+        FolderHandle createFolder(const FolderHandle&, const QString&) override
+        {
+            throw OperationError("The disk is read-only.");
+        }
+    };
+    model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
+    const QList<FileEntry> files = model.files();
+    moveTicked();
+    EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
+    EXPECT_EQ(model.files(), files);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "Shoot/IMG_0201.CR3" }));
+    EXPECT_FALSE(model.notice());
+    EXPECT_FALSE(model.busy());
+    EXPECT_TRUE(QFile::exists(folder.at(raw.first())));
+
+    // Once the disk takes writes again, the same ticks move, tool sidecars with them.
+    model.setFileManagerFactory([] { return std::make_unique<LocalFileManager>(); });
+    model.clearError();
     moveTicked();
     EXPECT_EQ(model.notice()->text, moveNotice(raw));
     const QString session = model.sessions().first().folder;
