@@ -51,7 +51,7 @@ QStringList labelTexts(const QWidget* widget)
     return texts;
 }
 
-TEST_F(WindowTest, eachPhaseShowsItsScreenAndEnablesItsCommandsAndEscapeStopsTheFirstScan)
+TEST_F(WindowTest, eachPhaseShowsItsScreenAndCommandsEscapeStopsTheFirstScanAndAlertsRead)
 {
     // The start screen lists recent folders once there are some.
     StartView* start = window.content()->startView();
@@ -127,6 +127,53 @@ TEST_F(WindowTest, eachPhaseShowsItsScreenAndEnablesItsCommandsAndEscapeStopsThe
     const QString message = window.content()->refusalView()->message();
     EXPECT_TRUE(message.contains("(“Lightroom/Catalog.lrcat”)")) << message.toStdString();
     EXPECT_TRUE(labelTexts(window.content()->refusalView()).contains("Nothing was moved."));
+
+    // Errors show in a readable alert that clears them; the Help menu answers.
+    const QString error = "Nothing was moved: Couldn’t create the folder “/home/someone/Pictures/"
+                          "Shoots/Orvalin Review/2026-10-05 at 14.03.12”: Permission denied.";
+    model.setError(error);
+    QMessageBox* alert = window.content()->alert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), "Something went wrong");
+    EXPECT_EQ(alert->informativeText(), error);
+    // A readable line length: unwidened, the text wrapped at about 160 points, some 25 characters.
+    alert->show();
+    QApplication::processEvents();
+    const auto* label = alert->findChild<QLabel*>("qt_msgbox_informativelabel");
+    ASSERT_TRUE(label && label->text() == error);
+    EXPECT_GE(label->width(), QFontMetrics(alert->font()).averageCharWidth() * 45);
+    alert->button(QMessageBox::Ok)->click();
+    EXPECT_FALSE(model.error());
+
+    QStringList items;
+    for (QAction* menu : window.menuBar()->actions()) {
+        for (QAction* item :
+            menu->text() == "&Help" ? menu->menu()->actions() : QList<QAction*>()) {
+            if (!item->isSeparator() && item->isVisible() && item->isEnabled())
+                items << item->text();
+        }
+    }
+    EXPECT_EQ(items,
+        QStringList(
+            { "Check for Updates…", QString("About %1").arg(model.appName()), "About Qt" }));
+
+    // This build has no update feed: the check says where updates come from.
+    QStringList alerts;
+    window.updater()->setAlert([&](const QString& title, const QString&) { alerts << title; });
+    window.action(Command::checkForUpdates)->trigger();
+    EXPECT_EQ(alerts, QStringList({ "Updates come with your package" }));
+
+    QString about;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            about = box->text();
+            box->accept();
+        }
+    });
+    window.action(Command::about)->trigger();
+    EXPECT_TRUE(QRegularExpression("<b>.+ \\d+\\.\\d+\\.\\d+</b>").match(about).hasMatch());
+    EXPECT_TRUE(about.contains("GPL-3.0-or-later"));
+    EXPECT_TRUE(about.contains("<a href=\"https://")) << about.toStdString();
 }
 
 TEST_F(WindowTest, tickMenuPresetsTickGroupsTheSelectionBarCountsTicksAndTheSidebarFiles)
@@ -190,55 +237,6 @@ TEST_F(WindowTest, tickMenuPresetsTickGroupsTheSelectionBarCountsTicksAndTheSide
     cards[1]->click();
     EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::jpeg));
     EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::jpeg));
-}
-
-TEST_F(WindowTest, errorsShowInAReadableAlertThatClearsThemAndTheHelpMenuAnswers)
-{
-    const QString error = "Nothing was moved: Couldn’t create the folder “/home/someone/Pictures/"
-                          "Shoots/Orvalin Review/2026-10-05 at 14.03.12”: Permission denied.";
-    model.setError(error);
-    QMessageBox* alert = window.content()->alert();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->text(), "Something went wrong");
-    EXPECT_EQ(alert->informativeText(), error);
-    // A readable line length: unwidened, the text wrapped at about 160 points, some 25 characters.
-    alert->show();
-    QApplication::processEvents();
-    const auto* label = alert->findChild<QLabel*>("qt_msgbox_informativelabel");
-    ASSERT_TRUE(label && label->text() == error);
-    EXPECT_GE(label->width(), QFontMetrics(alert->font()).averageCharWidth() * 45);
-    alert->button(QMessageBox::Ok)->click();
-    EXPECT_FALSE(model.error());
-
-    QStringList items;
-    for (QAction* menu : window.menuBar()->actions()) {
-        for (QAction* item :
-            menu->text() == "&Help" ? menu->menu()->actions() : QList<QAction*>()) {
-            if (!item->isSeparator() && item->isVisible() && item->isEnabled())
-                items << item->text();
-        }
-    }
-    EXPECT_EQ(items,
-        QStringList(
-            { "Check for Updates…", QString("About %1").arg(model.appName()), "About Qt" }));
-
-    // This build has no update feed: the check says where updates come from.
-    QStringList alerts;
-    window.updater()->setAlert([&](const QString& title, const QString&) { alerts << title; });
-    window.action(Command::checkForUpdates)->trigger();
-    EXPECT_EQ(alerts, QStringList({ "Updates come with your package" }));
-
-    QString about;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            about = box->text();
-            box->accept();
-        }
-    });
-    window.action(Command::about)->trigger();
-    EXPECT_TRUE(QRegularExpression("<b>.+ \\d+\\.\\d+\\.\\d+</b>").match(about).hasMatch());
-    EXPECT_TRUE(about.contains("GPL-3.0-or-later"));
-    EXPECT_TRUE(about.contains("<a href=\"https://")) << about.toStdString();
 }
 
 // The move summary: what it counts, and that only its move button moves anything.
