@@ -57,37 +57,6 @@ TEST_F(StoredSettingsTest, OptionsAreStoredOnChangeOnlyAndReadAtCreation)
     EXPECT_FALSE(QSettings().contains(key));
 }
 
-TEST_F(StoredSettingsTest, TheFolderPickerChoosesOneFolderToScan)
-{
-    QFileDialog dialog;
-    FolderDialog::configure(dialog, "Choose a folder.");
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
-    EXPECT_TRUE(dialog.testOption(QFileDialog::ShowDirsOnly));
-    EXPECT_EQ(dialog.labelText(QFileDialog::Accept), "Scan Folder");
-    const auto* line = dialog.findChild<QLabel*>("folderDialogMessage");
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->text(), "Choose a folder.");
-
-    QString shown;
-    std::optional<QString> answer;
-    model.setFolderPicker([&](QWidget*, const QString& message) {
-        shown = message;
-        return answer;
-    });
-    model.chooseFolder();
-    EXPECT_EQ(shown,
-        "Choose a folder of shoots. Orvalin only reads it until you choose to move files, and "
-        "never deletes anything.");
-    EXPECT_FALSE(model.root());
-    EXPECT_TRUE(Recents::load().isEmpty());
-
-    answer = folder.makeFolder("Shoots");
-    model.chooseFolder();
-    ASSERT_TRUE(settle(model));
-    EXPECT_EQ(model.root(), folder.at("Shoots"));
-    EXPECT_EQ(Recents::load().first().path, folder.at("Shoots"));
-}
-
 QStringList recentNames()
 {
     QStringList names;
@@ -137,7 +106,7 @@ TEST_F(StoredSettingsTest, RecentsAreCompactJsonOfFiveDistinctNewestFirstElseLoa
     EXPECT_EQ(recentNames(), QStringList({ "S6", "S5", "S3", "S2" }));
 }
 
-TEST_F(StoredSettingsTest, ReopeningAGoneFolderSaysSoAndForgetsItElseOpensItAndPutsItFirst)
+TEST_F(StoredSettingsTest, ARecentOrAPickedFolderOpensAndGoesFirstAndAGoneOneIsForgotten)
 {
     Recents::add(folder.makeFolder("Kept"));
     Recents::add(folder.makeFolder("Renamed"));
@@ -169,6 +138,35 @@ TEST_F(StoredSettingsTest, ReopeningAGoneFolderSaysSoAndForgetsItElseOpensItAndP
     EXPECT_EQ(model.accessing(), folder.at("Old"));
     EXPECT_EQ(model.phase(), AppModel::Phase::ready());
     EXPECT_EQ(recentNames(), QStringList({ "Old", "New", "Kept" }));
+
+    // The folder picker chooses one folder to scan; cancelled, it changes nothing.
+    QFileDialog dialog;
+    FolderDialog::configure(dialog, "Choose a folder.");
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::ShowDirsOnly));
+    EXPECT_EQ(dialog.labelText(QFileDialog::Accept), "Scan Folder");
+    const auto* line = dialog.findChild<QLabel*>("folderDialogMessage");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "Choose a folder.");
+
+    QString shown;
+    std::optional<QString> answer;
+    model.setFolderPicker([&](QWidget*, const QString& message) {
+        shown = message;
+        return answer;
+    });
+    model.chooseFolder();
+    EXPECT_EQ(shown,
+        "Choose a folder of shoots. Orvalin only reads it until you choose to move files, and "
+        "never deletes anything.");
+    EXPECT_EQ(model.root(), folder.at("Old"));
+    EXPECT_EQ(recentNames(), QStringList({ "Old", "New", "Kept" }));
+
+    answer = folder.makeFolder("Shoots");
+    model.chooseFolder();
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.root(), folder.at("Shoots"));
+    EXPECT_EQ(Recents::load().first().path, folder.at("Shoots"));
 }
 
 TEST(LaunchArguments, OnlyHelpAndVersionAreAnsweredWithoutAWindowAndTheFolderIsMadeAbsolute)
