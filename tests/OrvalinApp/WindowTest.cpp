@@ -51,7 +51,7 @@ QStringList labelTexts(const QWidget* widget)
     return texts;
 }
 
-TEST_F(WindowTest, eachPhaseShowsItsScreenAndCommandsEscapeStopsTheFirstScanAndAlertsRead)
+TEST_F(WindowTest, eachPhasesScreenAndCommandsTheTickMenuSidebarEscapeAndAlertsWorkAsSeen)
 {
     // The start screen lists recent folders once there are some.
     StartView* start = window.content()->startView();
@@ -119,6 +119,66 @@ TEST_F(WindowTest, eachPhaseShowsItsScreenAndCommandsEscapeStopsTheFirstScanAndA
     EXPECT_EQ(window.scanToolAction()->text(), "Scan Again");
     EXPECT_EQ(window.windowTitle(), QFileInfo(folder.path()).fileName());
 
+    // The Tick menu's presets tick a whole group; the selection bar counts the ticks.
+    SelectionBar* selectionBar = browser()->selectionBar();
+    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
+    EXPECT_FALSE(enabled(Command::reviewMove));
+    EXPECT_FALSE(enabled(Command::untickEverything));
+    QMenu* menu = window.tickButton()->menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList presets;
+    for (QAction* action : menu->actions())
+        presets << (action->text().isEmpty() ? "-" : action->text());
+    EXPECT_EQ(presets,
+        QStringList({ "What did you cull?", "I deleted JPEGs: tick RAWs without a JPEG",
+            "I deleted RAWs: tick JPEGs without a RAW", "Tick orphaned sidecars", "-",
+            "Untick Everything" }));
+    EXPECT_EQ(window.tickButton()->toolTip(),
+        "Tick a whole group at once (nothing is ticked until you choose)");
+
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(sortedIds(model.selection()), QStringList { "Shoot/B.CR3" });
+    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
+    EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::raw));
+    EXPECT_TRUE(selectionBar->isVisibleTo(browser()));
+    // One tick, though the RAW brings two sidecars along.
+    EXPECT_EQ(selectionBar->countText(), "Ticked: 1");
+    EXPECT_TRUE(enabled(Command::reviewMove));
+    EXPECT_TRUE(enabled(Command::untickEverything));
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(model.selection().size(), 2);
+    menu->actions().last()->trigger();
+    EXPECT_TRUE(model.selection().isEmpty());
+    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
+
+    // Sidebar badges count, and a row or a card shows its screen.
+    SidebarView* sidebar = browser()->sidebar();
+    const std::pair<SidebarItem, int> badges[] = { { SidebarItem::forGroup(OrphanGroup::raw), 1 },
+        { SidebarItem::forGroup(OrphanGroup::jpeg), 1 },
+        { SidebarItem::forGroup(OrphanGroup::sidecar), 0 }, { SidebarItem::pairs(), 1 },
+        { SidebarItem::restore(), 0 } };
+    for (const auto& [item, count] : badges)
+        EXPECT_EQ(sidebar->badge(item), count);
+    EXPECT_EQ(
+        sidebar->row(SidebarItem::forGroup(OrphanGroup::raw))->data(0, Qt::AccessibleTextRole),
+        "RAW without JPEG, 1 file");
+
+    // Choosing a row shows its screen; a card on the overview does the same.
+    sidebar->setCurrentItem(sidebar->row(SidebarItem::restore()));
+    EXPECT_EQ(model.sidebar(), SidebarItem::restore());
+    EXPECT_EQ(browser()->currentDetail(), browser()->restore());
+    model.setSidebar(SidebarItem::overview());
+    EXPECT_EQ(sidebar->selectedItems(), QList({ sidebar->row(SidebarItem::overview()) }));
+    // The overview rebuilds once the scan's news has all come in, on the next turn of the loop.
+    QList<GroupCard*> cards;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        cards = browser()->overview()->findChildren<GroupCard*>();
+        return cards.size() == 3;
+    }));
+    cards[1]->click();
+    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::jpeg));
+    EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::jpeg));
+
     // A catalog deeper down is met during the walk; its relative path is named.
     folder.write("Lightroom/Catalog.lrcat");
     model.rescan();
@@ -174,69 +234,6 @@ TEST_F(WindowTest, eachPhaseShowsItsScreenAndCommandsEscapeStopsTheFirstScanAndA
     EXPECT_TRUE(QRegularExpression("<b>.+ \\d+\\.\\d+\\.\\d+</b>").match(about).hasMatch());
     EXPECT_TRUE(about.contains("GPL-3.0-or-later"));
     EXPECT_TRUE(about.contains("<a href=\"https://")) << about.toStdString();
-}
-
-TEST_F(WindowTest, tickMenuPresetsTickGroupsTheSelectionBarCountsTicksAndTheSidebarFiles)
-{
-    openAndSettle();
-    SelectionBar* selectionBar = browser()->selectionBar();
-    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
-    EXPECT_FALSE(enabled(Command::reviewMove));
-    EXPECT_FALSE(enabled(Command::untickEverything));
-    QMenu* menu = window.tickButton()->menu();
-    ASSERT_NE(menu, nullptr);
-    QStringList items;
-    for (QAction* action : menu->actions())
-        items << (action->text().isEmpty() ? "-" : action->text());
-    EXPECT_EQ(items,
-        QStringList({ "What did you cull?", "I deleted JPEGs: tick RAWs without a JPEG",
-            "I deleted RAWs: tick JPEGs without a RAW", "Tick orphaned sidecars", "-",
-            "Untick Everything" }));
-    EXPECT_EQ(window.tickButton()->toolTip(),
-        "Tick a whole group at once (nothing is ticked until you choose)");
-
-    menu->actions()[1]->trigger();
-    EXPECT_EQ(sortedIds(model.selection()), QStringList { "Shoot/B.CR3" });
-    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
-    EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::raw));
-    EXPECT_TRUE(selectionBar->isVisibleTo(browser()));
-    // One tick, though the RAW brings two sidecars along.
-    EXPECT_EQ(selectionBar->countText(), "Ticked: 1");
-    EXPECT_TRUE(enabled(Command::reviewMove));
-    EXPECT_TRUE(enabled(Command::untickEverything));
-    menu->actions()[2]->trigger();
-    EXPECT_EQ(model.selection().size(), 2);
-    menu->actions().last()->trigger();
-    EXPECT_TRUE(model.selection().isEmpty());
-    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
-
-    // Sidebar badges count, and a row or a card shows its screen.
-    SidebarView* sidebar = browser()->sidebar();
-    const std::pair<SidebarItem, int> badges[] = { { SidebarItem::forGroup(OrphanGroup::raw), 1 },
-        { SidebarItem::forGroup(OrphanGroup::jpeg), 1 },
-        { SidebarItem::forGroup(OrphanGroup::sidecar), 0 }, { SidebarItem::pairs(), 1 },
-        { SidebarItem::restore(), 0 } };
-    for (const auto& [item, count] : badges)
-        EXPECT_EQ(sidebar->badge(item), count);
-    EXPECT_EQ(
-        sidebar->row(SidebarItem::forGroup(OrphanGroup::raw))->data(0, Qt::AccessibleTextRole),
-        "RAW without JPEG, 1 file");
-
-    // Choosing a row shows its screen; a card on the overview does the same.
-    sidebar->setCurrentItem(sidebar->row(SidebarItem::restore()));
-    EXPECT_EQ(model.sidebar(), SidebarItem::restore());
-    EXPECT_EQ(browser()->currentDetail(), browser()->restore());
-    model.setSidebar(SidebarItem::overview());
-    EXPECT_EQ(sidebar->selectedItems(), QList({ sidebar->row(SidebarItem::overview()) }));
-    // The overview rebuilds once the scan's news has all come in, on the next turn of the loop.
-    QList<GroupCard*> cards;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        cards = browser()->overview()->findChildren<GroupCard*>();
-        return cards.size() == 3;
-    }));
-    cards[1]->click();
-    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::jpeg));
-    EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::jpeg));
 }
 
 // The move summary: what it counts, and that only its move button moves anything.
