@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInFirstAppearanceOrder)
+TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedClearingTheOld)
 {
     // Sorted by path, A/x/w.NEF falls between A/x.NEF and A/z.NEF, so folder A must gather
     // x and z across it.
@@ -45,10 +45,8 @@ TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInFirstAppearanceOr
     EXPECT_EQ(model.folderGroups(OrphanGroup::jpeg).size(), 1);
     EXPECT_TRUE(model.folders().contains(OrphanGroup::sidecar));
     EXPECT_TRUE(model.folders().value(OrphanGroup::sidecar).isEmpty());
-}
 
-TEST_F(ScanLifecycleTest, ARefusedLocationClearsTheOldFolderAndACatalogDeepInTheWalkRefusesToo)
-{
+    // A refused location clears the old folder, and a catalog deep in the walk refuses too.
     writeFiles({ "Shoot/a.NEF", "Shoot/b.JPG", "Lib.photoslibrary/Masters/c.NEF" });
     openAndSettle(folder.at("Shoot"));
     tick({ "a.NEF" });
