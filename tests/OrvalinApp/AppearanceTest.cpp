@@ -1,6 +1,7 @@
 // How the window looks on light and dark desktops and on sharp screens: every text and icon
-// stands out from what is painted behind it, icons keep their holes and their sharpness, long
-// paths lose their middle, and the prominent buttons look the part.
+// stands out from what is painted behind it, every tab stop is named for screen readers, icons
+// keep their holes and their sharpness, long paths lose their middle, and the prominent buttons
+// look the part.
 #include "CandidateCell.h"
 #include "ElidedLabel.h"
 #include "FolderHeader.h"
@@ -8,6 +9,9 @@
 #include "Icons.h"
 #include "ModelTestSupport.h"
 #include "MoveSummarySheet.h"
+#include "RefusalView.h"
+#include "RestoreView.h"
+#include "ScanningView.h"
 #include "SettingsWindow.h"
 #include "SidebarView.h"
 #include "StartView.h"
@@ -38,8 +42,9 @@ double contrast(const QColor& a, const QColor& b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-// The mean colour of a picture's painted pixels, or an invalid colour when nothing is painted.
-QColor ink(const QImage& image)
+// The mean colour of a picture's painted pixels, or an invalid colour when nothing is painted;
+// and how many they are.
+QColor ink(const QImage& image, int* count = nullptr)
 {
     double red = 0, green = 0, blue = 0;
     int painted = 0;
@@ -54,6 +59,8 @@ QColor ink(const QImage& image)
             ++painted;
         }
     }
+    if (count)
+        *count = painted;
     return painted ? QColor::fromRgbF(red / painted, green / painted, blue / painted) : QColor();
 }
 
@@ -132,11 +139,25 @@ protected:
         EXPECT_GE(checked, 2) << screen;
     }
 
+    // Readable, and every tab stop under `root` has a name of its own for screen readers.
+    void expectScreen(QWidget& top, QWidget* root, const char* screen)
+    {
+        expectReadable(top, screen);
+        QStringList names;
+        for (QWidget* stop : tabStops(root)) {
+            const QString name = accessibleName(stop);
+            EXPECT_FALSE(name.isEmpty()) << screen << ": " << stop->metaObject()->className();
+            EXPECT_FALSE(names.contains(name)) << screen << ": " << name.toStdString();
+            names << name;
+        }
+        EXPECT_FALSE(names.isEmpty()) << screen;
+    }
+
 private:
     QPalette m_previous;
 };
 
-TEST_P(AppearanceTest, everyScreenReadsAgainstItsBackgroundAndTheProminentButtonWearsTheHighlight)
+TEST_P(AppearanceTest, everyScreenReadsWellAndNamesItsTabStopsAndTheProminentButtonStandsOut)
 {
     auto* choose = window.content()->startView()->findChild<QPushButton*>();
     ASSERT_NE(choose, nullptr);
@@ -156,25 +177,39 @@ TEST_P(AppearanceTest, everyScreenReadsAgainstItsBackgroundAndTheProminentButton
     EXPECT_EQ(middle().rgb(), QColor(0x80, 0x20, 0x90).rgb());
     QApplication::setPalette(tested());
 
-    expectReadable(window, "start");
-    openAndSettle();
-    expectReadable(window, "overview");
+    Recents::add(folder.path());
+    window.content()->startView()->reloadRecents();
+    expectScreen(window, window.content()->startView(), "start");
+    {
+        PoolHold hold;
+        model.open(folder.path(), false);
+        expectScreen(window, window.content()->scanningView(), "scanning");
+    }
+    ASSERT_TRUE(settle(model));
+    expectScreen(window, browser(), "overview");
+    tick({ "Shoot/C.JPG" });
+    moveTicked();
     tick({ "Shoot/B.CR3" });
     for (OrphanGroup group : OrphanGroups::allCases()) {
         model.setSidebar(SidebarItem::forGroup(group));
-        expectReadable(window, GroupStyle::title(group).toUtf8());
+        expectScreen(window, browser(), GroupStyle::title(group).toUtf8());
     }
     model.setSidebar(SidebarItem::pairs());
-    expectReadable(window, "pairs");
+    expectScreen(window, browser(), "pairs");
 
     model.reviewMove();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
-    expectReadable(*window.content()->sheet(), "move summary");
-    window.content()->sheet()->moveButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value() && !model.busy(); }));
+    MoveSummarySheet* sheet = window.content()->sheet();
+    expectScreen(*sheet, sheet, "move summary");
+    EXPECT_TRUE(sheet->moveButton()->accessibleDescription().startsWith(
+        "RAW without JPEG: 1 files, 2 sidecars with them"))
+        << sheet->moveButton()->accessibleDescription().toStdString();
+    sheet->moveButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.sessions().size() == 2 && !model.busy(); }));
     ASSERT_TRUE(settle(model));
     model.setSidebar(SidebarItem::restore());
-    expectReadable(window, "restore with the notice bar");
+    ASSERT_EQ(browser()->restore()->rows().size(), 2);
+    expectScreen(window, browser(), "restore with the notice bar");
 
     model.setError("The folder can’t be found any more.");
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->alert() != nullptr; }));
@@ -183,17 +218,56 @@ TEST_P(AppearanceTest, everyScreenReadsAgainstItsBackgroundAndTheProminentButton
 
     SettingsWindow* settings = window.settingsWindow();
     settings->show();
-    expectReadable(*settings, "settings");
+    expectScreen(*settings, settings, "settings");
     settings->close();
+
+    folder.write("Catalog.lrcat");
+    model.rescan();
+    ASSERT_TRUE(settle(model));
+    expectScreen(window, window.content()->refusalView(), "refusal");
+    // The reason goes with the button that has the focus.
+    EXPECT_TRUE(tabStops(window.content()->refusalView())
+                    .first()
+                    ->accessibleDescription()
+                    .startsWith("This folder holds a Lightroom catalog"));
 }
 
-TEST_P(AppearanceTest, iconsFollowTheTextColourAndKeepTheirHoles)
+TEST_P(AppearanceTest, iconsFollowTheTextColourOrTheirOwnAndKeepTheirShapeHolesAndSharpness)
 {
     const QColor window = QApplication::palette().color(QPalette::Window);
+    const QColor orange(0xd9, 0x73, 0x0d);
+    const QString desktopTheme = QIcon::themeName();
+    EXPECT_GE(Icons::names().size(), 25);
     for (const QString& name : Icons::names()) {
-        const QColor painted = ink(Icons::symbol(name).pixmap(24, 24).toImage());
-        EXPECT_GE(contrast(painted, window), 3.0) << name.toStdString();
+        const std::string label = name.toStdString();
+        ASSERT_FALSE(Icons::bundled(name).isNull()) << label;
+        EXPECT_GE(contrast(ink(Icons::symbol(name).pixmap(24, 24).toImage()), window), 3.0)
+            << label;
+        int painted = 0;
+        ink(Icons::bundled(name).pixmap(32, 32).toImage(), &painted);
+        EXPECT_GT(painted, 10) << label;
+        // Sharp screens get as many pixels as they have, plain or coloured.
+        for (const QIcon& symbol : { Icons::symbol(name), Icons::symbol(name, Qt::blue) }) {
+            const QPixmap pixmap = symbol.pixmap(QSize(24, 24), 2.0);
+            EXPECT_EQ(pixmap.size(), QSize(48, 48)) << label;
+            EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << label;
+        }
+        // A theme with icons for half of the names would mix its style and sizes with ours.
+        QIcon::setThemeName(QString());
+        const QImage ours = Icons::symbol(name).pixmap(32, 32).toImage();
+        QIcon::setThemeName("Adwaita");
+        EXPECT_EQ(Icons::symbol(name).pixmap(32, 32).toImage(), ours) << label;
     }
+    QIcon::setThemeName(desktopTheme);
+    EXPECT_TRUE(Icons::bundled("no.such.symbol").isNull());
+
+    // A coloured symbol keeps its shape in the new colour.
+    int painted = 0, tinted = 0;
+    ink(Icons::bundled("hand.raised.fill").pixmap(32, 32).toImage(), &painted);
+    const QColor seen
+        = ink(Icons::symbol("hand.raised.fill", orange).pixmap(32, 32).toImage(), &tinted);
+    EXPECT_EQ(tinted, painted);
+    EXPECT_LT(contrast(seen, orange), 1.1) << seen.name().toStdString();
 
     // The notice bar's icon: a green disc with the tick cut out of it.
     const QImage mark = Icons::symbol("checkmark.circle.fill", Style::green()).pixmap(48).toImage();

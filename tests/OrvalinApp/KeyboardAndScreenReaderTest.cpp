@@ -2,7 +2,6 @@
 #include "Accessibility.h"
 #include "CandidateCell.h"
 #include "CandidateGrid.h"
-#include "FolderHeader.h"
 #include "Formatting.h"
 #include "GroupGridView.h"
 #include "ModelTestSupport.h"
@@ -10,11 +9,8 @@
 #include "NoticeBar.h"
 #include "OverviewView.h"
 #include "PairsView.h"
-#include "RefusalView.h"
 #include "RestoreView.h"
-#include "ScanningView.h"
 #include "SelectionBar.h"
-#include "SettingsWindow.h"
 #include "SidebarView.h"
 #include "StartView.h"
 
@@ -22,23 +18,6 @@
 #include <QTableView>
 
 namespace {
-
-QString accessibleName(QWidget* widget)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-// The widgets Tab can reach under `root`, as they are shown.
-QList<QWidget*> tabStops(QWidget* root)
-{
-    QList<QWidget*> stops;
-    for (QWidget* widget : root->findChildren<QWidget*>()) {
-        if (widget->isVisibleTo(root) && widget->isEnabled()
-            && (widget->focusPolicy() & Qt::TabFocus))
-            stops << widget;
-    }
-    return stops;
-}
 
 class KeyboardTest : public WindowModelTest
 {
@@ -61,35 +40,10 @@ protected:
     }
     void TearDown() override { Accessibility::setWatcher({}); }
 
-    void showWindow()
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
     GroupGridView* showGroup(OrphanGroup group)
     {
         model.setSidebar(SidebarItem::forGroup(group));
         return browser()->groupView(group);
-    }
-
-    // Ticks what the grid's keyboard focus is on, reviews the move and confirms it, all by keys.
-    void moveByKeys(CandidateGrid* grid)
-    {
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Return);
-        QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
-        ASSERT_TRUE(settle(model));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
-        QTest::keyClick(window.content()->sheet(), Qt::Key_Return);
-        // The move starts once the sheet has closed.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }));
-        ASSERT_TRUE(settle(model));
-        // The test platform leaves the window inactive once the sheet has gone.
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        QTest::qWait(10);
     }
 
     QWidget* focus() const { return QApplication::focusWidget(); }
@@ -98,108 +52,7 @@ protected:
     int pickerShown = 0;
 };
 
-TEST_F(KeyboardTest, everyTabStopOnEveryScreenHasANameOfItsOwn)
-{
-    Recents::add(folder.path());
-    window.content()->startView()->reloadRecents();
-    QList<std::pair<QString, QWidget*>> screens { { "start", window.content()->startView() } };
-    auto check = [&] {
-        for (const auto& [screen, root] : std::as_const(screens)) {
-            QStringList names;
-            for (QWidget* stop : tabStops(root)) {
-                const QString name = accessibleName(stop);
-                EXPECT_FALSE(name.isEmpty())
-                    << screen.toStdString() << ": " << stop->metaObject()->className();
-                EXPECT_FALSE(names.contains(name))
-                    << screen.toStdString() << ": " << name.toStdString();
-                names << name;
-            }
-            EXPECT_FALSE(names.isEmpty()) << screen.toStdString();
-        }
-        screens.clear();
-    };
-    {
-        PoolHold hold;
-        model.open(folder.path(), false);
-        screens << std::pair(QString("scanning"), window.content()->scanningView());
-        check();
-    }
-    ASSERT_TRUE(settle(model));
-    tick({ "Day 2/C.NEF" });
-    moveTicked();
-    tick({ "Day 2/D.NEF" });
-    moveTicked();
-    QTest::qWait(10);
-    // Each detail screen with the notice bar, which names what its buttons act on.
-    const std::pair<QString, SidebarItem> details[] = { { "overview", SidebarItem::overview() },
-        { "RAW group", SidebarItem::forGroup(OrphanGroup::raw) },
-        { "sidecar group", SidebarItem::forGroup(OrphanGroup::sidecar) },
-        { "pairs", SidebarItem::pairs() }, { "restore", SidebarItem::restore() } };
-    for (const auto& [name, item] : details) {
-        model.setSidebar(item);
-        screens << std::pair(name, static_cast<QWidget*>(browser()));
-        check();
-    }
-    ASSERT_EQ(browser()->restore()->rows().size(), 2);
-    tick({ "Day 1/B.NEF" });
-    model.reviewMove();
-    ASSERT_TRUE(settle(model));
-    screens << std::pair(QString("move summary"), static_cast<QWidget*>(window.content()->sheet()))
-            << std::pair(QString("settings"), static_cast<QWidget*>(window.settingsWindow()));
-    check();
-    EXPECT_TRUE(window.content()->sheet()->moveButton()->accessibleDescription().startsWith(
-        "RAW without JPEG: 1 files, 0 sidecars with them"));
-
-    model.dismissPlan();
-    folder.write("Catalog.lrcat");
-    model.rescan();
-    ASSERT_TRUE(settle(model));
-    screens << std::pair(QString("refusal"), window.content()->refusalView());
-    check();
-    // The reason goes with the button that has the focus.
-    EXPECT_TRUE(tabStops(window.content()->refusalView())
-                    .first()
-                    ->accessibleDescription()
-                    .startsWith("This folder holds a Lightroom catalog"));
-}
-
-TEST_F(KeyboardTest, cellsAreCheckBoxesThatSayWhenTheyAreTickedAndWhereTheyAre)
-{
-    openAndSettle();
-    CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
-    showWindow();
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Home);
-    CandidateCell* cell = grid->cellWidget(*grid->currentCell());
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(accessibleName(cell), "B.NEF, " + Formatting::byteCount(11) + ", in “Day 1”");
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(cell);
-    EXPECT_EQ(reader->role(), QAccessible::CheckBox);
-    EXPECT_TRUE(reader->state().checkable);
-    EXPECT_FALSE(reader->state().checked);
-    QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_TRUE(reader->state().checked);
-    QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_FALSE(reader->state().checked);
-    EXPECT_EQ(checkedChanges.count(cell), 2);
-
-    // Screen readers meet each folder's header, then its cells, as they are shown.
-    QAccessibleInterface* viewport = QAccessible::queryAccessibleInterface(grid->viewport());
-    QStringList order;
-    for (int i = 0; i < viewport->childCount(); ++i)
-        order << viewport->child(i)->text(QAccessible::Name).section(',', 0, 0);
-    EXPECT_EQ(order.join(" | "), "Day 1 | B.NEF | Day 2 | C.NEF | D.NEF");
-
-    // A folder header's button is a check box for its whole folder, whose text flips between
-    // Tick Folder and Untick Folder.
-    QPushButton* header = grid->visibleHeaders().first()->button();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(header)->role(), QAccessible::CheckBox);
-    header->click();
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(header)->state().checked);
-    EXPECT_EQ(checkedChanges.last(), header);
-}
-
-TEST_F(KeyboardTest, returnOnAFocusedButtonPressesThatButtonAndNothingElse)
+TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatHasTheFocus)
 {
     // A recent folder opens, not the folder picker.
     Recents::add(folder.path());
@@ -213,16 +66,43 @@ TEST_F(KeyboardTest, returnOnAFocusedButtonPressesThatButtonAndNothingElse)
     EXPECT_EQ(pickerShown, 0);
     EXPECT_EQ(model.root(), folder.path());
 
-    // A folder header's button ticks its own folder; the grid's current file stays as it was.
+    // A cell is a check box that says when it is ticked and where it is.
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
     grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Home);
+    CandidateCell* cell = grid->cellWidget(*grid->currentCell());
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(accessibleName(cell), "B.NEF, " + Formatting::byteCount(11) + ", in “Day 1”");
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(cell);
+    EXPECT_EQ(reader->role(), QAccessible::CheckBox);
+    EXPECT_TRUE(reader->state().checkable);
+    for (const bool ticked : { true, false }) {
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_EQ(bool(reader->state().checked), ticked);
+    }
+    EXPECT_EQ(checkedChanges.count(cell), 2);
+
+    // Screen readers meet each folder's header, then its cells, as they are shown.
+    QAccessibleInterface* viewport = QAccessible::queryAccessibleInterface(grid->viewport());
+    QStringList order;
+    for (int i = 0; i < viewport->childCount(); ++i)
+        order << viewport->child(i)->text(QAccessible::Name).section(',', 0, 0);
+    EXPECT_EQ(order.join(" | "), "Day 1 | B.NEF | Day 2 | C.NEF | D.NEF");
+
+    // A folder header's button is a check box for its own folder; the grid's current file stays
+    // as it was.
     QTest::keyClick(grid, Qt::Key_End);
     QTest::keyClick(grid, Qt::Key_Tab);
-    ASSERT_EQ(accessibleName(focus()), "Tick Folder “Day 1”");
+    QWidget* header = focus();
+    ASSERT_EQ(accessibleName(header), "Tick Folder “Day 1”");
+    QAccessibleInterface* headerReader = QAccessible::queryAccessibleInterface(header);
+    EXPECT_EQ(headerReader->role(), QAccessible::CheckBox);
     for (const auto key : { Qt::Key_Return, Qt::Key_Space }) {
-        QTest::keyClick(focus(), key);
+        QTest::keyClick(header, key);
         EXPECT_EQ(sortedIds(model.selection()), QStringList({ "Day 1/B.NEF" })) << int(key);
-        QTest::keyClick(focus(), key);
+        EXPECT_TRUE(headerReader->state().checked) << int(key);
+        EXPECT_EQ(checkedChanges.last(), header) << int(key);
+        QTest::keyClick(header, key);
         EXPECT_TRUE(model.selection().isEmpty()) << int(key);
     }
 
@@ -239,17 +119,41 @@ TEST_F(KeyboardTest, returnOnAFocusedButtonPressesThatButtonAndNothingElse)
     EXPECT_TRUE(model.selection().isEmpty());
 }
 
-TEST_F(KeyboardTest, tabReachesEveryFolderHeaderAndLeavesThePairsTable)
+TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesTables)
 {
-    // Six folders: more headers than the screen holds at once.
+    // Six folders: more headers than the screen holds at once, and more cells.
+    for (int i = 0; i < 30; ++i)
+        writeFiles({ QString("Day 1/R%1.NEF").arg(i) });
     for (int day = 3; day <= 6; ++day)
         writeFiles({ QString("Day %1/X.NEF").arg(day), QString("Day %1/Y.NEF").arg(day),
             QString("Day %1/Y.JPG").arg(day) });
     openAndSettle();
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
-    window.resize(900, 600);
     showWindow();
     grid->setFocus();
+    // The focused cell stays in full view when the space around it changes.
+    const auto shownWhole = [&] {
+        CandidateCell* cell
+            = grid->currentCell() ? grid->cellWidget(*grid->currentCell()) : nullptr;
+        return cell && grid->viewport()->rect().contains(cell->geometry());
+    };
+    QTest::keyClick(grid, Qt::Key_End);
+    QTest::keyClick(grid, Qt::Key_Up);
+    ASSERT_TRUE(shownWhole());
+    // The first tick brings up the selection bar; then the window narrows and goes back.
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::qWait(10);
+    EXPECT_TRUE(browser()->selectionBar()->isVisible());
+    EXPECT_TRUE(shownWhole());
+    for (const QSize size : { QSize(900, 600), QSize(1400, 600), QSize(900, 760) }) {
+        window.resize(size);
+        QTest::qWait(10);
+        EXPECT_TRUE(shownWhole()) << size.width() << "×" << size.height();
+    }
+
+    // Tab reaches every folder header, then leaves the grid.
+    window.resize(900, 600);
+    QTest::keyClick(grid, Qt::Key_Home);
     QStringList reached;
     for (int i = 0; i < 6; ++i) {
         QTest::keyClick(focus(), Qt::Key_Tab);
@@ -275,106 +179,23 @@ TEST_F(KeyboardTest, tabReachesEveryFolderHeaderAndLeavesThePairsTable)
     }
 }
 
-TEST_F(KeyboardTest, theFocusedCellStaysInFullViewWhenTheSpaceAroundItChanges)
-{
-    for (int i = 0; i < 30; ++i)
-        writeFiles({ QString("Day 1/R%1.NEF").arg(i) });
-    openAndSettle();
-    CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
-    showWindow();
-    grid->setFocus();
-    const auto shownWhole = [&] {
-        CandidateCell* cell
-            = grid->currentCell() ? grid->cellWidget(*grid->currentCell()) : nullptr;
-        return cell && grid->viewport()->rect().contains(cell->geometry());
-    };
-    QTest::keyClick(grid, Qt::Key_End);
-    QTest::keyClick(grid, Qt::Key_Up);
-    ASSERT_TRUE(shownWhole());
-    // The first tick brings up the selection bar; then the window narrows and goes back.
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::qWait(10);
-    EXPECT_TRUE(browser()->selectionBar()->isVisible());
-    EXPECT_TRUE(shownWhole());
-    for (const QSize size : { QSize(900, 600), QSize(1400, 600), QSize(900, 760) }) {
-        window.resize(size);
-        QTest::qWait(10);
-        EXPECT_TRUE(shownWhole()) << size.width() << "×" << size.height();
-    }
-}
-
-TEST_F(KeyboardTest, aMoveAndARestoreAreReadOutAndTheFocusGoesBackWhereTheUserWas)
-{
-    openAndSettle();
-    CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
-    showWindow();
-    NoticeBar* notice = browser()->noticeBar();
-    int shown = 0;
-    struct Counter : QObject
-    {
-        int& count;
-        Counter(int& count)
-            : count(count)
-        {
-        }
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            count += event->type() == QEvent::Show;
-            return false;
-        }
-    } counter(shown);
-    notice->installEventFilter(&counter);
-
-    moveByKeys(grid);
-    ASSERT_TRUE(model.notice());
-    EXPECT_EQ(focus(), grid);
-    EXPECT_TRUE(notice->isVisible());
-    EXPECT_EQ(shown, 1);
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(notice);
-    EXPECT_EQ(reader->role(), QAccessible::Notification);
-    EXPECT_EQ(reader->text(QAccessible::Name), model.notice()->text);
-
-    // Restored from the notice: a new notice appears in its place; the button it was on has
-    // gone, so the focus goes back to the files.
-    notice->restoreButton()->setFocus();
-    QTest::keyClick(notice->restoreButton(), Qt::Key_Return);
-    ASSERT_TRUE(settle(model));
-    QTest::qWait(10);
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(reader->text(QAccessible::Name), "Put back 1 file.");
-    EXPECT_EQ(focus(), grid);
-
-    // Restored from the restore screen, the focus stays on that screen, not on the toolbar.
-    tick({ "Day 1/B.NEF" });
-    moveTicked();
-    model.setSidebar(SidebarItem::restore());
-    QList<SessionRow*> rows = browser()->restore()->rows();
-    ASSERT_EQ(rows.size(), 2);
-    QPushButton* restore = rows.first()->restoreButton();
-    restore->setFocus();
-    QTest::keyClick(restore, Qt::Key_Space);
-    ASSERT_TRUE(settle(model));
-    QTest::qWait(10);
-    EXPECT_TRUE(browser()->restore()->isAncestorOf(window.focusWidget()))
-        << accessibleName(window.focusWidget()).toStdString();
-}
-
-TEST_F(KeyboardTest, theSidebarTakesTheFocusOnItsShownRowAndArrowsSkipTheHeadings)
+TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeepingTheFocus)
 {
     openAndSettle();
     showWindow();
     SidebarView* sidebar = browser()->sidebar();
-    const auto rowFocused = [&](const SidebarItem& item) {
+    // What screen readers find of a row.
+    const auto rowState = [&](const SidebarItem& item) {
         QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(sidebar);
         for (int i = 0; i < tree->childCount(); ++i) {
-            QAccessibleInterface* row = tree->child(i);
-            if (row->text(QAccessible::Name) == sidebar->row(item)->text(0)
-                || row->text(QAccessible::Name)
-                    == sidebar->row(item)->data(0, Qt::AccessibleTextRole).toString())
-                return bool(row->state().focused);
+            const QString name = tree->child(i)->text(QAccessible::Name);
+            if (name == sidebar->row(item)->text(0)
+                || name == sidebar->row(item)->data(0, Qt::AccessibleTextRole).toString())
+                return tree->child(i)->state();
         }
-        return false;
+        return QAccessible::State();
     };
+    const auto rowFocused = [&](const SidebarItem& item) { return bool(rowState(item).focused); };
     model.setSidebar(SidebarItem::forGroup(OrphanGroup::raw));
     browser()->focusDetail();
     EXPECT_FALSE(rowFocused(SidebarItem::forGroup(OrphanGroup::raw)));
@@ -400,15 +221,90 @@ TEST_F(KeyboardTest, theSidebarTakesTheFocusOnItsShownRowAndArrowsSkipTheHeading
         EXPECT_EQ(sidebar->row(item)->data(0, Qt::AccessibleTextRole), text);
 
     // Rows without children are not open; once the focus has gone, no row claims it.
-    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(sidebar);
-    for (int i = 0; i < tree->childCount(); ++i) {
-        QAccessibleInterface* row = tree->child(i);
-        if (row->text(QAccessible::Name) == "Overview") {
-            EXPECT_FALSE(row->state().expanded);
-        }
-    }
+    EXPECT_FALSE(rowState(SidebarItem::overview()).expanded);
     browser()->focusDetail();
     EXPECT_FALSE(rowFocused(SidebarItem::overview()));
+
+    // A move and a restore are read out, and the focus goes back where the user was.
+    CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
+    NoticeBar* notice = browser()->noticeBar();
+    struct : QObject
+    {
+        int shown = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            shown += event->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
+    notice->installEventFilter(&counter);
+    EXPECT_FALSE(notice->isVisible());
+
+    // The notice of a move offers to show and to restore its session.
+    // Ticked, reviewed and moved by keys alone.
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(settle(model));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
+    QTest::keyClick(window.content()->sheet(), Qt::Key_Return);
+    // The move starts once the sheet has closed.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }));
+    ASSERT_TRUE(settle(model));
+    // The test platform leaves the window inactive once the sheet has gone.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(10);
+    ASSERT_TRUE(model.notice() && model.notice()->session);
+    EXPECT_EQ(focus(), grid);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(counter.shown, 1);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(notice);
+    EXPECT_EQ(reader->role(), QAccessible::Notification);
+    EXPECT_EQ(reader->text(QAccessible::Name), model.notice()->text);
+    EXPECT_TRUE(notice->showButton()->isVisibleTo(notice));
+    EXPECT_EQ(notice->showButton()->text(), "Show in File Manager");
+    EXPECT_EQ(browser()->sidebar()->badge(SidebarItem::restore()), 1);
+
+    // Restored from the notice: a new notice appears in its place; the button it was on has
+    // gone, so the focus goes back to the files.
+    notice->restoreButton()->setFocus();
+    QTest::keyClick(notice->restoreButton(), Qt::Key_Return);
+    ASSERT_TRUE(settle(model));
+    QTest::qWait(10);
+    EXPECT_EQ(counter.shown, 2);
+    EXPECT_EQ(reader->text(QAccessible::Name), "Put back 1 file.");
+    EXPECT_EQ(focus(), grid);
+    // A restore's notice names no session: nothing to show or restore from it.
+    EXPECT_FALSE(model.notice()->session);
+    EXPECT_FALSE(notice->showButton()->isVisibleTo(notice));
+    EXPECT_FALSE(notice->restoreButton()->isVisibleTo(notice));
+    EXPECT_TRUE(QFile::exists(folder.at("Day 1/B.NEF")));
+    // The session stays listed, put back, with nothing left to restore.
+    ASSERT_EQ(browser()->restore()->rows().size(), 1);
+    EXPECT_TRUE(browser()->restore()->rows().first()->texts().contains("Put back"));
+    EXPECT_FALSE(browser()->restore()->restoreAllButton()->isEnabled());
+
+    // Restored from the restore screen, the focus stays on that screen, not on the toolbar.
+    tick({ "Day 1/B.NEF" });
+    moveTicked();
+    model.setSidebar(SidebarItem::restore());
+    QList<SessionRow*> rows = browser()->restore()->rows();
+    ASSERT_EQ(rows.size(), 2);
+    QPushButton* restore = rows.first()->restoreButton();
+    restore->setFocus();
+    QTest::keyClick(restore, Qt::Key_Space);
+    ASSERT_TRUE(settle(model));
+    QTest::qWait(10);
+    EXPECT_TRUE(browser()->restore()->isAncestorOf(window.focusWidget()))
+        << accessibleName(window.focusWidget()).toStdString();
+
+    for (QAbstractButton* button : notice->findChildren<QAbstractButton*>()) {
+        if (button->accessibleName() == "Dismiss")
+            button->click();
+    }
+    EXPECT_FALSE(model.notice());
+    EXPECT_FALSE(notice->isVisible());
 }
 
 } // namespace

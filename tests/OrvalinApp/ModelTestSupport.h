@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "ThumbnailCache.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,23 @@ inline QStringList sorted(QStringList list)
 inline QStringList sortedIds(const QSet<QString>& ids)
 {
     return sorted(QStringList(ids.begin(), ids.end()));
+}
+
+inline QString accessibleName(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The widgets Tab can reach under `root`, as they are shown.
+inline QList<QWidget*> tabStops(QWidget* root)
+{
+    QList<QWidget*> stops;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(root) && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus))
+            stops << widget;
+    }
+    return stops;
 }
 
 // Keeps every thread of the global pool busy while it lives, so that work started meanwhile
@@ -185,6 +203,13 @@ class WindowModelTest : public ModelTest
 {
 protected:
     BrowserView* browser() const { return window.content()->browserView(); }
+
+    void showWindow()
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
 
     MainWindow window { model, nullptr };
 };

@@ -76,9 +76,9 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     EXPECT_EQ(model.sessions().size(), 2);
 }
 
-TEST_F(MoveRestoreTest, AFileDeletedBeforeTheMoveIsCountedAsNotMovedAndTheNoticeRestoresIt)
+TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySessionIntoOneNotice)
 {
-    scan({ "a.NEF", "b.NEF", "p.NEF", "p.JPG" });
+    scan({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
     tick({ "a.NEF", "b.NEF" });
     QFile::remove(folder.at("b.NEF"));
     moveTicked();
@@ -87,69 +87,33 @@ TEST_F(MoveRestoreTest, AFileDeletedBeforeTheMoveIsCountedAsNotMovedAndTheNotice
 
     // The notice restores the session it names, even when nothing can go back yet.
     folder.write("a.NEF", "back");
+    const QString stays = " 1 stayed in the review folder because a file with the same name is "
+                          "back in the original place.";
     model.restoreNoticeSession();
     ASSERT_TRUE(settle(model));
-    EXPECT_EQ(model.notice()->text,
-        "Put back 0 files. 1 stayed in the review folder because a file with the same name is "
-        "back in the original place.");
-    EXPECT_EQ(model.restorableSessions().size(), 1);
-}
-
-TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndSaysSo)
-{
-    scan({ "a.NEF", "p.NEF", "p.JPG" });
-    // Refuses to create any folder, as a read-only disk would.
-    struct ReadOnlyFileManager : LocalFileManager
-    {
-        FolderHandle createFolder(const FolderHandle&, const QString&) override
-        {
-            throw OperationError("The disk is read-only.");
-        }
-    };
-    model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
-    tick({ "a.NEF" });
-    const QList<FileEntry> files = model.files();
-    moveTicked();
-    EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
-    EXPECT_EQ(model.files(), files);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a.NEF" }));
-    EXPECT_FALSE(model.notice());
-    EXPECT_FALSE(model.busy());
-    EXPECT_TRUE(QFile::exists(folder.at("a.NEF")));
-}
-
-TEST_F(MoveRestoreTest, RestoreAllSumsEverySessionIntoOneNotice)
-{
-    scan({ "a.NEF", "b.NEF", "c.NEF", "p.NEF", "p.JPG" });
-    tick({ "a.NEF" });
-    moveTicked();
-    tick({ "b.NEF", "c.NEF" });
+    EXPECT_EQ(model.notice()->text, "Put back 0 files." + stays);
+    tick({ "c.NEF" });
     moveTicked();
     ASSERT_EQ(model.restorableSessions().size(), 2);
 
-    // c's place is taken again, so c must stay in the review folder.
-    folder.write("c.NEF", "a new c");
     recordBusy();
     model.restore(model.restorableSessions());
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(busyLabels, QStringList({ "Putting files back…", "" }));
     ASSERT_TRUE(model.notice());
-    EXPECT_EQ(model.notice()->text,
-        "Put back 2 files. 1 stayed in the review folder because a file with the same name is "
-        "back in the original place.");
+    EXPECT_EQ(model.notice()->text, "Put back 1 file." + stays);
     EXPECT_FALSE(model.notice()->session);
-    EXPECT_EQ(readFile(folder.at("a.NEF")), "a.NEF");
-    EXPECT_EQ(readFile(folder.at("b.NEF")), "b.NEF");
-    EXPECT_EQ(readFile(folder.at("c.NEF")), "a new c");
+    EXPECT_EQ(readFile(folder.at("a.NEF")), "back");
+    EXPECT_EQ(readFile(folder.at("c.NEF")), "c.NEF");
 
-    // The re-scan shows the files that came back; the session holding c stays restorable.
+    // The re-scan shows the file that came back; the session holding a stays restorable.
     EXPECT_EQ(model.phase(), AppModel::Phase::ready());
-    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 3);
+    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 2);
     ASSERT_EQ(model.restorableSessions().size(), 1);
-    EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().first().folder);
+    EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().last().folder);
 }
 
-TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
+TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRawAndBack)
 {
     const QStringList raw { "Shoot/IMG_0201.CR3", "Shoot/IMG_0201_01.CR3.xmp",
         "Shoot/CaptureOne/Settings153/IMG_0201.CR3.cos" };
@@ -159,6 +123,28 @@ TEST_F(MoveRestoreTest, ToolSidecarsMoveWithTheirRawAndComeBackToTheirOwnPlace)
     // The kept pair's settings are no leftovers.
     EXPECT_EQ(model.candidateCount(OrphanGroup::sidecar), 0);
     tick({ "Shoot/IMG_0201.CR3" });
+
+    // A disk that refuses to create any folder, as a read-only one would: nothing changes.
+    struct ReadOnlyFileManager : LocalFileManager
+    {
+        FolderHandle createFolder(const FolderHandle&, const QString&) override
+        {
+            throw OperationError("The disk is read-only.");
+        }
+    };
+    model.setFileManagerFactory([] { return std::make_unique<ReadOnlyFileManager>(); });
+    const QList<FileEntry> files = model.files();
+    moveTicked();
+    EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
+    EXPECT_EQ(model.files(), files);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "Shoot/IMG_0201.CR3" }));
+    EXPECT_FALSE(model.notice());
+    EXPECT_FALSE(model.busy());
+    EXPECT_TRUE(QFile::exists(folder.at(raw.first())));
+
+    // Once the disk takes writes again, the same ticks move, tool sidecars with them.
+    model.setFileManagerFactory([] { return std::make_unique<LocalFileManager>(); });
+    model.clearError();
     moveTicked();
     EXPECT_EQ(model.notice()->text, moveNotice(raw));
     const QString session = model.sessions().first().folder;

@@ -1,3 +1,5 @@
+// A scan from start to end, cancelled or replaced, and the ticks and options that live through
+// it.
 #include "ModelTestSupport.h"
 
 namespace {
@@ -20,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInFirstAppearanceOrder)
+TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedClearingTheOld)
 {
     // Sorted by path, A/x/w.NEF falls between A/x.NEF and A/z.NEF, so folder A must gather
     // x and z across it.
@@ -43,10 +45,8 @@ TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInFirstAppearanceOr
     EXPECT_EQ(model.folderGroups(OrphanGroup::jpeg).size(), 1);
     EXPECT_TRUE(model.folders().contains(OrphanGroup::sidecar));
     EXPECT_TRUE(model.folders().value(OrphanGroup::sidecar).isEmpty());
-}
 
-TEST_F(ScanLifecycleTest, ARefusedLocationClearsTheOldFolderAndACatalogDeepInTheWalkRefusesToo)
-{
+    // A refused location clears the old folder, and a catalog deep in the walk refuses too.
     writeFiles({ "Shoot/a.NEF", "Shoot/b.JPG", "Lib.photoslibrary/Masters/c.NEF" });
     openAndSettle(folder.at("Shoot"));
     tick({ "a.NEF" });
@@ -63,16 +63,11 @@ TEST_F(ScanLifecycleTest, ARefusedLocationClearsTheOldFolderAndACatalogDeepInThe
     EXPECT_EQ(model.phase().refusal->reason, ScanRefusal::Reason::insidePhotosLibrary);
     EXPECT_EQ(model.phase().refusal->text, "Lib.photoslibrary");
     EXPECT_EQ(model.root(), refused);
-    EXPECT_TRUE(model.files().isEmpty());
-    EXPECT_FALSE(model.result());
-    EXPECT_TRUE(model.folders().isEmpty());
-    EXPECT_TRUE(model.selection().isEmpty());
-    EXPECT_TRUE(model.sessions().isEmpty());
-    EXPECT_FALSE(model.notice());
-    EXPECT_FALSE(model.isScanning());
-
-    ASSERT_FALSE(Recents::load().isEmpty());
-    EXPECT_EQ(Recents::load().first().path, refused);
+    EXPECT_EQ(Recents::load().value(0).path, refused);
+    // Nothing of the old folder is left.
+    EXPECT_TRUE(model.files().isEmpty() && !model.result() && model.folders().isEmpty()
+        && model.selection().isEmpty() && model.sessions().isEmpty() && !model.notice()
+        && !model.isScanning());
 
     // A catalog met deep in a long walk refuses the whole folder.
     writeManyFiles("Shoots", 600);
@@ -129,6 +124,80 @@ TEST_F(ScanLifecycleTest, CancellingGoesBackToTheStartOrTheOldResultAndARescanRe
     EXPECT_EQ(*model.result(), before);
     EXPECT_EQ(model.selection(), ticks);
     EXPECT_FALSE(model.isScanning());
+}
+
+TEST_F(ScanLifecycleTest, ChangingAnOptionReanalysesAndDropsTicksOfFilesNowPaired)
+{
+    writeFiles({ "_MG_1.CR2", "IMG_1.JPG", "IMG_2.CR2", "IMG_3.JPG" });
+    // Options changed during a scan apply to its result.
+    model.open(folder.path(), false);
+    // Canon's "_MG_" prefix taken literally, so that _MG_1.CR2 and IMG_1.JPG are no pair.
+    MatchOptions literal;
+    literal.canonPrefixes = false;
+    model.setOptions(literal);
+    ASSERT_TRUE(settle(model));
+    ASSERT_EQ(model.result()->pairs.size(), 0);
+    EXPECT_EQ(model.candidateCount(OrphanGroup::jpeg), 2);
+    EXPECT_FALSE(model.busy());
+    tick({ "IMG_1.JPG", "IMG_3.JPG" });
+
+    recordBusy();
+    model.setOptions(MatchOptions {});
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(busyLabels, QStringList({ "Matching…", "" }));
+    EXPECT_EQ(model.result()->pairs.size(), 1);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "IMG_3.JPG" }));
+    EXPECT_EQ(model.phase(), AppModel::Phase::ready());
+
+    // The same options again: no analysis at all.
+    QSignalSpy results(&model, &AppModel::resultChanged);
+    busyLabels.clear();
+    model.setOptions(MatchOptions {});
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(results.count(), 0);
+    EXPECT_TRUE(busyLabels.isEmpty());
+}
+
+TEST_F(ScanLifecycleTest, TickingByCandidateFolderAndGroupWithTheCountsAndARescanKeepsListedTicks)
+{
+    // Nothing to tick before a result.
+    model.setTicked(OrphanGroup::raw, true);
+    EXPECT_TRUE(model.selection().isEmpty());
+    scan({ "A/d.NEF", "A/d.xmp", "A/d.NEF.pp3", "A/e.NEF", "A/k.NEF", "A/k.JPG", "B/f.NEF",
+        "B/g.JPG" });
+    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 3);
+    EXPECT_EQ(model.fileCount(OrphanGroup::raw), 5); // d brings its two sidecars
+
+    tick({ "A/d.NEF" });
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "A/d.NEF" }));
+    tick({ "A/d.NEF" });
+    EXPECT_TRUE(model.selection().isEmpty());
+
+    const QList<AppModel::FolderGroup> raws = model.folderGroups(OrphanGroup::raw);
+    ASSERT_EQ(raws.size(), 2);
+    model.setTicked(raws[1].candidates, true);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "B/f.NEF" }));
+
+    model.tickGroupAndShow(OrphanGroup::raw);
+    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
+    EXPECT_EQ(idsOf(model.tickedCandidates(OrphanGroup::raw)),
+        QStringList({ "A/d.NEF", "A/e.NEF", "B/f.NEF" }));
+    EXPECT_TRUE(model.tickedCandidates(OrphanGroup::jpeg).isEmpty());
+
+    model.setTicked(OrphanGroup::jpeg, true);
+    model.setTicked(raws[0].candidates, false);
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "B/f.NEF", "B/g.JPG" }));
+    model.untickEverything();
+    EXPECT_TRUE(model.selection().isEmpty());
+
+    tick({ "A/d.NEF", "A/e.NEF", "B/f.NEF" });
+    QFile::remove(folder.at("A/e.NEF"));
+    folder.write("B/f.JPG"); // f is a pair now, no longer a leftover
+    model.rescan();
+    // While the scan runs the old ticks stay visible.
+    EXPECT_EQ(model.selection().size(), 3);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "A/d.NEF" }));
 }
 
 } // namespace

@@ -10,21 +10,6 @@
 
 namespace {
 
-// 20,000 RAW candidates in 200 folders, without a file behind any of them.
-QList<AppModel::FolderGroup> largeGroup()
-{
-    QList<AppModel::FolderGroup> folders;
-    for (int f = 0; f < 200; ++f) {
-        AppModel::FolderGroup folder { QString("shoot %1").arg(f), {} };
-        for (int i = 0; i < 100; ++i) {
-            const QString path = QString("%1/IMG_%2.CR3").arg(folder.folder).arg(i);
-            folder.candidates.append({ { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
-        }
-        folders.append(folder);
-    }
-    return folders;
-}
-
 TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAway)
 {
     GridGeometry::Metrics metrics;
@@ -54,27 +39,6 @@ TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAwa
 
 using ThumbnailCacheTest = ModelTest;
 
-TEST_F(ThumbnailCacheTest, OneDecodePerFileAndAnIconForWhatCannotBeDecoded)
-{
-    FakeDecoder decoder(true, false);
-    ThumbnailCache cache(decoder.function());
-    QSignalSpy ready(&cache, &ThumbnailCache::thumbnailReady);
-    const QString path = folder.write("broken.CR3", "not a picture");
-
-    EXPECT_EQ(cache.image(path, FileKind::raw), std::nullopt);
-    EXPECT_EQ(cache.image(path, FileKind::raw), std::nullopt);
-    EXPECT_EQ(cache.image(folder.at("notes.xmp"), FileKind::sidecar), std::nullopt);
-    decoder.open();
-    ASSERT_TRUE(ready.wait());
-    EXPECT_EQ(ready.count(), 1);
-
-    const auto picture = cache.image(path, FileKind::raw);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_TRUE(picture->isFileIcon);
-    EXPECT_FALSE(picture->image.isNull());
-    EXPECT_EQ(decoder.calls(), 1);
-}
-
 TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrolledAway)
 {
     FakeDecoder decoder(true);
@@ -82,7 +46,17 @@ TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrol
     CandidateGrid grid(model, cache);
     grid.resize(700, 560);
     grid.show();
-    grid.setFolders(largeGroup());
+    // 20,000 RAW candidates in 200 folders, without a file behind any of them.
+    QList<AppModel::FolderGroup> folders;
+    for (int f = 0; f < 200; ++f) {
+        AppModel::FolderGroup shoot { QString("shoot %1").arg(f), {} };
+        for (int i = 0; i < 100; ++i) {
+            const QString path = QString("%1/IMG_%2.CR3").arg(shoot.folder).arg(i);
+            shoot.candidates.append({ { path, 20'000'000, FileKind::raw }, OrphanGroup::raw, {} });
+        }
+        folders.append(shoot);
+    }
+    grid.setFolders(folders);
 
     const int onScreen = int(grid.visibleCells().size());
     ASSERT_GT(onScreen, 0);
@@ -111,7 +85,7 @@ TEST_F(ThumbnailCacheTest, ALargeGroupMakesOnlyTheCellsOnScreenAndSkipsWhatScrol
     EXPECT_LE(decoder.calls(), int(cells.size()) + QThread::idealThreadCount());
 }
 
-TEST_F(ThumbnailCacheTest, MakesAPictureOfTheCellsAreaInDevicePixelsAndAgainOnlyForALargerOne)
+TEST_F(ThumbnailCacheTest, OneDecodeOfTheCellsAreaInDevicePixelsMoreForLargerAndIconsForFailures)
 {
     FakeDecoder decoder;
     ThumbnailCache cache(decoder.function());
@@ -144,6 +118,25 @@ TEST_F(ThumbnailCacheTest, MakesAPictureOfTheCellsAreaInDevicePixelsAndAgainOnly
     const qreal scale = cell.devicePixelRatioF();
     EXPECT_EQ(cellDecoder.asked(), QList<QSize> { QSize(qCeil(200 * scale), qCeil(120 * scale)) });
     EXPECT_EQ(cell.picture()->image.size(), cellDecoder.asked().first());
+
+    // One decode per file, however often it is asked for, and an icon for what cannot be decoded.
+    FakeDecoder failing(true, false);
+    ThumbnailCache failingCache(failing.function());
+    QSignalSpy failed(&failingCache, &ThumbnailCache::thumbnailReady);
+    const QString broken = folder.write("broken.CR3", "not a picture");
+
+    EXPECT_EQ(failingCache.image(broken, FileKind::raw), std::nullopt);
+    EXPECT_EQ(failingCache.image(broken, FileKind::raw), std::nullopt);
+    EXPECT_EQ(failingCache.image(folder.at("notes.xmp"), FileKind::sidecar), std::nullopt);
+    failing.open();
+    ASSERT_TRUE(failed.wait());
+    EXPECT_EQ(failed.count(), 1);
+
+    const auto picture = failingCache.image(broken, FileKind::raw);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_TRUE(picture->isFileIcon);
+    EXPECT_FALSE(picture->image.isNull());
+    EXPECT_EQ(failing.calls(), 1);
 }
 
 TEST_F(ThumbnailCacheTest, AStoredThumbnailShowsAtOnceAndSharpensAfterEveryFirstPicture)

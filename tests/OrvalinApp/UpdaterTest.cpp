@@ -64,7 +64,7 @@ TEST(UpdateProbe, classifiesStatuses)
     }
 }
 
-TEST(Updater, theProbesAnswerDecidesWhetherTheFullCheckRuns)
+TEST(Updater, theProbesAnswerDecidesWhetherTheFullCheckRunsAndNoFeedMeansThePackage)
 {
     // A missing feed means up to date without the full check; a feed that refuses HEAD goes on
     // to it (here stood in for); no answer at all means the check could not be made. A feed
@@ -105,10 +105,8 @@ TEST(Updater, theProbesAnswerDecidesWhetherTheFullCheckRuns)
         // Done unless handed on to the full check.
         EXPECT_TRUE(expected.outcome == Outcome::proceed || !updater.isChecking());
     }
-}
 
-TEST(Updater, withoutAFeedSaysThatUpdatesComeWithThePackage)
-{
+    // Without a feed there is nothing to read: updates come with the package.
     Updater updater(QUrl(), "1.2.0");
     QStringList alerts;
     updater.setAlert([&](const QString& title, const QString& text) { alerts << title << text; });

@@ -1,8 +1,8 @@
-// The main window as a user meets it: which screen each phase shows, the bars, the toolbar and
-// the menus' enabled states.
+// The main window as a user meets it: which screen each phase shows, the bars, the toolbar, the
+// menus' enabled states, and the move summary sheet.
 #include "GroupGridView.h"
 #include "ModelTestSupport.h"
-#include "NoticeBar.h"
+#include "MoveSummarySheet.h"
 #include "OverviewView.h"
 #include "RefusalView.h"
 #include "RestoreView.h"
@@ -51,22 +51,34 @@ QStringList labelTexts(const QWidget* widget)
     return texts;
 }
 
-template <typename Button>
-Button* buttonWhere(const QWidget* parent, const std::function<bool(Button*)>& test)
+TEST_F(WindowTest, eachPhasesScreenAndCommandsTheTickMenuSidebarEscapeAndAlertsWorkAsSeen)
 {
-    const auto buttons = parent->findChildren<Button*>();
-    const auto found = std::find_if(buttons.begin(), buttons.end(), test);
-    return found == buttons.end() ? nullptr : *found;
-}
-
-TEST_F(WindowTest, eachPhaseShowsItsScreenAndEnablesItsCommands)
-{
+    // The start screen lists recent folders once there are some.
+    StartView* start = window.content()->startView();
+    start->reloadRecents();
+    EXPECT_FALSE(labelTexts(start).contains("Recent folders"));
+    Recents::add(folder.path());
+    start->reloadRecents();
+    EXPECT_TRUE(labelTexts(start).contains("Recent folders"));
+    EXPECT_EQ(tabStops(start).last()->toolTip(), folder.path());
     EXPECT_EQ(screen(), Screen::start);
     EXPECT_EQ(window.windowTitle(), "Orvalin");
     EXPECT_TRUE(enabled(Command::chooseFolder));
     for (Command command :
         { Command::scanAgain, Command::stopScanning, Command::restore, Command::tickAllInGroup })
         EXPECT_FALSE(enabled(command)) << int(command);
+
+    // Escape stops the first scan, which goes back to the start.
+    showWindow();
+    {
+        PoolHold hold;
+        model.open(folder.path(), false);
+        ASSERT_EQ(screen(), Screen::scanning);
+        QTest::keyClick(&window, Qt::Key_Escape);
+    }
+    ASSERT_TRUE(settle(model));
+    EXPECT_TRUE(model.phase().isIdle());
+    EXPECT_EQ(screen(), Screen::start);
 
     // The first scan of a folder has no result to show yet.
     model.open(folder.path(), false);
@@ -107,56 +119,17 @@ TEST_F(WindowTest, eachPhaseShowsItsScreenAndEnablesItsCommands)
     EXPECT_EQ(window.scanToolAction()->text(), "Scan Again");
     EXPECT_EQ(window.windowTitle(), QFileInfo(folder.path()).fileName());
 
-    // A catalog deeper down is met during the walk; its relative path is named.
-    folder.write("Lightroom/Catalog.lrcat");
-    model.rescan();
-    ASSERT_TRUE(settle(model));
-    EXPECT_EQ(screen(), Screen::refusal);
-    const QString message = window.content()->refusalView()->message();
-    EXPECT_TRUE(message.contains("(“Lightroom/Catalog.lrcat”)")) << message.toStdString();
-    EXPECT_TRUE(message.startsWith("This folder holds a Lightroom catalog"));
-    EXPECT_TRUE(labelTexts(window.content()->refusalView()).contains("Nothing was moved."));
-}
-
-TEST_F(WindowTest, startScreenListsRecentFoldersAndEscapeStopsTheFirstScanToReturnThere)
-{
-    StartView* start = window.content()->startView();
-    start->reloadRecents();
-    EXPECT_FALSE(labelTexts(start).contains("Recent folders"));
-    Recents::add(folder.path());
-    start->reloadRecents();
-    EXPECT_TRUE(labelTexts(start).contains("Recent folders"));
-    auto* row = buttonWhere<QPushButton>(
-        start, [&](QPushButton* button) { return button->toolTip() == folder.path(); });
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->text(), QFileInfo(folder.path()).fileName());
-
-    // Enough files that the scan is still walking when the key arrives.
-    for (int i = 0; i < 4000; ++i)
-        folder.write(QString("Many/IMG_%1.JPG").arg(i));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    model.open(folder.path(), false);
-    ASSERT_EQ(screen(), Screen::scanning);
-    QTest::keyClick(&window, Qt::Key_Escape);
-    ASSERT_TRUE(settle(model));
-    EXPECT_TRUE(model.phase().isIdle());
-    EXPECT_EQ(screen(), Screen::start);
-}
-
-TEST_F(WindowTest, tickMenuPresetsTickAWholeGroupAndTheSelectionBarCountsTheTicks)
-{
-    openAndSettle();
-    SelectionBar* bar = browser()->selectionBar();
-    EXPECT_FALSE(bar->isVisibleTo(browser()));
+    // The Tick menu's presets tick a whole group; the selection bar counts the ticks.
+    SelectionBar* selectionBar = browser()->selectionBar();
+    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
     EXPECT_FALSE(enabled(Command::reviewMove));
     EXPECT_FALSE(enabled(Command::untickEverything));
     QMenu* menu = window.tickButton()->menu();
     ASSERT_NE(menu, nullptr);
-    QStringList items;
+    QStringList presets;
     for (QAction* action : menu->actions())
-        items << (action->text().isEmpty() ? "-" : action->text());
-    EXPECT_EQ(items,
+        presets << (action->text().isEmpty() ? "-" : action->text());
+    EXPECT_EQ(presets,
         QStringList({ "What did you cull?", "I deleted JPEGs: tick RAWs without a JPEG",
             "I deleted RAWs: tick JPEGs without a RAW", "Tick orphaned sidecars", "-",
             "Untick Everything" }));
@@ -167,21 +140,18 @@ TEST_F(WindowTest, tickMenuPresetsTickAWholeGroupAndTheSelectionBarCountsTheTick
     EXPECT_EQ(sortedIds(model.selection()), QStringList { "Shoot/B.CR3" });
     EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
     EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::raw));
-    EXPECT_TRUE(bar->isVisibleTo(browser()));
+    EXPECT_TRUE(selectionBar->isVisibleTo(browser()));
     // One tick, though the RAW brings two sidecars along.
-    EXPECT_EQ(bar->countText(), "Ticked: 1");
+    EXPECT_EQ(selectionBar->countText(), "Ticked: 1");
     EXPECT_TRUE(enabled(Command::reviewMove));
     EXPECT_TRUE(enabled(Command::untickEverything));
     menu->actions()[2]->trigger();
     EXPECT_EQ(model.selection().size(), 2);
     menu->actions().last()->trigger();
     EXPECT_TRUE(model.selection().isEmpty());
-    EXPECT_FALSE(bar->isVisibleTo(browser()));
-}
+    EXPECT_FALSE(selectionBar->isVisibleTo(browser()));
 
-TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfterAMove)
-{
-    openAndSettle();
+    // Sidebar badges count, and a row or a card shows its screen.
     SidebarView* sidebar = browser()->sidebar();
     const std::pair<SidebarItem, int> badges[] = { { SidebarItem::forGroup(OrphanGroup::raw), 1 },
         { SidebarItem::forGroup(OrphanGroup::jpeg), 1 },
@@ -209,44 +179,16 @@ TEST_F(WindowTest, sidebarBadgesCountAndTheNoticeBarOffersSessionButtonsOnlyAfte
     EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::jpeg));
     EXPECT_EQ(browser()->currentDetail(), browser()->groupView(OrphanGroup::jpeg));
 
-    NoticeBar* bar = browser()->noticeBar();
-    EXPECT_FALSE(bar->isVisibleTo(browser()));
-    tick({ "Shoot/C.JPG" });
-    moveTicked();
-    ASSERT_TRUE(model.notice() && model.notice()->session);
-    // Shown once the window has put the focus back.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisibleTo(browser()); }));
-    EXPECT_TRUE(bar->showButton()->isVisibleTo(bar));
-    EXPECT_TRUE(bar->restoreButton()->isVisibleTo(bar));
-    EXPECT_EQ(bar->showButton()->text(), "Show in File Manager");
-    EXPECT_EQ(browser()->sidebar()->badge(SidebarItem::restore()), 1);
-
-    // A restore's notice names no session, so there is nothing to show or restore from it.
-    bar->restoreButton()->click();
+    // A catalog deeper down is met during the walk; its relative path is named.
+    folder.write("Lightroom/Catalog.lrcat");
+    model.rescan();
     ASSERT_TRUE(settle(model));
-    ASSERT_TRUE(model.notice());
-    EXPECT_FALSE(model.notice()->session);
-    EXPECT_EQ(bar->text(), "Put back 1 file.");
-    EXPECT_FALSE(bar->showButton()->isVisibleTo(bar));
-    EXPECT_FALSE(bar->restoreButton()->isVisibleTo(bar));
-    EXPECT_TRUE(QFile::exists(folder.at("Shoot/C.JPG")));
+    EXPECT_EQ(screen(), Screen::refusal);
+    const QString message = window.content()->refusalView()->message();
+    EXPECT_TRUE(message.contains("(“Lightroom/Catalog.lrcat”)")) << message.toStdString();
+    EXPECT_TRUE(labelTexts(window.content()->refusalView()).contains("Nothing was moved."));
 
-    // The session stays listed, put back, with nothing left to restore.
-    RestoreView* restore = browser()->restore();
-    ASSERT_EQ(restore->rows().size(), 1);
-    EXPECT_TRUE(restore->rows().first()->texts().contains("Put back"));
-    EXPECT_FALSE(restore->restoreAllButton()->isEnabled());
-
-    auto* dismiss = buttonWhere<QAbstractButton>(
-        bar, [](QAbstractButton* button) { return button->accessibleName() == "Dismiss"; });
-    ASSERT_NE(dismiss, nullptr);
-    dismiss->click();
-    EXPECT_FALSE(model.notice());
-    EXPECT_FALSE(bar->isVisibleTo(browser()));
-}
-
-TEST_F(WindowTest, errorsShowInAReadableAlertThatClearsThemAndTheHelpMenuAnswers)
-{
+    // Errors show in a readable alert that clears them; the Help menu answers.
     const QString error = "Nothing was moved: Couldn’t create the folder “/home/someone/Pictures/"
                           "Shoots/Orvalin Review/2026-10-05 at 14.03.12”: Permission denied.";
     model.setError(error);
@@ -257,13 +199,9 @@ TEST_F(WindowTest, errorsShowInAReadableAlertThatClearsThemAndTheHelpMenuAnswers
     // A readable line length: unwidened, the text wrapped at about 160 points, some 25 characters.
     alert->show();
     QApplication::processEvents();
-    QList<int> widths;
-    for (const QLabel* label : alert->findChildren<QLabel*>()) {
-        if (label->text() == error)
-            widths << label->width();
-    }
-    ASSERT_EQ(widths.size(), 1);
-    EXPECT_GE(widths.first(), QFontMetrics(alert->font()).averageCharWidth() * 45);
+    const auto* label = alert->findChild<QLabel*>("qt_msgbox_informativelabel");
+    ASSERT_TRUE(label && label->text() == error);
+    EXPECT_GE(label->width(), QFontMetrics(alert->font()).averageCharWidth() * 45);
     alert->button(QMessageBox::Ok)->click();
     EXPECT_FALSE(model.error());
 
@@ -296,6 +234,66 @@ TEST_F(WindowTest, errorsShowInAReadableAlertThatClearsThemAndTheHelpMenuAnswers
     EXPECT_TRUE(QRegularExpression("<b>.+ \\d+\\.\\d+\\.\\d+</b>").match(about).hasMatch());
     EXPECT_TRUE(about.contains("GPL-3.0-or-later"));
     EXPECT_TRUE(about.contains("<a href=\"https://")) << about.toStdString();
+}
+
+// The move summary: what it counts, and that only its move button moves anything.
+using MoveSummarySheetTest = WindowModelTest;
+
+TEST_F(MoveSummarySheetTest, countsFilesAndFoldersEscapeKeepsTheTicksAndOnlyItsMoveButtonMoves)
+{
+    scan({ "IMG_1.CR3", "IMG_1.CR3.xmp", "IMG_1.xmp", "IMG_2.CR3", "IMG_2.JPG", "Sub/IMG_3.CR3",
+        "Sub/IMG_4.CR3", "Sub/IMG_4.JPG" });
+    const auto review = [&] {
+        model.reviewMove();
+        settle(model);
+        return window.content()->sheet();
+    };
+    tick({ "IMG_1.CR3", "Sub/IMG_3.CR3" });
+    MoveSummarySheet* sheet = review();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->texts().contains("The files come from 2 folders."));
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() == nullptr; }));
+    EXPECT_FALSE(model.plan());
+    EXPECT_EQ(model.selection().size(), 2);
+
+    // A showcase sheet only shows the plan: its button and Return do nothing.
+    MoveSummarySheet showcase(
+        model, MovePlan::make(model.result()->allCandidates(), model.selection()), true);
+    showcase.show();
+    QTest::keyClick(&showcase, Qt::Key_Return);
+    showcase.moveButton()->click();
+    QTest::qWait(50);
+    EXPECT_TRUE(showcase.isVisible());
+    EXPECT_FALSE(model.busy());
+    EXPECT_TRUE(QFile::exists(folder.at("IMG_1.CR3")));
+
+    // A RAW with two sidecars counts as three files from one folder.
+    tick({ "Sub/IMG_3.CR3" });
+    sheet = review();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    const QStringList texts = sheet->texts();
+    EXPECT_EQ(texts.value(0), "Move 3 files?");
+    EXPECT_EQ(sheet->moveButton()->text(), "Move 3 Files");
+    EXPECT_TRUE(sheet->moveButton()->isDefault());
+    // Header, then the RAW line: 1 ticked file, 2 sidecars; then the total of 3.
+    const qsizetype line = texts.indexOf("RAW without JPEG");
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(texts.mid(line + 1, 2), QStringList({ "1", "2" }));
+    const qsizetype total = texts.indexOf("Total");
+    ASSERT_GT(total, line);
+    EXPECT_EQ(texts.value(total + 1), "3");
+    EXPECT_TRUE(texts.contains("The files come from 1 folder."));
+
+    // Return moves the plan once the sheet has closed.
+    QTest::keyClick(sheet, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }, 30000));
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(window.content()->sheet(), nullptr);
+    EXPECT_FALSE(QFile::exists(folder.at("IMG_1.CR3")));
+    EXPECT_FALSE(QFile::exists(folder.at("IMG_1.xmp")));
+    EXPECT_TRUE(model.selection().isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Counted texts in English and Spanish: one file or many, and counts grouped as the locale
-// groups them.
+// Texts in English and Spanish: one file or many, counts grouped as the locale groups them, and
+// what the Spanish catalogue holds.
 #include "Messages.h"
 
 #include <QCoreApplication>
@@ -78,6 +78,19 @@ TEST(Words, countedTextsHaveTheirPluralFormsAndGroupedDigits)
         EXPECT_EQ(Messages::restoreNotice(restored), QString::fromUtf8(row.putBack)) << label;
         EXPECT_EQ(Messages::planFolderCount(row.count), QString::fromUtf8(row.folders)) << label;
     }
+}
+
+TEST(Words, theSpanishCatalogueServesTheWindowAndTheEngineButLeavesTheReviewFolderItsName)
+{
+    const InLanguage spanish("es");
+    EXPECT_EQ(translated("StartView", "Tidy up after culling", -1), "Ordena después del descarte");
+    EXPECT_EQ(translated("Messages", "RAW without JPEG", -1), "RAW sin JPEG");
+    const char* refusal = "This folder holds a Lightroom catalog (“%1”). Moving photos a catalog "
+                          "knows about makes them show as missing in Lightroom. Choose a folder of "
+                          "shoots without a catalog, or remove the photos from inside Lightroom.";
+    EXPECT_NE(translated("ScanRefusal", refusal, -1), QString::fromUtf8(refusal));
+    // Sessions are found again whatever the language.
+    EXPECT_EQ(translated("Messages", "%1 Review", -1), "%1 Review");
 }
 
 } // namespace
