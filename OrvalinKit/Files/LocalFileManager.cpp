@@ -144,32 +144,6 @@ bool stillNames(int folder, const char* name, int fd)
         && sameFile(atName, open);
 }
 
-// A hard link fails with EEXIST rather than replacing, and only once the second name exists is
-// the first one dropped.
-int linkThenUnlink(
-    int fromFolder, const char* from, int toFolder, const char* to, const Steps& steps)
-{
-    struct stat info;
-    if (::fstatat(fromFolder, from, &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EPERM;
-    take(steps, MoveStep::link);
-    // Without AT_SYMLINK_FOLLOW a link is linked as itself, as a rename would move it.
-    if (::linkat(fromFolder, from, toFolder, to, 0) != 0)
-        return errno;
-    take(steps, MoveStep::dropSource);
-    if (::unlinkat(fromFolder, from, 0) != 0) {
-        const int error = errno;
-        // Both names point at the same data, so dropping the new one loses nothing.
-        struct stat made;
-        if (::fstatat(toFolder, to, &made, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(made, info))
-            ::unlinkat(toFolder, to, 0);
-        return error;
-    }
-    return 0;
-}
-
 struct Reservation
 {
     dev_t device;
@@ -272,6 +246,62 @@ int copyRest(int source, int target, off_t offset)
     }
 }
 
+// Writes `name` again, as a new file only this call can have made, from the open `source` whose
+// last name may be gone, with its date; the file is synced before this returns.
+int restoreFromOpen(int folder, const char* name, int source, const struct stat& sourceInfo)
+{
+    const Descriptor again(::openat(folder, name,
+        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, sourceInfo.st_mode & 0777));
+    if (!again.isOpen())
+        return errno;
+    const int error = copyRest(source, again.get(), 0);
+    const struct timespec times[2] = { sourceInfo.st_atim, sourceInfo.st_mtim };
+    ::futimens(again.get(), times);
+    return error != 0 ? error : (::fsync(again.get()) == 0 ? 0 : errno);
+}
+
+// A hard link fails with EEXIST rather than replacing, and only once the second name exists is
+// the first one dropped. The source stays open throughout: should another program save at the
+// new name just before the first one is dropped, the photo is written back from it.
+int linkThenUnlink(
+    int fromFolder, const char* from, int toFolder, const char* to, const Steps& steps)
+{
+    struct stat info;
+    if (::fstatat(fromFolder, from, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return EPERM;
+    const Descriptor source(
+        S_ISREG(info.st_mode) ? ::openat(fromFolder, from, O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1);
+    if (S_ISREG(info.st_mode) && (!source.isOpen() || ::fstat(source.get(), &info) != 0))
+        return errno;
+    take(steps, MoveStep::link);
+    // Without AT_SYMLINK_FOLLOW a link is linked as itself, as a rename would move it.
+    if (::linkat(fromFolder, from, toFolder, to, 0) != 0)
+        return errno;
+    const auto linkStands = [&] {
+        struct stat made;
+        return ::fstatat(toFolder, to, &made, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(made, info);
+    };
+    // Another program saved at the new name since the link was made: its file stays there, and
+    // the photo under its own name.
+    if (!linkStands())
+        return EEXIST;
+    take(steps, MoveStep::dropSource);
+    if (::unlinkat(fromFolder, from, 0) != 0) {
+        const int error = errno;
+        // Both names point at the same data, so dropping the new one loses nothing.
+        if (linkStands())
+            ::unlinkat(toFolder, to, 0);
+        return error;
+    }
+    if (linkStands() || !source.isOpen())
+        return 0;
+    // Saved at between the check and the drop: the photo may have no name left but this one.
+    const int error = restoreFromOpen(fromFolder, from, source.get(), info);
+    return error != 0 ? error : EEXIST;
+}
+
 // Whether the first `length` bytes of both files are the same.
 bool sameStart(int one, int other, qint64 length)
 {
@@ -308,18 +338,6 @@ struct Copy
             ::unlinkat(toFolder, to, 0);
     }
 
-    // The source name again, from the open source, when the copy was taken from its name
-    // before the source could be told apart from it.
-    int restoreSource(const struct stat& sourceInfo) const
-    {
-        const Descriptor again(::openat(fromFolder, from,
-            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, sourceInfo.st_mode & 0777));
-        if (!again.isOpen())
-            return errno;
-        const int error = copyRest(source, again.get(), 0);
-        return error != 0 ? error : (::fsync(again.get()) == 0 ? 0 : errno);
-    }
-
     // Copies the source into the target from `offset` on, syncs it, and drops the source name
     // once the target name is seen to hold the copy. EEXIST when the target name was taken by
     // something else meanwhile: that stays, and so does the source.
@@ -348,7 +366,7 @@ struct Copy
         if (stillNames(toFolder, to, target))
             return 0;
         // Another program saved at the name between the check and the drop.
-        error = restoreSource(sourceInfo);
+        error = restoreFromOpen(fromFolder, from, source, sourceInfo);
         return error != 0 ? error : EEXIST;
     }
 };
