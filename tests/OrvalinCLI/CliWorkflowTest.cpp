@@ -159,13 +159,14 @@ TEST(CliRefusal, CatalogFolderExitsWithThreeAndTheReason)
     EXPECT_TRUE(QFile::exists(folder.at(u"IMG_1.CR3"_s)));
 }
 
-TEST(CliStamps, PrintsOneLinePerFile)
+TEST(CliStamps, PrintsOneLinePerFileAndFailsOnAFileThatIsNotThere)
 {
     const QString canon = corpusFile(u"Apple.jpg"_s);
     const QString text = corpusFile(u"XMP.xmp"_s);
-    const CliRun stamps = runCli({ u"stamps"_s, canon, text });
-    ASSERT_EQ(stamps.exitCode, 0);
+    const CliRun stamps = runCli({ u"stamps"_s, canon, u"/nowhere/IMG_1.CR3"_s, text });
+    EXPECT_EQ(stamps.exitCode, 1);
     EXPECT_EQ(stamps.out, canon + u"\t2016:09:28 18:18:05\t813\tiPhone 7\n"_s + text + u'\n');
+    EXPECT_EQ(stamps.err, u"orvalin-cli: “/nowhere/IMG_1.CR3”: No such file or directory\n"_s);
 }
 
 TEST(CliScan, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
