@@ -1,12 +1,8 @@
 #include "FaultyFileManager.h"
-#include "LocalFileManager.h"
 #include "Messages.h"
-#include "OperationError.h"
 #include "ShootFolder.h"
 
-#include <QRegularExpression>
 #include <cerrno>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
