@@ -35,12 +35,8 @@ QString TempFolder::at(const QString& relativePath) const
 
 QString TempFolder::write(const QString& relativePath, const QByteArray& content)
 {
-    const QString file = at(relativePath);
-    QDir().mkpath(QFileInfo(file).path());
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-        ADD_FAILURE() << "cannot write " << file.toStdString();
-    return file;
+    writeFile(at(relativePath), content);
+    return at(relativePath);
 }
 
 QString TempFolder::makeFolder(const QString& relativePath)
@@ -77,6 +73,14 @@ UnreadableFolders::~UnreadableFolders()
     ::setegid(m_group);
     for (const QString& folder : std::as_const(m_folders))
         ::chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
 QByteArray readFile(const QString& path)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "OperationError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <ostream>
 
 // A temporary folder that files can be written into by relative path.
@@ -49,7 +52,20 @@ private:
     bool m_asNobody = false;
 };
 
+// Writes a file at an absolute path, making its folders.
+void writeFile(const QString& path, const QByteArray& content);
 QByteArray readFile(const QString& path);
+
+// The message of the OperationError an action throws, or "no error".
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const OperationError& error) {
+        return error.message();
+    }
+    return QStringLiteral("no error");
+}
 
 // The real camera files in tests/data/cameras; throws "corpus missing" for a file that is not
 // there, which fails the test at that point.

@@ -1,10 +1,6 @@
 #include "CliRunner.h"
 #include "FailureReason.h"
 #include "FaultyFileManager.h"
-#include "TestSupport.h"
-
-#include <QRegularExpression>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

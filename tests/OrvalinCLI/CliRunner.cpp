@@ -8,7 +8,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTextStream>
-#include <gtest/gtest.h>
 
 CliRun runCli(const QStringList& arguments)
 {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "FileManager.h"
+#include "TestSupport.h"
 
 #include <QJsonValue>
-#include <QString>
-#include <QStringList>
+#include <gtest/gtest.h>
 
 // The outcome of one orvalin-cli run.
 struct CliRun

@@ -2,13 +2,11 @@
 #include "JsonStream.h"
 #include "JsonText.h"
 #include "TerminalText.h"
-#include "TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTextStream>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

@@ -2,13 +2,10 @@
 // offered, let alone moved.
 #include "CliRunner.h"
 #include "ScanReport.h"
-#include "TestSupport.h"
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonObject>
 #include <cerrno>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

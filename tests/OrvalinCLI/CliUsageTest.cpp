@@ -1,11 +1,9 @@
 #include "Cli.h"
 #include "CliRunner.h"
-#include "TestSupport.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

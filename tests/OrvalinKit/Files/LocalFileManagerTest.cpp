@@ -1,15 +1,7 @@
 #include "LocalFileManager.h"
 
-#include "Mover.h"
-#include "OperationError.h"
 #include "ShootFolder.h"
-#include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <functional>
-#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -26,18 +18,6 @@ constexpr auto ownOnly = FileManager::TargetFolder::ownOnly;
 qint64 modified(const QString& path)
 {
     return QFileInfo(path).lastModified().toMSecsSinceEpoch();
-}
-
-// Another program saving at `path` as editors do: a temporary file renamed over the name.
-void saveByRename(const QString& path, const QByteArray& content)
-{
-    QFile temporary(path + u".saving"_s);
-    ASSERT_TRUE(temporary.open(QIODevice::WriteOnly));
-    temporary.write(content);
-    temporary.close();
-    ASSERT_EQ(::rename(QFile::encodeName(temporary.fileName()).constData(),
-                  QFile::encodeName(path).constData()),
-        0);
 }
 
 // A folder holding one of each kind of thing a name can stand for.
@@ -100,9 +80,12 @@ TEST_F(LocalFileManagerTest, MovesWithoutReplacingWhicheverWayTheDiskAllows)
         const qint64 shot = modified(photo);
         for (const Step when : way.target == shared ? way.steps : QList<Step> {}) {
             SCOPED_TRACE(int(when));
+            // Saved as editors do: a temporary file renamed over the name.
+            const QString saving = folder.write(u"target.saving"_s, "theirs");
             weaker.beforeEachStep([&](Step step) {
                 if (step == when)
-                    saveByRename(target, "theirs");
+                    ::rename(QFile::encodeName(saving).constData(),
+                        QFile::encodeName(target).constData());
             });
             EXPECT_THROW(
                 weaker.moveWithoutReplacing(here, u"photo.jpg"_s, here, u"target.jpg"_s, shared),

@@ -4,8 +4,6 @@
 #include "SeedRules.h"
 
 #include <QHash>
-#include <QStringList>
-#include <gtest/gtest.h>
 
 using AnalysisText::files;
 using AnalysisText::summary;

@@ -5,9 +5,6 @@
 #include "AnalysisText.h"
 #include "Analyzer.h"
 
-#include <QStringList>
-#include <gtest/gtest.h>
-
 namespace {
 
 MatchOptions options(bool knownToolNames)

@@ -2,12 +2,10 @@
 // readable is listed and analysed as before.
 #include "AnalysisText.h"
 #include "Analyzer.h"
-#include "OperationError.h"
 #include "Scanner.h"
 #include "TestSupport.h"
 
 #include <cerrno>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using AnalysisText::offered;

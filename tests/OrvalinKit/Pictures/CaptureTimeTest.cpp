@@ -1,7 +1,5 @@
 #include "CaptureTime.h"
 
-#include "CaptureStamp.h"
-#include "FileKind.h"
 #include "TestSupport.h"
 #include "TextPreview.h"
 #include "ThumbnailDecoder.h"
@@ -10,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStringList>
 #include <QtEndian>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -38,25 +35,6 @@ struct Sample
     QByteArray content;
     std::string expected;
 };
-
-// The corpus's cameras with the stamps of its table, "date / subsec / model" with "-" for an
-// absent text; then its real sidecars: the library opens XMP files too, but a sidecar is no photo.
-QList<Sample> corpusSamples()
-{
-    QList<Sample> rows;
-    const QString table = QString::fromUtf8(readFile(corpusFile(u"expected-stamps.tsv"_s)));
-    for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts).sliced(1)) {
-        QStringList cells = line.split(u'\t');
-        cells.resize(4);
-        for (qsizetype i = 2; i < 4; ++i)
-            cells[i] = cells[i].isEmpty() ? u"-"_s : cells[i];
-        rows.append({ cells[0], readFile(corpusFile(cells[0])),
-            cells[1].isEmpty() ? "no stamp" : cells.sliced(1).join(u" / ").toStdString() });
-    }
-    for (const QString& sidecar : { u"XMP.xmp"_s, u"PLIST.aae"_s })
-        rows.append({ sidecar, readFile(corpusFile(sidecar)), "no stamp" });
-    return rows;
-}
 
 // Files the metadata library cannot read as they are; they must give no stamp or the right one.
 // The Canon CR3 was cut down for the corpus, its preview box still claims 372 kB and the library
@@ -120,7 +98,21 @@ QByteArray jpeg(const QByteArray& tiffData)
 
 TEST(PictureFiles, GiveTheirStoredStampsWithFallbacksAndBoundedThumbnailsOnManyThreads)
 {
-    QList<Sample> samples = corpusSamples();
+    // The corpus's cameras with the stamps of its table, "date / subsec / model" with "-" for an
+    // absent text; then its real sidecars: the library opens XMP files too, but a sidecar is no
+    // photo.
+    QList<Sample> samples;
+    const QString table = QString::fromUtf8(readFile(corpusFile(u"expected-stamps.tsv"_s)));
+    for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts).sliced(1)) {
+        QStringList cells = line.split(u'\t');
+        cells.resize(4);
+        for (qsizetype i = 2; i < 4; ++i)
+            cells[i] = cells[i].isEmpty() ? u"-"_s : cells[i];
+        samples.append({ cells[0], readFile(corpusFile(cells[0])),
+            cells[1].isEmpty() ? "no stamp" : cells.sliced(1).join(u" / ").toStdString() });
+    }
+    for (const QString& sidecar : { u"XMP.xmp"_s, u"PLIST.aae"_s })
+        samples.append({ sidecar, readFile(corpusFile(sidecar)), "no stamp" });
     ASSERT_GE(samples.size(), 30);
     // The corpus's Canon CR3 repaired: its preview box sits 32 bytes into Canon's preview uuid
     // box; make it end with that box.
@@ -234,4 +226,31 @@ TEST(CaptureStamp, MatchesWhereBothHaveAFieldButEqualsOnlyWhenAllAgree)
     // An absent text differs from every present one, the empty text included.
     EXPECT_NE(emptyModel, noModel);
     EXPECT_NE(qHash(emptyModel), qHash(noModel));
+}
+
+TEST(TextPreview, readsTextAsUtf8ElseLatin1UpToTheLimitAndRefusesBinaryData)
+{
+    TempFolder folder;
+    const QString utf16 = u"<x:xmpmeta> ©</x:xmpmeta>"_s;
+    const QByteArray utf16Bytes = QByteArray("\xff\xfe", 2)
+        + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    const std::pair<QString, std::optional<TextPreview>> cases[] = {
+        { folder.write(u"a.xmp"_s, "<x:xmpmeta>\n  <rdf:RDF/> ©\n</x:xmpmeta>\n"),
+            TextPreview { u"<x:xmpmeta>\n  <rdf:RDF/> ©\n</x:xmpmeta>\n"_s } },
+        { folder.write(u"latin1.pp3"_s, "[Exposure]\nComment=caf\xe9\n"),
+            TextPreview { u"[Exposure]\nComment=café\n"_s, false, true } },
+        { folder.write(u"utf16.xmp"_s, utf16Bytes), TextPreview { utf16 } },
+        { folder.write(u"empty.xmp"_s), TextPreview {} },
+        { folder.write(u"binary.xmp"_s, QByteArray("\xff\xd8\xff\xe0\0\x10JFIF\0", 11)),
+            std::nullopt },
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(TextPreview::read(path), expected) << path.toStdString();
+
+    const QString longText = folder.write(u"long.xmp"_s, "abcdé");
+    // "é" is two bytes: a limit between them leaves it out rather than reading it as Latin-1.
+    const std::pair<qint64, TextPreview> limits[] = { { 3, { u"abc"_s, true } },
+        { 5, { u"abcd"_s, true } }, { 6, { u"abcdé"_s, false } }, { 100, { u"abcdé"_s, false } } };
+    for (const auto& [limit, expected] : limits)
+        EXPECT_EQ(TextPreview::read(longText, limit), expected) << limit;
 }

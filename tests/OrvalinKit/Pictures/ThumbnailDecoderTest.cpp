@@ -1,6 +1,5 @@
 #include "ThumbnailDecoder.h"
 
-#include "FileKind.h"
 #include "TestSupport.h"
 
 #include <QBuffer>

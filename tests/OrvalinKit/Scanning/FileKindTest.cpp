@@ -2,7 +2,6 @@
 
 #include "FileEntry.h"
 
-#include <QJsonObject>
 #include <gtest/gtest.h>
 
 TEST(FileKind, ClassifiesByLastExtensionInAnyCaseFromDisjointTables)

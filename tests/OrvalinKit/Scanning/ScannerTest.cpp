@@ -3,15 +3,10 @@
 #include "ReferenceWalk.h"
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 

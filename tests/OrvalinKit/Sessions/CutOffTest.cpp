@@ -3,8 +3,7 @@
 
 #include "FaultyFileManager.h"
 #include "FolderBusy.h"
-#include "LocalFileManager.h"
-#include "OperationError.h"
+#include "RaceDrill.h"
 #include "ShootFolder.h"
 #include "UnrecordedRestore.h"
 
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -237,4 +235,15 @@ TEST(CutOff, ASecondMoveOrRestoreOfTheFolderWaitsOrDeclinesAndWritesNothing)
     EXPECT_EQ(ShootFolder::restore(session, disk, ShootFolder::at(16, 0, 0), tell).restored, 2);
     otherEnds.join();
     EXPECT_EQ(told, QStringList({ "Another move or restore of this folder is running…" }));
+}
+
+// Real files, and a real thread swapping folders of the shoot and of the session for links to
+// folders outside while moves and restores run; bounded by the rounds and the files per round.
+TEST(MoverRace, FoldersSwappedForLinksNeverLeadOutsideNorLoseAFile)
+{
+    const RaceDrillReport report = RaceDrill::run(3, 150);
+    EXPECT_GT(report.swaps, 0);
+    EXPECT_EQ(report.filesChecked, 3 * 300);
+    EXPECT_EQ(report.lost, 0) << report.problems.join(u'\n').toStdString();
+    EXPECT_EQ(report.outsideTouched, 0) << report.problems.join(u'\n').toStdString();
 }

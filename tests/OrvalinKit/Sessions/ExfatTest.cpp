@@ -1,11 +1,9 @@
 // Moves and restores on exFAT mounted through FUSE, a file system with neither an exclusive
 // rename nor hard links, as on many external drives. Needs root and /dev/fuse; skipped without.
 #include "LocalFileManager.h"
-#include "OperationError.h"
 #include "ShootFolder.h"
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;

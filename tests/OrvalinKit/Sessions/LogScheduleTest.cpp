@@ -2,7 +2,6 @@
 
 #include "FaultyFileManager.h"
 #include "Mover.h"
-#include "OperationError.h"
 #include "SessionLogs.h"
 #include "TestSupport.h"
 

@@ -1,14 +1,8 @@
 #include "FaultyFileManager.h"
 #include "Formatting.h"
-#include "LocalFileManager.h"
-#include "OperationError.h"
 #include "ShootFolder.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
-#include <functional>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -17,14 +11,6 @@ namespace {
 
 using Status = RestoreLog::Status;
 using Operation = FaultyFileManager::Operation;
-
-QStringList notes(const RestoreLog& log)
-{
-    QStringList result;
-    for (const RestoreLog::Entry& entry : log.entries)
-        result.append(entry.note.value_or(u"-"_s));
-    return result;
-}
 
 const QString linkNote = u"a folder on the way is a symbolic link; not moved"_s;
 
@@ -169,7 +155,9 @@ TEST_F(Moving, RecordsWhyFilesCouldNotMoveAndNeverOverwritesNorGoesThroughALink)
         { "gone.jpg", "W/taken.jpg", "X/raced.jpg", "Y/broken.jpg", "Y/fine.jpg", "Z/gone.jpg",
             "L/IMG_1.JPG", "P/IMG_2.JPG", "A/1.jpg", "B/1.jpg", "C/1.jpg", "A/2.jpg", "B/2.jpg" },
         faulty);
-    QStringList entryNotes = notes(outcome.log);
+    QStringList entryNotes;
+    for (const RestoreLog::Entry& entry : outcome.log.entries)
+        entryNotes.append(entry.note.value_or(u"-"_s));
     EXPECT_TRUE(entryNotes[3].startsWith(u"Injected failure"));
     entryNotes[3] = u"injected"_s;
     EXPECT_EQ(entryNotes,

@@ -1,12 +1,8 @@
 #include "FaultyFileManager.h"
-#include "LocalFileManager.h"
 #include "Messages.h"
-#include "OperationError.h"
 #include "ShootFolder.h"
 
-#include <QRegularExpression>
 #include <cerrno>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -193,15 +189,13 @@ TEST_F(Restore, LeavesAloneEveryFileItCannotPutBackAndSaysWhy)
         "put back: can’t be changed. 1 couldn’t be put back: the disk is full. 1 couldn’t be put "
         "back; see the log."_s);
     const RestoreLog log = logOf(session);
-    for (qsizetype i = 0; i < n; ++i) {
-        EXPECT_EQ(log.entries[i].status, Status::moved) << i;
-        EXPECT_EQ(log.entries[i].note, failures[i].note) << i;
-    }
-    // Nothing is done on a planned or failed entry; a planned one whose file arrived goes home.
-    EXPECT_EQ(log.entries[n], entries[n]);
-    EXPECT_EQ(log.entries[n + 1].note, u"not found at P/deleted.jpg");
-    EXPECT_EQ(log.entries[n + 2].status, Status::restored);
-    EXPECT_EQ(log.entries[n + 3], entries[n + 3]);
+    // Each refusal noted; nothing done on a planned or failed entry; a planned one whose file
+    // arrived goes home.
+    for (qsizetype i = 0; i < n; ++i)
+        entries[i].note = failures[i].note;
+    entries[n + 1].note = u"not found at P/deleted.jpg"_s;
+    entries[n + 2].status = Status::restored;
+    EXPECT_EQ(log.entries, entries);
     EXPECT_FALSE(log.restored.has_value());
     // Nor is a folder made again for a file that is not in the session.
     EXPECT_FALSE(QFileInfo::exists(at(u"Gone"_s)));

@@ -2,7 +2,6 @@
 
 #include "MovePlan.h"
 #include "Mover.h"
-#include "OperationError.h"
 #include "TestSupport.h"
 
 #include <QDateTime>
@@ -10,17 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <functional>
 #include <gtest/gtest.h>
-
-// Writes a file at an absolute path, making its folders.
-inline void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-}
 
 // Whether a program ran and ended well; its output, trimmed, when asked for.
 inline bool runs(const QString& program, const QStringList& arguments, QString* output = nullptr)
@@ -32,17 +21,6 @@ inline bool runs(const QString& program, const QStringList& arguments, QString* 
     if (output)
         *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
     return done;
-}
-
-// The message of the OperationError an action throws, or "no error".
-inline QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const OperationError& error) {
-        return error.message();
-    }
-    return QStringLiteral("no error");
 }
 
 // A move that failed before any file moved says so, once.
