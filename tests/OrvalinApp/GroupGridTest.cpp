@@ -92,16 +92,13 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
     // Down from a folder's last row goes to the same column of the next folder's first row; up
     // from a first row to the previous folder's last row, whose last cell when that row (or
     // the last row one goes down into) is too short.
-    const QHash<QString, Qt::Key> keys { { "Home", Qt::Key_Home }, { "End", Qt::Key_End },
-        { "Up", Qt::Key_Up }, { "Down", Qt::Key_Down }, { "Left", Qt::Key_Left },
-        { "Right", Qt::Key_Right } };
     const QString steps = "Home a/r1, Up a/r1, Left a/r1, Right a/r2, Down a/r5, Down b/r2, "
                           "Right c/r1, Right c/r2, Right c/r3, Up b/r2, Up a/r5, Left a/r4, "
                           "Up a/r1, Left a/r1, End c/r7, Down c/r7, Right c/r7, Up c/r4, "
                           "Right c/r5, Right c/r6, Down c/r7, Left c/r6, Up c/r3, Left c/r2, "
                           "Left c/r1, Left b/r2";
     for (const QString& step : steps.split(", ")) {
-        QTest::keyClick(grid, keys.value(step.section(' ', 0, 0)));
+        QTest::keyClick(grid, QKeySequence(step.section(' ', 0, 0))[0].key());
         ASSERT_EQ(currentId(*grid), step.section(' ', 1) + ".NEF") << step.toStdString();
         expectCurrentShownWhole(*grid);
     }
@@ -155,11 +152,8 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
 
     // Tab: from the grid to the button of the folder header pinned over it, and back.
     QTest::keyClick(grid, Qt::Key_Tab);
-    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button, grid->pinnedHeader()->button());
-    EXPECT_EQ(button->text(), "Tick Folder");
-    QTest::keyClick(button, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), grid->pinnedHeader()->button());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), grid);
     EXPECT_EQ(currentId(*grid), "a/r3.NEF");
     EXPECT_TRUE(currentCell(*grid)->showsFocusRing());

@@ -251,6 +251,8 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // The move starts once the sheet has closed.
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }));
     ASSERT_TRUE(settle(model));
+    EXPECT_EQ(window.content()->sheet(), nullptr);
+    EXPECT_TRUE(model.selection().isEmpty());
     // The test platform leaves the window inactive once the sheet has gone.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
