@@ -160,8 +160,7 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
 
     // Return ticks the focused file even after its cell was scrolled away and reused.
     model.untickEverything();
-    QTest::keyClick(grid, Qt::Key_Home);
-    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keySequence(grid, QKeySequence("Home, Right"));
     CandidateCell* widget = currentCell(*grid);
     ASSERT_NE(widget, nullptr);
 
@@ -179,10 +178,7 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
     model.rescan();
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(currentId(*grid), "a/r2.NEF");
-    QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
-    QTest::keyClick(grid, Qt::Key_Down);
-    QTest::keyClick(grid, Qt::Key_Enter);
-    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keySequence(grid, QKeySequence("Ctrl+Return, Down, Enter, Up"));
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a/r5.NEF" }));
 }

@@ -91,8 +91,7 @@ TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatH
 
     // A folder header's button is a check box for its own folder; the grid's current file stays
     // as it was.
-    QTest::keyClick(grid, Qt::Key_End);
-    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keySequence(grid, QKeySequence("End, Tab"));
     QWidget* header = focus();
     ASSERT_EQ(accessibleName(header), "Tick Folder “Day 1”");
     QAccessibleInterface* headerReader = QAccessible::queryAccessibleInterface(header);
@@ -137,8 +136,7 @@ TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesT
             = grid->currentCell() ? grid->cellWidget(*grid->currentCell()) : nullptr;
         return cell && grid->viewport()->rect().contains(cell->geometry());
     };
-    QTest::keyClick(grid, Qt::Key_End);
-    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keySequence(grid, QKeySequence("End, Up"));
     ASSERT_TRUE(shownWhole());
     // The first tick brings up the selection bar; then the window narrows and goes back.
     QTest::keyClick(grid, Qt::Key_Return);
@@ -195,12 +193,11 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
         }
         return QAccessible::State();
     };
-    const auto rowFocused = [&](const SidebarItem& item) { return bool(rowState(item).focused); };
     model.setSidebar(SidebarItem::forGroup(OrphanGroup::raw));
     browser()->focusDetail();
-    EXPECT_FALSE(rowFocused(SidebarItem::forGroup(OrphanGroup::raw)));
+    EXPECT_FALSE(rowState(SidebarItem::forGroup(OrphanGroup::raw)).focused);
     sidebar->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(rowFocused(SidebarItem::forGroup(OrphanGroup::raw)));
+    EXPECT_TRUE(rowState(SidebarItem::forGroup(OrphanGroup::raw)).focused);
 
     const std::pair<Qt::Key, SidebarItem> steps[] = { { Qt::Key_Up, SidebarItem::overview() },
         { Qt::Key_Down, SidebarItem::forGroup(OrphanGroup::raw) },
@@ -223,7 +220,7 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // Rows without children are not open; once the focus has gone, no row claims it.
     EXPECT_FALSE(rowState(SidebarItem::overview()).expanded);
     browser()->focusDetail();
-    EXPECT_FALSE(rowFocused(SidebarItem::overview()));
+    EXPECT_FALSE(rowState(SidebarItem::overview()).focused);
 
     // A move and a restore are read out, and the focus goes back where the user was.
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
@@ -243,8 +240,7 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // The notice of a move offers to show and to restore its session.
     // Ticked, reviewed and moved by keys alone.
     grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keySequence(grid, QKeySequence("Return, Ctrl+Return"));
     ASSERT_TRUE(settle(model));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
     QTest::keyClick(window.content()->sheet(), Qt::Key_Return);
