@@ -1,12 +1,8 @@
-#include "CandidateCell.h"
-#include "CandidateGrid.h"
 #include "EmptyState.h"
-#include "FolderHeader.h"
 #include "GroupGridView.h"
 #include "GroupHeader.h"
 #include "ModelTestSupport.h"
 
-#include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QHelpEvent>
 #include <QScrollBar>
@@ -33,36 +29,6 @@ protected:
                 return cell;
         }
         return nullptr;
-    }
-
-    static QString currentId(const CandidateGrid& grid)
-    {
-        return grid.currentCandidate() ? grid.currentCandidate()->id() : QString();
-    }
-
-    static CandidateCell* currentCell(const CandidateGrid& grid)
-    {
-        return grid.currentCell() ? grid.cellWidget(*grid.currentCell()) : nullptr;
-    }
-
-    static bool hasScreenReaderFocus(QWidget* widget)
-    {
-        return QAccessible::queryAccessibleInterface(widget)->state().focused;
-    }
-
-    // The current file is on screen in full, neither under the pinned header nor past the
-    // bottom edge, and its cell alone draws the focus ring.
-    static void expectCurrentShownWhole(const CandidateGrid& grid)
-    {
-        CandidateCell* cell = currentCell(grid);
-        ASSERT_NE(cell, nullptr) << "the current cell is not on screen";
-        const std::string id = currentId(grid).toStdString();
-        EXPECT_EQ(cell->candidate()->id(), currentId(grid));
-        EXPECT_TRUE(grid.viewport()->rect().contains(cell->geometry())) << id;
-        ASSERT_NE(grid.pinnedHeader(), nullptr);
-        EXPECT_FALSE(grid.pinnedHeader()->geometry().intersects(cell->geometry())) << id;
-        for (CandidateCell* other : grid.visibleCells())
-            EXPECT_EQ(other->hasKeyboardFocus(), other == cell) << other->path().toStdString();
     }
 
     FakeDecoder decoder;

@@ -70,7 +70,7 @@ TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatH
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Home);
-    CandidateCell* cell = grid->cellWidget(*grid->currentCell());
+    CandidateCell* cell = currentCell(*grid);
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(accessibleName(cell), "B.NEF, " + Formatting::byteCount(11) + ", in “Day 1”");
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(cell);
@@ -131,22 +131,18 @@ TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesT
     showWindow();
     grid->setFocus();
     // The focused cell stays in full view when the space around it changes.
-    const auto shownWhole = [&] {
-        CandidateCell* cell
-            = grid->currentCell() ? grid->cellWidget(*grid->currentCell()) : nullptr;
-        return cell && grid->viewport()->rect().contains(cell->geometry());
-    };
     QTest::keySequence(grid, QKeySequence("End, Up"));
-    ASSERT_TRUE(shownWhole());
+    expectCurrentShownWhole(*grid);
     // The first tick brings up the selection bar; then the window narrows and goes back.
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::qWait(10);
     EXPECT_TRUE(browser()->selectionBar()->isVisible());
-    EXPECT_TRUE(shownWhole());
+    expectCurrentShownWhole(*grid);
     for (const QSize size : { QSize(900, 600), QSize(1400, 600), QSize(900, 760) }) {
         window.resize(size);
         QTest::qWait(10);
-        EXPECT_TRUE(shownWhole()) << size.width() << "×" << size.height();
+        SCOPED_TRACE(std::to_string(size.width()) + "×" + std::to_string(size.height()));
+        expectCurrentShownWhole(*grid);
     }
 
     // Tab reaches every folder header, then leaves the grid.
