@@ -244,7 +244,6 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }));
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(window.content()->sheet(), nullptr);
-    EXPECT_TRUE(model.selection().isEmpty());
     // The test platform leaves the window inactive once the sheet has gone.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
