@@ -165,7 +165,6 @@ TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesT
     // The pairs table is left by Tab, both ways.
     model.setSidebar(SidebarItem::pairs());
     QTableView* table = browser()->pairs()->table();
-    table->setFocus();
     for (const auto key : { Qt::Key_Tab, Qt::Key_Backtab }) {
         table->setFocus();
         QTest::keyClick(table, key);
