@@ -90,11 +90,10 @@ protected:
 
     // Every text and icon of `top` against the colour painted at its corner, and every file
     // cell's name against its frame.
-    void expectReadable(QWidget& top, const char* screenName)
+    void expectReadable(QWidget& top, const char* screen)
     {
         QApplication::processEvents();
         const QImage shot = top.grab().toImage();
-        const std::string screen = screenName;
         auto behind = [&](const QWidget* widget, QPoint offset = {}) {
             return shot.pixelColor(widget->mapTo(&top, offset) * shot.devicePixelRatio());
         };

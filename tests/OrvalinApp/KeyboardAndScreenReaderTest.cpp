@@ -70,7 +70,7 @@ TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatH
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Home);
-    CandidateCell* cell = grid->cellWidget(*grid->currentCell());
+    CandidateCell* cell = currentCell(*grid);
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(accessibleName(cell), "B.NEF, " + Formatting::byteCount(11) + ", in “Day 1”");
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(cell);
@@ -91,8 +91,7 @@ TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatH
 
     // A folder header's button is a check box for its own folder; the grid's current file stays
     // as it was.
-    QTest::keyClick(grid, Qt::Key_End);
-    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keySequence(grid, QKeySequence("End, Tab"));
     QWidget* header = focus();
     ASSERT_EQ(accessibleName(header), "Tick Folder “Day 1”");
     QAccessibleInterface* headerReader = QAccessible::queryAccessibleInterface(header);
@@ -132,23 +131,18 @@ TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesT
     showWindow();
     grid->setFocus();
     // The focused cell stays in full view when the space around it changes.
-    const auto shownWhole = [&] {
-        CandidateCell* cell
-            = grid->currentCell() ? grid->cellWidget(*grid->currentCell()) : nullptr;
-        return cell && grid->viewport()->rect().contains(cell->geometry());
-    };
-    QTest::keyClick(grid, Qt::Key_End);
-    QTest::keyClick(grid, Qt::Key_Up);
-    ASSERT_TRUE(shownWhole());
+    QTest::keySequence(grid, QKeySequence("End, Up"));
+    expectCurrentShownWhole(*grid);
     // The first tick brings up the selection bar; then the window narrows and goes back.
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::qWait(10);
     EXPECT_TRUE(browser()->selectionBar()->isVisible());
-    EXPECT_TRUE(shownWhole());
+    expectCurrentShownWhole(*grid);
     for (const QSize size : { QSize(900, 600), QSize(1400, 600), QSize(900, 760) }) {
         window.resize(size);
         QTest::qWait(10);
-        EXPECT_TRUE(shownWhole()) << size.width() << "×" << size.height();
+        SCOPED_TRACE(std::to_string(size.width()) + "×" + std::to_string(size.height()));
+        expectCurrentShownWhole(*grid);
     }
 
     // Tab reaches every folder header, then leaves the grid.
@@ -171,7 +165,6 @@ TEST_F(KeyboardTest, theFocusedCellStaysInViewAndTabReachesEveryHeaderAndLeavesT
     // The pairs table is left by Tab, both ways.
     model.setSidebar(SidebarItem::pairs());
     QTableView* table = browser()->pairs()->table();
-    table->setFocus();
     for (const auto key : { Qt::Key_Tab, Qt::Key_Backtab }) {
         table->setFocus();
         QTest::keyClick(table, key);
@@ -195,12 +188,11 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
         }
         return QAccessible::State();
     };
-    const auto rowFocused = [&](const SidebarItem& item) { return bool(rowState(item).focused); };
     model.setSidebar(SidebarItem::forGroup(OrphanGroup::raw));
     browser()->focusDetail();
-    EXPECT_FALSE(rowFocused(SidebarItem::forGroup(OrphanGroup::raw)));
+    EXPECT_FALSE(rowState(SidebarItem::forGroup(OrphanGroup::raw)).focused);
     sidebar->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(rowFocused(SidebarItem::forGroup(OrphanGroup::raw)));
+    EXPECT_TRUE(rowState(SidebarItem::forGroup(OrphanGroup::raw)).focused);
 
     const std::pair<Qt::Key, SidebarItem> steps[] = { { Qt::Key_Up, SidebarItem::overview() },
         { Qt::Key_Down, SidebarItem::forGroup(OrphanGroup::raw) },
@@ -223,7 +215,7 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // Rows without children are not open; once the focus has gone, no row claims it.
     EXPECT_FALSE(rowState(SidebarItem::overview()).expanded);
     browser()->focusDetail();
-    EXPECT_FALSE(rowFocused(SidebarItem::overview()));
+    EXPECT_FALSE(rowState(SidebarItem::overview()).focused);
 
     // A move and a restore are read out, and the focus goes back where the user was.
     CandidateGrid* grid = showGroup(OrphanGroup::raw)->grid();
@@ -243,14 +235,14 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // The notice of a move offers to show and to restore its session.
     // Ticked, reviewed and moved by keys alone.
     grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keySequence(grid, QKeySequence("Return, Ctrl+Return"));
     ASSERT_TRUE(settle(model));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.content()->sheet() != nullptr; }));
     QTest::keyClick(window.content()->sheet(), Qt::Key_Return);
     // The move starts once the sheet has closed.
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.notice().has_value(); }));
     ASSERT_TRUE(settle(model));
+    EXPECT_EQ(window.content()->sheet(), nullptr);
     // The test platform leaves the window inactive once the sheet has gone.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

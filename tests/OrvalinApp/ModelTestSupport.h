@@ -2,7 +2,10 @@
 
 #include "AppModel.h"
 #include "BrowserView.h"
+#include "CandidateCell.h"
+#include "CandidateGrid.h"
 #include "ContentView.h"
+#include "FolderHeader.h"
 #include "MainWindow.h"
 #include "Recents.h"
 #include "TestSupport.h"
@@ -52,6 +55,36 @@ inline QStringList sortedIds(const QSet<QString>& ids)
 inline QString accessibleName(QWidget* widget)
 {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+inline QString currentId(const CandidateGrid& grid)
+{
+    return grid.currentCandidate() ? grid.currentCandidate()->id() : QString();
+}
+
+inline CandidateCell* currentCell(const CandidateGrid& grid)
+{
+    return grid.currentCell() ? grid.cellWidget(*grid.currentCell()) : nullptr;
+}
+
+inline bool hasScreenReaderFocus(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->state().focused;
+}
+
+// The current file is on screen in full, neither under the pinned header nor past the
+// bottom edge, and its cell alone draws the focus ring.
+inline void expectCurrentShownWhole(const CandidateGrid& grid)
+{
+    CandidateCell* cell = currentCell(grid);
+    ASSERT_NE(cell, nullptr) << "the current cell is not on screen";
+    const std::string id = currentId(grid).toStdString();
+    EXPECT_EQ(cell->candidate()->id(), currentId(grid));
+    EXPECT_TRUE(grid.viewport()->rect().contains(cell->geometry())) << id;
+    ASSERT_NE(grid.pinnedHeader(), nullptr);
+    EXPECT_FALSE(grid.pinnedHeader()->geometry().intersects(cell->geometry())) << id;
+    for (CandidateCell* other : grid.visibleCells())
+        EXPECT_EQ(other->hasKeyboardFocus(), other == cell) << other->path().toStdString();
 }
 
 // The widgets Tab can reach under `root`, as they are shown.

@@ -1,4 +1,3 @@
-#include "Formatting.h"
 #include "LocalFileManager.h"
 #include "ModelTestSupport.h"
 #include "OperationError.h"
@@ -14,19 +13,6 @@ protected:
         // Each move one minute after the last, so that sessions sort by their order.
         model.setClock(
             [this] { return QDateTime(QDate(2026, 10, 5), QTime(14, 3)).addSecs(60 * ++moves); });
-    }
-
-    // The notice of a move of these files, each holding its own path.
-    static QString moveNotice(const QStringList& paths)
-    {
-        qint64 size = 0;
-        for (const QString& path : paths)
-            size += path.toUtf8().size();
-        const QString text = paths.size() == 1
-            ? "Moved 1 file (%1) to “Orvalin Review”. Restore puts it back."
-            : QString("Moved %1 files (%2) to “Orvalin Review”. Restore puts them back.")
-                  .arg(paths.size());
-        return text.arg(Formatting::byteCount(size));
     }
 
     int moves = 0;
@@ -56,7 +42,8 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     moveTicked();
     EXPECT_EQ(busyLabels, QStringList({ "Moving files to the review folder…", "Matching…", "" }));
     ASSERT_TRUE(model.notice() && model.notice()->session);
-    EXPECT_EQ(model.notice()->text, moveNotice({ "A/a.NEF", "A/b.NEF", "A/c.JPG" }));
+    EXPECT_EQ(model.notice()->text,
+        "Moved 3 files (21 bytes) to “Orvalin Review”. Restore puts them back.");
     const QString session = *model.notice()->session;
     EXPECT_EQ(QFileInfo(session).path(), folder.at("Orvalin Review"));
     EXPECT_TRUE(QFile::exists(session + "/A/a.NEF"));
@@ -72,7 +59,8 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     // A sidecar follower counts as a moved file too.
     tick({ "A/d.NEF" });
     moveTicked();
-    EXPECT_EQ(model.notice()->text, moveNotice({ "A/d.NEF", "A/d.xmp" }));
+    EXPECT_EQ(model.notice()->text,
+        "Moved 2 files (14 bytes) to “Orvalin Review”. Restore puts them back.");
     EXPECT_EQ(model.sessions().size(), 2);
 }
 
@@ -82,7 +70,9 @@ TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySes
     tick({ "a.NEF", "b.NEF" });
     QFile::remove(folder.at("b.NEF"));
     moveTicked();
-    EXPECT_EQ(model.notice()->text, moveNotice({ "a.NEF" }) + " 1 couldn’t be moved; see the log.");
+    EXPECT_EQ(model.notice()->text,
+        "Moved 1 file (5 bytes) to “Orvalin Review”. Restore puts it back. 1 couldn’t be moved; "
+        "see the log.");
     EXPECT_FALSE(model.error());
 
     // The notice restores the session it names, even when nothing can go back yet.
@@ -146,7 +136,8 @@ TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRaw
     model.setFileManagerFactory([] { return std::make_unique<LocalFileManager>(); });
     model.clearError();
     moveTicked();
-    EXPECT_EQ(model.notice()->text, moveNotice(raw));
+    EXPECT_EQ(model.notice()->text,
+        "Moved 3 files (88 bytes) to “Orvalin Review”. Restore puts them back.");
     const QString session = model.sessions().first().folder;
     for (const QString& path : raw) {
         EXPECT_FALSE(QFileInfo::exists(folder.at(path))) << path.toStdString();
