@@ -27,20 +27,7 @@
 
 namespace {
 
-// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
-double contrast(const QColor& a, const QColor& b)
-{
-    auto luminance = [](const QColor& colour) {
-        auto channel = [](double value) {
-            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
-            + 0.0722 * channel(colour.blueF());
-    };
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
+using Style::contrast;
 
 // The mean colour of a picture's painted pixels, or an invalid colour when nothing is painted;
 // and how many they are.
@@ -168,6 +155,9 @@ TEST_P(AppearanceTest, everyScreenReadsWellAndNamesItsTabStopsAndTheProminentBut
         return face.pixelColor(3, face.height() / 2);
     };
     EXPECT_EQ(middle().rgb(), QApplication::palette().highlight().color().rgb());
+    // The measure itself: black on white is the most there is, and a colour on itself the least.
+    EXPECT_NEAR(contrast(Qt::black, Qt::white), 21.0, 0.01);
+    EXPECT_DOUBLE_EQ(contrast(Qt::gray, Qt::gray), 1.0);
     EXPECT_GE(contrast(middle(), QApplication::palette().highlightedText().color()), 3.0);
     // The desktop switches between light and dark while the window is open.
     QPalette switched = tested();
