@@ -135,13 +135,25 @@ bool sameFile(const struct stat& one, const struct stat& other)
     return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
 }
 
+// Whether `name` in `folder` is the item `info` describes.
+bool names(int folder, const char* name, const struct stat& info)
+{
+    struct stat atName;
+    return ::fstatat(folder, name, &atName, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(atName, info);
+}
+
 // Whether `name` in `folder` is still the file open as `fd`.
 bool stillNames(int folder, const char* name, int fd)
 {
-    struct stat atName;
     struct stat open;
-    return ::fstatat(folder, name, &atName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &open) == 0
-        && sameFile(atName, open);
+    return ::fstat(fd, &open) == 0 && names(folder, name, open);
+}
+
+// Gives a copy the date of the file it was copied from.
+void keepDate(int copy, const struct stat& original)
+{
+    const struct timespec times[2] = { original.st_atim, original.st_mtim };
+    ::futimens(copy, times);
 }
 
 struct Reservation
@@ -255,8 +267,7 @@ int restoreFromOpen(int folder, const char* name, int source, const struct stat&
     if (!again.isOpen())
         return errno;
     const int error = copyRest(source, again.get(), 0);
-    const struct timespec times[2] = { sourceInfo.st_atim, sourceInfo.st_mtim };
-    ::futimens(again.get(), times);
+    keepDate(again.get(), sourceInfo);
     return error != 0 ? error : (::fsync(again.get()) == 0 ? 0 : errno);
 }
 
@@ -279,23 +290,19 @@ int linkThenUnlink(
     // Without AT_SYMLINK_FOLLOW a link is linked as itself, as a rename would move it.
     if (::linkat(fromFolder, from, toFolder, to, 0) != 0)
         return errno;
-    const auto linkStands = [&] {
-        struct stat made;
-        return ::fstatat(toFolder, to, &made, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(made, info);
-    };
     // Another program saved at the new name since the link was made: its file stays there, and
     // the photo under its own name.
-    if (!linkStands())
+    if (!names(toFolder, to, info))
         return EEXIST;
     take(steps, MoveStep::dropSource);
     if (::unlinkat(fromFolder, from, 0) != 0) {
         const int error = errno;
         // Both names point at the same data, so dropping the new one loses nothing.
-        if (linkStands())
+        if (names(toFolder, to, info))
             ::unlinkat(toFolder, to, 0);
         return error;
     }
-    if (linkStands() || !source.isOpen())
+    if (names(toFolder, to, info) || !source.isOpen())
         return 0;
     // Saved at between the check and the drop: the photo may have no name left but this one.
     const int error = restoreFromOpen(fromFolder, from, source.get(), info);
@@ -346,8 +353,7 @@ struct Copy
         take(steps, MoveStep::copy);
         int error = copyRest(source, target, offset);
         // The photo keeps its date; a copy would otherwise be dated now.
-        const struct timespec times[2] = { sourceInfo.st_atim, sourceInfo.st_mtim };
-        ::futimens(target, times);
+        keepDate(target, sourceInfo);
         take(steps, MoveStep::sync);
         if (error == 0 && ::fsync(target) != 0)
             error = errno;
