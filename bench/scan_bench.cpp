@@ -7,6 +7,7 @@
 //                         temporary folder that is removed afterwards.
 
 #include "Analyzer.h"
+#include "ChildRun.h"
 #include "ReferenceWalk.h"
 #include "Scanner.h"
 #include "ShootTree.h"
@@ -19,13 +20,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -56,40 +52,19 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Runs a program with its output thrown away, and waits for it.
-void runQuietly(const char* const* arguments)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, arguments[0], &actions, nullptr, const_cast<char**>(arguments), environ)
-        != 0) {
-        std::perror(arguments[0]);
-        std::exit(1);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed\n", arguments[0]);
-        std::exit(1);
-    }
-}
-
 void runFind(const QString& tree)
 {
     const QByteArray root = QFile::encodeName(tree);
     const char* arguments[]
         = { "find", root.constData(), "-type", "f", "-printf", "%s %p\n", nullptr };
-    runQuietly(arguments);
+    ChildRun::of(arguments);
 }
 
 void runCli(const QString& tree)
 {
     const QByteArray root = QFile::encodeName(tree);
     const char* arguments[] = { ORVALIN_CLI_PATH, "scan", "--json", root.constData(), nullptr };
-    runQuietly(arguments);
+    ChildRun::of(arguments);
 }
 
 QList<FileEntry> scanOf(const QString& tree)
