@@ -6,19 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTextStream>
-
-CliRun runCli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(ORVALIN_CLI_PATH), arguments);
-    process.closeWriteChannel();
-    process.waitForFinished(120'000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        QString::fromUtf8(process.readAllStandardOutput()),
-        QString::fromUtf8(process.readAllStandardError()) };
-}
 
 CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager)
 {

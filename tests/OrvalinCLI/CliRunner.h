@@ -1,21 +1,17 @@
 #pragma once
 
+#include "CrashDrill.h"
 #include "FileManager.h"
 #include "TestSupport.h"
 
 #include <QJsonValue>
 #include <gtest/gtest.h>
 
-// The outcome of one orvalin-cli run.
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // Runs the built orvalin-cli as a separate process, as a user's shell would.
-CliRun runCli(const QStringList& arguments);
+inline CliRun runCli(const QStringList& arguments)
+{
+    return CrashDrill::runCli(QStringLiteral(ORVALIN_CLI_PATH), arguments);
+}
 
 // Runs the commands in this process, for the cases that need no real process; folders are opened
 // and files moved through `fileManager` where one is given.

@@ -1,5 +1,7 @@
 #include "CrashDrill.h"
 
+#include "TestSupport.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -23,14 +25,6 @@ using Fingerprint = QMap<QString, QByteArray>;
 
 const QString reviewFolder = u"Orvalin Review/"_s;
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
-
 // RAW leftovers in ten folders, every fifth with a sidecar, and one file outside the root.
 void makeTree(const QString& work, int files, QRandomGenerator& random)
 {
@@ -47,47 +41,22 @@ void makeTree(const QString& work, int files, QRandomGenerator& random)
     writeFile(work + u"/Outside/keep.txt"_s, "not part of the shoot");
 }
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-};
+const char* const moveCommand = "move --no-only-mixed-folders --tick raw --tick sidecar";
+const char* const restoreCommand = "restore --json --all";
 
-// Runs orvalin-cli to the end, or kills it with SIGKILL after `killAfter` microseconds.
-Run runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfter = -1)
+// Runs the command `line` on `root`, killed after `killAfter` microseconds unless that is -1.
+CliRun runCommand(
+    const QString& cliPath, const char* line, const QString& root, qint64 killAfter = -1)
 {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    // A run to be killed never waits on a full pipe.
-    if (killAfter >= 0)
-        process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(cliPath, arguments);
-    if (killAfter >= 0 && process.waitForStarted()) {
-        QThread::usleep(quint64(killAfter));
-        if (process.state() != QProcess::NotRunning)
-            ::kill(pid_t(process.processId()), SIGKILL);
-    }
-    process.waitForFinished(120'000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        killAfter >= 0 ? QByteArray() : process.readAllStandardOutput() };
-}
-
-QStringList moveArguments(const QString& root)
-{
-    return u"move --no-only-mixed-folders --tick raw --tick sidecar"_s.split(u' ') << root;
-}
-
-QStringList restoreArguments(const QString& root)
-{
-    return { u"restore"_s, u"--json"_s, root, u"--all"_s };
+    return CrashDrill::runCli(cliPath, QString::fromLatin1(line).split(u' ') << root, killAfter);
 }
 
 // Microseconds an uninterrupted run takes, so that kills can land anywhere in one.
-qint64 durationOf(const QString& cliPath, const QStringList& arguments)
+qint64 durationOf(const QString& cliPath, const char* line, const QString& root)
 {
     QElapsedTimer timer;
     timer.start();
-    runCli(cliPath, arguments);
+    runCommand(cliPath, line, root);
     return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
 }
 
@@ -102,9 +71,9 @@ void misreport(CrashDrillReport& report, const QString& problem)
 qint64 checkListing(
     const QString& cliPath, const QString& root, const char* when, CrashDrillReport& report)
 {
-    const Run sessions = runCli(cliPath, { u"sessions"_s, u"--json"_s, root });
+    const CliRun sessions = runCommand(cliPath, "sessions --json", root);
     qint64 listed = 0;
-    for (const QJsonValue& session : QJsonDocument::fromJson(sessions.out).array()) {
+    for (const QJsonValue& session : QJsonDocument::fromJson(sessions.out.toUtf8()).array()) {
         const QString name = session[u"name"].toString();
         const qint64 inReview = session[u"inReview"].toInteger();
         listed += inReview;
@@ -126,9 +95,10 @@ qint64 checkListing(
 
 // After a restore that ran to the end: it put back all that was listed, nothing is left in any
 // session, every session that put something back is dated, and no temporary log is left.
-void checkFinished(const Run& restore, qint64 listed, const QString& root, CrashDrillReport& report)
+void checkFinished(
+    const CliRun& restore, qint64 listed, const QString& root, CrashDrillReport& report)
 {
-    const QJsonObject outcome = QJsonDocument::fromJson(restore.out).object();
+    const QJsonObject outcome = QJsonDocument::fromJson(restore.out.toUtf8()).object();
     const qsizetype missing = outcome[u"missing"].toArray().size();
     const qint64 restored = outcome[u"restored"].toInteger();
     if (restore.exitCode != 0 || missing != 0 || restored != listed)
@@ -186,14 +156,35 @@ void checkFiles(const Fingerprint& before, const Fingerprint& outsideBefore, con
 
 namespace CrashDrill {
 
+CliRun runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfter)
+{
+    QProcess process;
+    // A run to be killed never waits on a full pipe.
+    if (killAfter >= 0) {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    }
+    process.start(cliPath, arguments);
+    process.closeWriteChannel();
+    if (killAfter >= 0 && process.waitForStarted()) {
+        QThread::usleep(quint64(killAfter));
+        if (process.state() != QProcess::NotRunning)
+            ::kill(pid_t(process.processId()), SIGKILL);
+    }
+    process.waitForFinished(120'000);
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
 CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint32 seed)
 {
     QRandomGenerator random(seed);
     CrashDrillReport report;
     QTemporaryDir timed;
     makeTree(timed.path(), filesPerTree, random);
-    const qint64 moveTime = durationOf(cliPath, moveArguments(timed.path() + u"/Shoot"_s));
-    const qint64 restoreTime = durationOf(cliPath, restoreArguments(timed.path() + u"/Shoot"_s));
+    const qint64 moveTime = durationOf(cliPath, moveCommand, timed.path() + u"/Shoot"_s);
+    const qint64 restoreTime = durationOf(cliPath, restoreCommand, timed.path() + u"/Shoot"_s);
     timed.remove();
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
@@ -202,16 +193,16 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
         const Fingerprint before = fingerprint(root);
         const Fingerprint outside = fingerprint(work.path() + u"/Outside"_s);
 
-        runCli(cliPath, moveArguments(root), qint64(random.bounded(double(moveTime) * 1.1)));
+        runCommand(cliPath, moveCommand, root, qint64(random.bounded(double(moveTime) * 1.1)));
         ++report.kills;
         qint64 listed = checkListing(cliPath, root, "after a killed move", report);
         if (k % 2 == 1) {
-            runCli(
-                cliPath, restoreArguments(root), qint64(random.bounded(double(restoreTime) * 1.1)));
+            runCommand(
+                cliPath, restoreCommand, root, qint64(random.bounded(double(restoreTime) * 1.1)));
             ++report.restoreKills;
             listed = checkListing(cliPath, root, "after a killed restore", report);
         }
-        checkFinished(runCli(cliPath, restoreArguments(root)), listed, root, report);
+        checkFinished(runCommand(cliPath, restoreCommand, root), listed, root, report);
         checkFiles(before, outside, work.path(), report);
     }
     return report;

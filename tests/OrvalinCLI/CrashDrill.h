@@ -4,6 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+// The outcome of one orvalin-cli run.
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
 // What the drill found after killing orvalin-cli moves and restoring.
 struct CrashDrillReport
 {
@@ -37,6 +45,10 @@ struct CrashDrillReport
 namespace CrashDrill {
 
 CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint32 seed);
+
+// Runs orvalin-cli as a user's shell would, to the end; or kills it with SIGKILL `killAfter`
+// microseconds after it started, leaving what it printed unread.
+CliRun runCli(const QString& cliPath, const QStringList& arguments, qint64 killAfter = -1);
 
 // Relative path -> size and digest of every file below `root`, hidden ones included. Only a
 // file's first 256 KiB are read: the sample's pictures are padded with megabytes of zeros.
