@@ -172,8 +172,10 @@ CliRun runCli(const QString& cliPath, const QStringList& arguments, qint64 killA
             ::kill(pid_t(process.processId()), SIGKILL);
     }
     process.waitForFinished(120'000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        QString::fromUtf8(process.readAllStandardOutput()),
+    const int exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (killAfter >= 0)
+        return { exitCode, {}, {} };
+    return { exitCode, QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError()) };
 }
 
