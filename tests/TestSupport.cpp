@@ -23,16 +23,6 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(QFile::encodeName(path()).toStdString(), ignored);
 }
 
-QString TempFolder::path() const
-{
-    return m_dir.path();
-}
-
-QString TempFolder::at(const QString& relativePath) const
-{
-    return m_dir.path() + u'/' + relativePath;
-}
-
 QString TempFolder::write(const QString& relativePath, const QByteArray& content)
 {
     writeFile(at(relativePath), content);
@@ -41,9 +31,8 @@ QString TempFolder::write(const QString& relativePath, const QByteArray& content
 
 QString TempFolder::makeFolder(const QString& relativePath)
 {
-    const QString folder = at(relativePath);
-    QDir().mkpath(folder);
-    return folder;
+    QDir().mkpath(at(relativePath));
+    return at(relativePath);
 }
 
 UnreadableFolders::UnreadableFolders(const QString& root, const QStringList& relativePaths)
@@ -86,9 +75,7 @@ void writeFile(const QString& path, const QByteArray& content)
 QByteArray readFile(const QString& path)
 {
     QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return in.readAll();
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
 QString corpusFile(const QString& name)

@@ -18,9 +18,9 @@ public:
     ~TempFolder();
 
     // Absolute path, without a trailing "/".
-    QString path() const;
+    QString path() const { return m_dir.path(); }
     // Absolute path of a relative one.
-    QString at(const QString& relativePath) const;
+    QString at(const QString& relativePath) const { return path() + u'/' + relativePath; }
     // Writes a file, creating its folders; returns its absolute path.
     QString write(const QString& relativePath, const QByteArray& content = {});
     // Creates a folder and its parents; returns its absolute path.
