@@ -28,17 +28,12 @@ int rank(FileKind kind)
 
 struct Words
 {
-    QStringList folders;
-    QStringList stems;
-    QStringList suffixes;
-    QStringList extensions;
+    QStringList folders, stems, suffixes, extensions;
 };
 
 void sortByPath(QList<FileEntry>& list)
 {
-    std::stable_sort(list.begin(), list.end(), [](const FileEntry& a, const FileEntry& b) {
-        return PathOrder::lessThan(a.relativePath, b.relativePath);
-    });
+    std::ranges::stable_sort(list, PathOrder::lessThan, &FileEntry::relativePath);
 }
 
 } // namespace
