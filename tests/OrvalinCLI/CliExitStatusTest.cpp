@@ -65,7 +65,6 @@ TEST(CliExitStatus, FailureReasonsSayTheSystemsReasonOnce)
             u"transport endpoint is not connected (the drive or network share stopped answering)"_s },
         { move + u"No space left on device."_s, u"no space left on device (the drive is full)"_s },
         { move + u"Invalid cross-device link."_s, u"invalid cross-device link"_s },
-        { u"something is already at Trip/a.NEF"_s, u"something is already at Trip/a.NEF"_s },
         { u"Couldn’t look at “/share/Trip: day 2/a.NEF”: not a reason."_s,
             u"Couldn’t look at “Trip: day 2/a.NEF”: not a reason."_s },
     };

@@ -21,11 +21,6 @@ CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager)
     return run;
 }
 
-QStringList words(const char* line)
-{
-    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
-}
-
 QJsonValue json(const CliRun& run)
 {
     QJsonParseError error;

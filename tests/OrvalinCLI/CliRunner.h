@@ -18,7 +18,10 @@ inline CliRun runCli(const QStringList& arguments)
 CliRun runCliInProcess(const QStringList& arguments, FileManager* fileManager = nullptr);
 
 // A command line, in UTF-8, split at its spaces, for arguments that hold none.
-QStringList words(const char* line);
+inline QStringList words(const char* line)
+{
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
 
 // The JSON document a run printed; a run that printed none fails the test.
 QJsonValue json(const CliRun& run);

@@ -3,7 +3,6 @@
 #include "CliRunner.h"
 #include "ScanReport.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <cerrno>
 
@@ -31,7 +30,6 @@ TEST(CliUnreadable, ScanAndMoveNameTheFolderAndOfferNothingWhoseTwinCouldBeThere
           "sidecars could be in what couldn’t be read\n"_s.arg(reason);
     EXPECT_TRUE(run("scan").out.contains(named + u"\nRAW without JPEG: none\n"_s));
     EXPECT_TRUE(run("move --tick raw").out.startsWith(named + u"\nMoving 0 files."_s));
-    EXPECT_TRUE(QFile::exists(shoot.at(u"RAW/IMG_1.CR3"_s)));
 
     const QJsonObject unreadable { { u"path"_s, u"JPG"_s }, { u"reason"_s, reason } };
     for (const char* line : { "scan --json", "move --tick raw --dry-run --json" }) {
