@@ -17,8 +17,6 @@ struct Shoot : TempFolder
             { "Trip/IMG_1.CR3", "Trip/IMG_2.CR3", "Trip/IMG_3.CR3", "Trip/IMG_3.JPG" })
             write(QString::fromUtf8(name), "x");
     }
-    CliRun run(const char* line) { return runCliInProcess(words(line) << path(), &files); }
-
     FaultyFileManager files;
 };
 
@@ -43,7 +41,7 @@ TEST(CliExitStatus, MoveTellsWhetherAllSomeOrNoneOfThePlanMoved)
         Shoot shoot;
         if (failing)
             shoot.files.failPaths(Operation::move, QString::fromUtf8(failing));
-        const CliRun move = shoot.run(line);
+        const CliRun move = runCliInProcess(words(line) << shoot.path(), &shoot.files);
         EXPECT_EQ(move.exitCode, exitCode) << move.err.toStdString();
         EXPECT_EQ(move.out.contains(u"Nothing was moved."), notMoved.size() == 2);
         // One line a file: its place in the shoot and the reason once, no full path.

@@ -10,19 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-using CrashDrill::fingerprint;
-
-// Sets or clears the immutable flag; false where it cannot be set (it needs root
-// and chattr).
-bool setImmutable(const QString& path, bool immutable)
-{
-    return QProcess::execute(u"chattr"_s, { immutable ? u"+i"_s : u"-i"_s, path }) == 0;
-}
-
-} // namespace
-
 // The sample shoot scanned, moved and restored as a user's shell would run orvalin-cli.
 TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
 {
@@ -38,6 +25,10 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
         const CliRun done = run(line, more);
         EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
         return json(done);
+    };
+    // Sets or clears the immutable flag; false where it cannot be set (it needs root and chattr).
+    const auto setImmutable = [](const QString& path, bool immutable) {
+        return QProcess::execute(u"chattr"_s, { immutable ? u"+i"_s : u"-i"_s, path }) == 0;
     };
 
     const QJsonValue report = jsonOf("scan --json");
@@ -59,13 +50,13 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
     EXPECT_TRUE(text.out.contains(u"+ DSC_0106.NEF.xmp"));
     EXPECT_TRUE(text.err.isEmpty()) << "no progress line when stderr is not a terminal";
 
-    const QJsonArray pairs
-        = jsonOf("scan --json --no-ignore-edit-suffixes --match-capture-time")[u"pairs"].toArray();
-    ASSERT_FALSE(pairs.isEmpty());
-    EXPECT_EQ(pairs.last()[u"raw"].toString(), u"2026-10 Garden/IMG_2205.CR3");
-    EXPECT_TRUE(pairs.last()[u"byCaptureTime"].toBool());
+    const QJsonObject byTime { { u"raw"_s, u"2026-10 Garden/IMG_2205.CR3"_s },
+        { u"twins"_s, QJsonArray { u"2026-10 Garden/IMG_2205-Edit.jpg"_s } },
+        { u"byCaptureTime"_s, true } };
+    EXPECT_EQ(
+        jsonOf("scan --json --no-ignore-edit-suffixes --match-capture-time")[u"pairs"][19], byTime);
 
-    const QMap<QString, QByteArray> before = fingerprint(shoot.path());
+    const QMap<QString, QByteArray> before = CrashDrill::fingerprint(shoot.path());
     const QString paired = u"2026-09 Lake trip/DSC_0101.NEF"_s;
     const CliRun refused = run("move --path", { paired });
     EXPECT_EQ(refused.exitCode, 1) << "a path that is no leftover";
@@ -73,10 +64,11 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
         refused.err, u"orvalin-cli: “%1” is not a leftover that can be ticked.\n"_s.arg(paired));
     const QJsonValue dryRun = jsonOf("move --tick raw --dry-run --json");
     EXPECT_EQ(dryRun[u"plan"][u"fileCount"].toInt(), 9);
-    EXPECT_EQ(dryRun[u"plan"][u"lines"][0][u"picked"].toInt(), 7);
-    EXPECT_EQ(dryRun[u"plan"][u"lines"][0][u"sidecars"].toInt(), 2);
+    const QJsonObject rawLine { { u"group"_s, u"raw"_s }, { u"picked"_s, 7 }, { u"sidecars"_s, 2 },
+        { u"size"_s, 219950414 } };
+    EXPECT_EQ(dryRun[u"plan"][u"lines"], QJsonArray { rawLine });
     EXPECT_FALSE(dryRun.toObject().contains(u"session"));
-    EXPECT_EQ(fingerprint(shoot.path()), before);
+    EXPECT_EQ(CrashDrill::fingerprint(shoot.path()), before);
 
     const QString sidecar = u"2026-10 Garden/IMG_2290.pp3"_s;
     const QJsonValue moved = jsonOf("move --tick raw --json --path", { sidecar });
@@ -122,7 +114,7 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
 
     QFile::remove(shoot.at(sidecar));
     EXPECT_EQ(jsonOf("restore --json --all")[u"restored"].toInt(), 1);
-    QMap<QString, QByteArray> after = fingerprint(shoot.path());
+    QMap<QString, QByteArray> after = CrashDrill::fingerprint(shoot.path());
     after.removeIf([](const auto& item) { return item.key().startsWith(u"Orvalin Review/"); });
     EXPECT_EQ(after, before);
     EXPECT_TRUE(jsonOf("sessions --json")[0].toObject().contains(u"restored"));
@@ -134,8 +126,6 @@ TEST(CliCrash, KilledMovesAndRestoresLoseNothing)
 {
     const CrashDrillReport report
         = CrashDrill::run(QStringLiteral(ORVALIN_CLI_PATH), 6, 2000, 20261207);
-    EXPECT_EQ(report.kills, 6);
-    EXPECT_EQ(report.restoreKills, 3);
     EXPECT_GE(report.filesChecked, 6 * 2000);
     EXPECT_TRUE(report.clean()) << report.problems.mid(0, 20).join(u'\n').toStdString();
 }

@@ -31,10 +31,7 @@ struct CrashDrillReport
     qint64 misreported = 0;
     QStringList problems;
 
-    bool clean() const
-    {
-        return lost == 0 && extra == 0 && outsideTouched == 0 && misreported == 0;
-    }
+    bool clean() const { return !(lost || extra || outsideTouched || misreported); }
 };
 
 // Starts `orvalin-cli move` on a tree of a few thousand files and kills it with SIGKILL at a
