@@ -6,8 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Operation = FaultyFileManager::Operation;
-
 // Two RAW files whose JPEG is gone, beside a pair, and orvalin-cli run on them in this process.
 struct Shoot : TempFolder
 {
@@ -40,7 +38,7 @@ TEST(CliExitStatus, MoveTellsWhetherAllSomeOrNoneOfThePlanMoved)
         SCOPED_TRACE(exitCode);
         Shoot shoot;
         if (failing)
-            shoot.files.failPaths(Operation::move, QString::fromUtf8(failing));
+            shoot.files.failPaths(FaultyFileManager::Operation::move, QString::fromUtf8(failing));
         const CliRun move = runCliInProcess(words(line) << shoot.path(), &shoot.files);
         EXPECT_EQ(move.exitCode, exitCode) << move.err.toStdString();
         EXPECT_EQ(move.out.contains(u"Nothing was moved."), notMoved.size() == 2);
@@ -76,8 +74,8 @@ TEST(CliExitStatus, AFolderThatCannotBeUsedIsOneLineAndAFailure)
 {
     Shoot shoot;
     // Only the shoot's own look-up fails: an unreachable share, simulated.
-    shoot.files.failPaths(
-        Operation::openFolder, u"^%1$"_s.arg(QRegularExpression::escape(shoot.path())));
+    shoot.files.failPaths(FaultyFileManager::Operation::openFolder,
+        u"^%1$"_s.arg(QRegularExpression::escape(shoot.path())));
     // %1 is the shoot.
     const std::pair<const char*, const char*> cases[] = {
         { "%1", "Injected failure on “%1”." },

@@ -67,13 +67,13 @@ TEST(CliUsage, VersionAndEveryCommandsHelpGoToStandardOutput)
             EXPECT_TRUE(run.out.startsWith(u"usage: orvalin-cli "_s + command.help.synopsis))
                 << run.out.toStdString();
             EXPECT_TRUE(run.out.contains(command.summary)) << command.name.toStdString();
+            for (const QCommandLineOption& option : command.help.options)
+                EXPECT_TRUE(run.out.contains(u"--"_s + option.names().last()))
+                    << run.out.toStdString();
             EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         }
     }
-    const CliRun scan = runCliInProcess(words("scan --help"));
-    for (const char* text :
-        { "--json", "--match-capture-time", "--no-trim-heic", "--help", "\n  3    folder refused" })
-        EXPECT_TRUE(scan.out.contains(QLatin1String(text))) << text;
+    EXPECT_TRUE(runCliInProcess(words("scan --help")).out.contains(u"\n  3    folder refused"));
     EXPECT_TRUE(runCliInProcess(words("restore --help")).out.contains(u"\n  4    done in part"));
 }
 

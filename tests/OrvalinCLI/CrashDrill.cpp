@@ -51,15 +51,6 @@ CliRun runCommand(
     return CrashDrill::runCli(cliPath, QString::fromLatin1(line).split(u' ') << root, killAfter);
 }
 
-// Microseconds an uninterrupted run takes, so that kills can land anywhere in one.
-qint64 durationOf(const QString& cliPath, const char* line, const QString& root)
-{
-    QElapsedTimer timer;
-    timer.start();
-    runCommand(cliPath, line, root);
-    return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
-}
-
 void misreport(CrashDrillReport& report, const QString& problem)
 {
     ++report.misreported;
@@ -185,8 +176,15 @@ CrashDrillReport run(const QString& cliPath, int kills, int filesPerTree, quint3
     CrashDrillReport report;
     QTemporaryDir timed;
     makeTree(timed.path(), filesPerTree, random);
-    const qint64 moveTime = durationOf(cliPath, moveCommand, timed.path() + u"/Shoot"_s);
-    const qint64 restoreTime = durationOf(cliPath, restoreCommand, timed.path() + u"/Shoot"_s);
+    // Microseconds an uninterrupted run takes, so that kills can land anywhere in one.
+    const auto durationOf = [&](const char* line) {
+        QElapsedTimer timer;
+        timer.start();
+        runCommand(cliPath, line, timed.path() + u"/Shoot"_s);
+        return std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+    };
+    const qint64 moveTime = durationOf(moveCommand);
+    const qint64 restoreTime = durationOf(restoreCommand);
     timed.remove();
     for (int k = 0; k < kills; ++k) {
         QTemporaryDir work;
