@@ -83,21 +83,20 @@ TEST(TerminalText, StreamedJsonIsTheDocumentsOwnTextEscapesAndAll)
     const QJsonObject document { { u"plain"_s, u"Shoot/IMG_0001.CR3"_s }, { hostile, hostile },
         { u"size"_s, 25165824 }, { u"list"_s, QJsonArray { hostile, u""_s, true } } };
     QString streamed;
-    {
-        QTextStream out(&streamed);
-        JsonStream json(out);
-        json.beginObject();
-        json.member(hostile, hostile);
-        json.key(u"list"_s);
-        json.beginArray();
-        json.value(hostile);
-        json.value(QStringView(u""));
-        json.value(true);
-        json.endArray();
-        json.member(u"plain"_s, u"Shoot/IMG_0001.CR3"_s);
-        json.member(u"size"_s, qint64(25165824));
-        json.endObject();
-    }
+    QTextStream out(&streamed);
+    JsonStream json(out);
+    json.beginObject();
+    json.member(hostile, hostile);
+    json.key(u"list"_s);
+    json.beginArray();
+    json.value(hostile);
+    json.value(QStringView(u""));
+    json.value(true);
+    json.endArray();
+    json.member(u"plain"_s, u"Shoot/IMG_0001.CR3"_s);
+    json.member(u"size"_s, qint64(25165824));
+    json.endObject();
+    json.flush();
     // The document sorts its keys; the stream writes them as they come, here in that order.
     EXPECT_EQ(streamed.toUtf8(), JsonText::pretty(document) + '\n');
 }

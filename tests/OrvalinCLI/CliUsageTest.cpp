@@ -12,7 +12,7 @@ TEST(CliUsage, MistakesExitWithTwoAndThatCommandsUsageOnly)
     TempFolder folder;
     // %1 is a folder; the command's name, its usage line and the hint follow the message.
     for (const char* line : { "scan --bogus %1", "scan %1 %1", "scan --trim-heic --no-trim-heic %1",
-             "move %1", "move --tick everything %1", "restore %1", "stamps" }) {
+             "move %1", "move --tick everything %1", "restore %1", "stamps", "completions tcsh" }) {
         SCOPED_TRACE(line);
         const CliRun run = runCliInProcess(words(line).replaceInStrings(u"%1"_s, folder.path()));
         EXPECT_EQ(run.exitCode, 2);
@@ -88,7 +88,6 @@ TEST(CliUsage, CompletionsNameEveryCommandAndFlagAndBashCompletesThem)
                 EXPECT_TRUE(run.out.contains(option.names().last())) << shell;
         }
     }
-    EXPECT_EQ(runCliInProcess(words("completions tcsh")).exitCode, 2);
 
     const QString bash = QStandardPaths::findExecutable(u"bash"_s);
     if (bash.isEmpty())

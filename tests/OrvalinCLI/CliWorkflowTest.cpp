@@ -162,7 +162,7 @@ TEST(CliScan, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
         TempFolder tree;
         for (const FileEntry& file : SeedRules::randomTree(seed, 250))
             tree.write(file.relativePath, QByteArray(int(file.size), 'x'));
-        MatchOptions options = SeedRules::randomOptions(seed);
+        const MatchOptions options = SeedRules::randomOptions(seed);
         QStringList arguments = words("scan --json --no-known-tool-names");
         for (const auto& [flag, on] :
             { std::pair { "ignore-edit-suffixes", options.ignoreEditSuffixes },
@@ -175,7 +175,6 @@ TEST(CliScan, WithoutKnownToolNamesAgreesWithThePlainRulesOnRandomTrees)
         ASSERT_EQ(scan.exitCode, 0) << scan.err.toStdString();
 
         // The same files in the order the scan meets them, analysed by the plain rules.
-        options.knownToolNames = false;
         const QList<FileEntry> scanned
             = Scanner::scan(tree.path(), ScanOptions { u"Orvalin Review"_s });
         QString expected;
