@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -29,12 +30,8 @@ std::string describe(const std::optional<CaptureStamp>& stamp)
         .toStdString();
 }
 
-struct Sample
-{
-    QString name;
-    QByteArray content;
-    std::string expected;
-};
+// A file's name, its bytes and the stamp it must give.
+using Sample = std::tuple<QString, QByteArray, std::string>;
 
 // Files the metadata library cannot read as they are; they must give no stamp or the right one.
 // The Canon CR3 was cut down for the corpus, its preview box still claims 372 kB and the library

@@ -179,11 +179,7 @@ TEST(ThumbnailDecoder, givesNothingForDamagedFilesAndNonPictures)
     const std::pair<QString, FileKind> cases[] = {
         { folder.write("broken.jpg", garbage), FileKind::jpeg },
         { folder.write("broken.nef", "II*\0" + garbage), FileKind::raw },
-        { folder.write("broken.heic",
-              QByteArray("\0\0\0\x18"
-                         "ftypheic",
-                  12)
-                  + garbage),
+        { folder.write("broken.heic", QByteArray::fromHex("00000018") + "ftypheic" + garbage),
             FileKind::heic },
         { folder.write("empty.cr3"), FileKind::raw },
         { folder.write("IMG_0001.xmp", encoded(halves(100, 100))), FileKind::sidecar },

@@ -130,11 +130,9 @@ TEST(CutOff, AMoveOrRestoreCutOffAnywhereIsFinishedByTheNextListingAndRestore)
         for (const bool restoring : { false, true }) {
             for (const bool kill : { true, false }) {
                 for (int cut = 1;; ++cut) {
-                    SCOPED_TRACE(u"way %1, %2 %3 at event %4"_s.arg(int(way))
-                                     .arg(restoring ? u"restore"_s : u"move"_s)
-                                     .arg(kill ? u"killed"_s : u"failing"_s)
-                                     .arg(cut)
-                                     .toStdString());
+                    SCOPED_TRACE(testing::Message()
+                        << "way " << int(way) << (restoring ? ", restore " : ", move ")
+                        << (kill ? "killed" : "failing") << " at event " << cut);
                     const ShootFolder shoot(paths);
                     LocalFileManager disk;
                     disk.presume(way);

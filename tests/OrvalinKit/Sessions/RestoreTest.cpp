@@ -13,25 +13,12 @@ using Status = RestoreLog::Status;
 using Operation = FaultyFileManager::Operation;
 using Reason = RestoreFailure::Reason;
 
-RestoreLog::Entry entry(
-    const QString& path, const std::optional<QString>& movedTo, Status status = Status::moved)
-{
-    return { path, 1, OrphanGroup::jpeg, std::nullopt, movedTo, status, std::nullopt };
-}
-
 class Restore : public ::testing::Test
 {
 protected:
     RestoreOutcome restore(const QString& session, const QDateTime& now = ShootFolder::at(16, 0, 0))
     {
         return ShootFolder::restore(session, disk, now);
-    }
-
-    // Adds files whose content is their own path and moves them; returns the session.
-    QString moved(const QStringList& paths)
-    {
-        shoot.add(paths);
-        return shoot.move(paths, disk).session;
     }
 
     QString at(const QString& path) const { return shoot.at(path); }
@@ -47,7 +34,8 @@ TEST_F(Restore, PutsBackWhatIsFreeThenTheRestTidiesAndDatesTheLastFullRestore)
 {
     const QStringList paths { "A/B/IMG_1.CR3", "A/B/IMG_1.xmp", "A/IMG_2.JPG", "C/IMG_3.JPG",
         "top.JPG" };
-    const QString session = moved(paths);
+    shoot.add(paths);
+    const QString session = shoot.move(paths, disk).session;
     // The originals' folders are gone too; restore makes them again.
     QDir(at(u"A"_s)).removeRecursively();
     writeFile(session + u"/C/.hidden"_s, "kept");
@@ -141,7 +129,7 @@ TEST_F(Restore, LeavesAloneEveryFileItCannotPutBackAndSaysWhy)
     FaultyFileManager faulty;
     QStringList inside { "T/pushed.jpg", "T/deeper/pushed.jpg", "ok/home.jpg", "x.jpg" };
     for (const auto& row : refused) {
-        entries.append(entry(row.path, row.movedTo));
+        entries.append(entry(row.path, row.movedTo, Status::moved));
         const QString from = session + u'/' + row.movedTo;
         failures.append({ row.path, row.reason,
             row.error ? u"Injected failure on “%1”."_s.arg(from) : notes.value(row.reason) });
@@ -152,7 +140,7 @@ TEST_F(Restore, LeavesAloneEveryFileItCannotPutBackAndSaysWhy)
     }
     const qsizetype n = entries.size();
     entries << entry(u"never.jpg"_s, {}, Status::planned)
-            << entry(u"Gone/deleted.jpg"_s, u"P/deleted.jpg"_s)
+            << entry(u"Gone/deleted.jpg"_s, u"P/deleted.jpg"_s, Status::moved)
             << entry(u"P/planned.jpg"_s, {}, Status::planned)
             << entry(u"x.jpg"_s, u"x.jpg"_s, Status::failed);
 
