@@ -195,12 +195,6 @@ TEST(CutOff, AReservationIsNeverTakenForThePhoto)
     EXPECT_EQ(ShootFolder::restore(session, disk), (RestoreOutcome { 0, {}, {}, {} }));
     EXPECT_FALSE(QFileInfo::exists(shoot.at(paths[0])));
     EXPECT_TRUE(QFileInfo::exists(reservation));
-
-    // Once the photo is home again the reservation is provably the mover's, and goes.
-    ASSERT_TRUE(QFile::rename(elsewhere.at(u"IMG_1.CR3"_s), shoot.at(paths[0])));
-    EXPECT_EQ(shoot.sessions(disk).first().log.movedCount(), 0);
-    EXPECT_FALSE(QFileInfo::exists(reservation));
-    shoot.expectHome(paths);
 }
 
 TEST(CutOff, ASecondMoveOrRestoreOfTheFolderWaitsOrDeclinesAndWritesNothing)

@@ -46,11 +46,11 @@ TEST_F(Moving, MovesFilesIntoANewSessionWithBothLogs)
     }
 
     const RestoreLog& log = outcome.log;
-    EXPECT_EQ(log.rootPath, shoot.root());
-    EXPECT_EQ(log.created, now);
-    EXPECT_EQ(log.app, u"Orvalin");
-    EXPECT_EQ(log.entries[1].follows, paths[0]);
-    EXPECT_EQ(log.entries[1].movedTo, paths[1]);
+    RestoreLog expected { 1, u"Orvalin"_s, now, shoot.root(), Destination::review, {}, {} };
+    for (const PlanItem& item : plan.items)
+        expected.entries.append({ item.file.relativePath, item.file.size, item.group, item.follows,
+            item.file.relativePath, Status::moved, std::nullopt });
+    EXPECT_EQ(log, expected);
     EXPECT_EQ(Mover::readLog(session, disk), log);
     EXPECT_EQ(readFile(session + u'/' + Mover::logName()), log.encoded());
 
