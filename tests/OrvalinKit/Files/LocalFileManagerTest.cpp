@@ -161,9 +161,9 @@ TEST_F(LocalFileManagerTest, OpensFoldersOneNameAtATimeAndNeverThroughALink)
 
 TEST_F(LocalFileManagerTest, CreatesAndRemovesFoldersAndSaysWhyNot)
 {
-    const FolderHandle made = disk.createFolder(here, u"new"_s);
-    disk.createFolder(made, u"inner"_s);
-    EXPECT_TRUE(QFileInfo(folder.at(u"new/inner"_s)).isDir());
+    // Folders made in folders and removed again are every move's and restore's work; here, the
+    // failures.
+    disk.createFolder(here, u"new"_s);
     EXPECT_EQ(messageOf([&] { disk.createFolder(here, u"new"_s); }),
         u"Couldn’t create the folder “%1”: File exists."_s.arg(folder.at(u"new"_s)));
     // Listing twice from the same handle sees everything twice.
@@ -173,8 +173,6 @@ TEST_F(LocalFileManagerTest, CreatesAndRemovesFoldersAndSaysWhyNot)
         listed.sort();
         EXPECT_EQ(listed, all) << time;
     }
-    disk.removeEmptyFolder(made, u"inner"_s);
-    EXPECT_FALSE(QFileInfo::exists(folder.at(u"new/inner"_s)));
     EXPECT_THROW(disk.removeEmptyFolder(here, u"missing"_s), OperationError);
 }
 
