@@ -79,13 +79,11 @@ void expectFinishedAfterwards(
     LocalFileManager next;
     next.presume(way);
     const QList<ReviewSession> listed = shoot.sessions(next);
-    for (const QString& path : paths) {
+    for (const QString& path : paths)
         EXPECT_TRUE(!QFileInfo::exists(shoot.at(path)) || shoot.holds(path))
             << "not the photo at " << path.toStdString();
-    }
     const qsizetype inReview = paths.size() - filesHome(shoot, paths);
-    qsizetype listedCount = 0;
-    qsizetype held = 0;
+    qsizetype listedCount = 0, held = 0;
     for (const ReviewSession& session : listed) {
         listedCount += session.log.movedCount();
         held += filesIn(session.folder);
@@ -98,10 +96,9 @@ void expectFinishedAfterwards(
 
     const QDateTime later = ShootFolder::at(18, 0, 0);
     RestoreOutcome total;
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < 2; ++round)
         for (const ReviewSession& session : listed)
             total += ShootFolder::restore(session.folder, next, later);
-    }
     EXPECT_EQ(total, (RestoreOutcome { int(inReview), {}, {}, {} }));
     shoot.expectHome(paths);
     for (const ReviewSession& session : listed) {
