@@ -99,10 +99,8 @@ TEST(RestoreLog, EncodesTheExactBytesWithDatesInUtcToTheSecondAndDecodesAnyValid
     log.created = QDateTime();
     EXPECT_THROW(log.encoded(), CodingError);
 
-    const RestoreLog foreign = RestoreLog::decoded(foreignBytes);
-    EXPECT_EQ(foreign.created, expected.created);
-    EXPECT_FALSE(foreign.restored.has_value());
-    EXPECT_EQ(foreign.entries, expected.entries.first(1));
+    expected.entries.resize(1);
+    EXPECT_EQ(RestoreLog::decoded(foreignBytes), expected);
 }
 
 TEST(RestoreLog, ALongLogReadAgainIsDecodedAgainOnceItsBytesChanged)
