@@ -163,9 +163,7 @@ TEST_F(Restore, LeavesAloneEveryFileItCannotPutBackAndSaysWhy)
     writeFile(at(u"y.jpg"_s), "y");
 
     const RestoreOutcome outcome = ShootFolder::restore(session, faulty);
-    EXPECT_EQ(outcome.restored, 1);
-    EXPECT_EQ(outcome.missing, QStringList({ "Gone/deleted.jpg" }));
-    EXPECT_EQ(outcome.failed, failures);
+    EXPECT_EQ(outcome, (RestoreOutcome { 1, {}, { u"Gone/deleted.jpg"_s }, failures }));
     EXPECT_EQ(Messages::restoreNotice(outcome),
         u"Put back 1 files. 1 weren’t where the log says (moved or deleted by hand). 8 couldn’t "
         "be put back: the log names an unsafe place. 3 couldn’t be put back: a folder on the way "
