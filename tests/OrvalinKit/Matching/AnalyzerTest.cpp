@@ -117,15 +117,16 @@ TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnceUntilCancelled)
 {
     const QHash<QString, CaptureStamp> stamps { { u"A/IMG_1.CR3"_qs, stamp() },
         { u"A/IMG_2.CR3"_qs, stamp() }, { u"A/renamed.JPG"_qs, stamp(u"12"_qs, u"R6"_qs) },
-        { u"A/IMG_3.CR3"_qs, stamp(u"40"_qs) }, { u"A/IMG_4.CR3"_qs, stamp({}, u"R5"_qs) },
+        { u"A/IMG_3.CR3"_qs, stamp(u"40"_qs) }, { u"A/IMG_4.CR3"_qs, stamp({}, u"r6"_qs) },
         { u"B/other.JPG"_qs, stamp() } };
     QStringList asked;
     const CaptureReader reader = [&](const QString& path) {
         asked.append(path);
         return stamps.contains(path) ? std::optional(stamps.value(path)) : std::nullopt;
     };
-    // The name pair first; then one twin taken by two RAWs; sub-second and model mismatches
-    // and the other folder stay apart.
+    // The name pair first; then one twin taken by two RAWs, as a field absent on one side agrees
+    // with any; a sub-second or a model that differs, if only in case, and the other folder stay
+    // apart.
     const MatchOptions byTime = listing(false, true);
     EXPECT_EQ(analyzed("A/IMG_1.CR3, A/IMG_2.CR3, A/IMG_3.CR3, A/IMG_4.CR3, A/renamed.JPG, "
                        "A/IMG_9.CR3, A/IMG_9.JPG, B/other.JPG",

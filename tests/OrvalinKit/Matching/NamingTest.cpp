@@ -98,9 +98,8 @@ TEST(Naming, SidecarTargets)
         { u"IMG_1.jpg.out.pp3", exact, u"img_1.jpg", true },
         { u"IMG_1.tif.out.arp", exact, u"img_1.tif", true },
         { u"Take.out.pp3", stem, u"take.out", true } };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(Naming::sidecarTarget(c.name, { .knownToolNames = c.knownToolNames }),
             (SidecarTarget { c.kind, QString::fromUtf16(c.target) }))
             << text(c.name);
-    }
 }

@@ -1,11 +1,8 @@
 #include "LogSchedule.h"
 
 #include "FaultyFileManager.h"
-#include "Mover.h"
 #include "SessionLogs.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
+#include "ShootFolder.h"
 
 using Operation = FaultyFileManager::Operation;
 
@@ -59,9 +56,7 @@ TEST(SessionLogs, WritesOnTheWayOnlyWhenDueAndShrugsOffFailures)
         fileManager.openFolder(folder.path()), LogWording::english(), [&] { return now; });
     RestoreLog log { 1, QStringLiteral("Orvalin"), QDateTime::fromSecsSinceEpoch(1'790'000'000),
         folder.path(), Destination::review,
-        { { QStringLiteral("IMG_1.JPG"), 1, OrphanGroup::jpeg, std::nullopt,
-            QStringLiteral("IMG_1.JPG"), RestoreLog::Status::planned, std::nullopt } },
-        std::nullopt };
+        { entry(QStringLiteral("IMG_1.JPG"), QStringLiteral("IMG_1.JPG")) }, std::nullopt };
     fileManager.failCall(Operation::write, 3);
     logs.write(log, fileManager);
     logs.writeIfDue(log, fileManager);

@@ -43,12 +43,14 @@ TEST(PlanItem, CodesFollowsOnlyWhenPresent)
     EXPECT_THROW(PlanItem::fromJson(noFile), CodingError);
 }
 
-TEST(MovePlan, TickedFilesLeadTheirFollowersInCandidateOrder)
+TEST(MovePlan, TickedFilesLeadTheirFollowersInCandidateOrderFromDistinctFolders)
 {
-    const Candidate raw = candidate(u"IMG_1.CR3, IMG_1.CR3.xmp, IMG_1.dop"_qs);
+    const Candidate raw
+        = candidate(u"Shoot 10/IMG_1.CR3, Shoot 10/IMG_1.CR3.xmp, Shoot 10/IMG_1.dop"_qs);
     const Candidate unticked = candidate(u"IMG_2.CR3, IMG_2.xmp"_qs);
-    const Candidate jpeg = candidate(u"IMG_3.JPG, IMG_3.xmp"_qs, OrphanGroup::jpeg);
-    const Candidate jpeg2 = candidate(u"IMG_4.JPG, IMG_4.xmp"_qs, OrphanGroup::jpeg);
+    const Candidate jpeg = candidate(u"shoot 1/IMG_3.JPG, shoot 1/IMG_3.xmp"_qs, OrphanGroup::jpeg);
+    const Candidate jpeg2
+        = candidate(u"Shoot 2/IMG_4.JPG, Shoot 2/IMG_4.xmp"_qs, OrphanGroup::jpeg);
     const Candidate sidecar = candidate(u"IMG_5.xmp"_qs, OrphanGroup::sidecar);
 
     // A follower's own path among the ticks brings nothing; a candidate listed twice moves once.
@@ -68,20 +70,9 @@ TEST(MovePlan, TickedFilesLeadTheirFollowersInCandidateOrder)
         (QList<MovePlan::Line> { { OrphanGroup::raw, 1, 2, 120 }, { OrphanGroup::jpeg, 2, 2, 220 },
             { OrphanGroup::sidecar, 1, 0, 100 } }));
     EXPECT_EQ(plan.totalSize(), 440);
+    // In numeric, case-sensitive order.
+    EXPECT_EQ(plan.folders(), QStringList({ "", "Shoot 2", "Shoot 10", "shoot 1" }));
 
     EXPECT_TRUE(MovePlan::make({ raw }, {}).isEmpty());
     EXPECT_TRUE(MovePlan::make({ raw }, { u"elsewhere.CR3"_qs }).lines().isEmpty());
-}
-
-TEST(MovePlan, FoldersAreDistinctInNumericCaseSensitiveOrder)
-{
-    QList<Candidate> candidates;
-    QSet<QString> selected;
-    for (const char* path : { "Shoot 10/a.CR3", "b.CR3", "Shoot 2/c.CR3", "shoot 1/d.CR3",
-             "Shoot 2/e.CR3", "2026-10 Market/f.CR3" }) {
-        candidates.append(candidate(QString::fromUtf8(path)));
-        selected.insert(QString::fromUtf8(path));
-    }
-    EXPECT_EQ(MovePlan::make(candidates, selected).folders(),
-        QStringList({ "", "2026-10 Market", "Shoot 2", "Shoot 10", "shoot 1" }));
 }

@@ -45,6 +45,14 @@ inline void PrintTo(const RestoreFailure& failure, std::ostream* out)
          << "): " << failure.note.toStdString();
 }
 
+// An entry of a restore log, with no note and following no file.
+inline RestoreLog::Entry entry(const QString& path, const std::optional<QString>& movedTo,
+    RestoreLog::Status status = RestoreLog::Status::planned, qint64 size = 1,
+    OrphanGroup group = OrphanGroup::jpeg)
+{
+    return { path, size, group, std::nullopt, movedTo, status, std::nullopt };
+}
+
 inline QString textLogOf(const QString& session)
 {
     return QString::fromUtf8(readFile(session + u'/' + Mover::textLogName()));
