@@ -55,13 +55,6 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     ASSERT_EQ(model.sessions().size(), 1);
     EXPECT_EQ(model.sessions().first().folder, session);
     EXPECT_EQ(model.restorableSessions().size(), 1);
-
-    // A sidecar follower counts as a moved file too.
-    tick({ "A/d.NEF" });
-    moveTicked();
-    EXPECT_EQ(model.notice()->text,
-        "Moved 2 files (14 bytes) to “Orvalin Review”. Restore puts them back.");
-    EXPECT_EQ(model.sessions().size(), 2);
 }
 
 TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySessionIntoOneNotice)

@@ -40,21 +40,19 @@ TEST_F(StoredSettingsTest, OptionsAreStoredOnChangeOnlyAndReadAtCreation)
     }
     EXPECT_EQ(AppModel(true).options(), changed());
 
-    // An equal value writes nothing, so even a bad stored value stays.
-    QSettings().setValue(key, QByteArray("{\"trimHEIC\":true}"));
-    AppModel persisting(true);
-    EXPECT_EQ(persisting.options(), MatchOptions {});
-    persisting.setOptions(MatchOptions {});
-    EXPECT_EQ(stored(), "{\"trimHEIC\":true}");
-    persisting.setOptions(changed());
-    EXPECT_EQ(stored(), changed().toJson());
-
     // A model that does not persist neither reads nor writes them.
     EXPECT_EQ(AppModel(false).options(), MatchOptions {});
     QSettings().remove(key);
     model.setOptions(changed());
     EXPECT_EQ(model.options(), changed());
     EXPECT_FALSE(QSettings().contains(key));
+
+    // An equal value writes nothing, so even a bad stored value stays.
+    QSettings().setValue(key, QByteArray("{\"trimHEIC\":true}"));
+    AppModel persisting(true);
+    EXPECT_EQ(persisting.options(), MatchOptions {});
+    persisting.setOptions(MatchOptions {});
+    EXPECT_EQ(stored(), "{\"trimHEIC\":true}");
 }
 
 QStringList recentNames()
