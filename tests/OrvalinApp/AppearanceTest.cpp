@@ -176,8 +176,7 @@ TEST_P(AppearanceTest, everyScreenReadsWellAndNamesItsTabStopsAndTheProminentBut
     }
     ASSERT_TRUE(settle(model));
     expectScreen(window, browser(), "overview");
-    tick({ "Shoot/C.JPG" });
-    moveTicked();
+    moveTicked({ "Shoot/C.JPG" });
     tick({ "Shoot/B.CR3" });
     for (OrphanGroup group : OrphanGroups::allCases()) {
         model.setSidebar(SidebarItem::forGroup(group));

@@ -276,8 +276,7 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     EXPECT_FALSE(browser()->restore()->restoreAllButton()->isEnabled());
 
     // Restored from the restore screen, the focus stays on that screen, not on the toolbar.
-    tick({ "Day 1/B.NEF" });
-    moveTicked();
+    moveTicked({ "Day 1/B.NEF" });
     model.setSidebar(SidebarItem::restore());
     QList<SessionRow*> rows = browser()->restore()->rows();
     ASSERT_EQ(rows.size(), 2);

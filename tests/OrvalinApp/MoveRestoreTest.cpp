@@ -75,8 +75,7 @@ TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySes
     model.restoreNoticeSession();
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(model.notice()->text, "Put back 0 files." + stays);
-    tick({ "c.NEF" });
-    moveTicked();
+    moveTicked({ "c.NEF" });
     ASSERT_EQ(model.restorableSessions().size(), 2);
 
     recordBusy();
@@ -96,7 +95,7 @@ TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySes
     EXPECT_EQ(model.restorableSessions().first().folder, model.sessions().last().folder);
 }
 
-TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRawAndBack)
+TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRaw)
 {
     const QStringList raw { "Shoot/IMG_0201.CR3", "Shoot/IMG_0201_01.CR3.xmp",
         "Shoot/CaptureOne/Settings153/IMG_0201.CR3.cos" };
@@ -138,13 +137,6 @@ TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRaw
     }
     // The settings folder the tool made stays, with the kept photo's settings in it.
     EXPECT_TRUE(QFileInfo::exists(folder.at("Shoot/CaptureOne/Settings153/IMG_0202.CR3.cos")));
-
-    model.restoreNoticeSession();
-    ASSERT_TRUE(settle(model));
-    EXPECT_EQ(model.notice()->text, "Put back 3 files.");
-    for (const QString& path : raw)
-        EXPECT_EQ(readFile(folder.at(path)), path.toUtf8()) << path.toStdString();
-    EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 1);
 }
 
 } // namespace

@@ -45,7 +45,7 @@ TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedCle
     EXPECT_TRUE(model.folders().contains(OrphanGroup::sidecar));
     EXPECT_TRUE(model.folders().value(OrphanGroup::sidecar).isEmpty());
 
-    // A refused location clears the old folder, and a catalog deep in the walk refuses too.
+    // A refused location clears the old folder.
     writeFiles({ "Shoot/a.NEF", "Shoot/b.JPG", "Lib.photoslibrary/Masters/c.NEF" });
     openAndSettle(folder.at("Shoot"));
     tick({ "a.NEF" });
