@@ -33,8 +33,6 @@ protected:
 
     FakeDecoder decoder;
     ThumbnailCache thumbnails { decoder.function() };
-    std::unique_ptr<GroupGridView> view;
-    CandidateGrid* grid = nullptr;
 };
 
 TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScreenReaders)
@@ -48,8 +46,8 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
             writeFiles({ QString("%1/r%2.NEF").arg(name).arg(i) });
     }
     openAndSettle();
-    view = showGroup();
-    grid = view->grid();
+    const auto view = showGroup();
+    CandidateGrid* grid = view->grid();
     view->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
     grid->setFocus();
@@ -169,7 +167,7 @@ TEST_F(GroupGridTest, EmptyGroupsSayIfTheScanGoesOnAndFolderHeadersUntickOnlyWhe
     EXPECT_FALSE(sidecars->header()->tickAllButton()->isEnabled());
     EXPECT_FALSE(sidecars->header()->untickAllButton()->isEnabled());
 
-    view = showGroup();
+    const auto view = showGroup();
     ASSERT_FALSE(view->showsEmptyState());
     FolderHeader *root = nullptr, *day = nullptr;
     for (FolderHeader* header : view->grid()->visibleHeaders())
@@ -202,7 +200,7 @@ TEST_F(GroupGridTest, CellsTickOnClickOrPressOpenTheQuickLookByNameAndShareTheir
     folder.write("IMG_2.CR3", QByteArray(1000, 'r'));
     const QString longName = "Garden party at the lake house, second camera 0001.CR3";
     scan({ "IMG_3.CR3", "IMG_3.JPG", longName, "orphan.xmp" });
-    view = showGroup();
+    const auto view = showGroup();
     CandidateCell* withSidecars = cellFor(*view, "IMG_1.CR3");
     CandidateCell* alone = cellFor(*view, "IMG_2.CR3");
     CandidateCell* cutShort = cellFor(*view, longName);

@@ -147,7 +147,8 @@ TEST_F(ScanLifecycleTest, ChangingAnOptionReanalysesAndDropsTicksOfFilesNowPaire
     EXPECT_TRUE(busyLabels.isEmpty());
 }
 
-TEST_F(ScanLifecycleTest, TickingByCandidateFolderAndGroupWithTheCountsAndARescanKeepsListedTicks)
+TEST_F(
+    ScanLifecycleTest, NothingIsTickedBeforeAResultAndARescanKeepsOnlyTheTicksOfFilesStillLeftOver)
 {
     // Nothing to tick before a result.
     model.setTicked(OrphanGroup::raw, true);
@@ -156,28 +157,6 @@ TEST_F(ScanLifecycleTest, TickingByCandidateFolderAndGroupWithTheCountsAndAResca
         "B/g.JPG" });
     EXPECT_EQ(model.candidateCount(OrphanGroup::raw), 3);
     EXPECT_EQ(model.fileCount(OrphanGroup::raw), 5); // d brings its two sidecars
-
-    tick({ "A/d.NEF" });
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "A/d.NEF" }));
-    tick({ "A/d.NEF" });
-    EXPECT_TRUE(model.selection().isEmpty());
-
-    const QList<AppModel::FolderGroup> raws = model.folderGroups(OrphanGroup::raw);
-    ASSERT_EQ(raws.size(), 2);
-    model.setTicked(raws[1].candidates, true);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "B/f.NEF" }));
-
-    model.tickGroupAndShow(OrphanGroup::raw);
-    EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
-    EXPECT_EQ(idsOf(model.tickedCandidates(OrphanGroup::raw)),
-        QStringList({ "A/d.NEF", "A/e.NEF", "B/f.NEF" }));
-    EXPECT_TRUE(model.tickedCandidates(OrphanGroup::jpeg).isEmpty());
-
-    model.setTicked(OrphanGroup::jpeg, true);
-    model.setTicked(raws[0].candidates, false);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "B/f.NEF", "B/g.JPG" }));
-    model.untickEverything();
-    EXPECT_TRUE(model.selection().isEmpty());
 
     tick({ "A/d.NEF", "A/e.NEF", "B/f.NEF" });
     QFile::remove(folder.at("A/e.NEF"));
