@@ -100,6 +100,7 @@ TEST_F(WindowTest, eachPhasesScreenAndCommandsTheTickMenuSidebarEscapeAndAlertsW
     }
     ASSERT_TRUE(settle(model));
     EXPECT_TRUE(model.phase().isIdle());
+    EXPECT_FALSE(model.error() || model.result());
     EXPECT_EQ(window.content()->screen(), Screen::start);
 
     // The first scan of a folder has no result to show yet.
