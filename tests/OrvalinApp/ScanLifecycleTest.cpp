@@ -42,7 +42,6 @@ TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedCle
 
     ASSERT_EQ(model.folders().size(), 3);
     EXPECT_EQ(model.folderGroups(OrphanGroup::jpeg).size(), 1);
-    EXPECT_TRUE(model.folders().contains(OrphanGroup::sidecar));
     EXPECT_TRUE(model.folders().value(OrphanGroup::sidecar).isEmpty());
 
     // A refused location clears the old folder.
