@@ -270,9 +270,8 @@ TEST_F(KeyboardTest, theSidebarSkipsHeadingsAndMovesAndRestoresAreReadOutKeeping
     // A restore's notice names no session: nothing to show or restore from it.
     EXPECT_FALSE(notice->showButton()->isVisibleTo(notice));
     EXPECT_FALSE(notice->restoreButton()->isVisibleTo(notice));
-    // The session stays listed, put back, with nothing left to restore.
+    // The session stays listed, with nothing left to restore.
     ASSERT_EQ(browser()->restore()->rows().size(), 1);
-    EXPECT_TRUE(browser()->restore()->rows().first()->texts().contains("Put back"));
     EXPECT_FALSE(browser()->restore()->restoreAllButton()->isEnabled());
 
     // Restored from the restore screen, the focus stays on that screen, not on the toolbar.
