@@ -93,7 +93,6 @@ TEST_F(StoredSettingsTest, RecentsAreCompactJsonOfFiveDistinctNewestFirstElseLoa
     EXPECT_EQ(recentNames(), QStringList({ "S6", "S5", "S4", "S3", "S2" }));
     Recents::add(folder.at("S4"));
     EXPECT_EQ(recentNames(), QStringList({ "S4", "S6", "S5", "S3", "S2" }));
-    EXPECT_EQ(Recents::load().first().path, folder.at("S4"));
 
     const Recents::Item current = Recents::load().first();
     Recents::Item older = current;
