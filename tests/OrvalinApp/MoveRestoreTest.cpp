@@ -52,7 +52,6 @@ TEST_F(MoveRestoreTest, MovingTickedFilesTakesThemOutOfTheModelIntoASession)
     EXPECT_EQ(model.files().size(), 4);
     ASSERT_EQ(model.sessions().size(), 1);
     EXPECT_EQ(model.sessions().first().folder, session);
-    EXPECT_EQ(model.restorableSessions().size(), 1);
 }
 
 TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySessionIntoOneNotice)
