@@ -116,8 +116,7 @@ TEST_F(DetailScreensTest, pairsListTwinsInPathOrderAndTheRestoreScreenShowsWhatS
     RestoreView* restore = browser()->restore();
     EXPECT_TRUE(restore->showsEmptyState());
     EXPECT_FALSE(restore->restoreAllButton()->isEnabled());
-    tick({ "Shoot/B.JPG", "Shoot/C.JPG" });
-    moveTicked();
+    moveTicked({ "Shoot/B.JPG", "Shoot/C.JPG" });
     EXPECT_FALSE(restore->showsEmptyState());
     ASSERT_EQ(restore->rows().size(), 1);
     const QStringList moved = restore->rows().first()->texts();

@@ -210,8 +210,10 @@ protected:
         }
     }
 
-    void moveTicked()
+    // Ticks `ids` as well, then reviews and confirms the move.
+    void moveTicked(const QStringList& ids = {})
     {
+        tick(ids);
         model.reviewMove();
         ASSERT_TRUE(settle(model));
         ASSERT_TRUE(model.plan());

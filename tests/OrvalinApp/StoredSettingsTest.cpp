@@ -40,21 +40,19 @@ TEST_F(StoredSettingsTest, OptionsAreStoredOnChangeOnlyAndReadAtCreation)
     }
     EXPECT_EQ(AppModel(true).options(), changed());
 
-    // An equal value writes nothing, so even a bad stored value stays.
-    QSettings().setValue(key, QByteArray("{\"trimHEIC\":true}"));
-    AppModel persisting(true);
-    EXPECT_EQ(persisting.options(), MatchOptions {});
-    persisting.setOptions(MatchOptions {});
-    EXPECT_EQ(stored(), "{\"trimHEIC\":true}");
-    persisting.setOptions(changed());
-    EXPECT_EQ(stored(), changed().toJson());
-
     // A model that does not persist neither reads nor writes them.
     EXPECT_EQ(AppModel(false).options(), MatchOptions {});
     QSettings().remove(key);
     model.setOptions(changed());
     EXPECT_EQ(model.options(), changed());
     EXPECT_FALSE(QSettings().contains(key));
+
+    // An equal value writes nothing, so even a bad stored value stays.
+    QSettings().setValue(key, QByteArray("{\"trimHEIC\":true}"));
+    AppModel persisting(true);
+    EXPECT_EQ(persisting.options(), MatchOptions {});
+    persisting.setOptions(MatchOptions {});
+    EXPECT_EQ(stored(), "{\"trimHEIC\":true}");
 }
 
 QStringList recentNames()
@@ -95,7 +93,6 @@ TEST_F(StoredSettingsTest, RecentsAreCompactJsonOfFiveDistinctNewestFirstElseLoa
     EXPECT_EQ(recentNames(), QStringList({ "S6", "S5", "S4", "S3", "S2" }));
     Recents::add(folder.at("S4"));
     EXPECT_EQ(recentNames(), QStringList({ "S4", "S6", "S5", "S3", "S2" }));
-    EXPECT_EQ(Recents::load().first().path, folder.at("S4"));
 
     const Recents::Item current = Recents::load().first();
     Recents::Item older = current;
@@ -125,7 +122,6 @@ TEST_F(StoredSettingsTest, ARecentOrAPickedFolderOpensAndGoesFirstAndAGoneOneIsF
                 .arg(name));
         EXPECT_FALSE(model.root());
         EXPECT_EQ(model.phase(), AppModel::Phase::idle());
-        EXPECT_FALSE(Recents::load().contains(item));
     }
     EXPECT_EQ(recentNames(), QStringList({ "Kept" }));
 
