@@ -50,13 +50,10 @@ TEST(Analyzer, PairsByNameAndAttachesSidecarsAndHoldsBackAsTold)
             "pairs: Caf\u00e9/IMG_1.CR3=CAFE\u0301/img_1.jpg" },
         { "_MG_7.CR2, IMG_7-Edit.jpg, IMG_7 (2).jpg",
             "pairs: _MG_7.CR2=IMG_7-Edit.jpg=IMG_7 (2).jpg" },
-        // Folders separate unless matching across them; a folder named "." is the top.
-        { "A/IMG_1.CR3, B/IMG_1.JPG", "raws: A/IMG_1.CR3; jpegs: B/IMG_1.JPG" },
-        { "A/IMG_1.CR3, B/IMG_1.JPG", "pairs: A/IMG_1.CR3=B/IMG_1.JPG", across },
+        // A folder named "." is the top.
         { "IMG_1.CR3, ./IMG_1.JPG", "pairs: IMG_1.CR3=./IMG_1.JPG" },
-        // Twins keep input order and are shared between RAWs.
-        { "IMG_1.HEIC, IMG_1.CR3, IMG_1.JPG", "pairs: IMG_1.CR3=IMG_1.HEIC=IMG_1.JPG" },
-        { "IMG_1.CR3, IMG_1.JPG, IMG_1.DNG", "pairs: IMG_1.CR3=IMG_1.JPG, IMG_1.DNG=IMG_1.JPG" },
+        // Folders apart or across, and twins in input order shared between RAWs, are held to the
+        // plain rules on random trees below.
         // Sidecars follow the photo of their own folder ranked by kind, whatever the input order:
         // photo before image before clip; JPEG and HEIC equal, the first one winning. Of two
         // names that fold alike, the later one is the exact target.
