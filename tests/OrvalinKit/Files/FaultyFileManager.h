@@ -19,18 +19,10 @@ public:
     enum class Operation
     {
         openFolder,
-        openChild,
-        kindOf,
-        infoOf,
         createFolder,
         move,
-        completeMove,
         write,
-        read,
-        list,
         removeEmptyFolder,
-        removeEmptyFile,
-        lock,
     };
     using Hook = std::function<void(const QString& path, const QString& other)>;
 
@@ -56,15 +48,15 @@ public:
     std::optional<FolderHandle> openChild(
         const FolderHandle& parent, const QString& name) const override
     {
-        return through(Operation::openChild, parent.pathOf(name)).openChild(parent, name);
+        return m_disk.openChild(parent, name);
     }
     ItemKind kindOf(const FolderHandle& folder, const QString& name) const override
     {
-        return through(Operation::kindOf, folder.pathOf(name)).kindOf(folder, name);
+        return m_disk.kindOf(folder, name);
     }
     ItemInfo infoOf(const FolderHandle& folder, const QString& name) const override
     {
-        return through(Operation::infoOf, folder.pathOf(name)).infoOf(folder, name);
+        return m_disk.infoOf(folder, name);
     }
     bool isOnSameMount(const FolderHandle& one, const FolderHandle& other) const override
     {
@@ -83,35 +75,28 @@ public:
     bool completeMove(const FolderHandle& from, const QString& fromName, const FolderHandle& to,
         const QString& toName) override
     {
-        return through(Operation::completeMove, from.pathOf(fromName), to.pathOf(toName))
-            .completeMove(from, fromName, to, toName);
+        return m_disk.completeMove(from, fromName, to, toName);
     }
     void writeAtomically(
         const FolderHandle& folder, const QString& name, const QByteArray& data) override;
     QByteArray read(const FolderHandle& folder, const QString& name, qint64 limit) const override
     {
-        return through(Operation::read, folder.pathOf(name)).read(folder, name, limit);
+        return m_disk.read(folder, name, limit);
     }
-    QStringList list(const FolderHandle& folder) const override
-    {
-        return through(Operation::list, folder.path()).list(folder);
-    }
+    QStringList list(const FolderHandle& folder) const override { return m_disk.list(folder); }
     void removeEmptyFolder(const FolderHandle& parent, const QString& name) override
     {
         through(Operation::removeEmptyFolder, parent.pathOf(name)).removeEmptyFolder(parent, name);
     }
     void removeEmptyFile(const FolderHandle& folder, const QString& name) override
     {
-        through(Operation::removeEmptyFile, folder.pathOf(name)).removeEmptyFile(folder, name);
+        m_disk.removeEmptyFile(folder, name);
     }
     std::optional<FolderLock> tryLock(const FolderHandle& folder) override
     {
-        return through(Operation::lock, folder.path()).tryLock(folder);
+        return m_disk.tryLock(folder);
     }
-    FolderLock lock(const FolderHandle& folder) override
-    {
-        return through(Operation::lock, folder.path()).lock(folder);
-    }
+    FolderLock lock(const FolderHandle& folder) override { return m_disk.lock(folder); }
 
 private:
     struct Rule

@@ -174,8 +174,6 @@ private:
         for (auto it = outsideNow.begin(); it != outsideNow.end(); ++it)
             m_report.outsideTouched += !m_outside.contains(it.key(), it.value());
         m_report.outsideTouched += qMax(0, m_outside.size() - outsideNow.size());
-        if (outsideNow != m_outside)
-            m_report.problems.append(u"outside changed"_s);
         QMultiHash<QByteArray, QString> kept = contents(shoot());
         kept.unite(contents(aside()));
         for (const QString& path : m_paths) {
