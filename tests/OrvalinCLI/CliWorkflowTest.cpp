@@ -76,8 +76,8 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
     const QString session = moved[u"session"].toString();
     EXPECT_TRUE(session.startsWith(shoot.at(u"Orvalin Review/"_s)));
 
-    const QJsonValue rescan = jsonOf("scan --json");
-    EXPECT_EQ(rescan[u"fileCount"].toInt(), 49) << "the review folder is never scanned";
+    EXPECT_EQ(jsonOf("scan --json")[u"fileCount"].toInt(), 49)
+        << "the review folder is never scanned";
     const QJsonArray sessions = jsonOf("sessions --json").toArray();
     ASSERT_EQ(sessions.size(), 1);
     EXPECT_EQ(sessions[0][u"waiting"].toInt(), 0);
@@ -102,8 +102,7 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
         EXPECT_EQ(rest.exitCode, 4) << "the sidecar still waits";
         EXPECT_EQ(json(rest)[u"restored"].toInt(), 1);
     }
-    const CliRun none = run("restore --all");
-    EXPECT_EQ(none.exitCode, 1) << "nothing went back";
+    EXPECT_EQ(run("restore --all").exitCode, 1) << "nothing went back";
     EXPECT_EQ(jsonOf("sessions --json")[0][u"waiting"].toInt(), 1);
     EXPECT_TRUE(
         run("sessions")
