@@ -116,7 +116,7 @@ TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRaw
     moveTicked();
     EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
     EXPECT_EQ(model.files(), files);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "Shoot/IMG_0201.CR3" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "Shoot/IMG_0201.CR3" }));
     EXPECT_FALSE(model.notice());
     EXPECT_FALSE(model.busy());
     EXPECT_TRUE(QFile::exists(folder.at(raw.first())));
