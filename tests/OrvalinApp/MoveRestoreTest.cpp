@@ -80,8 +80,6 @@ TEST_F(MoveRestoreTest, AFileGoneBeforeTheMoveIsCountedAndRestoreAllSumsEverySes
     ASSERT_TRUE(model.notice());
     EXPECT_EQ(model.notice()->text, "Put back 1 file." + stays);
     EXPECT_FALSE(model.notice()->session);
-    EXPECT_EQ(readFile(folder.at("a.NEF")), "back");
-    EXPECT_EQ(readFile(folder.at("c.NEF")), "c.NEF");
 
     // The re-scan shows the file that came back; the session holding a stays restorable.
     EXPECT_EQ(model.phase(), AppModel::Phase::ready());
