@@ -350,11 +350,10 @@ TEST(FolderHeaders, longPathsLoseTheirMiddleAndKeepTheWholePathInTheTooltip)
     EXPECT_TRUE(
         shown.contains(QChar(0x2026)) && shown.startsWith("2026/") && shown.endsWith("Day 2"))
         << shown.toStdString();
-    EXPECT_EQ(header.title(), path);
     const auto* label = header.findChild<ElidedLabel*>();
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->toolTip(), path);
-    EXPECT_EQ(label->accessibleName(), path);
+    EXPECT_EQ(QStringList({ header.title(), label->toolTip(), label->accessibleName() }),
+        QStringList(3, path));
 
     header.resize(2000, header.height());
     QApplication::processEvents();

@@ -128,8 +128,7 @@ TEST_F(DesktopNotifierTest, LongScansMovesAndRestoresAreToldByAServiceWhileTheAp
     model.rescan();
     ASSERT_TRUE(settle(model));
     expectShownSoon(1);
-    ASSERT_EQ(service.shown.size(), 1);
-    const Notification& scan = service.shown[0];
+    const Notification scan = service.shown.value(0);
     EXPECT_EQ(scan.summary, "Scan finished");
     EXPECT_EQ(scan.body,
         QString("Leftovers to review in “%1”: 2.").arg(QFileInfo(folder.path()).fileName()));

@@ -132,7 +132,7 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
     ASSERT_TRUE(widget->candidate());
     EXPECT_NE(widget->candidate()->id(), "a/r2.NEF");
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a/r2.NEF" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "a/r2.NEF" }));
     // Ticked where the user can see it.
     expectCurrentShownWhole(*grid);
 
@@ -142,7 +142,7 @@ TEST_F(GroupGridTest, KeysMoveAndTickWithTheFocusedCellInViewRingedAndToldToScre
     EXPECT_EQ(currentId(*grid), "a/r2.NEF");
     QTest::keySequence(grid, QKeySequence("Ctrl+Return, Down, Enter, Up"));
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "a/r5.NEF" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "a/r5.NEF" }));
 }
 
 TEST_F(GroupGridTest, EmptyGroupsSayIfTheScanGoesOnAndFolderHeadersUntickOnlyWhenAllAreTicked)
@@ -184,7 +184,7 @@ TEST_F(GroupGridTest, EmptyGroupsSayIfTheScanGoesOnAndFolderHeadersUntickOnlyWhe
     tick({ "top.NEF" });
     EXPECT_FALSE(view->header()->tickAllButton()->isEnabled()) << "everything is ticked";
     day->findChild<QPushButton*>()->click();
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "top.NEF" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "top.NEF" }));
     EXPECT_EQ(day->buttonText(), "Tick Folder");
     EXPECT_TRUE(view->header()->tickAllButton()->isEnabled());
 }

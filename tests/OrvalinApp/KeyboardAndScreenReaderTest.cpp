@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, cellsAndFolderHeadersAreCheckBoxesAndReturnPressesOnlyWhatH
     EXPECT_EQ(headerReader->role(), QAccessible::CheckBox);
     for (const auto key : { Qt::Key_Return, Qt::Key_Space }) {
         QTest::keyClick(header, key);
-        EXPECT_EQ(sortedIds(model.selection()), QStringList({ "Day 1/B.NEF" })) << int(key);
+        EXPECT_EQ(sorted(model.selection()), QStringList({ "Day 1/B.NEF" })) << int(key);
         EXPECT_TRUE(headerReader->state().checked) << int(key);
         EXPECT_EQ(checkedChanges.last(), header) << int(key);
         QTest::keyClick(header, key);

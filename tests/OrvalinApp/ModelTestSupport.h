@@ -41,15 +41,11 @@ inline QStringList idsOf(const QList<Candidate>& candidates)
     return ids;
 }
 
-inline QStringList sorted(QStringList list)
+template <typename Strings> inline QStringList sorted(const Strings& strings)
 {
+    QStringList list(strings.begin(), strings.end());
     list.sort();
     return list;
-}
-
-inline QStringList sortedIds(const QSet<QString>& ids)
-{
-    return sorted(QStringList(ids.begin(), ids.end()));
 }
 
 inline QString accessibleName(QWidget* widget)

@@ -6,21 +6,7 @@ namespace {
 
 using Phase = AppModel::Phase;
 
-class ScanLifecycleTest : public ModelTest
-{
-protected:
-    // RAW leftovers in folders of 100, and a JPEG leftover in every tenth place so that every
-    // folder is mixed.
-    void writeManyFiles(const QString& under, int raws)
-    {
-        for (int i = 0; i < raws; ++i) {
-            const QString subfolder = QString("%1/F%2/").arg(under).arg(i / 100);
-            folder.write(subfolder + QString("IMG_%1.NEF").arg(i));
-            if (i % 10 == 0)
-                folder.write(subfolder + QString("DSC_%1.JPG").arg(i));
-        }
-    }
-};
+using ScanLifecycleTest = ModelTest;
 
 TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedClearingTheOld)
 {
@@ -69,7 +55,14 @@ TEST_F(ScanLifecycleTest, AScanEndsReadyWithLeftoversByFolderInOrderOrRefusedCle
 
 TEST_F(ScanLifecycleTest, ARescanReplacesAScanAndCancellingARescanKeepsTheOldResult)
 {
-    writeManyFiles("Shoots", 400);
+    // RAW leftovers in folders of 100, and a JPEG leftover in every tenth place so that every
+    // folder is mixed.
+    for (int i = 0; i < 400; ++i) {
+        const QString subfolder = QString("Shoots/F%1/").arg(i / 100);
+        folder.write(subfolder + QString("IMG_%1.NEF").arg(i));
+        if (i % 10 == 0)
+            folder.write(subfolder + QString("DSC_%1.JPG").arg(i));
+    }
     // The first scan cannot report back before the second has replaced it, as reports need
     // the event loop; what it would have found differs from the second by one file.
     QSignalSpy results(&model, &AppModel::resultChanged);
@@ -121,7 +114,7 @@ TEST_F(ScanLifecycleTest, ChangingAnOptionReanalysesAndDropsTicksOfFilesNowPaire
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(busyLabels, QStringList({ "Matching…", "" }));
     EXPECT_EQ(model.result()->pairs.size(), 1);
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "IMG_3.JPG" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "IMG_3.JPG" }));
     EXPECT_EQ(model.phase(), AppModel::Phase::ready());
 
     // The same options again: no analysis at all.
@@ -151,7 +144,7 @@ TEST_F(
     // While the scan runs the old ticks stay visible.
     EXPECT_EQ(model.selection().size(), 3);
     ASSERT_TRUE(settle(model));
-    EXPECT_EQ(sortedIds(model.selection()), QStringList({ "A/d.NEF" }));
+    EXPECT_EQ(sorted(model.selection()), QStringList({ "A/d.NEF" }));
 }
 
 } // namespace

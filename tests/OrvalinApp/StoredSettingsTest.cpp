@@ -2,6 +2,7 @@
 // a folder comes to be opened: the folder picker, a recent folder, the launch arguments; the
 // settings window's switches and the quick look, which both follow the model.
 #include "FolderDialog.h"
+#include "Formatting.h"
 #include "LaunchArguments.h"
 #include "ModelTestSupport.h"
 #include "PreviewWindow.h"
@@ -253,29 +254,31 @@ TEST_F(StoredSettingsTest, quickLookShowsPicturesAndTheStartOfSidecarsAndClearsI
     auto* preview = window.content()->browserView()->findChild<PreviewWindow*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_FALSE(preview->isVisible());
-    const auto look = [&](const char* name) {
-        model.setPreviewUrl(folder.at(name));
-        EXPECT_TRUE(preview->isVisible());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); }));
+    // What each file shows: a picture, or the start of its text; and what the caption adds to
+    // the file's name and size.
+    const struct
+    {
+        const char* name;
+        bool picture;
+        QString text;
+        QString captionEnd;
+    } looks[] = {
+        { "IMG_1.CR3", true, {}, {} },
+        { "IMG_1.xmp", false, "<x:xmpmeta/>", {} },
+        { "long.pp3", false, "[Version]\nAppVersion=5.9\n" + QString(256 * 1000 - 25, 'x'),
+            "Only the first " + Formatting::byteCount(256 * 1000) + " are shown." },
+        { "latin.dop", false, "Name = \"café\"", "Not UTF-8 text: shown as Latin-1." },
+        { "binary.xmp", false, {}, "This file can’t be shown as text." },
     };
-
-    look("IMG_1.CR3");
-    EXPECT_TRUE(preview->showsPicture());
-    look("IMG_1.xmp");
-    EXPECT_FALSE(preview->showsPicture());
-    EXPECT_TRUE(preview->showsText());
-    EXPECT_EQ(preview->shownText(), "<x:xmpmeta/>");
-    look("long.pp3");
-    EXPECT_EQ(preview->shownText().size(), 256 * 1000);
-    EXPECT_TRUE(preview->shownText().startsWith("[Version]\nAppVersion=5.9"));
-    EXPECT_TRUE(preview->caption().contains(" · Only the first 256"))
-        << preview->caption().toStdString();
-    look("latin.dop");
-    EXPECT_EQ(preview->shownText(), "Name = \"café\"");
-    EXPECT_TRUE(preview->caption().endsWith("shown as Latin-1."));
-    look("binary.xmp");
-    EXPECT_FALSE(preview->showsText());
-    EXPECT_TRUE(preview->caption().endsWith("This file can’t be shown as text."));
+    for (const auto& look : looks) {
+        model.setPreviewUrl(folder.at(look.name));
+        EXPECT_TRUE(preview->isVisible()) << look.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !preview->isLoading(); })) << look.name;
+        EXPECT_EQ(preview->showsPicture(), look.picture) << look.name;
+        EXPECT_EQ(preview->showsText(), !look.text.isEmpty()) << look.name;
+        EXPECT_EQ(preview->shownText(), look.text) << look.name;
+        EXPECT_EQ(preview->caption().section(" · ", 2), look.captionEnd) << look.name;
+    }
 
     preview->reject();
     EXPECT_FALSE(model.previewUrl());

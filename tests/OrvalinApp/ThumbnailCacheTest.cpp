@@ -131,8 +131,7 @@ TEST_F(ThumbnailCacheTest, OneDecodeOfTheCellsAreaInDevicePixelsMoreForLargerAnd
     EXPECT_EQ(failed.count(), 1);
 
     const auto picture = failingCache.image(broken, FileKind::raw);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_TRUE(picture->isFileIcon);
+    ASSERT_TRUE(picture && picture->isFileIcon);
     EXPECT_FALSE(picture->image.isNull());
     EXPECT_EQ(failing.calls(), 1);
 }

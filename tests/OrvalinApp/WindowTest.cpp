@@ -118,7 +118,7 @@ TEST_F(WindowTest, eachPhasesScreenAndCommandsTheTickMenuSidebarEscapeAndAlertsW
         = browsing + QSet<QString>({ "Tick All in This Group", "Untick All in This Group" });
     EXPECT_EQ(state(), inGroup);
     window.action(Command::tickAllInGroup)->trigger();
-    EXPECT_EQ(sortedIds(model.selection()), QStringList { "Shoot/C.JPG" });
+    EXPECT_EQ(sorted(model.selection()), QStringList { "Shoot/C.JPG" });
     window.action(Command::untickAllInGroup)->trigger();
     EXPECT_TRUE(model.selection().isEmpty());
     window.action(Command::restore)->trigger();
@@ -149,7 +149,7 @@ TEST_F(WindowTest, eachPhasesScreenAndCommandsTheTickMenuSidebarEscapeAndAlertsW
         "Tick a whole group at once (nothing is ticked until you choose)");
 
     menu->actions()[1]->trigger();
-    EXPECT_EQ(sortedIds(model.selection()), QStringList { "Shoot/B.CR3" });
+    EXPECT_EQ(sorted(model.selection()), QStringList { "Shoot/B.CR3" });
     EXPECT_EQ(model.sidebar(), SidebarItem::forGroup(OrphanGroup::raw));
     EXPECT_TRUE(selectionBar->isVisibleTo(browser()));
     // One tick, though the RAW brings two sidecars along.
