@@ -113,8 +113,7 @@ TEST_F(MoveRestoreTest, AFailedMoveChangesNothingAndToolSidecarsMoveWithTheirRaw
     EXPECT_EQ(model.error(), "Nothing was moved: The disk is read-only.");
     EXPECT_EQ(model.files(), files);
     EXPECT_EQ(sorted(model.selection()), QStringList({ "Shoot/IMG_0201.CR3" }));
-    EXPECT_FALSE(model.notice());
-    EXPECT_FALSE(model.busy());
+    EXPECT_FALSE(model.notice() || model.busy());
     EXPECT_TRUE(QFile::exists(folder.at(raw.first())));
 
     // Once the disk takes writes again, the same ticks move, tool sidecars with them.

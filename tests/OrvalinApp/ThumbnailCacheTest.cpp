@@ -27,10 +27,9 @@ TEST(GridGeometryTest, ColumnsAdaptAndHeadersStayPinnedUntilTheNextPushesThemAwa
     // Scrolled into the first section, its header sits at the top; once the second section's
     // header reaches it, it is pushed up.
     const int second = grid.sections[1].top;
-    EXPECT_EQ(grid.sectionAt(100), 0);
-    EXPECT_EQ(grid.pinnedHeaderRect(0, 100).top(), 100);
-    EXPECT_EQ(grid.pinnedHeaderRect(0, second - 10).top(), second - 40);
-    EXPECT_EQ(grid.sectionAt(second), 1);
+    EXPECT_EQ(QList<int>({ grid.sectionAt(100), grid.pinnedHeaderRect(0, 100).top(),
+                  grid.pinnedHeaderRect(0, second - 10).top(), grid.sectionAt(second) }),
+        QList<int>({ 0, 100, second - 40, 1 }));
 
     EXPECT_EQ(
         grid.cellsIn(0, 40 + 14 + 10), (QList<GridGeometry::CellIndex> { { 0, 0 }, { 0, 1 } }));

@@ -49,8 +49,7 @@ TEST(Words, countedTextsHaveTheirPluralFormsAndGroupedDigits)
 {
     const Counted cases[] = {
         { "en", 1, "Move 1 file?",
-            "Put back 1 file. 1 wasn’t where the log says (moved or "
-            "deleted by hand).",
+            "Put back 1 file. 1 wasn’t where the log says (moved or deleted by hand).",
             "The files come from 1 folder." },
         { "en", 200000, "Move 200,000 files?",
             "Put back 200,000 files. 200,000 weren’t where the log says (moved or deleted by "
