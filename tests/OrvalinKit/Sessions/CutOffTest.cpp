@@ -90,8 +90,7 @@ void expectFinishedAfterwards(
         writeFile(session.folder + u"/.restore-log.json.k7x2.tmp"_s, "{");
         writeFile(session.folder + u"/.Moved files.txt.0a.tmp"_s, "M");
     }
-    EXPECT_EQ(listedCount, inReview);
-    EXPECT_EQ(held, inReview);
+    EXPECT_EQ(std::pair(listedCount, held), std::pair(inReview, inReview));
 
     const QDateTime later = ShootFolder::at(18, 0, 0);
     RestoreOutcome total;
@@ -232,6 +231,5 @@ TEST(MoverRace, FoldersSwappedForLinksNeverLeadOutsideNorLoseAFile)
     const RaceDrillReport report = RaceDrill::run(3, 150);
     EXPECT_GT(report.swaps, 0);
     EXPECT_EQ(report.filesChecked, 3 * 300);
-    EXPECT_EQ(report.lost, 0) << report.problems.join(u'\n').toStdString();
-    EXPECT_EQ(report.outsideTouched, 0) << report.problems.join(u'\n').toStdString();
+    EXPECT_TRUE(report.clean()) << report.problems.join(u'\n').toStdString();
 }
