@@ -180,9 +180,12 @@ TEST_F(Moving, RecordsWhyFilesCouldNotMoveAndNeverOverwritesNorGoesThroughALink)
 TEST(MoverFailure, MovesNothingWhenTheReviewFolderIsNotToBeHad)
 {
     const TempFolder elsewhere;
-    const auto expectRefused = [&](const ShootFolder& shoot) {
+    const auto expectRefused = [&](const ShootFolder& shoot, const char* why) {
         FaultyFileManager files;
-        expectNothingMovedIn(messageOf([&] { shoot.move({ "A/IMG_1.JPG" }, files); }));
+        // Said once, before why.
+        EXPECT_EQ(messageOf([&] { shoot.move({ "A/IMG_1.JPG" }, files); }),
+            u"Nothing was moved: The review folder “%1” %2."_s.arg(
+                shoot.at(ShootFolder::reviewName()), QLatin1StringView(why)));
         EXPECT_TRUE(shoot.holds(u"A/IMG_1.JPG"_s));
         EXPECT_EQ(files.calls(Operation::move), 0);
         EXPECT_TRUE(contentsOf(shoot.at(ShootFolder::reviewName())).isEmpty());
@@ -190,12 +193,12 @@ TEST(MoverFailure, MovesNothingWhenTheReviewFolderIsNotToBeHad)
     };
     const ShootFolder linked({ "A/IMG_1.JPG" });
     ASSERT_TRUE(QFile::link(elsewhere.path(), linked.at(ShootFolder::reviewName())));
-    expectRefused(linked);
+    expectRefused(linked, "is a symbolic link or not a folder");
     // A bind mount keeps the device number; a rename out of it fails all the same.
     ShootFolder mounted({ "A/IMG_1.JPG" });
     const QString review = mounted.folder.makeFolder(ShootFolder::reviewName());
     if (::geteuid() != 0 || !runs(u"mount"_s, { u"--bind"_s, elsewhere.path(), review }))
         GTEST_SKIP() << "mounting needs root";
-    expectRefused(mounted);
+    expectRefused(mounted, "is on another drive");
     runs(u"umount"_s, { review });
 }
