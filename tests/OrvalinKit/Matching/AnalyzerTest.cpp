@@ -103,9 +103,8 @@ TEST(Analyzer, PairsByNameAndAttachesSidecarsAndHoldsBackAsTold)
     const ScanResult sized = Analyzer::analyze(
         { { u"A/IMG_1.CR3"_qs, 100, FileKind::raw }, { u"A/IMG_1.xmp"_qs, 7, FileKind::sidecar } },
         listing());
-    ASSERT_EQ(sized.orphanRaws.size(), 1);
-    EXPECT_EQ(sized.orphanRaws[0].fileCount(), 2);
-    EXPECT_EQ(sized.orphanRaws[0].totalSize(), 107);
+    EXPECT_EQ(sized.totalSize(OrphanGroup::raw), 107);
+    EXPECT_EQ(sized.orphanRaws.value(0).fileCount(), 2);
 }
 
 TEST(Analyzer, CaptureTimePairsThoseLeftByNameReadingEachOnceUntilCancelled)

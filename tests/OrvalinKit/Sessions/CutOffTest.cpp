@@ -54,19 +54,18 @@ void expectTruthfulFailure(const OperationError& error, const ShootFolder& shoot
     const QString message = error.message();
     if (const auto* unrecorded = dynamic_cast<const UnrecordedRestore*>(&error)) {
         EXPECT_EQ(unrecorded->outcome().restored, home);
-        EXPECT_TRUE(message.contains(u" %1 file"_s.arg(home))) << error.what();
-        EXPECT_TRUE(message.endsWith(u" put back all the same."_s)) << error.what();
+        EXPECT_EQ(message, u"The disk is full. %1 files were put back all the same."_s.arg(home));
     } else if (restoring || home == paths.size()) {
         // No file goes while the log cannot say so, and no folder is tidied.
         EXPECT_EQ(faulty.calls(Operation::move), 0);
         EXPECT_EQ(faulty.calls(Operation::removeEmptyFolder), 0);
         EXPECT_EQ(home, restoring ? 0 : paths.size());
         if (!restoring)
-            expectNothingMovedIn(message);
+            EXPECT_EQ(message, u"Nothing was moved: The disk is full."_s);
     } else {
-        EXPECT_TRUE(message.contains(u" %1 file"_s.arg(paths.size() - home))) << error.what();
-        EXPECT_TRUE(message.endsWith(u"all the same; Restore puts them back."_s)) << error.what();
-        EXPECT_FALSE(message.contains(u"nothing was moved"_s, Qt::CaseInsensitive));
+        const QString moved = u"The disk is full. %1 files were moved to “%2/Orvalin Review/"
+                              "2026-10-05 at 14.03.12” all the same; Restore puts them back."_s;
+        EXPECT_EQ(message, moved.arg(paths.size() - home).arg(shoot.root()));
     }
 }
 
@@ -91,8 +90,7 @@ void expectFinishedAfterwards(
         writeFile(session.folder + u"/.restore-log.json.k7x2.tmp"_s, "{");
         writeFile(session.folder + u"/.Moved files.txt.0a.tmp"_s, "M");
     }
-    EXPECT_EQ(listedCount, inReview);
-    EXPECT_EQ(held, inReview);
+    EXPECT_EQ(std::pair(listedCount, held), std::pair(inReview, inReview));
 
     const QDateTime later = ShootFolder::at(18, 0, 0);
     RestoreOutcome total;
@@ -233,6 +231,5 @@ TEST(MoverRace, FoldersSwappedForLinksNeverLeadOutsideNorLoseAFile)
     const RaceDrillReport report = RaceDrill::run(3, 150);
     EXPECT_GT(report.swaps, 0);
     EXPECT_EQ(report.filesChecked, 3 * 300);
-    EXPECT_EQ(report.lost, 0) << report.problems.join(u'\n').toStdString();
-    EXPECT_EQ(report.outsideTouched, 0) << report.problems.join(u'\n').toStdString();
+    EXPECT_TRUE(report.clean()) << report.problems.join(u'\n').toStdString();
 }

@@ -23,14 +23,6 @@ inline bool runs(const QString& program, const QStringList& arguments, QString* 
     return done;
 }
 
-// A move that failed before any file moved says so, once.
-inline void expectNothingMovedIn(const QString& message)
-{
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Nothing was moved: "))) << message.toStdString();
-    EXPECT_EQ(message.count(QStringLiteral("nothing was moved"), Qt::CaseInsensitive), 1)
-        << message.toStdString();
-}
-
 // Every name in a folder, hidden ones too, sorted.
 inline QStringList contentsOf(const QString& folder)
 {
