@@ -60,8 +60,9 @@ void expectTruthfulFailure(const OperationError& error, const ShootFolder& shoot
         EXPECT_EQ(faulty.calls(Operation::move), 0);
         EXPECT_EQ(faulty.calls(Operation::removeEmptyFolder), 0);
         EXPECT_EQ(home, restoring ? 0 : paths.size());
-        if (!restoring)
+        if (!restoring) {
             EXPECT_EQ(message, u"Nothing was moved: The disk is full."_s);
+        }
     } else {
         const QString moved = u"The disk is full. %1 files were moved to “%2/Orvalin Review/"
                               "2026-10-05 at 14.03.12” all the same; Restore puts them back."_s;
