@@ -56,9 +56,12 @@ TEST(TerminalText, NamesReachTheTerminalEscapedAndJsonAsTheyAre)
         EXPECT_TRUE(scan.out.contains(shown)) << scan.out.toStdString();
 
     // JSON carries the names unchanged, the marks that reorder text too.
-    const CliRun scanJson = runCliInProcess(words("scan --json") << shoot.path());
+    const QJsonValue report = json(runCliInProcess(words("scan --json") << shoot.path()));
+    // Scripts read the counts by their keys: four RAW files, one twin.
+    EXPECT_EQ(
+        std::pair(report[u"rawCount"].toInt(), report[u"twinCount"].toInt()), std::pair(4, 1));
     QStringList listed;
-    for (const QJsonValue& raw : json(scanJson)[u"orphanRaws"].toArray())
+    for (const QJsonValue& raw : report[u"orphanRaws"].toArray())
         listed.append(raw[u"path"].toString());
     EXPECT_EQ(listed, QStringList({ day + titleChange, day + overwrite, day + reversed }));
 

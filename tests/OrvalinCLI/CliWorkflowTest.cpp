@@ -42,6 +42,7 @@ TEST(CliWorkflow, ScanMoveAndRestoreBringBackEveryFileButNeverOverwriteOne)
         { u"size"_s, 224 }, { u"kind"_s, u"sidecar"_s } };
     EXPECT_EQ(report[u"orphanRaws"][1][u"followers"], QJsonArray { follower });
     EXPECT_EQ(report[u"orphanSidecars"][1][u"path"].toString(), u"2026-10 Garden/IMG_2290.pp3");
+    EXPECT_EQ(report[u"orphanJPEGs"][0][u"path"].toString(), u"2026-09 Lake trip/DSC_0115.JPG");
 
     const CliRun text = run("scan");
     // Counted as the window counts them, with the sidecars that move with them named apart.
