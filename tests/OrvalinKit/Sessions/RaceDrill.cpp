@@ -46,8 +46,12 @@ bool swap(const Target& target, const QString& asidePath)
         std::this_thread::yield();
         ::unlink(folder.constData());
     }
-    // Never over a folder made meanwhile: the parked one is counted where it is.
-    ::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, folder.constData(), RENAME_NOREPLACE);
+    // Never over a folder made meanwhile: the parked one is counted where it is. FUSE drives
+    // have no exclusive rename; there a plain one puts the folder back if its name is still free.
+    if (::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, folder.constData(), RENAME_NOREPLACE)
+            != 0
+        && errno == EINVAL && ::lstat(folder.constData(), &info) != 0 && errno == ENOENT)
+        ::rename(aside.constData(), folder.constData());
     return linked;
 }
 
